@@ -1,0 +1,48 @@
+# Quick start: `make demo` runs prjsnap on the embedded sample, `make test` runs the test suite.
+# Both install the Debian packages they need when missing, configure and build incrementally.
+
+PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libcli11-dev libicu-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+PRJSNAP := build/apps/prjsnap/prjsnap
+
+.PHONY: deps configure build demo test test-sanitize bench fuzz format clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+demo: build
+	$(PRJSNAP) lifecycle
+
+test: build
+	ctest --preset default
+
+test-sanitize: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench
+	@for b in build-bench/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+fuzz: deps
+	$(SUDO) apt-get install -y -qq clang libclang-rt-14-dev >/dev/null
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
+format:
+	find platform mzblprsx host apps tests bench fuzz -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf build build-sanitize build-bench build-fuzz

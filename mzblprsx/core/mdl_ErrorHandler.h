@@ -1,0 +1,75 @@
+// The library's one error path and its instance and entry tracing.
+//
+// Every procedure runs its body through Guard:
+//
+//   bool RgProjects::Foo(int32_t location) {
+//     bool result = false;
+//     Guard(*this, "Foo", [&] {
+//       ...                      // any failure leaves the body here
+//       result = true;
+//     });
+//     return result;             // what was set so far: the default when the body failed early
+//   }
+//
+// On a failure Guard calls ReportError with the object's class name and the procedure's literal
+// name; ReportError stamps "mzblprsx.<Class>.<Procedure>" into the error's Source and hands it to
+// the host's error service. When the service absorbs the error, Guard returns normally; when it
+// fails the call, the error leaves Guard (and so the procedure) towards the caller, which reports
+// it again with its own location.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/Error.h"
+#include "platform/Object.h"
+
+namespace mzblprsx {
+
+/// The library's module name, the first part of every error source.
+inline constexpr std::string_view kModuleName = "mzblprsx";
+
+/// Stamps the location into the error's Source and hands the five fields to the host's error
+/// service. Returns when the service absorbs the error; throws when the service fails the call.
+void ReportError(platform::Error& error, std::string_view className, std::string_view procedureName);
+
+/// Runs a procedure body under the common error path (see the file comment).
+template <class Body>
+void Guard(std::string_view className, std::string_view procedure, Body&& body) {
+  try {
+    std::forward<Body>(body)();
+  } catch (...) {
+    platform::Error error = platform::Error::FromCurrentException();
+    ReportError(error, className, procedure);
+  }
+}
+
+template <class Body>
+void Guard(const platform::Object& self, std::string_view procedure, Body&& body) {
+  Guard(self.TypeName(), procedure, std::forward<Body>(body));
+}
+
+/// Records a procedure's entry with its parameter texts ("Location=1") at the given level.
+void TraceCall(int32_t level, std::string_view className, std::string_view procedure,
+               const std::vector<std::string>& parameters = {});
+
+/// Registers an instance with the trace service for as long as it lives (the class hooks
+/// Class_Initialize and Class_Terminate of every class). A member of every library class.
+class InstanceTrace {
+ public:
+  explicit InstanceTrace(std::string_view className);
+  ~InstanceTrace();
+  InstanceTrace(const InstanceTrace&) = delete;
+  InstanceTrace& operator=(const InstanceTrace&) = delete;
+
+  int32_t Number() const { return number_; }
+
+ private:
+  std::string_view className_;
+  int32_t number_ = 0;
+};
+
+}  // namespace mzblprsx

@@ -1,0 +1,81 @@
+#include "platform/ClassRegistry.h"
+
+#include "platform/Text.h"
+
+namespace platform {
+
+ClassRegistry& ClassRegistry::Instance() {
+  static ClassRegistry registry;
+  return registry;
+}
+
+void ClassRegistry::Register(std::string_view classId, std::string_view progId, Factory factory) {
+  std::unique_lock lock(mutex_);
+  Entry entry{std::string(classId), std::string(progId), std::move(factory)};
+  const size_t at = entries_.size();
+  entries_.push_back(std::move(entry));
+  if (!classId.empty()) byId_[text::FoldCase(classId)] = at;
+  if (!progId.empty()) byId_[text::FoldCase(progId)] = at;
+}
+
+void ClassRegistry::Unregister(std::string_view id) {
+  std::unique_lock lock(mutex_);
+  const auto it = byId_.find(text::FoldCase(id));
+  if (it == byId_.end()) return;
+  const Entry& e = entries_[it->second];
+  const std::string classId = text::FoldCase(e.classId);
+  const std::string progId = text::FoldCase(e.progId);
+  // Only drop the names that still point at this entry (a later registration may have replaced one).
+  const size_t at = it->second;
+  if (auto c = byId_.find(classId); c != byId_.end() && c->second == at) byId_.erase(c);
+  if (auto p = byId_.find(progId); p != byId_.end() && p->second == at) byId_.erase(p);
+}
+
+const ClassRegistry::Entry* ClassRegistry::Find(std::string_view id) const {
+  const auto it = byId_.find(text::FoldCase(id));
+  return it == byId_.end() ? nullptr : &entries_[it->second];
+}
+
+bool ClassRegistry::IsRegistered(std::string_view id) const {
+  std::shared_lock lock(mutex_);
+  return Find(id) != nullptr;
+}
+
+Ref<Object> ClassRegistry::Create(std::string_view id) const {
+  Factory factory;
+  {
+    std::shared_lock lock(mutex_);
+    const Entry* e = Find(id);
+    if (e == nullptr) {
+      throw Error(errc::kCannotCreate,
+                  "ActiveX component can't create object: class '" + std::string(id) +
+                      "' is not registered");
+    }
+    factory = e->factory;
+  }
+  // Outside the lock: a factory may create further objects.
+  Ref<Object> object = factory();
+  if (!object) throw Error(errc::kCannotCreate);
+  return object;
+}
+
+std::optional<std::string> ClassRegistry::ClassIdOf(std::string_view id) const {
+  std::shared_lock lock(mutex_);
+  const Entry* e = Find(id);
+  if (e == nullptr) return std::nullopt;
+  return e->classId;
+}
+
+Ref<Object> CreateObject(std::string_view id) { return ClassRegistry::Instance().Create(id); }
+
+Ref<Object> BindToMoniker(std::string_view moniker) {
+  constexpr std::string_view kPrefix = "clsid:";
+  if (moniker.size() > kPrefix.size() && text::EqualsNoCase(moniker.substr(0, kPrefix.size()), kPrefix)) {
+    std::string id(moniker.substr(kPrefix.size()));
+    if (!id.empty() && id.front() != '{') id = "{" + id + "}";
+    return CreateObject(id);
+  }
+  throw Error(errc::kCannotCreate, "Cannot bind moniker '" + std::string(moniker) + "'");
+}
+
+}  // namespace platform
