@@ -1,5 +1,9 @@
 #include "mzblprsx/core/mdl_ErrorHandler.h"
 
+#include <atomic>
+
+#include "mzblprsx/core/DllEntryPoints.h"
+
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgErrorService.h"
 #include "mzblprsx/interfaces/IRgFrameworkGlobals.h"
@@ -8,12 +12,14 @@
 
 namespace mzblprsx {
 namespace {
+std::atomic<int64_t> gLiveObjects{0};
+}  // namespace
 
-Ref<IRgFrameworkGlobals> Globals() {
+int64_t LiveObjectCount() { return gLiveObjects.load(); }
+
+Ref<IRgFrameworkGlobals> FrameworkGlobals() {
   return platform::CreateObjectAs<IRgFrameworkGlobals>(clsid::kFrameworkGlobals);
 }
-
-}  // namespace
 
 void ReportError(platform::Error& error, std::string_view className, std::string_view procedureName) {
   const std::string cls(className);
@@ -28,26 +34,28 @@ void ReportError(platform::Error& error, std::string_view className, std::string
   const std::string helpFile = error.HelpFile();
   const int32_t helpContext = error.HelpContext();
   // No trap here: a failing service call leaves ReportError and the failing procedure with it.
-  Globals()->ErrorService()->ReportErrorToService(number, description, source, helpFile, helpContext);
+  FrameworkGlobals()->ErrorService()->ReportErrorToService(number, description, source, helpFile, helpContext);
 }
 
 void TraceCall(int32_t level, std::string_view className, std::string_view procedure,
                const std::vector<std::string>& parameters) {
-  Globals()->TraceService()->TraceCall(level, std::string(className), std::string(procedure),
+  FrameworkGlobals()->TraceService()->TraceCall(level, std::string(className), std::string(procedure),
                                        parameters);
 }
 
 InstanceTrace::InstanceTrace(std::string_view className) : className_(className) {
+  ++gLiveObjects;
   Guard(className_, "Class_Initialize", [&] {
-    Globals()->TraceService()->RegisterInstance(1, std::string(className_), number_);
+    FrameworkGlobals()->TraceService()->RegisterInstance(1, std::string(className_), number_);
   });
 }
 
 InstanceTrace::~InstanceTrace() {
+  --gLiveObjects;
   // A destructor cannot let an error travel on: a failure is reported and then dropped.
   try {
     Guard(className_, "Class_Terminate", [&] {
-      Globals()->TraceService()->UnregisterInstance(1, std::string(className_), number_);
+      FrameworkGlobals()->TraceService()->UnregisterInstance(1, std::string(className_), number_);
     });
   } catch (...) {  // NOLINT(bugprone-empty-catch): nowhere to send it from a destructor
   }

@@ -26,8 +26,15 @@
 
 #include "platform/Error.h"
 #include "platform/Object.h"
+#include "platform/Ref.h"
 
 namespace mzblprsx {
+
+class IRgFrameworkGlobals;
+
+/// The framework globals object of the calling thread's application (created on first use by
+/// the host, then shared). Fetched anew on every use and not kept.
+platform::Ref<IRgFrameworkGlobals> FrameworkGlobals();
 
 /// The library's module name, the first part of every error source.
 inline constexpr std::string_view kModuleName = "mzblprsx";

@@ -1,0 +1,90 @@
+// One application of the reference host: its framework globals (error, trace and language
+// services), its services, its application frame, and the project and PLC it has open.
+//
+//   host::Environment env;                       // current on this thread from now on
+//   env.Errors().SetPolicy(host::ErrorPolicy::Fail);
+//   auto snapIn = platform::CreateObjectAs<mzblprsx::IRgSISnapIn>("mzblprsx.RgProjectSnapin");
+//   snapIn->Init(config, env.ApplicationObject());
+//   env.OpenProject("samples/conveyor.prj.xml");   // raises the project service's Open
+//
+// The framework globals are per application thread, as in the original environment: every
+// object created through the class registry on this thread (framework globals, service factory,
+// services) belongs to the thread's current Environment. Two applications (the two sides of a
+// transfer between project files) are two Environments on two threads.
+//
+// Trap: an Environment must outlive every object created while it was current; destroy
+// snap-ins and models before it.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Ref.h"
+
+namespace host {
+
+class FrameworkGlobals;
+class ErrorService;
+class TraceService;
+class LanguageManager;
+class OptionService;
+class ProjectService;
+class OnlineService;
+class LoadService;
+class HostApplication;
+class OfflineProject;
+class PlcProject;
+
+class Environment {
+ public:
+  /// Creates the application and makes it current on the calling thread. Registers the host's
+  /// classes in the class registry on first use in the process.
+  Environment();
+  /// Closes what is open (without events), releases everything, and is no longer current.
+  ~Environment();
+  Environment(const Environment&) = delete;
+  Environment& operator=(const Environment&) = delete;
+
+  /// The thread's current environment; nullptr when there is none.
+  static Environment* Current();
+  /// Registers every host class (framework globals, service factory, model component, project
+  /// objects, utility objects) in the process's class registry; idempotent.
+  static void RegisterClasses();
+
+  FrameworkGlobals& Globals();
+  ErrorService& Errors();
+  TraceService& Trace();
+  LanguageManager& Languages();
+  OptionService& Options();
+  ProjectService& Projects();
+  OnlineService& Online();
+  LoadService& Load();
+  HostApplication& Application();
+  /// The application as the object handed to a snap-in's Init.
+  platform::Ref<platform::Object> ApplicationObject();
+
+  /// Loads a project file and opens it: the project service raises Open(file, project).
+  /// A file that does not load raises its error and changes nothing.
+  platform::Ref<OfflineProject> OpenProject(const std::filesystem::path& file);
+  /// The same for a project given as text (fileName is what the file object reports).
+  platform::Ref<OfflineProject> OpenProjectText(std::string_view xml, const std::string& fileName);
+  /// Closes the open project: the project service raises Close(file, project). No-op when none.
+  void CloseProject();
+  platform::Ref<OfflineProject> Project();
+
+  /// Loads a PLC file and connects to it: the online service raises OnEvent(1, ...).
+  platform::Ref<PlcProject> ConnectPlc(const std::filesystem::path& file);
+  platform::Ref<PlcProject> ConnectPlcText(std::string_view xml, const std::string& fileName);
+  /// Disconnects: OnEvent(3, ...) then OnEvent(2, ...). No-op when not connected.
+  void DisconnectPlc();
+  platform::Ref<PlcProject> Plc();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+  Environment* previous_ = nullptr;
+};
+
+}  // namespace host

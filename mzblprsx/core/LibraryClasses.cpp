@@ -1,0 +1,55 @@
+#include "mzblprsx/core/LibraryClasses.h"
+
+#include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/core/RgProjectUserCommands.h"
+#include "mzblprsx/models/RgPrjStatusController.h"
+#include "mzblprsx/models/RgProjectFactoryOffline.h"
+#include "mzblprsx/models/RgProjectFactoryOnline.h"
+#include "mzblprsx/streaming/RgObjectStreamService.h"
+#include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
+#include "mzblprsx/streaming/RgPrjStreamHandlerOnline.h"
+#include "platform/Text.h"
+
+namespace mzblprsx {
+namespace {
+
+template <class T>
+platform::Ref<platform::Object> Create() {
+  return platform::MakeObject<T>();
+}
+
+}  // namespace
+
+const std::vector<LibraryClass>& LibraryClasses() {
+  // Class identifiers of the library's own type library.
+  static const std::vector<LibraryClass> classes{
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F01}", "mzblprsx.RgProjectSnapin",
+       Create<RgProjectSnapin>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F02}", "mzblprsx.RgProjectUserCommands",
+       Create<RgProjectUserCommands>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F03}", "mzblprsx.RgProjectFactoryOffline",
+       Create<RgProjectFactoryOffline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F04}", "mzblprsx.RgProjectFactoryOnline",
+       Create<RgProjectFactoryOnline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F05}", "mzblprsx.RgPrjStatusController",
+       Create<RgPrjStatusController>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F06}", "mzblprsx.RgObjectStreamService",
+       Create<RgObjectStreamService>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F07}", "mzblprsx.RgPrjStreamHandlerOffline",
+       Create<RgPrjStreamHandlerOffline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F08}", "mzblprsx.RgPrjStreamHandlerOnline",
+       Create<RgPrjStreamHandlerOnline>},
+  };
+  return classes;
+}
+
+const LibraryClass* FindLibraryClass(std::string_view id) {
+  for (const LibraryClass& c : LibraryClasses()) {
+    if (platform::text::EqualsNoCase(c.classId, id) || platform::text::EqualsNoCase(c.progId, id)) {
+      return &c;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace mzblprsx
