@@ -70,21 +70,13 @@ void RgProjectFactoryOffline::InitializeItem(Ref<RgProjectItem> item, Ref<Object
     const Ref<IRgObject> framework = object.As<IRgObject>();  // not one: no handler
     if (!item || !framework) return;
     const Ref<Object> handler = P_GetHandlerObject(framework);
-    if (!handler) return;
-    item->SetHandler(handler);
-    item->Handler()->SetObject(framework);
-    item->Handler()->SetProjectItem(item);
+    if (handler) AttachHandler(item, handler, framework);
   });
 }
 
 void RgProjectFactoryOffline::TerminateItem(Ref<RgProjectItem> item) {
   Guard(*this, "IRgProjectModelFactory_TerminateItem", [&] {
-    if (!item) return;
-    if (const Ref<IRgProjectItemHandler> handler = item->Handler()) {
-      handler->SetObject(nullptr);
-      handler->SetProjectItem(nullptr);
-    }
-    item->SetHandler(nullptr);
+    if (item) DetachHandler(item);
   });
 }
 

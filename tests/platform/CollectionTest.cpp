@@ -1,0 +1,137 @@
+// KeyedCollection, signals and the class registry.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/ClassRegistry.h"
+#include "platform/KeyedCollection.h"
+#include "platform/Signal.h"
+
+using platform::Error;
+using platform::KeyedCollection;
+namespace errc = platform::errc;
+
+namespace {
+
+int32_t ErrorOf(const auto& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+std::string Order(const KeyedCollection<std::string>& c) {
+  std::string out;
+  for (const auto& s : c) out += s;
+  return out;
+}
+
+TEST(KeyedCollection, AddsAtPlacesAndFindsByKeyWithoutCase) {
+  KeyedCollection<std::string> c;
+  c.Add("a", "LOC 1");
+  c.Add("c", "LOC 3");
+  c.Add("b", "LOC 2", std::string("loc 3"));  // before
+  c.Add("d", "", {}, int32_t{3});              // after position 3, no key
+  c.Add("0", "first", int32_t{1});
+  EXPECT_EQ(Order(c), "0abcd");
+  EXPECT_EQ(c.Count(), 5);
+  EXPECT_EQ(c.Item("Loc 2"), "b");
+  EXPECT_EQ(c.IndexOf("LOC 3"), 4) << "positions follow insertions in the middle";
+  EXPECT_EQ(c.IndexOf("nowhere"), 0);
+  EXPECT_TRUE(c.Exists("FIRST"));
+  EXPECT_FALSE(c.Exists(""));
+}
+
+TEST(KeyedCollection, ErrorsOfTheRuntime) {
+  KeyedCollection<int> c;
+  c.Add(1, "k");
+  EXPECT_EQ(ErrorOf([&] { c.Add(2, "K"); }), errc::kDuplicateKey);
+  EXPECT_EQ(c.Count(), 1) << "a rejected add changes nothing";
+  EXPECT_EQ(ErrorOf([&] { c.Item(0); }), errc::kSubscript);
+  EXPECT_EQ(ErrorOf([&] { c.Item(2); }), errc::kSubscript);
+  EXPECT_EQ(ErrorOf([&] { c.Item("missing"); }), errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { c.Add(3, "x", std::string("missing")); }), errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { c.Add(3, "x", int32_t{1}, int32_t{1}); }), errc::kInvalidCall)
+      << "before and after together";
+}
+
+TEST(KeyedCollection, RemoveKeepsOrderAndKeys) {
+  KeyedCollection<std::string> c;
+  for (const char* k : {"a", "b", "c", "d"}) c.Add(k, k);
+  c.Remove("b");
+  c.Remove(1);
+  EXPECT_EQ(Order(c), "cd");
+  EXPECT_EQ(c.IndexOf("d"), 2);
+  EXPECT_FALSE(c.Exists("a"));
+  c.Add("a", "a", std::string("c"));
+  EXPECT_EQ(Order(c), "acd");
+  c.Clear();
+  EXPECT_EQ(c.Count(), 0);
+  c.Add("x", "a");
+  EXPECT_EQ(c.IndexOf("a"), 1) << "keys are free again after Clear";
+}
+
+TEST(Signal, HandlersMayDisconnectDuringEmission) {
+  platform::Signal<int> s;
+  std::string log;
+  platform::ScopedConnection second;
+  platform::ScopedConnection first = s.Connect([&](int v) {
+    log += "1:" + std::to_string(v) + " ";
+    second.Disconnect();  // the second handler must not run any more
+  });
+  second = s.Connect([&](int) { log += "2 "; });
+  s.Emit(7);
+  EXPECT_EQ(log, "1:7 ");
+  {
+    platform::ScopedConnection scoped = s.Connect([&](int) { log += "3 "; });
+    EXPECT_EQ(s.ConnectionCount(), 2u);
+  }
+  EXPECT_EQ(s.ConnectionCount(), 1u) << "a scoped connection ends with its scope";
+}
+
+TEST(Signal, HandlerConnectedDuringEmissionRunsNextTime) {
+  platform::Signal<> s;
+  int late = 0;
+  std::vector<platform::ScopedConnection> keep;
+  keep.emplace_back(s.Connect([&] {
+    if (keep.size() == 1) keep.emplace_back(s.Connect([&] { ++late; }));
+  }));
+  s.Emit();
+  EXPECT_EQ(late, 0);
+  s.Emit();
+  EXPECT_EQ(late, 1);
+}
+
+struct Widget : platform::Object {
+  std::string_view TypeName() const override { return "Widget"; }
+};
+
+TEST(ClassRegistry, CreatesByEitherIdentifier) {
+  auto& registry = platform::ClassRegistry::Instance();
+  registry.Register("{0E0E0E0E-0000-0000-0000-00000000AB01}", "test.Widget",
+                    [] { return platform::Ref<platform::Object>(platform::MakeObject<Widget>()); });
+  EXPECT_EQ(platform::CreateObject("TEST.WIDGET")->TypeName(), "Widget");
+  EXPECT_EQ(platform::CreateObject("{0e0e0e0e-0000-0000-0000-00000000ab01}")->TypeName(), "Widget");
+  EXPECT_EQ(platform::BindToMoniker("clsid:{0E0E0E0E-0000-0000-0000-00000000AB01}")->TypeName(),
+            "Widget");
+  EXPECT_EQ(ErrorOf([] { platform::CreateObject("test.Nothing"); }), errc::kCannotCreate);
+  registry.Unregister("test.Widget");
+  EXPECT_FALSE(registry.IsRegistered("{0E0E0E0E-0000-0000-0000-00000000AB01}"));
+}
+
+TEST(Ref, CallOnNothingIsErrorNinetyOne) {
+  platform::Ref<Widget> nothing;
+  EXPECT_EQ(ErrorOf([&] { nothing->TypeName(); }), errc::kObjectNotSet);
+  platform::Ref<platform::Object> some = platform::MakeObject<Widget>();
+  EXPECT_TRUE(some.Cast<Widget>());
+  struct Other : platform::Object {
+    std::string_view TypeName() const override { return "Other"; }
+  };
+  EXPECT_FALSE(some.As<Other>());
+  EXPECT_EQ(ErrorOf([&] { some.Cast<Other>(); }), errc::kTypeMismatch);
+  EXPECT_TRUE(platform::SameObject(some, some.Cast<Widget>()));
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// Text comparison without regard to case, UTF-16LE byte forms, Val and dates.
+#include <gtest/gtest.h>
+
+#include "platform/DateTime.h"
+#include "platform/Text.h"
+
+namespace text = platform::text;
+using platform::DateTime;
+
+namespace {
+
+TEST(TextCompare, CaseFoldingIsUnicode) {
+  EXPECT_TRUE(text::EqualsNoCase("RgBlockOffline", "rgblockoffline"));
+  EXPECT_TRUE(text::EqualsNoCase("Straße", "STRASSE")) << "full case folding";
+  EXPECT_TRUE(text::EqualsNoCase("ÄÖÜ", "äöü"));
+  EXPECT_FALSE(text::EqualsNoCase("Motor", "Motor "));
+  EXPECT_LT(text::CompareNoCase("abc", "ABD"), 0);
+  EXPECT_GT(text::CompareNoCase("b", "A"), 0);
+  EXPECT_EQ(text::CompareNoCase("", ""), 0);
+}
+
+TEST(TextCompare, ContainsWithoutCase) {
+  EXPECT_TRUE(text::ContainsNoCase("RgBlockOffline.FB", "rgblockoffline"));
+  EXPECT_FALSE(text::ContainsNoCase("RgCategory", "Block"));
+  EXPECT_TRUE(text::ContainsNoCase("anything", "")) << "the empty text occurs everywhere";
+}
+
+TEST(Utf16, RoundTripsAndSurvivesDamage) {
+  const std::string s = "Motor Ä €";
+  const auto bytes = text::ToUtf16LE(s);
+  ASSERT_EQ(bytes.size(), 18u);
+  EXPECT_EQ(bytes[0], 'M');
+  EXPECT_EQ(bytes[1], 0);
+  EXPECT_EQ(text::FromUtf16LE(bytes), s);
+  // An odd trailing byte is dropped; a lone surrogate becomes U+FFFD.
+  std::vector<uint8_t> odd = {'A', 0, 'B'};
+  EXPECT_EQ(text::FromUtf16LE(odd), "A");
+  std::vector<uint8_t> lone = {0x00, 0xD8, 'x', 0};
+  EXPECT_EQ(text::FromUtf16LE(lone), "\xEF\xBF\xBDx");
+  EXPECT_EQ(text::SanitizeUtf8("a\xFF"), "a\xEF\xBF\xBD");
+}
+
+TEST(Val, ReadsTheLeadingNumber) {
+  EXPECT_DOUBLE_EQ(text::Val("12abc"), 12);
+  EXPECT_DOUBLE_EQ(text::Val("  1 2 3"), 123) << "blanks inside the number are skipped";
+  EXPECT_DOUBLE_EQ(text::Val("-2.5e1x"), -25);
+  EXPECT_DOUBLE_EQ(text::Val("abc"), 0);
+  EXPECT_DOUBLE_EQ(text::Val(""), 0);
+  EXPECT_DOUBLE_EQ(text::Val("&HFF"), 255);
+  EXPECT_DOUBLE_EQ(text::Val("&HFFFF"), -1) << "16-bit hexadecimal literals are signed";
+  EXPECT_DOUBLE_EQ(text::Val("&O17"), 15);
+  EXPECT_DOUBLE_EQ(text::Val("1e"), 1) << "an exponent without digits is not read";
+}
+
+TEST(Hex, UpperCaseWithoutLeadingZeros) {
+  EXPECT_EQ(text::Hex(static_cast<int32_t>(0x80004005)), "80004005");
+  EXPECT_EQ(text::Hex(255), "FF");
+  EXPECT_EQ(text::Hex(-1), "FFFFFFFF");
+}
+
+TEST(DateTimeText, ParsesAndPrintsThePatternExactly) {
+  const auto d = DateTime::Parse("2026-11-02 08:15:00");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->ToString(), "2026-11-02 08:15:00");
+  EXPECT_EQ(DateTime().ToString(), "1900-01-01 00:00:00") << "the default date";
+  for (const char* bad : {"2026-11-02", "2026-13-01 00:00:00", "2026-02-30 00:00:00",
+                          "2026-11-02T08:15:00", "2026-11-02 24:00:00", "２０２６-11-02 08:15:00",
+                          "2026-11-02 08:15:00 "}) {
+    EXPECT_FALSE(DateTime::Parse(bad)) << bad;
+  }
+  EXPECT_TRUE(DateTime::Parse("2024-02-29 23:59:59")) << "leap day";
+}
+
+TEST(DateTimeSerial, MatchesTheRuntimesDayNumbers) {
+  EXPECT_DOUBLE_EQ(DateTime().ToSerial(), 2.0) << "1 January 1900 is day 2";
+  const auto noon = *DateTime::FromParts(1899, 12, 30, 12);
+  EXPECT_DOUBLE_EQ(noon.ToSerial(), 0.5);
+  const auto before = *DateTime::FromParts(1899, 12, 29, 6);
+  EXPECT_DOUBLE_EQ(before.ToSerial(), -1.25) << "the fraction counts from the day's start";
+  EXPECT_EQ(DateTime::FromSerial(-1.25), before);
+  EXPECT_EQ(DateTime::FromSerial(noon.ToSerial()), noon);
+  EXPECT_LT(DateTime(), noon.FromSerial(3.0));
+}
+
+}  // namespace
