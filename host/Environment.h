@@ -33,6 +33,8 @@ class OptionService;
 class ProjectService;
 class OnlineService;
 class LoadService;
+class TooltipService;
+class MMCService;
 class HostApplication;
 class OfflineProject;
 class PlcProject;
@@ -61,9 +63,16 @@ class Environment {
   ProjectService& Projects();
   OnlineService& Online();
   LoadService& Load();
+  TooltipService& Tooltips();
+  MMCService& MemoryCards();
   HostApplication& Application();
   /// The application as the object handed to a snap-in's Init.
   platform::Ref<platform::Object> ApplicationObject();
+  /// The framework globals as an object (what the class registry hands out on this thread).
+  platform::Ref<FrameworkGlobals> GlobalsObject();
+  /// The application's own service of that class identifier (option, project, online, load,
+  /// tooltip, memory card; compared without regard to case); nothing for any other class.
+  platform::Ref<platform::Object> SharedService(std::string_view classId);
 
   /// Loads a project file and opens it: the project service raises Open(file, project).
   /// A file that does not load raises its error and changes nothing.
@@ -82,6 +91,10 @@ class Environment {
   platform::Ref<PlcProject> Plc();
 
  private:
+  /// Makes a loaded project (PLC) the open one, closing (disconnecting) the previous one.
+  platform::Ref<OfflineProject> AdoptProject(platform::Ref<OfflineProject> project);
+  platform::Ref<PlcProject> AdoptPlc(platform::Ref<PlcProject> plc);
+
   struct State;
   std::unique_ptr<State> state_;
   Environment* previous_ = nullptr;

@@ -25,7 +25,8 @@ void ClassRegistry::Unregister(std::string_view id) {
   const Entry& e = entries_[it->second];
   const std::string classId = text::FoldCase(e.classId);
   const std::string progId = text::FoldCase(e.progId);
-  // Only drop the names that still point at this entry (a later registration may have replaced one).
+  // Only drop the names that still point at this entry (a later registration may have replaced
+  // one).
   const size_t at = it->second;
   if (auto c = byId_.find(classId); c != byId_.end() && c->second == at) byId_.erase(c);
   if (auto p = byId_.find(progId); p != byId_.end() && p->second == at) byId_.erase(p);
@@ -47,9 +48,8 @@ Ref<Object> ClassRegistry::Create(std::string_view id) const {
     std::shared_lock lock(mutex_);
     const Entry* e = Find(id);
     if (e == nullptr) {
-      throw Error(errc::kCannotCreate,
-                  "ActiveX component can't create object: class '" + std::string(id) +
-                      "' is not registered");
+      throw Error(errc::kCannotCreate, "ActiveX component can't create object: class '" +
+                                           std::string(id) + "' is not registered");
     }
     factory = e->factory;
   }
@@ -66,11 +66,14 @@ std::optional<std::string> ClassRegistry::ClassIdOf(std::string_view id) const {
   return e->classId;
 }
 
-Ref<Object> CreateObject(std::string_view id) { return ClassRegistry::Instance().Create(id); }
+Ref<Object> CreateObject(std::string_view id) {
+  return ClassRegistry::Instance().Create(id);
+}
 
 Ref<Object> BindToMoniker(std::string_view moniker) {
   constexpr std::string_view kPrefix = "clsid:";
-  if (moniker.size() > kPrefix.size() && text::EqualsNoCase(moniker.substr(0, kPrefix.size()), kPrefix)) {
+  if (moniker.size() > kPrefix.size() &&
+      text::EqualsNoCase(moniker.substr(0, kPrefix.size()), kPrefix)) {
     std::string id(moniker.substr(kPrefix.size()));
     if (!id.empty() && id.front() != '{') id = "{" + id + "}";
     return CreateObject(id);

@@ -14,18 +14,18 @@ namespace platform {
 
 /// Well-known error numbers of the automation runtime and of component calls.
 namespace errc {
-inline constexpr int32_t kInvalidCall = 5;       // invalid procedure call or argument
-inline constexpr int32_t kOverflow = 6;          // overflow
-inline constexpr int32_t kOutOfMemory = 7;       // out of memory
-inline constexpr int32_t kSubscript = 9;         // subscript out of range
-inline constexpr int32_t kTypeMismatch = 13;     // type mismatch
-inline constexpr int32_t kObjectNotSet = 91;     // object variable not set
-inline constexpr int32_t kInvalidNull = 94;      // invalid use of Null
-inline constexpr int32_t kCannotCreate = 429;    // component cannot create object
-inline constexpr int32_t kNoSuchMember = 438;    // object does not support this operation
-inline constexpr int32_t kDuplicateKey = 457;    // key already associated with an element
-inline constexpr int32_t kAbort = static_cast<int32_t>(0x80004004);     // operation cancelled
-inline constexpr int32_t kFail = static_cast<int32_t>(0x80004005);      // unspecified failure
+inline constexpr int32_t kInvalidCall = 5;     // invalid procedure call or argument
+inline constexpr int32_t kOverflow = 6;        // overflow
+inline constexpr int32_t kOutOfMemory = 7;     // out of memory
+inline constexpr int32_t kSubscript = 9;       // subscript out of range
+inline constexpr int32_t kTypeMismatch = 13;   // type mismatch
+inline constexpr int32_t kObjectNotSet = 91;   // object variable not set
+inline constexpr int32_t kInvalidNull = 94;    // invalid use of Null
+inline constexpr int32_t kCannotCreate = 429;  // component cannot create object
+inline constexpr int32_t kNoSuchMember = 438;  // object does not support this operation
+inline constexpr int32_t kDuplicateKey = 457;  // key already associated with an element
+inline constexpr int32_t kAbort = static_cast<int32_t>(0x80004004);  // operation cancelled
+inline constexpr int32_t kFail = static_cast<int32_t>(0x80004005);   // unspecified failure
 inline constexpr int32_t kNoInterface = static_cast<int32_t>(0x80004002);
 inline constexpr int32_t kInvalidArg = static_cast<int32_t>(0x80070057);
 }  // namespace errc

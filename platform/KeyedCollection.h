@@ -106,7 +106,6 @@ class KeyedCollection {
   const_iterator begin() const { return const_iterator(entries_.begin()); }
   const_iterator end() const { return const_iterator(entries_.end()); }
 
-
  private:
   size_t CheckIndex(int32_t index) const {
     if (index < 1 || index > Count()) throw Error(errc::kSubscript);

@@ -23,7 +23,7 @@ template <class T>
 class Ref {
  public:
   Ref() = default;
-  Ref(std::nullptr_t) {}  // NOLINT(google-explicit-constructor)
+  Ref(std::nullptr_t) {}                           // NOLINT(google-explicit-constructor)
   Ref(std::shared_ptr<T> p) : p_(std::move(p)) {}  // NOLINT(google-explicit-constructor)
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
   Ref(const Ref<U>& other) : p_(other.Shared()) {}  // NOLINT(google-explicit-constructor)

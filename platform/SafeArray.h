@@ -35,7 +35,8 @@ class SafeArray {
   size_t Size() const;
 
   Variant Get(std::initializer_list<int32_t> indices) const;
-  /// Stores a value; in a byte array the value is converted to a byte (error 6 when it does not fit).
+  /// Stores a value; in a byte array the value is converted to a byte (error 6 when it does not
+  /// fit).
   void Set(std::initializer_list<int32_t> indices, const Variant& value);
 
   /// The bytes of a byte array (error 13 for any other element type).

@@ -42,7 +42,9 @@ std::string FoldCase(std::string_view s) {
   return ToUtf8(u);
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) == 0; }
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return CompareNoCase(a, b) == 0;
+}
 
 int CompareNoCase(std::string_view a, std::string_view b) {
   if (IsAscii(a) && IsAscii(b)) {
@@ -54,7 +56,8 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
   }
-  const int r = FromUtf8(a).caseCompare(FromUtf8(b), U_FOLD_CASE_DEFAULT | U_COMPARE_CODE_POINT_ORDER);
+  const int r =
+      FromUtf8(a).caseCompare(FromUtf8(b), U_FOLD_CASE_DEFAULT | U_COMPARE_CODE_POINT_ORDER);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
@@ -106,7 +109,8 @@ double Val(std::string_view s) {
       for (; i < compact.size(); ++i) {
         const char c = compact[i];
         int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
+        if (c >= '0' && c <= '9')
+          digit = c - '0';
         else if (base == 16 && std::isxdigit(static_cast<unsigned char>(c)))
           digit = std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
         if (digit < 0 || digit >= base) break;
@@ -122,7 +126,8 @@ double Val(std::string_view s) {
   // Longest prefix of the form [sign] digits [. digits] [(e|d) [sign] digits].
   size_t i = 0;
   std::string number;
-  if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) number.push_back(compact[i++]);
+  if (i < compact.size() && (compact[i] == '+' || compact[i] == '-'))
+    number.push_back(compact[i++]);
   size_t digits = 0;
   while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) {
     number.push_back(compact[i++]);
@@ -136,11 +141,12 @@ double Val(std::string_view s) {
     }
   }
   if (digits == 0) return 0.0;
-  if (i < compact.size() && (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd' ||
-                             compact[i] == 'D')) {
+  if (i < compact.size() &&
+      (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd' || compact[i] == 'D')) {
     size_t j = i + 1;
     std::string exponent = "e";
-    if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) exponent.push_back(compact[j++]);
+    if (j < compact.size() && (compact[j] == '+' || compact[j] == '-'))
+      exponent.push_back(compact[j++]);
     size_t expDigits = 0;
     while (j < compact.size() && std::isdigit(static_cast<unsigned char>(compact[j]))) {
       exponent.push_back(compact[j++]);

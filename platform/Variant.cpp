@@ -11,7 +11,9 @@
 namespace platform {
 namespace {
 
-[[noreturn]] void Mismatch() { throw Error(errc::kTypeMismatch); }
+[[noreturn]] void Mismatch() {
+  throw Error(errc::kTypeMismatch);
+}
 
 // A text as the runtime coerces it to a number: an optional sign and a decimal number with
 // an optional exponent, or "&H"/"&O" literals, or "True"/"False"; blanks around it allowed.
@@ -26,7 +28,8 @@ double TextToNumber(const std::string& s) {
     for (size_t i = 2; i < t.size(); ++i) {
       const char c = t[i];
       const bool hex = t[1] == 'H' || t[1] == 'h';
-      const bool ok = hex ? std::isxdigit(static_cast<unsigned char>(c)) != 0 : (c >= '0' && c <= '7');
+      const bool ok =
+          hex ? std::isxdigit(static_cast<unsigned char>(c)) != 0 : (c >= '0' && c <= '7');
       if (!ok) Mismatch();
     }
     if (t.size() == 2) Mismatch();
@@ -44,7 +47,9 @@ double TextToNumber(const std::string& s) {
   return v;
 }
 
-double RoundHalfEven(double v) { return std::nearbyint(v); }  // default rounding mode: to even
+double RoundHalfEven(double v) {
+  return std::nearbyint(v);
+}  // default rounding mode: to even
 
 template <class T>
 T ToInteger(double v) {
@@ -100,26 +105,39 @@ bool Variant::IsNumeric() const {
 
 double Variant::ToDouble() const {
   switch (Type()) {
-    case VarType::Empty: return 0.0;
-    case VarType::Null: throw Error(errc::kInvalidNull);
-    case VarType::Bool: return std::get<bool>(v_) ? -1.0 : 0.0;
-    case VarType::Byte: return std::get<uint8_t>(v_);
-    case VarType::Int16: return std::get<int16_t>(v_);
-    case VarType::Int32: return std::get<int32_t>(v_);
-    case VarType::Double: return std::get<double>(v_);
-    case VarType::Date: return std::get<DateTime>(v_).ToSerial();
-    case VarType::String: return TextToNumber(std::get<std::string>(v_));
+    case VarType::Empty:
+      return 0.0;
+    case VarType::Null:
+      throw Error(errc::kInvalidNull);
+    case VarType::Bool:
+      return std::get<bool>(v_) ? -1.0 : 0.0;
+    case VarType::Byte:
+      return std::get<uint8_t>(v_);
+    case VarType::Int16:
+      return std::get<int16_t>(v_);
+    case VarType::Int32:
+      return std::get<int32_t>(v_);
+    case VarType::Double:
+      return std::get<double>(v_);
+    case VarType::Date:
+      return std::get<DateTime>(v_).ToSerial();
+    case VarType::String:
+      return TextToNumber(std::get<std::string>(v_));
     case VarType::Object:
-    case VarType::Array: Mismatch();
+    case VarType::Array:
+      Mismatch();
   }
   Mismatch();
 }
 
 bool Variant::ToBool() const {
   switch (Type()) {
-    case VarType::Bool: return std::get<bool>(v_);
-    case VarType::String: return TextToNumber(std::get<std::string>(v_)) != 0.0;
-    default: return ToDouble() != 0.0;
+    case VarType::Bool:
+      return std::get<bool>(v_);
+    case VarType::String:
+      return TextToNumber(std::get<std::string>(v_)) != 0.0;
+    default:
+      return ToDouble() != 0.0;
   }
 }
 
@@ -140,28 +158,40 @@ int32_t Variant::ToInt32() const {
 
 DateTime Variant::ToDate() const {
   switch (Type()) {
-    case VarType::Date: return std::get<DateTime>(v_);
+    case VarType::Date:
+      return std::get<DateTime>(v_);
     case VarType::String: {
       if (auto d = DateTime::Parse(text::Trim(std::get<std::string>(v_)))) return *d;
       Mismatch();
     }
-    default: return DateTime::FromSerial(ToDouble());
+    default:
+      return DateTime::FromSerial(ToDouble());
   }
 }
 
 std::string Variant::ToString() const {
   switch (Type()) {
-    case VarType::Empty: return {};
-    case VarType::Null: throw Error(errc::kInvalidNull);
-    case VarType::Bool: return std::get<bool>(v_) ? "True" : "False";
-    case VarType::Byte: return std::to_string(std::get<uint8_t>(v_));
-    case VarType::Int16: return std::to_string(std::get<int16_t>(v_));
-    case VarType::Int32: return std::to_string(std::get<int32_t>(v_));
-    case VarType::Double: return DoubleToText(std::get<double>(v_));
-    case VarType::Date: return std::get<DateTime>(v_).ToString();
-    case VarType::String: return std::get<std::string>(v_);
+    case VarType::Empty:
+      return {};
+    case VarType::Null:
+      throw Error(errc::kInvalidNull);
+    case VarType::Bool:
+      return std::get<bool>(v_) ? "True" : "False";
+    case VarType::Byte:
+      return std::to_string(std::get<uint8_t>(v_));
+    case VarType::Int16:
+      return std::to_string(std::get<int16_t>(v_));
+    case VarType::Int32:
+      return std::to_string(std::get<int32_t>(v_));
+    case VarType::Double:
+      return DoubleToText(std::get<double>(v_));
+    case VarType::Date:
+      return std::get<DateTime>(v_).ToString();
+    case VarType::String:
+      return std::get<std::string>(v_);
     case VarType::Object:
-    case VarType::Array: Mismatch();
+    case VarType::Array:
+      Mismatch();
   }
   Mismatch();
 }
@@ -179,25 +209,39 @@ const std::shared_ptr<SafeArray>& Variant::ToArray() const {
 
 std::string Variant::TypeName() const {
   switch (Type()) {
-    case VarType::Empty: return "Empty";
-    case VarType::Null: return "Null";
-    case VarType::Bool: return "Boolean";
-    case VarType::Byte: return "Byte";
-    case VarType::Int16: return "Integer";
-    case VarType::Int32: return "Long";
-    case VarType::Double: return "Double";
-    case VarType::Date: return "Date";
-    case VarType::String: return "String";
-    case VarType::Object: return "Object";
-    case VarType::Array: return "Array";
+    case VarType::Empty:
+      return "Empty";
+    case VarType::Null:
+      return "Null";
+    case VarType::Bool:
+      return "Boolean";
+    case VarType::Byte:
+      return "Byte";
+    case VarType::Int16:
+      return "Integer";
+    case VarType::Int32:
+      return "Long";
+    case VarType::Double:
+      return "Double";
+    case VarType::Date:
+      return "Date";
+    case VarType::String:
+      return "String";
+    case VarType::Object:
+      return "Object";
+    case VarType::Array:
+      return "Array";
   }
   return "Empty";
 }
 
 bool Variant::operator==(const Variant& other) const {
   if (Type() != other.Type()) return false;
-  if (Type() == VarType::Object) return SameObject(std::get<Ref<Object>>(v_), std::get<Ref<Object>>(other.v_));
-  if (Type() == VarType::Array) return std::get<std::shared_ptr<SafeArray>>(v_) == std::get<std::shared_ptr<SafeArray>>(other.v_);
+  if (Type() == VarType::Object)
+    return SameObject(std::get<Ref<Object>>(v_), std::get<Ref<Object>>(other.v_));
+  if (Type() == VarType::Array)
+    return std::get<std::shared_ptr<SafeArray>>(v_) ==
+           std::get<std::shared_ptr<SafeArray>>(other.v_);
   return v_ == other.v_;
 }
 

@@ -29,18 +29,18 @@ struct NullValue {
 class Variant {
  public:
   Variant() = default;
-  Variant(NullValue) : v_(NullValue{}) {}                     // NOLINT
-  Variant(bool b) : v_(b) {}                                  // NOLINT
-  Variant(uint8_t b) : v_(b) {}                               // NOLINT
-  Variant(int16_t i) : v_(i) {}                               // NOLINT
-  Variant(int32_t i) : v_(i) {}                               // NOLINT
-  Variant(double d) : v_(d) {}                                // NOLINT
-  Variant(DateTime d) : v_(d) {}                              // NOLINT
-  Variant(std::string s) : v_(std::move(s)) {}                // NOLINT
-  Variant(const char* s) : v_(std::string(s)) {}             // NOLINT
-  Variant(std::string_view s) : v_(std::string(s)) {}        // NOLINT
+  Variant(NullValue) : v_(NullValue{}) {}              // NOLINT
+  Variant(bool b) : v_(b) {}                           // NOLINT
+  Variant(uint8_t b) : v_(b) {}                        // NOLINT
+  Variant(int16_t i) : v_(i) {}                        // NOLINT
+  Variant(int32_t i) : v_(i) {}                        // NOLINT
+  Variant(double d) : v_(d) {}                         // NOLINT
+  Variant(DateTime d) : v_(d) {}                       // NOLINT
+  Variant(std::string s) : v_(std::move(s)) {}         // NOLINT
+  Variant(const char* s) : v_(std::string(s)) {}       // NOLINT
+  Variant(std::string_view s) : v_(std::string(s)) {}  // NOLINT
   template <class T>
-  Variant(const Ref<T>& r) : v_(Ref<Object>(r)) {}            // NOLINT
+  Variant(const Ref<T>& r) : v_(Ref<Object>(r)) {}             // NOLINT
   Variant(std::shared_ptr<SafeArray> a) : v_(std::move(a)) {}  // NOLINT
 
   VarType Type() const { return static_cast<VarType>(v_.index()); }

@@ -23,7 +23,9 @@ Ref<XmlElement> XmlElement::SelectSingleNode(const char* path) const {
   }
 }
 
-std::string XmlElement::Xml() const { return XmlText(node_); }
+std::string XmlElement::Xml() const {
+  return XmlText(node_);
+}
 
 std::string XmlText(const pugi::xml_node& node) {
   std::ostringstream out;

@@ -41,6 +41,8 @@ int32_t DllGetClassObject(const char* classId, platform::Ref<platform::Object>* 
   return kOk;
 }
 
-int32_t DllCanUnloadNow() { return mzblprsx::LiveObjectCount() == 0 ? kOk : kFalse; }
+int32_t DllCanUnloadNow() {
+  return mzblprsx::LiveObjectCount() == 0 ? kOk : kFalse;
+}
 
 }  // extern "C"

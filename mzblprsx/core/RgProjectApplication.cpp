@@ -33,7 +33,9 @@ RgProjectApplication::ScreenCursor RgProjectApplication::CurrentScreenCursor() {
   return ScreenCursorState().load();
 }
 
-Ref<RgProjectItem> RgProjectApplication::ActiveDocumentItem() { return activeDocumentItem_; }
+Ref<RgProjectItem> RgProjectApplication::ActiveDocumentItem() {
+  return activeDocumentItem_;
+}
 
 Ref<Object> RgProjectApplication::ActiveExplorerControl() {
   Ref<Object> result;
@@ -43,13 +45,17 @@ Ref<Object> RgProjectApplication::ActiveExplorerControl() {
   return result;
 }
 
-bool RgProjectApplication::ApplicationInitialized() { return applicationInitialized_; }
+bool RgProjectApplication::ApplicationInitialized() {
+  return applicationInitialized_;
+}
 
 void RgProjectApplication::SetApplicationInitialized(bool initialized) {
   applicationInitialized_ = initialized;
 }
 
-Ref<IRgHostApplication> RgProjectApplication::RgApplication() { return host_; }
+Ref<IRgHostApplication> RgProjectApplication::RgApplication() {
+  return host_;
+}
 
 Ref<Object> RgProjectApplication::SnapIn(const std::string& name) {
   Ref<Object> result;
@@ -185,7 +191,7 @@ void RgProjectApplication::RefreshWindowTitles(const Ref<RgProjectItems>& items)
 }
 
 Ref<IRgViewWindow> RgProjectApplication::OpenDocumentWithItem(const Ref<RgProjectItem>& item,
-                                                             const std::string& viewName) {
+                                                              const std::string& viewName) {
   Ref<IRgViewWindow> result;
   Guard(*this, "OpenDocumentWithItem", [&] {
     const std::string title = TextValue(item->Data(), "DISPLAY_TITLE");
@@ -263,9 +269,13 @@ void RgProjectApplication::DoCommand(int32_t command, bool asynchronous) {
   });
 }
 
-Ref<RgProjectSnapin> RgProjectApplication::SnapInObject() { return snapIn_; }
+Ref<RgProjectSnapin> RgProjectApplication::SnapInObject() {
+  return snapIn_;
+}
 
-void RgProjectApplication::SetSnapIn(Ref<RgProjectSnapin> snapIn) { snapIn_ = std::move(snapIn); }
+void RgProjectApplication::SetSnapIn(Ref<RgProjectSnapin> snapIn) {
+  snapIn_ = std::move(snapIn);
+}
 
 void RgProjectApplication::SetRgApplication(Ref<Object> host) {
   Guard(*this, "Property Set RgApplication", [&] {

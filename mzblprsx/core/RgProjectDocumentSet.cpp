@@ -5,20 +5,25 @@
 
 namespace mzblprsx {
 
-int32_t RgProjectDocumentSet::Count() { return static_cast<int32_t>(documents_.size()); }
+int32_t RgProjectDocumentSet::Count() {
+  return static_cast<int32_t>(documents_.size());
+}
 
-Ref<IRgDocumentSet> RgProjectDocumentSet::DocumentSet() { return documentSet_; }
+Ref<IRgDocumentSet> RgProjectDocumentSet::DocumentSet() {
+  return documentSet_;
+}
 
-std::vector<Ref<Object>> RgProjectDocumentSet::ErrorList() { return errorList_; }
+std::vector<Ref<Object>> RgProjectDocumentSet::ErrorList() {
+  return errorList_;
+}
 
 void RgProjectDocumentSet::SetRgApplication(Ref<IRgHostApplication> host) {
   host_ = std::move(host);
 }
 
 void RgProjectDocumentSet::P_CreateNewDocumentSet() {
-  Guard(*this, "P_CreateNewDocumentSet", [&] {
-    documentSet_ = host_->CreateDocumentSet(kHostSetKind);
-  });
+  Guard(*this, "P_CreateNewDocumentSet",
+        [&] { documentSet_ = host_->CreateDocumentSet(kHostSetKind); });
 }
 
 void RgProjectDocumentSet::Add(Ref<Object> document) {

@@ -16,8 +16,8 @@ class IRgHostApplication;
 class RgProjectDocumentSet final : public Object {
  public:
   static constexpr std::string_view kTypeName = "RgProjectDocumentSet";
-  /// The host's document-set kind used for groups of documents.
-  static constexpr int32_t kHostSetKind = 1;
+  /// The host's document-set kind that writes documents back.
+  static constexpr int32_t kHostSetKind = 3;
 
   RgProjectDocumentSet() = default;
   std::string_view TypeName() const override { return kTypeName; }

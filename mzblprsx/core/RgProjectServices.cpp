@@ -34,8 +34,12 @@ RgProjectServices::~RgProjectServices() {
   }
 }
 
-Ref<RgProjectSnapin> RgProjectServices::SnapIn() { return snapIn_; }
-void RgProjectServices::SetSnapIn(Ref<RgProjectSnapin> snapIn) { snapIn_ = std::move(snapIn); }
+Ref<RgProjectSnapin> RgProjectServices::SnapIn() {
+  return snapIn_;
+}
+void RgProjectServices::SetSnapIn(Ref<RgProjectSnapin> snapIn) {
+  snapIn_ = std::move(snapIn);
+}
 
 Ref<Object> RgProjectServices::P_FromFactory(std::string_view classId, Ref<Object> offlineContext,
                                              Ref<Object> onlineContext,

@@ -27,10 +27,10 @@ void RgProjectSnapInManager::Initialize(Ref<RgProjectSnapin> snapIn,
     snapIn->SetCommands(MakeObject<RgProjectUserCommands>());
     snapIn->SetStatusController(MakeObject<RgPrjStatusController>());
 
-    snapIn->SetOfflineModel(snapIn->Projects()->CreateModel(
-        RgProjectLocationOffline, snapIn, MakeObject<RgProjectFactoryOffline>()));
-    snapIn->SetOnlineModel(snapIn->Projects()->CreateModel(
-        RgProjectLocationOnline, snapIn, MakeObject<RgProjectFactoryOnline>()));
+    snapIn->SetOfflineModel(snapIn->Projects()->CreateModel(RgProjectLocationOffline, snapIn,
+                                                            MakeObject<RgProjectFactoryOffline>()));
+    snapIn->SetOnlineModel(snapIn->Projects()->CreateModel(RgProjectLocationOnline, snapIn,
+                                                           MakeObject<RgProjectFactoryOnline>()));
 
     snapIn->Services()->SetSnapIn(snapIn);
     snapIn->Application()->SetSnapIn(snapIn);

@@ -74,12 +74,24 @@ RgProjectSnapin::~RgProjectSnapin() {
 
 // --- _RgProjectSnapin ---------------------------------------------------------------------------
 
-Ref<RgProjectApplication> RgProjectSnapin::Application() { return application_; }
-Ref<RgProjectUserCommands> RgProjectSnapin::Commands() { return commands_; }
-Ref<IRgLanguageAccess> RgProjectSnapin::LanguageAccess() { return languageAccess_; }
-Ref<RgProjects> RgProjectSnapin::Projects() { return projects_; }
-Ref<RgProjectServices> RgProjectSnapin::Services() { return services_; }
-Ref<RgPrjStatusController> RgProjectSnapin::StatusController() { return statusController_; }
+Ref<RgProjectApplication> RgProjectSnapin::Application() {
+  return application_;
+}
+Ref<RgProjectUserCommands> RgProjectSnapin::Commands() {
+  return commands_;
+}
+Ref<IRgLanguageAccess> RgProjectSnapin::LanguageAccess() {
+  return languageAccess_;
+}
+Ref<RgProjects> RgProjectSnapin::Projects() {
+  return projects_;
+}
+Ref<RgProjectServices> RgProjectSnapin::Services() {
+  return services_;
+}
+Ref<RgPrjStatusController> RgProjectSnapin::StatusController() {
+  return statusController_;
+}
 
 void RgProjectSnapin::SetApplication(Ref<RgProjectApplication> application) {
   application_ = std::move(application);
@@ -90,7 +102,9 @@ void RgProjectSnapin::SetCommands(Ref<RgProjectUserCommands> commands) {
 void RgProjectSnapin::SetLanguageAccess(Ref<IRgLanguageAccess> access) {
   languageAccess_ = std::move(access);
 }
-void RgProjectSnapin::SetProjects(Ref<RgProjects> projects) { projects_ = std::move(projects); }
+void RgProjectSnapin::SetProjects(Ref<RgProjects> projects) {
+  projects_ = std::move(projects);
+}
 void RgProjectSnapin::SetServices(Ref<RgProjectServices> services) {
   services_ = std::move(services);
 }
@@ -98,7 +112,9 @@ void RgProjectSnapin::SetStatusController(Ref<RgPrjStatusController> controller)
   statusController_ = std::move(controller);
 }
 
-Ref<RgProjectModel> RgProjectSnapin::OfflineModel() { return offlineModel_; }
+Ref<RgProjectModel> RgProjectSnapin::OfflineModel() {
+  return offlineModel_;
+}
 
 void RgProjectSnapin::SetOfflineModel(Ref<RgProjectModel> model) {
   offlineModelSinks_.clear();
@@ -110,7 +126,9 @@ void RgProjectSnapin::SetOfflineModel(Ref<RgProjectModel> model) {
       [this](const Ref<RgProjectItem>& item, int32_t) { moOfflineModel_ItemChange(item); }));
 }
 
-Ref<RgProjectModel> RgProjectSnapin::OnlineModel() { return onlineModel_; }
+Ref<RgProjectModel> RgProjectSnapin::OnlineModel() {
+  return onlineModel_;
+}
 
 void RgProjectSnapin::SetOnlineModel(Ref<RgProjectModel> model) {
   onlineModelSinks_.clear();
@@ -124,7 +142,9 @@ void RgProjectSnapin::SetOnlineModel(Ref<RgProjectModel> model) {
       [this](const Ref<RgProjectItem>& item) { moOnlineModel_ProjectRemove(item); }));
 }
 
-Ref<IRgOptionService> RgProjectSnapin::OptionService() { return optionService_; }
+Ref<IRgOptionService> RgProjectSnapin::OptionService() {
+  return optionService_;
+}
 
 void RgProjectSnapin::SetOptionService(Ref<IRgOptionService> service) {
   optionServiceSink_.Disconnect();
@@ -187,7 +207,9 @@ void RgProjectSnapin::ShowRgInfoWithMemory() {
 
 // --- IRgSISnapIn --------------------------------------------------------------------------------
 
-std::string RgProjectSnapin::GetName() { return "ProjectSnapIn"; }
+std::string RgProjectSnapin::GetName() {
+  return "ProjectSnapIn";
+}
 
 void RgProjectSnapin::Init(const Variant& configuration, Ref<Object> host) {
   Guard(*this, "IRgSISnapIn_Init", [&] {
@@ -378,9 +400,8 @@ void RgProjectSnapin::moOnlineModel_ProjectRefresh(Ref<RgProjectItem> item) {
 }
 
 void RgProjectSnapin::moOnlineModel_ProjectRemove(Ref<RgProjectItem> /*item*/) {
-  Guard(*this, "moOnlineModel_ProjectRemove", [&] {
-    application_->DoVerb(kVerbProjectRemoved, Variant(), true);
-  });
+  Guard(*this, "moOnlineModel_ProjectRemove",
+        [&] { application_->DoVerb(kVerbProjectRemoved, Variant(), true); });
 }
 
 // --- Online data --------------------------------------------------------------------------------
@@ -403,11 +424,19 @@ void RgProjectSnapin::RefreshOnlineData(Ref<RgProjectItem> item, bool notify) {
         int16_t loadState = 0;
         bool known = true;
         switch (state) {
-          case 0: loadState = -1; break;
+          case 0:
+            loadState = -1;
+            break;
           case 1:
-          case -1: loadState = 0; break;
-          case 2: loadState = 1; break;
-          default: known = false; break;
+          case -1:
+            loadState = 0;
+            break;
+          case 2:
+            loadState = 1;
+            break;
+          default:
+            known = false;
+            break;
         }
         if (known) list->FoundItem()->Data()->AddValue("LoadState", Variant(loadState), 2);
       }
@@ -476,8 +505,8 @@ void RgProjectSnapin::P_CloseGoneBlockDocuments(Ref<IRgAppDocuments> documents) 
       ++named;
     }
     if (toClose.empty()) return;
-    FrameworkGlobals()->ErrorService()->ShowMessage(
-        0, "cmnerr", 1044, 0, {GetStaticText(kTextGoneDocuments), names}, 1);
+    FrameworkGlobals()->ErrorService()->ShowMessage(0, "cmnerr", 1044, 0,
+                                                    {GetStaticText(kTextGoneDocuments), names}, 1);
     for (const auto& document : toClose) document->Close();
   });
 }

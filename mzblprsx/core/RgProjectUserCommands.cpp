@@ -14,9 +14,13 @@
 
 namespace mzblprsx {
 
-std::string RgProjectUserCommands::P_Key(int32_t number) { return "CMD " + std::to_string(number); }
+std::string RgProjectUserCommands::P_Key(int32_t number) {
+  return "CMD " + std::to_string(number);
+}
 
-int32_t RgProjectUserCommands::Count() { return commands_.Count(); }
+int32_t RgProjectUserCommands::Count() {
+  return commands_.Count();
+}
 
 Ref<IRgProjectViewCommand> RgProjectUserCommands::Item(int32_t command) {
   Ref<IRgProjectViewCommand> result;
@@ -27,12 +31,18 @@ Ref<IRgProjectViewCommand> RgProjectUserCommands::Item(int32_t command) {
   return result;
 }
 
-Ref<RgProjectSnapin> RgProjectUserCommands::ProjectSnapIn() { return snapIn_; }
+Ref<RgProjectSnapin> RgProjectUserCommands::ProjectSnapIn() {
+  return snapIn_;
+}
 void RgProjectUserCommands::SetProjectSnapIn(Ref<RgProjectSnapin> snapIn) {
   snapIn_ = std::move(snapIn);
 }
-Ref<IRgProjectView> RgProjectUserCommands::ProjectView() { return view_; }
-void RgProjectUserCommands::SetProjectView(Ref<IRgProjectView> view) { view_ = std::move(view); }
+Ref<IRgProjectView> RgProjectUserCommands::ProjectView() {
+  return view_;
+}
+void RgProjectUserCommands::SetProjectView(Ref<IRgProjectView> view) {
+  view_ = std::move(view);
+}
 
 std::vector<Ref<IRgProjectViewCommand>> RgProjectUserCommands::NewEnum() {
   return {commands_.begin(), commands_.end()};
@@ -66,7 +76,9 @@ void RgProjectUserCommands::RemoveAll() {
   });
 }
 
-bool RgProjectUserCommands::Find(int32_t number) { return commands_.Exists(P_Key(number)); }
+bool RgProjectUserCommands::Find(int32_t number) {
+  return commands_.Exists(P_Key(number));
+}
 
 bool RgProjectUserCommands::CanExecute(int32_t number) {
   bool result = false;
@@ -102,7 +114,9 @@ void RgProjectUserCommands::Create(const std::string& commandsXml) {
   });
 }
 
-bool RgProjectUserCommands::Execute(int32_t number) { return OnCommand(number); }
+bool RgProjectUserCommands::Execute(int32_t number) {
+  return OnCommand(number);
+}
 
 bool RgProjectUserCommands::IsResponsible(int32_t command) {
   bool result = false;
@@ -145,8 +159,14 @@ bool RgProjectUserCommands::DoVerb(int32_t /*verb*/, const Variant& /*arguments*
                                    bool /*broadcast*/) {
   return false;
 }
-std::string RgProjectUserCommands::GetMsgText(int32_t /*command*/) { return {}; }
-std::string RgProjectUserCommands::GetTooltipText(int32_t /*command*/) { return {}; }
-int32_t RgProjectUserCommands::GetTooltipHelp(int32_t /*first*/, int32_t /*second*/) { return 0; }
+std::string RgProjectUserCommands::GetMsgText(int32_t /*command*/) {
+  return {};
+}
+std::string RgProjectUserCommands::GetTooltipText(int32_t /*command*/) {
+  return {};
+}
+int32_t RgProjectUserCommands::GetTooltipHelp(int32_t /*first*/, int32_t /*second*/) {
+  return 0;
+}
 
 }  // namespace mzblprsx

@@ -15,13 +15,16 @@ namespace {
 std::atomic<int64_t> gLiveObjects{0};
 }  // namespace
 
-int64_t LiveObjectCount() { return gLiveObjects.load(); }
+int64_t LiveObjectCount() {
+  return gLiveObjects.load();
+}
 
 Ref<IRgFrameworkGlobals> FrameworkGlobals() {
   return platform::CreateObjectAs<IRgFrameworkGlobals>(clsid::kFrameworkGlobals);
 }
 
-void ReportError(platform::Error& error, std::string_view className, std::string_view procedureName) {
+void ReportError(platform::Error& error, std::string_view className,
+                 std::string_view procedureName) {
   const std::string cls(className);
   const std::string proc(procedureName);
   std::string location;
@@ -34,13 +37,14 @@ void ReportError(platform::Error& error, std::string_view className, std::string
   const std::string helpFile = error.HelpFile();
   const int32_t helpContext = error.HelpContext();
   // No trap here: a failing service call leaves ReportError and the failing procedure with it.
-  FrameworkGlobals()->ErrorService()->ReportErrorToService(number, description, source, helpFile, helpContext);
+  FrameworkGlobals()->ErrorService()->ReportErrorToService(number, description, source, helpFile,
+                                                           helpContext);
 }
 
 void TraceCall(int32_t level, std::string_view className, std::string_view procedure,
                const std::vector<std::string>& parameters) {
-  FrameworkGlobals()->TraceService()->TraceCall(level, std::string(className), std::string(procedure),
-                                       parameters);
+  FrameworkGlobals()->TraceService()->TraceCall(level, std::string(className),
+                                                std::string(procedure), parameters);
 }
 
 InstanceTrace::InstanceTrace(std::string_view className) : className_(className) {

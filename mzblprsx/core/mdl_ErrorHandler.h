@@ -41,7 +41,8 @@ inline constexpr std::string_view kModuleName = "mzblprsx";
 
 /// Stamps the location into the error's Source and hands the five fields to the host's error
 /// service. Returns when the service absorbs the error; throws when the service fails the call.
-void ReportError(platform::Error& error, std::string_view className, std::string_view procedureName);
+void ReportError(platform::Error& error, std::string_view className,
+                 std::string_view procedureName);
 
 /// Runs a procedure body under the common error path (see the file comment).
 template <class Body>

@@ -7,12 +7,12 @@
 
 #include "mzblprsx/interfaces/Types.h"
 
-
 namespace mzblprsx {
 
 class IRgBlockInfo : public virtual platform::Object {
  public:
-  /// "OB", "FB", ... for a type code (1 VAT, 8 OB, 9 DB, 10 FB, 11 SFB, 12 UDT, 13 SFC, 14 FC, 15 SDB).
+  /// "OB", "FB", ... for a type code (1 VAT, 8 OB, 9 DB, 10 FB, 11 SFB, 12 UDT, 13 SFC, 14 FC, 15
+  /// SDB).
   virtual std::string BlockTypeName(int32_t blockType) = 0;
   /// Parses "FB10" into type 10 and number 10; false when the text is no block name.
   virtual bool ParseBlockName(const std::string& name, int32_t& blockType, int32_t& number) = 0;

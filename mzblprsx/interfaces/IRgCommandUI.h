@@ -7,7 +7,6 @@
 
 #include "mzblprsx/interfaces/Types.h"
 
-
 namespace mzblprsx {
 
 class IRgCommandUI : public virtual platform::Object {

@@ -7,7 +7,6 @@
 
 #include "mzblprsx/interfaces/Types.h"
 
-
 namespace mzblprsx {
 
 class IRgDocument : public virtual platform::Object {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "mzblprsx/interfaces/Types.h"
-#include "mzblprsx/interfaces/IRgWindowCollection.h"
 #include "mzblprsx/interfaces/IRgAppDocuments.h"
 #include "mzblprsx/interfaces/IRgDocumentSet.h"
+#include "mzblprsx/interfaces/IRgWindowCollection.h"
+#include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
 

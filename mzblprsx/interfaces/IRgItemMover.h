@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mzblprsx/interfaces/Types.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
+#include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
 
@@ -14,8 +14,10 @@ class IRgItemMover : public virtual platform::Object {
  public:
   virtual void SetParents(Ref<RgProjectItem> oldParent, Ref<RgProjectItem> newParent) = 0;
   /// Queues an item with its new neighbours under the new parent (nothing, nothing: appended).
-  virtual void AddItem(Ref<RgProjectItem> item, Ref<RgProjectItem> before, Ref<RgProjectItem> after) = 0;
-  /// Carries out the queued moves in order (ItemRemove then ItemAdd for each) and empties the queue.
+  virtual void AddItem(Ref<RgProjectItem> item, Ref<RgProjectItem> before,
+                       Ref<RgProjectItem> after) = 0;
+  /// Carries out the queued moves in order (ItemRemove then ItemAdd for each) and empties the
+  /// queue.
   virtual void Execute() = 0;
 };
 

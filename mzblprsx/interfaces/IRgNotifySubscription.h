@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mzblprsx/interfaces/Types.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink.h"
+#include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
 

@@ -5,15 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "mzblprsx/interfaces/Types.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
+#include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
 class RgProjectModel;
 
 class IRgProjectModelFactory : public virtual platform::Object {
  public:
-  virtual Ref<RgProjectItem> AddProject(Ref<RgProjectModel> model, Ref<platform::Object> project) = 0;
+  virtual Ref<RgProjectItem> AddProject(Ref<RgProjectModel> model,
+                                        Ref<platform::Object> project) = 0;
   virtual void InitializeItem(Ref<RgProjectItem> item, Ref<platform::Object> object) = 0;
   virtual void RefreshProject(Ref<RgProjectModel> model, Ref<platform::Object> project) = 0;
   virtual void RemoveProject(Ref<RgProjectModel> model, Ref<platform::Object> project) = 0;

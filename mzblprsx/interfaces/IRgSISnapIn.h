@@ -7,14 +7,13 @@
 
 #include "mzblprsx/interfaces/Types.h"
 
-
 namespace mzblprsx {
 
 class IRgSISnapIn : public virtual platform::Object {
  public:
   virtual std::string GetName() = 0;
-  /// configuration: a variant holding the snap-in's XML configuration element (platform::XmlElement);
-  /// host: the host application object (IRgHostApplication).
+  /// configuration: a variant holding the snap-in's XML configuration element
+  /// (platform::XmlElement); host: the host application object (IRgHostApplication).
   virtual void Init(const Variant& configuration, Ref<Object> host) = 0;
   virtual void Attach(Ref<Object> site) = 0;
   virtual void PostAttach() = 0;

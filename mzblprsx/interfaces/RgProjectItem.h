@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "mzblprsx/interfaces/Types.h"
-#include "mzblprsx/interfaces/RgProjectItemData.h"
-#include "mzblprsx/interfaces/RgProjectItems.h"
-#include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/IRgProjectItemHandler.h"
+#include "mzblprsx/interfaces/RgProjectItemData.h"
+#include "mzblprsx/interfaces/RgProjectItemList.h"
+#include "mzblprsx/interfaces/RgProjectItems.h"
+#include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
 class RgProjectModel;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mzblprsx/interfaces/Types.h"
 #include "mzblprsx/interfaces/RgProjectItemProperty.h"
+#include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
 

@@ -7,7 +7,6 @@
 
 #include "mzblprsx/interfaces/Types.h"
 
-
 namespace mzblprsx {
 class RgProjectItem;
 
@@ -26,7 +25,8 @@ class RgProjectItems : public virtual platform::Object {
                                     Ref<RgProjectItem> after) = 0;
   /// Inserts an existing item that has no parent (detached by the item mover or by Remove with
   /// keep) between the neighbours.
-  virtual void Add(Ref<RgProjectItem> item, Ref<RgProjectItem> before, Ref<RgProjectItem> after) = 0;
+  virtual void Add(Ref<RgProjectItem> item, Ref<RgProjectItem> before,
+                   Ref<RgProjectItem> after) = 0;
   /// Removes the item and its subtree: handlers terminated, ItemRemove raised.
   virtual void Remove(Ref<RgProjectItem> item) = 0;
   /// Removes every item.

@@ -8,7 +8,9 @@
 
 namespace mzblprsx {
 
-Ref<RgProjectSnapin> RgPrjStatusController::ProjectSnapIn() { return snapIn_; }
+Ref<RgProjectSnapin> RgPrjStatusController::ProjectSnapIn() {
+  return snapIn_;
+}
 
 void RgPrjStatusController::SetProjectSnapIn(Ref<RgProjectSnapin> snapIn) {
   Guard(*this, "Property Set ProjectSnapIn", [&] {

@@ -18,7 +18,8 @@ class RgPrjStatusController final : public Object {
   std::string_view TypeName() const override { return kTypeName; }
 
   Ref<RgProjectSnapin> ProjectSnapIn();
-  /// With a snap-in, takes the models of both locations from its registry; with nothing, releases them.
+  /// With a snap-in, takes the models of both locations from its registry; with nothing, releases
+  /// them.
   void SetProjectSnapIn(Ref<RgProjectSnapin> snapIn);
 
   Ref<RgProjectModel> OfflineModel() { return offlineModel_; }

@@ -11,13 +11,23 @@ RgEnumProjectLocation RgProjectData::Location() {
   return static_cast<RgEnumProjectLocation>(location);
 }
 
-void RgProjectData::SetLocation(int32_t location) { location_ = std::to_string(location); }
+void RgProjectData::SetLocation(int32_t location) {
+  location_ = std::to_string(location);
+}
 
-Ref<RgProjectModel> RgProjectData::Model() { return model_; }
-void RgProjectData::SetModel(Ref<RgProjectModel> model) { model_ = std::move(model); }
+Ref<RgProjectModel> RgProjectData::Model() {
+  return model_;
+}
+void RgProjectData::SetModel(Ref<RgProjectModel> model) {
+  model_ = std::move(model);
+}
 
-std::string RgProjectData::GUID() { return guid_; }
-void RgProjectData::SetGUID(const std::string& guid) { guid_ = guid; }
+std::string RgProjectData::GUID() {
+  return guid_;
+}
+void RgProjectData::SetGUID(const std::string& guid) {
+  guid_ = guid;
+}
 
 std::string RgProjectData::FileName() {
   std::string result;
@@ -27,10 +37,18 @@ std::string RgProjectData::FileName() {
   return result;
 }
 
-Ref<platform::Object> RgProjectData::FileObject() { return fileObject_; }
-void RgProjectData::SetFileObject(Ref<platform::Object> file) { fileObject_ = std::move(file); }
+Ref<platform::Object> RgProjectData::FileObject() {
+  return fileObject_;
+}
+void RgProjectData::SetFileObject(Ref<platform::Object> file) {
+  fileObject_ = std::move(file);
+}
 
-Ref<platform::Object> RgProjectData::Object() { return object_; }
-void RgProjectData::SetObject(Ref<platform::Object> object) { object_ = std::move(object); }
+Ref<platform::Object> RgProjectData::Object() {
+  return object_;
+}
+void RgProjectData::SetObject(Ref<platform::Object> object) {
+  object_ = std::move(object);
+}
 
 }  // namespace mzblprsx

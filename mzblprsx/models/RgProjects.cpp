@@ -14,7 +14,9 @@ namespace {
 
 enum ModelOperation { kBuild, kRefresh, kDestroy };
 
-std::string Key(int32_t location) { return "LOC " + std::to_string(location); }
+std::string Key(int32_t location) {
+  return "LOC " + std::to_string(location);
+}
 
 std::string ProjectIdentifier(const Ref<Object>& project) {
   return project.Cast<IRgProjectContainer>()->Identifier();
@@ -91,9 +93,15 @@ void RgProjects::P_RunModelOperation(int32_t location, const char* procedure, in
       autoRefresh = model->AutoRefresh();
       model->SetAutoRefresh(false);
       switch (operation) {
-        case kBuild: model->AddProject(project); break;
-        case kRefresh: model->RefreshProject(project); break;
-        default: model->RemoveProject(project); break;
+        case kBuild:
+          model->AddProject(project);
+          break;
+        case kRefresh:
+          model->RefreshProject(project);
+          break;
+        default:
+          model->RemoveProject(project);
+          break;
       }
     }
     if (model) model->SetAutoRefresh(autoRefresh);
@@ -101,7 +109,9 @@ void RgProjects::P_RunModelOperation(int32_t location, const char* procedure, in
   });
 }
 
-void RgProjects::BuildModel(int32_t location) { P_RunModelOperation(location, "BuildModel", kBuild); }
+void RgProjects::BuildModel(int32_t location) {
+  P_RunModelOperation(location, "BuildModel", kBuild);
+}
 
 void RgProjects::RefreshModel(int32_t location) {
   P_RunModelOperation(location, "RefreshModel", kRefresh);
@@ -135,7 +145,9 @@ void RgProjects::SetAutoRefreshOnAllModels(bool on) {
   });
 }
 
-Ref<RgProjectApplication> RgProjects::Application() { return application_; }
+Ref<RgProjectApplication> RgProjects::Application() {
+  return application_;
+}
 
 void RgProjects::SetApplication(Ref<RgProjectApplication> application) {
   application_ = std::move(application);
@@ -163,8 +175,8 @@ void RgProjects::SetOnlineService(Ref<Object> service) {
     onlineSink_.Disconnect();
     onlineService_ = service.Cast<IRgOnlineService>();
     if (!onlineService_) return;
-    onlineSink_ = onlineService_->OnEvent().Connect(
-        [this](int32_t reason, const Variant& argument) {
+    onlineSink_ =
+        onlineService_->OnEvent().Connect([this](int32_t reason, const Variant& argument) {
           moOnlineService_OnEvent(reason, argument);
         });
   });

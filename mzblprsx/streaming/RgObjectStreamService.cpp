@@ -11,11 +11,15 @@
 
 namespace mzblprsx {
 
-Ref<RgProjectSnapin> RgObjectStreamService::ProjectSnapIn() { return snapIn_; }
+Ref<RgProjectSnapin> RgObjectStreamService::ProjectSnapIn() {
+  return snapIn_;
+}
 void RgObjectStreamService::SetProjectSnapIn(Ref<RgProjectSnapin> snapIn) {
   snapIn_ = std::move(snapIn);
 }
-Ref<IRgObjectStreamHandler> RgObjectStreamService::StreamHandler() { return handler_; }
+Ref<IRgObjectStreamHandler> RgObjectStreamService::StreamHandler() {
+  return handler_;
+}
 void RgObjectStreamService::SetStreamHandler(Ref<IRgObjectStreamHandler> handler) {
   handler_ = std::move(handler);
 }
@@ -31,7 +35,8 @@ std::string RgObjectStreamService::GetRgObjectsXML(const Ref<IRgObjectArray>& ob
       const Ref<IRgObject> object = objects->Item(i);
       data->Set({1, i}, Variant(object->ClassID()));
       data->Set({2, i}, Variant(object->ObjectID()));
-      if (const auto document = object.As<IRgDocument>()) data->Set({3, i}, Variant(document->IsOpen()));
+      if (const auto document = object.As<IRgDocument>())
+        data->Set({3, i}, Variant(document->IsOpen()));
     }
     result = GetRgObjectDataXML(Variant(data));
   });

@@ -31,7 +31,8 @@ class RgObjectStreamService final : public Object {
   /// The object XML of the objects of the array, in order; fails for an empty array.
   std::string GetRgObjectsXML(const Ref<IRgObjectArray>& objects);
   /// The object XML of an object data array (first index 1 to 3: class identifier, object
-  /// identifier, open flag; second index over the objects); "" when the argument is not such an array.
+  /// identifier, open flag; second index over the objects); "" when the argument is not such an
+  /// array.
   std::string GetRgObjectDataXML(const Variant& objectData);
 
  private:

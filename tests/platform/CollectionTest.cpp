@@ -33,7 +33,7 @@ TEST(KeyedCollection, AddsAtPlacesAndFindsByKeyWithoutCase) {
   c.Add("a", "LOC 1");
   c.Add("c", "LOC 3");
   c.Add("b", "LOC 2", std::string("loc 3"));  // before
-  c.Add("d", "", {}, int32_t{3});              // after position 3, no key
+  c.Add("d", "", {}, int32_t{3});             // after position 3, no key
   c.Add("0", "first", int32_t{1});
   EXPECT_EQ(Order(c), "0abcd");
   EXPECT_EQ(c.Count(), 5);

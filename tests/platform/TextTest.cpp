@@ -63,9 +63,9 @@ TEST(DateTimeText, ParsesAndPrintsThePatternExactly) {
   ASSERT_TRUE(d);
   EXPECT_EQ(d->ToString(), "2026-11-02 08:15:00");
   EXPECT_EQ(DateTime().ToString(), "1900-01-01 00:00:00") << "the default date";
-  for (const char* bad : {"2026-11-02", "2026-13-01 00:00:00", "2026-02-30 00:00:00",
-                          "2026-11-02T08:15:00", "2026-11-02 24:00:00", "２０２６-11-02 08:15:00",
-                          "2026-11-02 08:15:00 "}) {
+  for (const char* bad :
+       {"2026-11-02", "2026-13-01 00:00:00", "2026-02-30 00:00:00", "2026-11-02T08:15:00",
+        "2026-11-02 24:00:00", "２０２６-11-02 08:15:00", "2026-11-02 08:15:00 "}) {
     EXPECT_FALSE(DateTime::Parse(bad)) << bad;
   }
   EXPECT_TRUE(DateTime::Parse("2024-02-29 23:59:59")) << "leap day";

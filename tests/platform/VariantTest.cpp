@@ -30,7 +30,7 @@ struct IntCase {
 
 TEST(VariantToInt32, RoundsHalfToEven) {
   const IntCase cases[] = {
-      {Variant(0.5), 0},   {Variant(1.5), 2},   {Variant(2.5), 2},   {Variant(-0.5), 0},
+      {Variant(0.5), 0},   {Variant(1.5), 2},   {Variant(2.5), 2},    {Variant(-0.5), 0},
       {Variant(-1.5), -2}, {Variant(-2.5), -2}, {Variant(2.4999), 2}, {Variant(2.5001), 3},
       {Variant("3.5"), 4}, {Variant("4.5"), 4},
   };
@@ -83,8 +83,7 @@ TEST(VariantToString, FollowsTheRuntimesTexts) {
   EXPECT_EQ(Variant(1e20).ToString(), "1E+20");
   EXPECT_EQ(Variant(1.5e-7).ToString(), "1.5E-07");
   EXPECT_EQ(Variant().ToString(), "");
-  EXPECT_EQ(Variant(*DateTime::FromParts(2026, 11, 2, 8, 15, 0)).ToString(),
-            "2026-11-02 08:15:00");
+  EXPECT_EQ(Variant(*DateTime::FromParts(2026, 11, 2, 8, 15, 0)).ToString(), "2026-11-02 08:15:00");
 }
 
 TEST(VariantToBool, NumbersAndTexts) {

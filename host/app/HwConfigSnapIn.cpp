@@ -1,0 +1,59 @@
+#include "host/app/HwConfigSnapIn.h"
+
+namespace host {
+
+void HwConfigSnapIn::Init(const platform::Variant&, platform::Ref<platform::Object>) {
+  lifecycle_.emplace_back("Init");
+}
+void HwConfigSnapIn::Attach(platform::Ref<platform::Object>) {
+  lifecycle_.emplace_back("Attach");
+}
+void HwConfigSnapIn::PostAttach() {
+  lifecycle_.emplace_back("PostAttach");
+}
+void HwConfigSnapIn::PreDetach() {
+  lifecycle_.emplace_back("PreDetach");
+}
+void HwConfigSnapIn::Detach() {
+  lifecycle_.emplace_back("Detach");
+}
+
+bool HwConfigSnapIn::IsResponsible(int32_t) {
+  return false;
+}
+bool HwConfigSnapIn::OnCommand(int32_t) {
+  return false;
+}
+bool HwConfigSnapIn::OnUpdateUI(int32_t, platform::Ref<platform::Object>) {
+  return false;
+}
+std::string HwConfigSnapIn::GetMsgText(int32_t) {
+  return {};
+}
+std::string HwConfigSnapIn::GetTooltipText(int32_t) {
+  return {};
+}
+int32_t HwConfigSnapIn::GetTooltipHelp(int32_t, int32_t) {
+  return 0;
+}
+
+bool HwConfigSnapIn::DoVerb(int32_t verb, const platform::Variant&, bool) {
+  verbs_.push_back(verb);
+  if (verb != kVerbSave) return false;
+  ++saves_;
+  return true;
+}
+
+bool HwConfigSnapIn::Query(int32_t code) {
+  queries_.push_back(code);
+  const auto it = answers_.find(code);
+  return it != answers_.end() && it->second;
+}
+
+void HwConfigSnapIn::Delete(int32_t argument) {
+  deletes_.push_back(argument);
+  // A copy: the handler may replace itself.
+  if (auto handler = onDelete_) handler(argument);
+}
+
+}  // namespace host

@@ -1,0 +1,166 @@
+#include "host/model/ProjectItem.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "host/model/ItemCollection.h"
+#include "host/model/ItemData.h"
+#include "host/model/ItemList.h"
+#include "host/model/ProjectModel.h"
+
+namespace host {
+
+using platform::Object;
+using platform::Ref;
+
+ProjectItem::ProjectItem(std::weak_ptr<ProjectModel> model, Ref<Object> object)
+    : model_(std::move(model)),
+      object_(std::move(object)),
+      objectId_(platform::Identity(object_)) {}
+
+ProjectItem::ProjectItem(HiddenRoot) : hiddenRoot_(true), inTree_(true) {}
+
+ProjectItem::~ProjectItem() {
+  // Children that outlive this item (held elsewhere) must not point at it any more.
+  for (const auto& child : children_) child->parent_ = nullptr;
+}
+
+std::shared_ptr<ProjectItem> ProjectItem::SharedSelf() {
+  return std::shared_ptr<ProjectItem>(shared_from_this(), this);
+}
+
+Ref<mzblprsx::RgProjectItemData> ProjectItem::Data() {
+  if (!data_) data_ = platform::MakeObject<ItemData>();
+  return data_;
+}
+
+Ref<mzblprsx::RgProjectItemData> ProjectItem::States() {
+  if (!states_) states_ = platform::MakeObject<ItemData>();
+  return states_;
+}
+
+Ref<mzblprsx::RgProjectItems> ProjectItem::Items() {
+  if (!items_) items_ = platform::MakeObject<ItemCollection>(SharedSelf());
+  return items_;
+}
+
+Ref<mzblprsx::RgProjectItemList> ProjectItem::ChildList() {
+  if (!childList_) childList_ = platform::MakeObject<ItemList>(SharedSelf());
+  return childList_;
+}
+
+Ref<mzblprsx::RgProjectItem> ProjectItem::Parent() {
+  if (!parent_ || parent_->hiddenRoot_) return {};
+  return Ref<mzblprsx::RgProjectItem>(parent_->SharedSelf());
+}
+
+Ref<mzblprsx::RgProjectModel> ProjectItem::Model() {
+  return Ref<mzblprsx::RgProjectModel>(model_.lock());
+}
+
+void ProjectItem::SetHandler(Ref<Object> handler) {
+  if (platform::SameObject(handler, handler_)) return;
+  // The old handler stays alive until the indexes let go of its class name.
+  const Ref<Object> old = std::exchange(handler_, std::move(handler));
+  const std::string_view oldClass = handlerClass_;
+  handlerIface_ = handler_.As<mzblprsx::IRgProjectItemHandler>();
+  handlerClass_ = handler_ ? handler_->TypeName() : std::string_view();
+  if (!inTree_) return;
+  if (auto model = model_.lock()) model->HandlerChanged(*this, oldClass);
+}
+
+bool ProjectItem::IsOpen() {
+  // A local reference: the handler may let go of the item while it answers.
+  const auto handler = handlerIface_;
+  return handler ? handler->IsOpen() : false;
+}
+
+void ProjectItem::Update() {
+  if (!inTree_ || hiddenRoot_) return;
+  if (auto model = model_.lock()) model->ItemUpdated(*this);
+}
+
+size_t ProjectItem::Position() const {
+  const ProjectItem& parent = *parent_;
+  if (index_ < parent.children_.size() && parent.children_[index_].get() == this) return index_;
+  parent.Reindex();
+  return index_;
+}
+
+void ProjectItem::Reindex() const {
+  for (size_t i = dirtyFrom_; i < children_.size(); ++i) children_[i]->index_ = i;
+  dirtyFrom_ = children_.size();
+}
+
+void ProjectItem::InsertChild(size_t at, std::shared_ptr<ProjectItem> child) {
+  child->parent_ = this;
+  child->index_ = at;
+  children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(at), std::move(child));
+  // The new child's index is right; the siblings after it moved up by one.
+  if (dirtyFrom_ > at) {
+    dirtyFrom_ = at + 1;
+  } else if (dirtyFrom_ == at && at + 1 == children_.size()) {
+    dirtyFrom_ = at + 1;
+  }
+}
+
+std::shared_ptr<ProjectItem> ProjectItem::EraseChild(size_t at) {
+  auto child = std::move(children_[at]);
+  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(at));
+  dirtyFrom_ = std::min(dirtyFrom_, at);
+  child->parent_ = nullptr;
+  return child;
+}
+
+size_t ProjectItem::Depth() const {
+  size_t depth = 0;
+  for (const ProjectItem* node = parent_; node; node = node->parent_) ++depth;
+  return depth;
+}
+
+bool ProjectItem::IsWithin(const ProjectItem& ancestor) const {
+  for (const ProjectItem* node = this; node; node = node->parent_) {
+    if (node == &ancestor) return true;
+  }
+  return false;
+}
+
+ProjectItem* ProjectItem::NextInTree(const ProjectItem& scope) const {
+  if (!children_.empty()) return children_.front().get();
+  for (const ProjectItem* node = this; node != &scope; node = node->parent_) {
+    const ProjectItem* parent = node->parent_;
+    if (!parent) return nullptr;
+    const size_t next = node->Position() + 1;
+    if (next < parent->children_.size()) return parent->children_[next].get();
+  }
+  return nullptr;
+}
+
+ProjectItem* ProjectItem::PreviousInTree(const ProjectItem& scope) const {
+  if (this == &scope || !parent_) return nullptr;
+  const size_t position = Position();
+  if (position == 0) return parent_ == &scope ? nullptr : parent_;
+  ProjectItem* node = parent_->children_[position - 1].get();
+  while (!node->children_.empty()) node = node->children_.back().get();
+  return node;
+}
+
+bool ProjectItem::Precedes(const ProjectItem& a, const ProjectItem& b) {
+  if (&a == &b) return false;
+  const ProjectItem* x = &a;
+  const ProjectItem* y = &b;
+  size_t dx = a.Depth();
+  size_t dy = b.Depth();
+  for (; dx > dy; --dx) x = x->parent_;
+  if (x == y) return false;  // b is an ancestor of a
+  for (; dy > dx; --dy) y = y->parent_;
+  if (x == y) return true;  // a is an ancestor of b
+  while (x->parent_ != y->parent_) {
+    x = x->parent_;
+    y = y->parent_;
+  }
+  if (!x->parent_) return x < y;  // two separate trees: any fixed answer will do
+  return x->Position() < y->Position();
+}
+
+}  // namespace host

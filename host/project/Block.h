@@ -1,0 +1,98 @@
+// A block of a program: offline (class kBlockOffline) in a project, online (kBlockOnline) in the
+// PLC. It carries what the block handlers show and what the comparison compares (body).
+//
+//   auto block = platform::MakeObject<Block>(false, BlockInfo::kFb, 10);   // "FB10"
+//   block->SetHeader("Motor control");
+//   program->AddBlock(block);
+//
+// The object identifier is the block name, "FB10": the type's name followed by the number. It
+// changes when the block is renumbered (Program::RenumberBlock, the only way to renumber, so
+// that the program's index stays right).
+//
+// Trap: a block's name is not settable; SetName fails.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host/project/BlockInfo.h"
+#include "host/project/ProjectDocument.h"
+#include "platform/DateTime.h"
+
+namespace host {
+
+class Category;
+class Program;
+
+class Block : public ProjectDocument {
+ public:
+  /// Error 5 for an unknown type code or a number that is not valid for the type.
+  Block(bool online, int32_t type, int32_t number);
+
+  std::string_view TypeName() const override { return "Block"; }
+  std::string ObjectID() override { return Name(); }
+  /// "FB10".
+  std::string Name() const override { return BlockInfo::MakeName(type_, number_); }
+  /// Always error 5: the name is the type and number.
+  void SetName(std::string name) override;
+
+  bool Online() const { return online_; }
+  int32_t Type() const { return type_; }
+  int32_t Number() const { return number_; }
+  /// "FB".
+  std::string_view TypeText() const { return BlockInfo::TypeText(type_); }
+
+  const std::string& Header() const { return header_; }
+  void SetHeader(std::string header);
+  const std::string& Author() const { return author_; }
+  void SetAuthor(std::string author);
+  /// Language code (see BlockInfo); 0 when none.
+  int32_t Language() const { return language_; }
+  /// Error 5 for a code BlockInfo does not know.
+  void SetLanguage(int32_t language);
+  std::string_view LanguageText() const { return BlockInfo::LanguageName(language_); }
+  int32_t Size() const { return size_; }
+  /// Error 5 for a negative size.
+  void SetSize(int32_t size);
+  platform::DateTime LastModified() const { return lastModified_; }
+  void SetLastModified(platform::DateTime when);
+  bool Protected() const { return protected_; }
+  void SetProtected(bool value);
+  bool System() const { return system_; }
+  void SetSystem(bool value);
+  /// The block's code and data, as compared between project and PLC.
+  const std::string& Body() const { return body_; }
+  void SetBody(std::string body);
+  /// For an instance data block: the block it belongs to (FB, SFB or UDT); nothing otherwise.
+  std::optional<BlockInfo::BlockName> InstanceOf() const { return instanceOf_; }
+  /// Error 5 unless the block is a DB and the owner is an FB, SFB or UDT with a valid number.
+  void SetInstanceOf(std::optional<BlockInfo::BlockName> owner);
+
+  /// The program that holds the block; nothing when it is in none.
+  platform::Ref<Program> OwnerProgram() const;
+  /// The category that lists the block; nothing when none does (offline only).
+  platform::Ref<Category> OwnerCategory() const;
+
+ private:
+  friend class Program;   // renumbers
+  friend class Category;  // records membership
+
+  bool online_;
+  int32_t type_;
+  int32_t number_;
+  std::string header_;
+  std::string author_;
+  int32_t language_ = 0;
+  int32_t size_ = 0;
+  platform::DateTime lastModified_;
+  bool protected_ = false;
+  bool system_ = false;
+  std::string body_;
+  std::optional<BlockInfo::BlockName> instanceOf_;
+  std::weak_ptr<Category> category_;
+};
+
+}  // namespace host

@@ -1,0 +1,44 @@
+// The hardware configuration (station) of a project (kHwConfigOffline) or of the PLC
+// (kHwConfigOnline): a name, the date of its last change, its size and its state code.
+//
+// The object identifier is "HW" on both sides, so that the project's and the PLC's
+// configuration name each other.
+//
+// Trap: the handlers read the date as text (ModifiedText, "YYYY-MM-DD HH:MM:SS").
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/project/ProjectDocument.h"
+#include "platform/DateTime.h"
+
+namespace host {
+
+class HardwareConfig : public ProjectDocument {
+ public:
+  HardwareConfig(bool online, std::string name);
+
+  std::string_view TypeName() const override { return "HardwareConfig"; }
+
+  bool Online() const { return online_; }
+  platform::DateTime LastModified() const { return lastModified_; }
+  void SetLastModified(platform::DateTime when);
+  /// "YYYY-MM-DD HH:MM:SS".
+  std::string ModifiedText() const { return lastModified_.ToString(); }
+  int32_t Size() const { return size_; }
+  /// Error 5 for a negative size.
+  void SetSize(int32_t size);
+  /// The framework's state code of the station (0: nothing special).
+  int32_t State() const { return state_; }
+  void SetState(int32_t state);
+
+ private:
+  bool online_;
+  platform::DateTime lastModified_;
+  int32_t size_ = 0;
+  int32_t state_ = 0;
+};
+
+}  // namespace host

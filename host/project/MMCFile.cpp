@@ -1,0 +1,67 @@
+#include "host/project/MMCFile.h"
+
+#include <utility>
+
+#include "host/project/MemoryCard.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "platform/Error.h"
+
+namespace host {
+
+namespace {
+
+void RequireName(const std::string& name) {
+  if (name.empty()) {
+    throw platform::Error(platform::errc::kInvalidCall, "a memory card file needs a name");
+  }
+}
+
+}  // namespace
+
+MMCFile::MMCFile(std::string name) : ProjectDocument(mzblprsx::clsid::kMMCFile, {}, {}) {
+  RequireName(name);
+  Rename(std::move(name));
+}
+
+void MMCFile::SetName(std::string name) {
+  RequireName(name);
+  if (auto card = Card()) {
+    card->RenameFile(*this, std::move(name));
+    return;
+  }
+  Rename(std::move(name));
+}
+
+void MMCFile::SetFileType(int32_t type) {
+  if (type == fileType_) return;
+  fileType_ = type;
+  Touch();
+}
+
+void MMCFile::SetTypeText(std::string text) {
+  if (text == typeText_) return;
+  typeText_ = std::move(text);
+  Touch();
+}
+
+void MMCFile::SetSize(int32_t size) {
+  if (size < 0) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "size " + std::to_string(size) + " is negative");
+  }
+  if (size == size_) return;
+  size_ = size;
+  Touch();
+}
+
+void MMCFile::SetLastModified(platform::DateTime when) {
+  if (when == lastModified_) return;
+  lastModified_ = when;
+  Touch();
+}
+
+platform::Ref<MemoryCard> MMCFile::Card() const {
+  return Parent().As<MemoryCard>();
+}
+
+}  // namespace host

@@ -1,0 +1,113 @@
+// The program of a project (kProgramOffline) or of the PLC (kProgramOnline): its blocks in
+// file order with constant-time lookup by type and number and by object identifier, and, offline,
+// its categories, its default category and its stored category order.
+//
+//   auto fb10 = program->FindBlockById("FB10");             // or FindBlock(BlockInfo::kFb, 10)
+//   program->SetCategoryOrder({"2", "1"});
+//   auto bytes = program->CategoryOrderBytes();             // UTF-16LE "C\t2\0C\t1\0"
+//
+// The stored category order is the data block that the library's program handler writes: one
+// record per category, "C", a tab, the category identifier and a NUL, as UTF-16LE bytes. The
+// program keeps it as the list of identifiers; it may name categories that no longer exist.
+//
+// Trap: an online program has no categories; the category operations fail on it.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "host/project/ProjectDocument.h"
+
+namespace host {
+
+class Block;
+class Category;
+
+class Program : public ProjectDocument {
+ public:
+  Program(bool online, std::string name);
+
+  std::string_view TypeName() const override { return "Program"; }
+
+  bool Online() const { return online_; }
+
+  // Blocks.
+  size_t BlockCount() const { return blocks_.size(); }
+  /// The blocks in file (insertion) order.
+  std::vector<platform::Ref<Block>> Blocks() const;
+  /// Nothing when the program holds no such block.
+  platform::Ref<Block> FindBlock(int32_t type, int32_t number) const;
+  /// By block name ("FB10", letters without regard to case); nothing when none.
+  platform::Ref<Block> FindBlockById(std::string_view objectId) const;
+  /// Appends a block. Error 457 when the program holds a block of that type and number, error
+  /// 5 when the block is online and the program offline (or the other way) or is in a program.
+  void AddBlock(const platform::Ref<Block>& block);
+  /// Drops the block (and unlists it from its category); false when it is not here.
+  bool RemoveBlock(Block& block);
+  /// Drops several blocks at once, in time linear in the program's size; returns how many.
+  size_t RemoveBlocks(const std::vector<platform::Ref<Block>>& blocks);
+  /// Gives the block a new number. Error 5 when it is not here or the number is not valid for
+  /// its type, 457 when another block has it.
+  void RenumberBlock(Block& block, int32_t number);
+
+  // Categories (offline only).
+  /// The categories in file (insertion) order.
+  const std::vector<platform::Ref<Category>>& Categories() const { return categories_; }
+  platform::Ref<Category> FindCategory(int32_t id) const;
+  /// By object identifier ("2"); nothing when none.
+  platform::Ref<Category> FindCategoryById(std::string_view objectId) const;
+  /// Appends a category. Error 457 for an identifier in use, 5 online or when it is in a program.
+  void AddCategory(const platform::Ref<Category>& category);
+  /// Drops the category; its blocks stay in the program, listed by no category.
+  bool RemoveCategory(Category& category);
+  /// An identifier no category of the program has (one above the highest).
+  int32_t NextCategoryId() const;
+  /// 0 when the program has no default category. It may name a category that does not exist:
+  /// the library creates it.
+  int32_t DefaultCategoryId() const { return defaultCategoryId_; }
+  /// Error 5 for a negative identifier or online.
+  void SetDefaultCategoryId(int32_t id);
+
+  /// The stored category order as category identifiers.
+  const std::vector<std::string>& CategoryOrder() const { return categoryOrder_; }
+  /// Error 5 (changing nothing) when an identifier is not a category identifier ("2": decimal,
+  /// no sign, no leading zero, at least 1) or is named twice, or online.
+  void SetCategoryOrder(std::vector<std::string> ids);
+  /// The stored order in its byte form.
+  std::vector<uint8_t> CategoryOrderBytes() const { return EncodeCategoryOrder(categoryOrder_); }
+  /// Sets the stored order from its byte form; empty identifiers are dropped (they name no
+  /// category), the rest must pass SetCategoryOrder.
+  void SetCategoryOrderBytes(std::span<const uint8_t> bytes);
+
+  /// "C\t<id>\0" per identifier, as UTF-16LE.
+  static std::vector<uint8_t> EncodeCategoryOrder(const std::vector<std::string>& ids);
+  /// Splits the text at NUL, each non-empty record at the tabs, and takes the second field of
+  /// every record whose first field is "C" (without regard to case).
+  static std::vector<std::string> DecodeCategoryOrder(std::span<const uint8_t> bytes);
+  /// True for the decimal text of an identifier from 1 to 2147483647 without sign or leading 0.
+  static bool IsCategoryIdText(std::string_view text);
+
+ protected:
+  void RemoveChild(ProjectObject& child) override;
+
+ private:
+  static int64_t KeyOf(int32_t type, int32_t number) {
+    return (static_cast<int64_t>(type) << 32) | static_cast<uint32_t>(number);
+  }
+  void RequireOffline(std::string_view what) const;
+
+  bool online_;
+  std::list<platform::Ref<Block>> blocks_;
+  std::unordered_map<int64_t, std::list<platform::Ref<Block>>::iterator> blockIndex_;
+  std::vector<platform::Ref<Category>> categories_;
+  std::unordered_map<int32_t, platform::Ref<Category>> categoryIndex_;
+  int32_t defaultCategoryId_ = 0;
+  std::vector<std::string> categoryOrder_;
+};
+
+}  // namespace host

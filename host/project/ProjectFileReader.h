@@ -1,0 +1,28 @@
+// Turns the text of a project file or PLC file into project objects, validating everything on
+// the way (docs/project-file.md lists the rules). ProjectFile is the public entry; this is its
+// reading half.
+//
+// Trap: text is read as UTF-8; a UTF-16 file is malformed XML here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Ref.h"
+
+namespace host {
+
+class OfflineProject;
+class PlcProject;
+
+class ProjectFileReader {
+ public:
+  ProjectFileReader() = delete;
+
+  /// Error ProjectFile::kFormatError "<fileName>:<line>: <what>: <problem>" when it is none.
+  static platform::Ref<OfflineProject> ReadProject(std::string_view xml,
+                                                   const std::string& fileName);
+  static platform::Ref<PlcProject> ReadPlc(std::string_view xml, const std::string& fileName);
+};
+
+}  // namespace host

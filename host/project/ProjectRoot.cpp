@@ -1,0 +1,59 @@
+#include "host/project/ProjectRoot.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "host/project/ObjectList.h"
+#include "platform/Error.h"
+
+namespace host {
+
+ProjectRoot::ProjectRoot(std::string_view classId, std::string guid, std::string name,
+                         std::vector<std::string_view> childOrder)
+    : ProjectObject(classId, guid, name),
+      guid_(std::move(guid)),
+      childOrder_(std::move(childOrder)),
+      objects_(platform::MakeObject<ObjectList>(name)) {}
+
+platform::Ref<mzblprsx::IRgObjectList> ProjectRoot::Objects() {
+  return objects_;
+}
+
+void ProjectRoot::Delete() {
+  throw platform::Error(platform::errc::kInvalidCall,
+                        "the project '" + Name() + "' cannot be deleted through its object");
+}
+
+void ProjectRoot::SetName(std::string name) {
+  objects_->SetOwnerName(name);
+  ProjectObject::SetName(std::move(name));
+}
+
+void ProjectRoot::AddObject(platform::Ref<ProjectObject> child) {
+  if (std::find(childOrder_.begin(), childOrder_.end(), child->ClassId()) == childOrder_.end()) {
+    throw platform::Error(
+        platform::errc::kInvalidCall,
+        "'" + Name() + "' cannot hold an object of class " + std::string(child->ClassId()));
+  }
+  objects_->Add(child, childOrder_);
+  child->SetParent(platform::Self<ProjectObject>(this));
+  Touch();
+}
+
+bool ProjectRoot::RemoveObject(ProjectObject& child) {
+  const auto keep = platform::Self(&child);  // the list may hold the last reference
+  if (!objects_->Remove(child)) return false;
+  child.SetParent(nullptr);
+  Touch();
+  return true;
+}
+
+void ProjectRoot::RemoveChild(ProjectObject& child) {
+  if (!RemoveObject(child)) ProjectObject::RemoveChild(child);
+}
+
+platform::Ref<ProjectObject> ProjectRoot::FindChild(std::string_view classId) const {
+  return objects_->Find(classId);
+}
+
+}  // namespace host

@@ -1,0 +1,69 @@
+// What the offline project and the PLC have in common: a project container (IRgProjectContainer)
+// with a name, a GUID, a list of children of fixed classes in a fixed order, and a modified flag
+// that every change below it sets.
+//
+// Trap: the object identifier and the container identifier are the GUID, which never changes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/project/ProjectObject.h"
+#include "mzblprsx/interfaces/IRgProjectContainer.h"
+
+namespace host {
+
+class ObjectList;
+
+class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectContainer {
+ public:
+  // IRgProjectContainer
+  platform::Ref<mzblprsx::IRgObjectList> Objects() override;
+  std::string Identifier() override { return guid_; }
+  /// A project is closed, not deleted: always an error.
+  void Delete() override;
+
+  const std::string& Guid() const { return guid_; }
+  void SetName(std::string name) override;
+  /// The children in the container's order.
+  platform::Ref<ObjectList> Children() const { return objects_; }
+  /// Adds a child at its place in the fixed order and becomes its container. Error 5 for a
+  /// class this container does not hold, 457 when it already holds one of that class.
+  void AddObject(platform::Ref<ProjectObject> child);
+  /// Drops a child; false when it is not here.
+  bool RemoveObject(ProjectObject& child);
+
+  /// True when the data changed since the project was loaded or last saved.
+  bool IsModified() const { return modified_; }
+  void SetModified(bool modified) { modified_ = modified; }
+  /// Where the project came from: the file path as given, or the name given with its text.
+  const std::string& SourceName() const { return sourceName_; }
+  void SetSourceName(std::string name) { sourceName_ = std::move(name); }
+
+ protected:
+  ProjectRoot(std::string_view classId, std::string guid, std::string name,
+              std::vector<std::string_view> childOrder);
+  void RemoveChild(ProjectObject& child) override;
+  void OnTouched() override { modified_ = true; }
+
+  /// The child of that class as T, or nothing.
+  template <class T>
+  platform::Ref<T> Child(std::string_view classId) const;
+
+ private:
+  platform::Ref<ProjectObject> FindChild(std::string_view classId) const;
+
+  std::string guid_;
+  std::vector<std::string_view> childOrder_;
+  platform::Ref<ObjectList> objects_;
+  std::string sourceName_;
+  bool modified_ = false;
+};
+
+template <class T>
+platform::Ref<T> ProjectRoot::Child(std::string_view classId) const {
+  return FindChild(classId).template As<T>();
+}
+
+}  // namespace host

@@ -1,0 +1,76 @@
+#include "host/project/SymbolTable.h"
+
+#include <utility>
+
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "platform/Error.h"
+#include "platform/Text.h"
+
+namespace host {
+
+using platform::text::FoldCase;
+
+SymbolTable::SymbolTable(std::string name)
+    : ProjectDocument(mzblprsx::clsid::kSymbolTable, "SYMBOLS", std::move(name)) {}
+
+std::string SymbolTable::NameOf(std::string_view address) const {
+  const auto it = byAddress_.find(FoldCase(address));
+  return it == byAddress_.end() ? std::string() : symbols_[it->second].name;
+}
+
+std::string SymbolTable::AddressOf(std::string_view name) const {
+  const auto it = byName_.find(FoldCase(name));
+  return it == byName_.end() ? std::string() : symbols_[it->second].address;
+}
+
+void SymbolTable::SetSymbol(std::string address, std::string name, XmlExtras extras) {
+  if (address.empty()) throw platform::Error(platform::errc::kInvalidCall, "empty address");
+  if (name.empty()) {
+    throw platform::Error(platform::errc::kInvalidCall, "empty symbol name for " + address);
+  }
+  std::string foldedAddress = FoldCase(address);
+  std::string foldedName = FoldCase(name);
+  const auto owner = byName_.find(foldedName);
+  const auto existing = byAddress_.find(foldedAddress);
+  if (owner != byName_.end() &&
+      (existing == byAddress_.end() || owner->second != existing->second)) {
+    throw platform::Error(
+        platform::errc::kDuplicateKey,
+        "the symbol '" + name + "' already names " + symbols_[owner->second].address);
+  }
+  if (existing != byAddress_.end()) {
+    Symbol& symbol = symbols_[existing->second];
+    if (symbol.name == name && symbol.extras == extras) return;
+    byName_.erase(FoldCase(symbol.name));
+    byName_.emplace(std::move(foldedName), existing->second);
+    symbol.name = std::move(name);
+    symbol.extras = std::move(extras);
+    Touch();
+    return;
+  }
+  const size_t at = symbols_.size();
+  symbols_.push_back(Symbol{std::move(address), std::move(name), std::move(extras)});
+  byAddress_.emplace(std::move(foldedAddress), at);
+  byName_.emplace(std::move(foldedName), at);
+  Touch();
+}
+
+bool SymbolTable::RemoveSymbol(std::string_view address) {
+  const auto it = byAddress_.find(FoldCase(address));
+  if (it == byAddress_.end()) return false;
+  symbols_.erase(symbols_.begin() + static_cast<std::ptrdiff_t>(it->second));
+  Reindex();
+  Touch();
+  return true;
+}
+
+void SymbolTable::Reindex() {
+  byAddress_.clear();
+  byName_.clear();
+  for (size_t i = 0; i < symbols_.size(); ++i) {
+    byAddress_.emplace(FoldCase(symbols_[i].address), i);
+    byName_.emplace(FoldCase(symbols_[i].name), i);
+  }
+}
+
+}  // namespace host

@@ -1,0 +1,12 @@
+#include "host/services/HardwareService.h"
+
+#include "host/project/HardwareConfig.h"
+
+namespace host {
+
+int32_t HardwareService::StationSize() const {
+  const auto station = Context().As<HardwareConfig>();
+  return station ? station->Size() : 0;
+}
+
+}  // namespace host

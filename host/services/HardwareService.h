@@ -1,0 +1,25 @@
+// The hardware (station configuration) service of one side, bound to a hardware configuration.
+// For now it keeps its configuration and reports the station's size.
+//
+// Created by the service factory, a new one per request.
+// Trap: StationSize reads the configuration at each call; it does not keep the value.
+#pragma once
+
+#include <cstdint>
+
+#include "host/services/BoundService.h"
+
+namespace host {
+
+class HardwareService : public BoundService {
+ public:
+  using BoundService::BoundService;
+
+  std::string_view TypeName() const override { return "HardwareService"; }
+
+  /// The size of the station the service is bound to; 0 when its context is not one of the
+  /// host's hardware configurations.
+  int32_t StationSize() const;
+};
+
+}  // namespace host

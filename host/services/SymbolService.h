@@ -1,0 +1,19 @@
+// The symbol service of the offline project: symbol tables and predefined symbols. For now it
+// only keeps its project.
+//
+// Created by the service factory, a new one per request, bound to the context it was asked for.
+// Trap: the service belongs to the request; do not keep it past the project it is bound to.
+#pragma once
+
+#include "host/services/BoundService.h"
+
+namespace host {
+
+class SymbolService : public BoundService {
+ public:
+  using BoundService::BoundService;
+
+  std::string_view TypeName() const override { return "SymbolService"; }
+};
+
+}  // namespace host

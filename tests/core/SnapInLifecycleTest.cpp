@@ -1,0 +1,139 @@
+// The snap-in's life as the host drives it, verb by verb, and its teardown.
+#include "SnapInFixture.h"
+
+#include "host/app/ViewRegister.h"
+#include "host/app/ViewWindow.h"
+#include "host/services/OptionService.h"
+#include "mzblprsx/core/RgProjectApplication.h"
+#include "mzblprsx/core/RgProjectUserCommands.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "mzblprsx/models/RgProjectData.h"
+#include "mzblprsx/models/RgProjects.h"
+
+namespace mztest {
+namespace {
+
+using mzblprsx::RgProjectLocationOffline;
+using mzblprsx::RgProjectLocationOnline;
+
+class SnapInLifecycle : public SnapInFixture {
+ protected:
+  size_t Traced(const std::string& procedure) const { return env.Trace().CallCount(procedure); }
+  std::string FrontRegister() const {
+    const auto tab = env.Application().ProjectBar()->FrontRegister();
+    return tab ? tab->Name() : std::string("(none)");
+  }
+};
+
+TEST_F(SnapInLifecycle, InitBuildsTheGraphAndAttachConnectsTheServices) {
+  Start();
+  EXPECT_EQ(snapIn->GetName(), "ProjectSnapIn");
+  ASSERT_TRUE(snapIn->Application());
+  ASSERT_TRUE(snapIn->Projects());
+  EXPECT_TRUE(snapIn->Commands());
+  EXPECT_TRUE(snapIn->Services());
+  EXPECT_TRUE(snapIn->StatusController());
+  EXPECT_TRUE(snapIn->LanguageAccess());
+  EXPECT_TRUE(snapIn->Projects()->Project(RgProjectLocationOffline));
+  EXPECT_TRUE(snapIn->Projects()->Project(RgProjectLocationOnline));
+  EXPECT_TRUE(platform::SameObject(snapIn->OfflineModel(),
+                                   snapIn->Projects()->Project(RgProjectLocationOffline)->Model()));
+  EXPECT_TRUE(snapIn->Projects()->ProjectService()) << "Attach subscribes to the project service";
+  EXPECT_TRUE(snapIn->Projects()->OnlineService());
+  EXPECT_TRUE(snapIn->Application()->ProjectBarWindow());
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(SnapInLifecycle, ProjectOpenedBeforeVerbOneIsBuiltByVerbOne) {
+  Start();
+  env.OpenProject(SampleFile("conveyor.prj.xml"));
+  EXPECT_FALSE(snapIn->OfflineModel()->HasProject()) << "not before the host has initialised";
+  EXPECT_FALSE(snapIn->Projects()->Project(RgProjectLocationOffline)->GUID().empty())
+      << "but the project is recorded";
+  Initialized();
+  EXPECT_TRUE(snapIn->OfflineModel()->HasProject());
+  EXPECT_EQ(FrontRegister(), "Project");
+  EXPECT_TRUE(snapIn->Application()->ApplicationInitialized());
+  EXPECT_TRUE(snapIn->OfflineModel()->AutoRefresh()) << "switched back on after the build";
+  env.CloseProject();
+  EXPECT_FALSE(snapIn->OfflineModel()->HasProject());
+  EXPECT_EQ(snapIn->Projects()->Project(RgProjectLocationOffline)->GUID(), "");
+}
+
+TEST_F(SnapInLifecycle, VerbOneWithOnlyAPlcShowsTheOnlineRegister) {
+  Start();
+  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  Initialized();
+  EXPECT_TRUE(snapIn->OnlineModel()->HasProject());
+  EXPECT_EQ(FrontRegister(), "Online SPS");
+}
+
+TEST_F(SnapInLifecycle, VerbOneWithoutProjectsRegistersNothingButAnnouncesTheWindow) {
+  Start();
+  int announced = 0;
+  platform::ScopedConnection c = snapIn->Application()->ActiveDocumentChange().Connect(
+      [&](const platform::Ref<mzblprsx::RgProjectItem>&) { ++announced; });
+  Initialized();
+  EXPECT_EQ(FrontRegister(), "(none)");
+  EXPECT_EQ(announced, 1) << "the active window is announced in every case";
+}
+
+TEST_F(SnapInLifecycle, DetachReleasesEveryObject) {
+  Start("<SNAPIN><COMMANDS/></SNAPIN>");
+  env.OpenProject(SampleFile("conveyor.prj.xml"));
+  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  Initialized();
+  const auto projects = snapIn->Projects();
+  snapIn->PreDetach();
+  snapIn->Detach();
+  EXPECT_FALSE(snapIn->Projects());
+  EXPECT_FALSE(snapIn->Application());
+  EXPECT_FALSE(snapIn->OfflineModel());
+  EXPECT_FALSE(projects->Project(RgProjectLocationOffline)) << "the registry holds no models";
+  EXPECT_FALSE(projects->ProjectService()) << "nor services";
+  EXPECT_EQ(Traced("Detach"), 1u) << "the remaining reference count is traced";
+  bool refCountTraced = false;
+  for (const auto& call : env.Trace().Calls()) {
+    if (call.procedure == "Detach" && call.parameters.size() == 1 &&
+        call.parameters[0].rfind("SnapIn-RefCount=", 0) == 0) {
+      refCountTraced = true;
+    }
+  }
+  EXPECT_TRUE(refCountTraced);
+  env.Application().RemoveSnapIn("ProjectSnapIn");
+  snapIn.Reset();
+  EXPECT_EQ(env.Trace().LiveCount(), 1u)
+      << "only the registry we still hold is alive: " << Join(env.Trace().LiveInstances());
+}
+
+TEST_F(SnapInLifecycle, ShowSystemBlocksRefreshesOnlineOnlyWhenSwitchedOn) {
+  Start();
+  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  Initialized();
+  auto& options = env.Options();
+  const auto refreshes = [&] { return Traced("RefreshModel"); };
+  options.SetValue("General/Display/ShowSystemBlocks", platform::Variant(true));
+  EXPECT_EQ(refreshes(), 1u);
+  EXPECT_TRUE(snapIn->ShowSystemBlocks());
+  options.SetValue("General/Display/ShowSystemBlocks", platform::Variant(false));
+  EXPECT_EQ(refreshes(), 1u) << "hiding system blocks needs no refresh";
+  EXPECT_FALSE(snapIn->ShowSystemBlocks()) << "but the new value is stored";
+  options.SetValue("General/Display/ShowSystemBlocks", platform::Variant(false));
+  EXPECT_EQ(refreshes(), 1u) << "an unchanged value does nothing";
+}
+
+TEST_F(SnapInLifecycle, AddressPriorityChangeRefreshesTheOfflineModel) {
+  Start();
+  env.OpenProject(SampleFile("conveyor.prj.xml"));
+  Initialized();
+  env.Options().SetValue("General/Settings/AddressPriority", platform::Variant("1.5"));
+  EXPECT_EQ(snapIn->AddressPriority(), 2) << "numeric value of the text, ties to even";
+  EXPECT_EQ(Traced("RefreshModel"), 1u);
+  env.Options().SetValue("General/Settings/AddressPriority", platform::Variant("2.5"));
+  EXPECT_EQ(Traced("RefreshModel"), 1u) << "2.5 rounds to 2 as well: no change";
+  EXPECT_TRUE(snapIn->OfflineModel()->HasProject());
+  EXPECT_TRUE(snapIn->OfflineModel()->AutoRefresh());
+}
+
+}  // namespace
+}  // namespace mztest

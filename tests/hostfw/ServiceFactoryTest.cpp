@@ -1,0 +1,144 @@
+// The service factory and the other classes the host registers: which requests give the
+// application's own services, which give new bound ones, and what fails.
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "host/Environment.h"
+#include "host/framework/ObjectArray.h"
+#include "host/project/HardwareConfig.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/Program.h"
+#include "host/services/BlockService.h"
+#include "host/services/HardwareService.h"
+#include "host/services/LoadService.h"
+#include "host/services/OptionService.h"
+#include "host/services/SymbolService.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgObjectArray.h"
+#include "mzblprsx/interfaces/IRgServiceFactory.h"
+#include "platform/ClassRegistry.h"
+
+namespace {
+
+namespace clsid = mzblprsx::clsid;
+using platform::Ref;
+
+class ServiceFactoryTest : public ::testing::Test {
+ protected:
+  Ref<platform::Object> Get(std::string_view classId, Ref<platform::Object> offline = nullptr,
+                            Ref<platform::Object> online = nullptr, const std::string& name = "") {
+    // A new factory per request, as the library does.
+    return platform::CreateObjectAs<mzblprsx::IRgServiceFactory>(clsid::kServiceFactory)
+        ->GetService(std::string(classId), std::move(offline), std::move(online), name);
+  }
+
+  host::Environment env;
+};
+
+TEST_F(ServiceFactoryTest, ApplicationServicesAreTheSameObjectOnEveryRequest) {
+  for (const std::string_view id :
+       {clsid::kOptionService, clsid::kProjectService, clsid::kOnlineService, clsid::kLoadService,
+        clsid::kTooltips, clsid::kMMCService}) {
+    const auto first = Get(id);
+    ASSERT_TRUE(first) << id;
+    EXPECT_TRUE(SameObject(first, Get(id))) << id;
+    EXPECT_TRUE(SameObject(first, env.SharedService(id))) << id;
+  }
+  EXPECT_TRUE(SameObject(Get(clsid::kOptionService), platform::Self(&env.Options())));
+  std::string lower(clsid::kLoadService);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_TRUE(SameObject(Get(lower), platform::Self(&env.Load())))
+      << "class identifiers compare without regard to case";
+}
+
+TEST_F(ServiceFactoryTest, BoundServicesAreNewAndKeepTheirContext) {
+  const auto program = platform::MakeObject<host::Program>(false, "Program");
+  const auto blocks =
+      Get(clsid::kBlockService, program, nullptr, "Offline").Cast<host::BlockService>();
+  const auto again = Get(clsid::kBlockService, program, nullptr, "Offline");
+  EXPECT_FALSE(SameObject(blocks, again)) << "a new block service per request";
+  EXPECT_TRUE(SameObject(blocks->Context(), program));
+  EXPECT_EQ(blocks->LocationName(), "Offline");
+  EXPECT_FALSE(blocks->IsOnline());
+
+  const auto plcProgram = platform::MakeObject<host::Program>(true, "Program");
+  const auto online =
+      Get(clsid::kBlockService, nullptr, plcProgram, "Online").Cast<host::BlockService>();
+  EXPECT_TRUE(online->IsOnline());
+  EXPECT_TRUE(SameObject(online->OnlineContext(), plcProgram));
+
+  const auto station = platform::MakeObject<host::HardwareConfig>(false, "Station");
+  station->SetSize(2048);
+  const auto hardware =
+      Get(clsid::kHardwareService, station, nullptr, "Offline").Cast<host::HardwareService>();
+  EXPECT_EQ(hardware->StationSize(), 2048);
+
+  const auto project = platform::MakeObject<host::OfflineProject>("{G}", "Conveyor");
+  const auto symbols = Get(clsid::kSymbolService, project).Cast<host::SymbolService>();
+  EXPECT_TRUE(SameObject(symbols->Context(), project));
+}
+
+TEST_F(ServiceFactoryTest, BoundServiceWithoutOrWithAWrongContextFails) {
+  const auto project = platform::MakeObject<host::OfflineProject>("{G}", "Conveyor");
+  const auto station = platform::MakeObject<host::HardwareConfig>(false, "Station");
+  struct Case {
+    std::string_view service;
+    Ref<platform::Object> context;
+  };
+  const Case cases[] = {{clsid::kBlockService, nullptr},
+                        {clsid::kBlockService, project},
+                        {clsid::kHardwareService, project},
+                        {clsid::kSymbolService, station},
+                        {clsid::kSymbolService, platform::MakeObject<host::ObjectArray>()}};
+  for (const Case& c : cases) {
+    EXPECT_THROW(Get(c.service, c.context), platform::Error) << c.service;
+  }
+}
+
+TEST_F(ServiceFactoryTest, UnknownServiceFailsNamingTheClass) {
+  const std::string id = "{00000000-0000-0000-0000-000000000042}";
+  try {
+    Get(id);
+    ADD_FAILURE() << "an unknown service must fail";
+  } catch (const platform::Error& e) {
+    EXPECT_NE(e.Description().find(id), std::string::npos) << e.Description();
+  }
+  EXPECT_THROW(Get(clsid::kCategoryService), platform::Error)
+      << "the category service is created through the registry, not the factory";
+}
+
+TEST_F(ServiceFactoryTest, RegistryCreatesUtilityObjectsNewEachTime) {
+  const auto a = platform::CreateObject(clsid::kCategoryService);
+  EXPECT_FALSE(SameObject(a, platform::CreateObject(clsid::kCategoryService)));
+  const auto list = platform::CreateObjectAs<mzblprsx::IRgObjectArray>(clsid::kObjectArray);
+  EXPECT_EQ(list->Count(), 0) << "a new object array is empty";
+  EXPECT_FALSE(SameObject(list, platform::CreateObject(clsid::kObjectArray)));
+}
+
+TEST(ObjectArrayTest, KeepsOrderAndChecksPositions) {
+  host::ObjectArray list;
+  const auto a = platform::MakeObject<host::Program>(false, "A");
+  const auto b = platform::MakeObject<host::Program>(false, "B");
+  list.Add(a);
+  list.Add(b);
+  list.Add(a);
+  EXPECT_EQ(list.Count(), 3) << "the same object may be listed twice";
+  list.Remove(1);
+  EXPECT_TRUE(SameObject(list.Item(1), b));
+  EXPECT_TRUE(SameObject(list.Item(2), a));
+  for (const int32_t bad : {0, 3, -1}) {
+    try {
+      list.Item(bad);
+      ADD_FAILURE() << "position " << bad;
+    } catch (const platform::Error& e) {
+      EXPECT_EQ(e.Number(), platform::errc::kSubscript) << "position " << bad;
+    }
+  }
+  EXPECT_THROW(list.Remove(3), platform::Error);
+  EXPECT_THROW(list.Add(nullptr), platform::Error);
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,272 @@
+// Saving and loading again gives the same data; what the host does not understand survives;
+// saving is atomic; large projects load and save in linear time.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "ProjectTestSupport.h"
+#include "host/project/Block.h"
+#include "host/project/Category.h"
+#include "host/project/EmbeddedSamples.h"
+#include "host/project/HardwareConfig.h"
+#include "host/project/MMCFile.h"
+#include "host/project/MemoryCard.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/PlcProject.h"
+#include "host/project/Program.h"
+#include "host/project/ProjectFile.h"
+#include "host/project/ProjectFileObject.h"
+#include "host/project/SymbolTable.h"
+
+namespace host {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::MakeObject;
+using platform::Ref;
+using testing::ProjectText;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A scratch directory per test, removed afterwards.
+class ScratchDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("mz-project-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  size_t FileCount() const {
+    return static_cast<size_t>(
+        std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+  }
+  fs::path dir_;
+};
+
+TEST(ProjectRoundTripTest, SamplesSurviveSaveAndLoadUnchanged) {
+  auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "a");
+  const std::string first = ProjectFile::SerializeProject(*project);
+  auto again = ProjectFile::ParseProject(first, "b");
+  EXPECT_EQ(ProjectFile::SerializeProject(*again), first);
+
+  // The text being equal could hide a writer that drops data symmetrically; check the data.
+  auto blocks = project->Program()->Blocks();
+  auto reloaded = again->Program()->Blocks();
+  ASSERT_EQ(blocks.size(), reloaded.size());
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    SCOPED_TRACE(blocks[i]->Name());
+    EXPECT_EQ(reloaded[i]->Name(), blocks[i]->Name());
+    EXPECT_EQ(reloaded[i]->Header(), blocks[i]->Header());
+    EXPECT_EQ(reloaded[i]->Author(), blocks[i]->Author());
+    EXPECT_EQ(reloaded[i]->Language(), blocks[i]->Language());
+    EXPECT_EQ(reloaded[i]->Size(), blocks[i]->Size());
+    EXPECT_EQ(reloaded[i]->LastModified(), blocks[i]->LastModified());
+    EXPECT_EQ(reloaded[i]->Protected(), blocks[i]->Protected());
+    EXPECT_EQ(reloaded[i]->System(), blocks[i]->System());
+    EXPECT_EQ(reloaded[i]->Body(), blocks[i]->Body());
+    EXPECT_EQ(reloaded[i]->InstanceOf().has_value(), blocks[i]->InstanceOf().has_value());
+  }
+  EXPECT_EQ(again->Program()->CategoryOrder(), project->Program()->CategoryOrder());
+  EXPECT_EQ(again->Program()->DefaultCategoryId(), 1);
+  EXPECT_EQ(again->Symbols()->Symbols(), project->Symbols()->Symbols());
+
+  auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "p");
+  const std::string plcText = ProjectFile::SerializePlc(*plc);
+  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(plcText, "q")), plcText);
+}
+
+TEST(ProjectRoundTripTest, ValuesThatNeedEscapingComeBackExactly) {
+  auto project = MakeObject<OfflineProject>(std::string(testing::kGuid), "A <&> \"B\"");
+  auto program = MakeObject<Program>(false, "Program\ttab");
+  project->AddObject(program);
+  auto block = MakeObject<Block>(false, BlockInfo::kFc, 7);
+  const std::string body = "line 1\nline 2\r\n\tindented 'quoted' \"double\" <tag> & ü €";
+  block->SetBody(body);
+  block->SetHeader("  leading and trailing blanks  ");
+  program->AddBlock(block);
+  auto category = MakeObject<Category>(3, "Ä category");
+  program->AddCategory(category);
+  category->InsertMember(block);
+
+  auto reloaded = ProjectFile::ParseProject(ProjectFile::SerializeProject(*project), "t");
+  EXPECT_EQ(reloaded->Name(), "A <&> \"B\"");
+  EXPECT_EQ(reloaded->Program()->Name(), "Program\ttab")
+      << "tabs in attribute values must be escaped, or the reader turns them into blanks";
+  auto back = reloaded->Program()->FindBlock(BlockInfo::kFc, 7);
+  EXPECT_EQ(back->Body(), body) << "line breaks survive";
+  EXPECT_EQ(back->Header(), "  leading and trailing blanks  ");
+  EXPECT_EQ(back->OwnerCategory()->Name(), "Ä category");
+}
+
+TEST(ProjectRoundTripTest, UnknownAttributesElementsAndTextAreKeptEverywhere) {
+  const std::string text = ProjectText(
+      "<hardware name=\"H\" rack=\"0\"><slot n=\"2\"/></hardware>\n"
+      "<symbols name=\"S\" x=\"1\"><symbol address=\"FB1\" name=\"M\" comment=\"c\"><k/></symbol>"
+      "<table-note>t</table-note></symbols>\n"
+      "<vartables name=\"V\" y=\"2\"/><references name=\"R\"><r/></references>"
+      "<documentation name=\"D\">free text</documentation>\n"
+      "<program name=\"P\" z=\"3\">\n"
+      "<category id=\"1\" name=\"C\" colour=\"red\"><member block=\"FB1\" pinned=\"true\"/>"
+      "<note/></category>\n"
+      "<block type=\"FB\" number=\"1\" checksum=\"ab12\"><![CDATA[raw <data>]]><network id=\"1\"/>"
+      "</block>\n<folder name=\"old\"/>\n</program>\n<extension kind=\"future\"/>\n");
+  auto project =
+      ProjectFile::ParseProject("<project name=\"T\" guid=\"" + std::string(testing::kGuid) +
+                                    "\" version=\"9\"" + text.substr(text.find('>')),
+                                "t");
+  const std::string saved = ProjectFile::SerializeProject(*project);
+  for (const char* kept :
+       {"version=\"9\"", "rack=\"0\"", "<slot n=\"2\"", "x=\"1\"", "comment=\"c\"", "<k",
+        "<table-note>t</table-note>", "y=\"2\"", "<r", "free text", "z=\"3\"", "colour=\"red\"",
+        "pinned=\"true\"", "<note", "checksum=\"ab12\"", "<![CDATA[raw <data>]]>",
+        "<network id=\"1\"", "<folder name=\"old\"", "<extension kind=\"future\""}) {
+    EXPECT_NE(saved.find(kept), std::string::npos) << kept << " was lost:\n" << saved;
+  }
+  EXPECT_EQ(ProjectFile::SerializeProject(*ProjectFile::ParseProject(saved, "t")), saved)
+      << "kept content is stable over further round trips";
+}
+
+TEST(ProjectRoundTripTest, UnknownContentOfAPlcIsKept) {
+  auto plc = ProjectFile::ParsePlc(
+      testing::PlcText("<memory-card name=\"M\" slot=\"1\"><file name=\"a\" crc=\"9\"/><bad/>"
+                       "</memory-card>\n<diagnostics/>\n"),
+      "t");
+  const std::string saved = ProjectFile::SerializePlc(*plc);
+  for (const char* kept : {"slot=\"1\"", "crc=\"9\"", "<bad", "<diagnostics"}) {
+    EXPECT_NE(saved.find(kept), std::string::npos) << kept << " was lost:\n" << saved;
+  }
+}
+
+TEST(ProjectRoundTripTest, ChangesMadeThroughTheObjectsAreSaved) {
+  auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "a");
+  auto program = project->Program();
+  program->RenumberBlock(*program->FindBlockById("FC2"), 3);
+  program->SetCategoryOrder({"4", "3", "2", "1"});
+  program->FindCategory(2)->InsertMember(program->FindBlockById("FC1"), 0);
+  program->FindBlockById("FB20")->Delete();
+  project->Symbols()->SetSymbol("FC3", "Interlock");
+
+  auto reloaded = ProjectFile::ParseProject(ProjectFile::SerializeProject(*project), "b");
+  auto again = reloaded->Program();
+  EXPECT_FALSE(again->FindBlockById("FC2"));
+  EXPECT_TRUE(again->FindBlockById("FC3"));
+  EXPECT_FALSE(again->FindBlockById("FB20"));
+  EXPECT_EQ(again->CategoryOrder(), (std::vector<std::string>{"4", "3", "2", "1"}));
+  EXPECT_EQ(again->FindCategory(2)->Members().front()->Name(), "FC1");
+  EXPECT_EQ(again->FindCategory(3)->Members().front()->Name(), "DB20")
+      << "a deleted block leaves its category's list";
+  EXPECT_EQ(reloaded->Symbols()->NameOf("FC3"), "Interlock");
+}
+
+TEST_F(ScratchDirTest, SaveProjectWritesAtomicallyAndLeavesNoTemporaryFile) {
+  auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "a");
+  const fs::path file = dir_ / "conveyor.prj.xml";
+  { std::ofstream(file) << "old content"; }
+  ProjectFile::SaveProject(*project, file);
+  EXPECT_EQ(ReadFile(file), ProjectFile::SerializeProject(*project));
+  EXPECT_EQ(FileCount(), 1u) << "the temporary file was renamed, not left behind";
+
+  auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "p");
+  ProjectFile::SavePlc(*plc, dir_ / "conveyor.plc.xml");
+  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::LoadPlc(dir_ / "conveyor.plc.xml")),
+            ProjectFile::SerializePlc(*plc));
+}
+
+TEST_F(ScratchDirTest, FailedSaveRaisesAccessErrorAndCleansUp) {
+  auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "a");
+  // A non-empty directory where the file should go: the final rename fails.
+  const fs::path target = dir_ / "taken";
+  fs::create_directories(target / "inside");
+  const auto error = testing::ErrorOf([&] { ProjectFile::SaveProject(*project, target); });
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), ProjectFile::kFileAccessError);
+  EXPECT_EQ(error->Description().rfind(target.string() + ": cannot be written", 0), 0u)
+      << error->Description();
+  EXPECT_EQ(FileCount(), 1u) << "the temporary file is removed after the failure";
+
+  const auto missingDir = testing::ErrorOf(
+      [&] { ProjectFile::SaveProject(*project, dir_ / "no" / "such" / "dir.prj.xml"); });
+  ASSERT_TRUE(missingDir.has_value());
+  EXPECT_EQ(missingDir->Number(), ProjectFile::kFileAccessError);
+}
+
+TEST_F(ScratchDirTest, FileObjectSavesToItsPathAndClearsTheModifiedFlag) {
+  const fs::path file = dir_ / "p.prj.xml";
+  { std::ofstream(file) << EmbeddedProjectXml(); }
+  auto project = ProjectFile::LoadProject(file);
+  auto fileObject = project->FileObject();
+  EXPECT_EQ(fileObject->FileName(), file.string());
+  EXPECT_FALSE(fileObject->IsModified());
+
+  project->Hardware()->SetSize(4096);
+  EXPECT_TRUE(fileObject->IsModified()) << "a change of any child marks the project";
+  fileObject->Save(0);
+  EXPECT_FALSE(fileObject->IsModified());
+  EXPECT_EQ(fileObject->SaveCount(), 1);
+  EXPECT_EQ(ProjectFile::LoadProject(file)->Hardware()->Size(), 4096);
+}
+
+TEST_F(ScratchDirTest, FileObjectKeepsSavesInMemoryWhenToldOrWithoutPath) {
+  const fs::path file = dir_ / "p.prj.xml";
+  { std::ofstream(file) << EmbeddedProjectXml(); }
+  auto project = ProjectFile::LoadProject(file);
+  project->FileObject()->SetSaveToDisk(false);
+  project->Hardware()->SetSize(1);
+  project->FileObject()->Save(0);
+  EXPECT_EQ(ReadFile(file), EmbeddedProjectXml()) << "a showing command must not write files";
+  EXPECT_EQ(project->FileObject()->SavedText(), ProjectFile::SerializeProject(*project));
+  EXPECT_FALSE(project->IsModified());
+
+  auto parsed = ProjectFile::ParseProject(EmbeddedProjectXml(), "embedded.prj.xml");
+  parsed->Program()->SetDefaultCategoryId(2);
+  parsed->FileObject()->Save(0);
+  EXPECT_FALSE(fs::exists("embedded.prj.xml")) << "a project from text has no file to write";
+  EXPECT_NE(parsed->FileObject()->SavedText().find("default-category=\"2\""), std::string::npos);
+}
+
+TEST(ProjectFileObjectTest, SaveAfterTheProjectIsGoneIsAnError) {
+  Ref<ProjectFileObject> fileObject;
+  {
+    auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "gone.prj.xml");
+    fileObject = project->FileObject();
+  }
+  EXPECT_FALSE(fileObject->IsModified());
+  const auto error = testing::ErrorOf([&] { fileObject->Save(0); });
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->Number(), platform::errc::kObjectNotSet);
+}
+
+// 65,535 blocks, all listed by one category: the largest program loads and saves whole.
+TEST(ProjectFileScaleTest, MaximalProgramLoadsAndSaves) {
+  std::string body =
+      "<program name=\"P\" default-category=\"1\" category-order=\"1\">\n"
+      "<category id=\"1\" name=\"All\">\n";
+  for (int n = 65535; n >= 1; --n) body += "<member block=\"FB" + std::to_string(n) + "\"/>\n";
+  body += "</category>\n";
+  for (int n = 1; n <= 65535; ++n) {
+    body += "<block type=\"FB\" number=\"" + std::to_string(n) +
+            "\" header=\"h\" size=\"10\" modified=\"2026-01-01 00:00:00\" body=\"b\"/>\n";
+  }
+  body += "</program>\n";
+  const std::string text = ProjectText(body);
+
+  auto project = ProjectFile::ParseProject(text, "big.prj.xml");
+  const std::string saved = ProjectFile::SerializeProject(*project);
+
+  EXPECT_EQ(project->Program()->BlockCount(), 65535u);
+  EXPECT_EQ(project->Program()->FindCategory(1)->Members().front()->Name(), "FB65535");
+  const auto again = ProjectFile::ParseProject(saved, "big.prj.xml");
+  EXPECT_EQ(again->Program()->BlockCount(), 65535u) << "the saved text loads again whole";
+}
+
+}  // namespace
+}  // namespace host
