@@ -17,19 +17,20 @@ struct TypeRow {
   std::string_view name;
   int32_t sortIndex;
   int32_t maxNumber;
+  std::string_view displayText;
 };
 
 // In listing order, so that a name lookup tries "SFB" and "SFC" as whole names, never a prefix.
 constexpr std::array<TypeRow, 9> kTypes{{
-    {BlockInfo::kOb, "OB", 1, 255},
-    {BlockInfo::kFb, "FB", 2, 65535},
-    {BlockInfo::kFc, "FC", 3, 65535},
-    {BlockInfo::kDb, "DB", 4, 65535},
-    {BlockInfo::kUdt, "UDT", 5, 65535},
-    {BlockInfo::kSfb, "SFB", 6, 65535},
-    {BlockInfo::kSfc, "SFC", 7, 65535},
-    {BlockInfo::kSdb, "SDB", 8, 65535},
-    {BlockInfo::kVat, "VAT", 9, 65535},
+    {BlockInfo::kOb, "OB", 1, 255, "Organization block"},
+    {BlockInfo::kFb, "FB", 2, 65535, "Function block"},
+    {BlockInfo::kFc, "FC", 3, 65535, "Function"},
+    {BlockInfo::kDb, "DB", 4, 65535, "Data block"},
+    {BlockInfo::kUdt, "UDT", 5, 65535, "Data type"},
+    {BlockInfo::kSfb, "SFB", 6, 65535, "System function block"},
+    {BlockInfo::kSfc, "SFC", 7, 65535, "System function"},
+    {BlockInfo::kSdb, "SDB", 8, 65535, "System data"},
+    {BlockInfo::kVat, "VAT", 9, 65535, "Variable table"},
 }};
 
 constexpr std::array<std::string_view, 7> kLanguages{"", "LAD", "FBD", "STL", "SCL", "GRAPH", "DB"};
@@ -152,6 +153,11 @@ std::string BlockInfo::LanguageList() {
     list += kLanguages[i];
   }
   return list;
+}
+
+std::string BlockInfo::BlockTypeDisplayText(int32_t blockType) {
+  const TypeRow* row = RowOf(blockType);
+  return row == nullptr ? std::string() : std::string(row->displayText);
 }
 
 }  // namespace host

@@ -45,6 +45,8 @@ class BlockInfo : public virtual mzblprsx::IRgBlockInfo {
   // IRgBlockInfo
   /// Empty for an unknown type code.
   std::string BlockTypeName(int32_t blockType) override { return std::string(TypeText(blockType)); }
+  /// "Function block" for 10; empty for an unknown code.
+  std::string BlockTypeDisplayText(int32_t blockType) override;
   /// False (type and number untouched) when the text is no block name.
   bool ParseBlockName(const std::string& name, int32_t& blockType, int32_t& number) override;
   /// The program may also be given as its project (offline or PLC) or as an IProgramSource

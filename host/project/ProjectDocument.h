@@ -19,6 +19,8 @@ class ProjectDocument : public ProjectObject, public virtual mzblprsx::IRgDocume
   // IRgDocument
   bool IsOpen() override { return open_; }
   bool IsModified() override { return modified_; }
+  /// The owner changed the document's content: the project has unsaved changes.
+  void Commit() override { Touch(); }
 
   void SetOpen(bool open) { open_ = open; }
   void SetModified(bool modified) { modified_ = modified; }

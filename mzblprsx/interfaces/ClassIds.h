@@ -18,6 +18,8 @@ inline constexpr std::string_view kNotifySubscription = "{15EFE330-3B98-11D4-A78
 inline constexpr std::string_view kCompanion = "{CD9F1C8D-3A5C-11D5-BD8B-003005021ED3}";
 inline constexpr std::string_view kInfoWindow = "{D38682C8-6919-11D4-800C-00A0C9614698}";
 inline constexpr std::string_view kCategoryService = "{BC107812-5C01-4210-9EDF-441996176ECC}";
+inline constexpr std::string_view kObjectFinder = "mzframex.RgObjectFinder";
+inline constexpr std::string_view kNewBlockDialog = "mzbdnblx.RgDialogNewBlock";
 inline constexpr std::string_view kHostApplication = "{EFCA418E-8375-11D2-BF9C-0020AF5A37DC}";
 /// The physical-station relation object, bound through the moniker "clsid:" + this text.
 inline constexpr std::string_view kStationRelation = "{D6A82CED-8ED4-4Cb3-A5F3-072A10194B3D}";

@@ -38,11 +38,13 @@ class FakeDocument : public mzblprsx::IRgObject,
   void Delete() override {}
   bool IsOpen() override { return open; }
   bool IsModified() override { return modified; }
+  void Commit() override { ++commits; }
   void SetOpen(bool value) override { open = value; }
   void SetModified(bool value) override { modified = value; }
 
   bool open = false;
   bool modified = false;
+  int commits = 0;
 
  private:
   std::string classId_;

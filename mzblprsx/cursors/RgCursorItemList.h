@@ -1,0 +1,112 @@
+// The keyed item list of the cursors: project items in a view's order, each under the key
+// "OBJ " followed by the decimal address of the item object, with membership in O(1) and
+// positions, insertions and removals in O(log n).
+//
+//   auto list = platform::MakeObject<RgCursorItemList>();
+//   list->Append(program);                   // position 1
+//   list->InsertAfter(block, program);       // directly after program: position 2
+//   list->IndexOf(block);                    // 2
+//   list->Item(Variant(RgCursorItemList::KeyOf(block)));   // by key text
+//
+// It stands for the framework's keyed collection, with the same operations, but an insertion in
+// the middle of that collection moves every later entry and makes the next position query
+// renumber every key, so a storm of item events inserting in the middle (a paste of thousands of
+// blocks into one category) costs quadratic time there. Here the order is an implicit treap: a
+// randomly balanced tree whose in-order sequence is the list, each node knowing the size of its
+// subtree and its parent, so an item's position is a walk from its node up to the root. Appends
+// are collected and joined to the tree in one linear step before anything else reads the order,
+// so filling a list front to back costs O(n).
+//
+// Like the framework collection, it raises its errors (5 unknown key, 9 position out of range,
+// 457 duplicate key, 13 unusable index) to the calling procedure, which reports them.
+//
+// Trap: the list holds its items strongly; a listed item lives until it is removed or the list
+// is dropped.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "mzblprsx/core/mdl_ErrorHandler.h"
+#include "mzblprsx/interfaces/Types.h"
+
+namespace mzblprsx {
+
+class RgProjectItem;
+
+class RgCursorItemList final : public Object {
+ public:
+  static constexpr std::string_view kTypeName = "RgCursorItemList";
+
+  RgCursorItemList() = default;
+  std::string_view TypeName() const override { return kTypeName; }
+
+  /// The key of an item: "OBJ " and the decimal address of the object; "" for nothing.
+  static std::string KeyOf(const Ref<RgProjectItem>& item);
+
+  int32_t Count() const { return static_cast<int32_t>(index_.size()); }
+  /// Appends the item; error 457 when it is listed already, 91 for nothing.
+  void Append(Ref<RgProjectItem> item);
+  /// Inserts the item directly after `anchor`, or in front of all when `anchor` is nothing, and
+  /// answers its 1-based position; error 5 when `anchor` is not listed, 457 when the item is.
+  int32_t InsertAfter(Ref<RgProjectItem> item, const Ref<RgProjectItem>& anchor);
+  /// Replaces the whole content with these items in this order; error 457 (and the list stays
+  /// as it was) when an item occurs twice.
+  void Assign(const std::vector<Ref<RgProjectItem>>& items);
+  /// Removes the item; error 5 when it is not listed.
+  void Remove(const Ref<RgProjectItem>& item);
+  void Clear();
+
+  /// True when the item is listed; False for nothing.
+  bool Contains(const Ref<RgProjectItem>& item) const;
+  /// The item's 1-based position; 0 when it is not listed (or nothing).
+  int32_t IndexOf(const Ref<RgProjectItem>& item);
+  /// The item at a 1-based position; error 9 outside 1..Count.
+  Ref<RgProjectItem> Item(int32_t position);
+  /// The item under a key text ("OBJ 1234", case does not matter); error 5 when none has it.
+  Ref<RgProjectItem> Item(std::string_view key);
+  /// A text is a key, a number (or Boolean) a position; anything else is error 13.
+  Ref<RgProjectItem> Item(const Variant& index);
+  /// Every item in list order.
+  std::vector<Ref<RgProjectItem>> Items();
+
+ private:
+  static constexpr uint32_t kNil = 0xFFFFFFFFu;
+  struct Node {
+    Ref<RgProjectItem> item;
+    uint32_t left = kNil;
+    uint32_t right = kNil;
+    uint32_t parent = kNil;
+    uint32_t size = 1;
+    uint32_t priority = 0;
+  };
+
+  uint32_t NewNode(Ref<RgProjectItem> item, const void* identity);
+  void FreeNode(uint32_t node);
+  uint32_t Size(uint32_t node) const { return node == kNil ? 0 : nodes_[node].size; }
+  void Pull(uint32_t node);
+  uint32_t Merge(uint32_t a, uint32_t b);
+  /// Splits `tree` into its first `count` nodes and the rest.
+  void Split(uint32_t tree, uint32_t count, uint32_t& first, uint32_t& rest);
+  /// Builds a treap of the nodes in this order in linear time.
+  uint32_t Build(const std::vector<uint32_t>& order);
+  /// Joins the pending appends to the tree.
+  void Flush();
+  uint32_t NodeOf(const Ref<RgProjectItem>& item) const;
+  uint32_t PositionOf(uint32_t node) const;
+  uint32_t NodeAt(uint32_t position) const;
+  uint32_t NextPriority();
+
+  InstanceTrace trace_{kTypeName};
+  std::vector<Node> nodes_;
+  std::vector<uint32_t> free_;
+  std::vector<uint32_t> pending_;  // appended, not yet joined to the tree, in order
+  uint32_t root_ = kNil;
+  std::unordered_map<const void*, uint32_t> index_;  // identity -> node
+  uint64_t random_ = 0x9E3779B97F4A7C15ull;          // fixed seed: same shapes every run
+};
+
+}  // namespace mzblprsx

@@ -1,0 +1,19 @@
+// A hardware configuration object as the handlers read it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mzblprsx/interfaces/Types.h"
+
+
+namespace mzblprsx {
+
+class IRgHwConfig : public virtual platform::Object {
+ public:
+  /// The date of the last change as the configuration's document reports it, "YYYY-MM-DD HH:MM:SS".
+  virtual std::string LastModifiedText() = 0;
+};
+
+}  // namespace mzblprsx
