@@ -11,7 +11,7 @@ AppDocument::AppDocument(std::string name, std::weak_ptr<mzblprsx::IRgObject> ob
                          platform::Ref<ViewWindow> window,
                          std::weak_ptr<HostApplication> application)
     : name_(std::move(name)),
-      object_(std::move(object)),
+      object_(object.lock()),
       window_(std::move(window)),
       application_(std::move(application)) {}
 
@@ -24,7 +24,7 @@ void AppDocument::SetTitle(const std::string& title) {
 }
 
 platform::Ref<mzblprsx::IRgObject> AppDocument::Object() {
-  return object_.lock();
+  return object_;
 }
 
 void AppDocument::Close() {
@@ -36,7 +36,7 @@ void AppDocument::Close() {
 }
 
 bool AppDocument::Shows(const platform::Ref<platform::Object>& object) const {
-  const platform::Ref<mzblprsx::IRgObject> mine = object_.lock();
+  const platform::Ref<mzblprsx::IRgObject> mine = object_;
   return object && mine && platform::SameObject(mine, object);
 }
 

@@ -6,9 +6,10 @@
 //   doc->SetTitle("FB10 (Motor)");                    // the window's title is the document's
 //   doc->Close();                                     // leaves the application's documents
 //
-// The document refers to its framework object weakly: when the project drops the object, Object()
-// gives nothing, which is how the frame finds documents whose objects are gone. Name is the
-// object's display name when it was opened, so it can still be told after the object is gone.
+// The document holds its framework object, as an editor holds what it edits: when the project
+// drops the object, the document still names it, and the frame finds such documents by walking
+// the project (HostApplication::CheckDocumentObjects), so that the library can close them. Name is
+// the object's display name when it was opened.
 // Trap: the title lives in the window (SetTitle and the window's SetDocumentTitle are one text).
 #pragma once
 
@@ -38,7 +39,7 @@ class AppDocument final : public mzblprsx::IRgAppDocument {
   void Close() override;
 
   /// True when the framework object no longer exists.
-  bool ObjectGone() const { return object_.expired(); }
+  bool ObjectGone() const { return !object_; }
   /// True when the document shows this object (false for nothing or a gone object).
   bool Shows(const platform::Ref<platform::Object>& object) const;
   const platform::Ref<ViewWindow>& Window() const { return window_; }
@@ -48,7 +49,7 @@ class AppDocument final : public mzblprsx::IRgAppDocument {
 
  private:
   std::string name_;
-  std::weak_ptr<mzblprsx::IRgObject> object_;  // not owned: the project owns its objects
+  std::shared_ptr<mzblprsx::IRgObject> object_;  // kept while the document is open
   platform::Ref<ViewWindow> window_;
   std::weak_ptr<HostApplication> application_;  // not owned: the frame owns its documents
   bool closed_ = false;

@@ -13,6 +13,8 @@
 #include "host/app/ViewRegister.h"
 #include "host/app/ViewWindow.h"
 #include "host/app/WindowCollection.h"
+#include "host/project/Block.h"
+#include "host/project/Program.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgObjectList.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
@@ -59,6 +61,10 @@ Reach Walk(const platform::Ref<platform::Object>& container) {
       if (auto list = nested->Objects()) pending.push_back(list);
     }
     if (auto list = node.As<mzblprsx::IRgObjectList>()) pending.push_back(list);
+    // A program holds its blocks outside any object list.
+    if (auto program = node.As<Program>()) {
+      for (const auto& block : program->Blocks()) reach.objects.insert(platform::Identity(block));
+    }
   };
   childrenOf(container);
   while (!pending.empty()) {

@@ -9,12 +9,15 @@
 #include <string_view>
 #include <utility>
 
+#include "host/app/IHostDocument.h"
 #include "host/project/ProjectObject.h"
 #include "mzblprsx/interfaces/IRgDocument.h"
 
 namespace host {
 
-class ProjectDocument : public ProjectObject, public virtual mzblprsx::IRgDocument {
+class ProjectDocument : public ProjectObject,
+                        public virtual mzblprsx::IRgDocument,
+                        public virtual IHostDocument {
  public:
   // IRgDocument
   bool IsOpen() override { return open_; }
@@ -22,8 +25,9 @@ class ProjectDocument : public ProjectObject, public virtual mzblprsx::IRgDocume
   /// The owner changed the document's content: the project has unsaved changes.
   void Commit() override { Touch(); }
 
-  void SetOpen(bool open) { open_ = open; }
-  void SetModified(bool modified) { modified_ = modified; }
+  // IHostDocument: the host's editors set these.
+  void SetOpen(bool open) override { open_ = open; }
+  void SetModified(bool modified) override { modified_ = modified; }
 
  protected:
   ProjectDocument(std::string_view classId, std::string objectId, std::string name)

@@ -149,14 +149,17 @@ class GoneDocumentTest : public DocumentTest {
   Ref<FakeDocument> onlineFb1 = Doc(clsid::kBlockOnline, "FB1");
 };
 
-TEST_F(GoneDocumentTest, ExpiredAndUnreachableObjectsAreGone) {
+TEST_F(GoneDocumentTest, UnreachableObjectsAreGoneAndStillNamed) {
   auto deleted = Doc(clsid::kBlockOnline, "FB2");
   auto dropped = Doc(clsid::kBlockOnline, "FB3");
   for (const auto& doc : {onlineFb1, card, deleted, dropped}) app->OpenDocument(doc, -1);
-  deleted.Reset();  // the PLC no longer has it and nobody else holds it
+  deleted.Reset();  // the PLC no longer has it: only its editor holds it now
   EXPECT_EQ(GoneNames(plc), (Names{"FB2", "FB3"}))
       << "a block inside the program and a direct child of the PLC are reachable";
-  EXPECT_EQ(GoneNames({}), Names{"FB2"}) << "without a container only expired objects count";
+  auto gone = app->CheckDocumentObjects(plc);
+  ASSERT_EQ(gone->Count(), 2);
+  EXPECT_TRUE(gone->Item(1)->Object()) << "a gone document still knows its object's class";
+  EXPECT_TRUE(GoneNames({}).empty()) << "without a container nothing can be judged gone";
 }
 
 TEST_F(GoneDocumentTest, DocumentsOfTheOtherSideAreNotJudgedByThisContainer) {

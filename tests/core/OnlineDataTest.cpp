@@ -1,0 +1,184 @@
+// The snap-in's own operations around the online project: load state and gone block editors,
+// the information window, the plain-text block reference, and the library's entry points.
+#include "SnapInFixture.h"
+
+#include "host/app/HwConfigSnapIn.h"
+#include "host/app/InfoWindow.h"
+#include "host/framework/ErrorService.h"
+#include "host/project/Block.h"
+#include "host/project/PlcProject.h"
+#include "host/project/Program.h"
+#include "host/services/LoadService.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgProjectItemHandler.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "platform/ClassRegistry.h"
+
+namespace mztest {
+namespace {
+
+/// Serves an item with a given framework object, as the online handlers will.
+class ContainerHandler final : public mzblprsx::IRgProjectItemHandler {
+ public:
+  explicit ContainerHandler(platform::Ref<mzblprsx::IRgObject> object)
+      : object_(std::move(object)) {}
+  std::string_view TypeName() const override { return "ContainerHandler"; }
+  bool IsDirty() override { return false; }
+  bool IsOpen() override { return false; }
+  platform::Ref<mzblprsx::IRgObject> Object() override { return object_; }
+  void SetObject(platform::Ref<platform::Object> object) override {
+    object_ = object.Cast<mzblprsx::IRgObject>();
+  }
+  platform::Ref<mzblprsx::RgProjectItem> ProjectItem() override { return {}; }
+  void SetProjectItem(platform::Ref<mzblprsx::RgProjectItem>) override {}
+  void Delete() override {}
+  void Initialize() override {}
+  void Refresh() override {}
+  void Save() override {}
+  void Terminate() override { object_.Reset(); }
+
+ private:
+  platform::Ref<mzblprsx::IRgObject> object_;
+};
+
+class OnlineData : public SnapInFixture {
+ protected:
+  void SetUp() override {
+    Start();
+    Initialized();
+    plc = env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+    item = snapIn->OnlineModel()->Items()->First();
+    ASSERT_TRUE(item);
+    item->SetHandler(platform::MakeObject<ContainerHandler>(plc));
+  }
+  void TearDown() override {
+    item->SetHandler(nullptr);
+    item.Reset();
+    plc.Reset();
+    SnapInFixture::TearDown();
+  }
+  std::vector<platform::Ref<host::Block>> OpenBlocks(int count) {
+    std::vector<platform::Ref<host::Block>> blocks;
+    for (const auto& block : plc->Program()->Blocks()) {
+      if (static_cast<int>(blocks.size()) == count) break;
+      env.Application().OpenDocument(block, -1);
+      blocks.push_back(block);
+    }
+    return blocks;
+  }
+  int LoadStateBroadcasts() const {
+    int n = 0;
+    for (const auto& d : env.Application().VerbDispatches()) n += d.verb == 0x40000002 ? 1 : 0;
+    return n;
+  }
+
+  platform::Ref<host::PlcProject> plc;
+  platform::Ref<mzblprsx::RgProjectItem> item;
+};
+
+TEST_F(OnlineData, LoadStateOfTheUpdateListIsAskedAndBroadcast) {
+  const auto blocks = OpenBlocks(2);
+  const auto calls = env.Load().Calls().size();
+  snapIn->RefreshOnlineData(item, true);
+  ASSERT_EQ(env.Load().Calls().size(), calls + 1);
+  const host::LoadStateCall& call = env.Load().Calls().back();
+  EXPECT_EQ(call.flags, 16) << "notify flag";
+  EXPECT_NE(call.updateList.find(mzblprsx::clsid::kProgramOnline), std::string::npos);
+  EXPECT_NE(call.updateList.find("ISOPEN=\"-1\""), std::string::npos) << "open blocks are listed";
+  EXPECT_EQ(call.state, 0) << "everything listed is in the PLC";
+  EXPECT_GE(LoadStateBroadcasts(), 1);
+  snapIn->RefreshOnlineData(item, false);
+  EXPECT_EQ(env.Load().Calls().back().flags, 0);
+  EXPECT_TRUE(env.Errors().Messages().empty()) << "no editor had to be closed";
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(OnlineData, EditorsOfBlocksThatLeftThePlcAreClosedWithOneMessage) {
+  const auto blocks = OpenBlocks(9);
+  ASSERT_EQ(blocks.size(), 9u) << "the sample PLC has enough blocks";
+  for (const auto& block : blocks) plc->Program()->RemoveBlock(*block);
+  snapIn->RefreshOnlineData(item, true);
+  ASSERT_EQ(env.Errors().Messages().size(), 1u);
+  const host::MessageRecord& message = env.Errors().Messages()[0];
+  EXPECT_EQ(message.module, "cmnerr");
+  EXPECT_EQ(message.number, 1044);
+  ASSERT_EQ(message.arguments.size(), 2u);
+  EXPECT_EQ(message.arguments[0], snapIn->GetStaticText(121));
+  const std::string& names = message.arguments[1];
+  size_t separators = 0;
+  for (size_t at = names.find(",\r\n"); at != std::string::npos; at = names.find(",\r\n", at + 1)) {
+    ++separators;
+  }
+  EXPECT_EQ(separators, 7u) << "seven names and then \"...\": " << names;
+  EXPECT_EQ(names.substr(names.size() - 3), "...");
+  EXPECT_EQ(env.Application().Documents()->Count(), 0) << "all nine editors are closed";
+}
+
+TEST_F(OnlineData, WithoutHandlerNothingIsAsked) {
+  const auto calls = env.Load().Calls().size();
+  item->SetHandler(nullptr);
+  snapIn->RefreshOnlineData(item, true);
+  snapIn->RefreshOnlineData(nullptr, true);
+  EXPECT_EQ(env.Load().Calls().size(), calls);
+}
+
+TEST_F(OnlineData, HardwareSnapInQueriesAddTheConfigurationAndStation) {
+  const auto hw = env.Application().SnapIn("SnapInHWConfig").Cast<host::HwConfigSnapIn>();
+  ASSERT_TRUE(hw) << "the host's hardware snap-in is always there";
+  hw->SetQueryAnswer(1, true);
+  hw->SetQueryAnswer(2, true);
+  snapIn->RefreshOnlineData(item, false);
+  const std::string& list = env.Load().Calls().back().updateList;
+  size_t hardware = 0;
+  for (size_t at = list.find(mzblprsx::clsid::kHwConfigOnline); at != std::string::npos;
+       at = list.find(mzblprsx::clsid::kHwConfigOnline, at + 1)) {
+    ++hardware;
+  }
+  EXPECT_EQ(hardware, 2u) << "the configuration, and the station it stands for";
+}
+
+TEST_F(OnlineData, InformationWindowOpensOnceAndClosesAtPreDetach) {
+  snapIn->ShowRgInfoWithMemory();
+  snapIn->ShowRgInfoWithMemory();
+  const auto window = host::InfoWindow::LastCreated();
+  ASSERT_TRUE(window);
+  EXPECT_EQ(window->ShowCalls().size(), 2u) << "created once, shown twice";
+  EXPECT_EQ(window->ShowCalls()[0], (std::array<int32_t, 3>{0, 2, 2}));
+  snapIn->PreDetach();
+  EXPECT_EQ(window->CloseCount(), 1);
+}
+
+TEST_F(OnlineData, AsciiBlockDataNamesOneOfflineBlock) {
+  const auto block = item;  // any item: its data decides
+  const auto data = block->Data();
+  data->SetValue("TYPE", platform::Variant("RgBlockOffline.FB"), 1);
+  data->SetValue("BLOCKTYPE", platform::Variant(10), 1);
+  data->SetValue("BLOCKNUMBER", platform::Variant(12), 3);
+  const std::string expected = std::string("MzBlock: FB 12 {APP}") + '\0';
+  EXPECT_EQ(snapIn->GetAsciiBlockData({block}, "{APP}"), expected);
+  EXPECT_EQ(snapIn->GetAsciiBlockData({block, block}, "{APP}"), "") << "two items";
+  EXPECT_EQ(snapIn->GetAsciiBlockData({}, "{APP}"), "");
+  data->SetValue("TYPE", platform::Variant("RgCategory"), 3);
+  EXPECT_EQ(snapIn->GetAsciiBlockData({block}, "{APP}"), "") << "a category";
+}
+
+TEST(EntryPoints, ClassFactoriesAndUnloading) {
+  host::Environment env;
+  EXPECT_EQ(DllRegisterServer(), 0);
+  platform::Ref<platform::Object> factory;
+  EXPECT_EQ(DllGetClassObject("mzblprsx.RgProjectSnapin", &factory), 0);
+  ASSERT_TRUE(factory);
+  EXPECT_NE(DllGetClassObject("mzblprsx.NoSuchClass", &factory), 0);
+  EXPECT_FALSE(factory);
+  EXPECT_NE(DllGetClassObject("mzblprsx.RgProjectSnapin", nullptr), 0);
+  EXPECT_EQ(DllCanUnloadNow(), 0) << "no library object alive";
+  {
+    auto snapIn = platform::CreateObject("MZBLPRSX.RGPROJECTSNAPIN");
+    EXPECT_EQ(snapIn->TypeName(), "RgProjectSnapin");
+    EXPECT_EQ(DllCanUnloadNow(), 1) << "a snap-in is alive";
+  }
+  EXPECT_EQ(DllCanUnloadNow(), 0);
+}
+
+}  // namespace
+}  // namespace mztest

@@ -1,0 +1,61 @@
+// prjsnap lifecycle, end to end: the real library loaded with dlopen on the real host.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "PrjsnapTestSupport.h"
+
+namespace mztest {
+namespace {
+
+TEST(PrjsnapLifecycle, EmbeddedSampleRunsCleanAndLeavesNothingAlive) {
+  const RunResult r = RunPrjsnap("lifecycle");
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  for (const char* step :
+       {"1. create mzblprsx.RgProjectSnapin", "Init", "Attach", "open the embedded sample project",
+        "verb 1", "connect", "user command 100", "handled: yes", "disconnect PLC", "close project",
+        "PreDetach", "Detach", "release"}) {
+    EXPECT_NE(r.output.find(step), std::string::npos) << "missing step " << step << "\n"
+                                                      << r.output;
+  }
+  EXPECT_NE(r.output.find("errors reported: 0"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("live instances after release: 0"), std::string::npos) << r.output;
+}
+
+TEST(PrjsnapLifecycle, GivenFilesAreUsed) {
+  const RunResult r = RunPrjsnap("lifecycle " + Sample("conveyor.prj.xml") + " --plc " +
+                                 Sample("conveyor.plc.xml"));
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("open project " + Sample("conveyor.prj.xml")), std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find("project 'Conveyor'"), std::string::npos) << r.output;
+}
+
+TEST(PrjsnapLifecycle, ProjectThatDoesNotLoadIsAClearErrorWithExitCodeTwo) {
+  const TempFile broken("broken.prj.xml",
+                        "<project name=\"X\">\n  <program>\n    <block type=\"FB\" "
+                        "number=\"70000\"/>\n  </program>\n</project>\n");
+  const RunResult r = RunPrjsnap("lifecycle " + broken.Path());
+  EXPECT_EQ(r.exitCode, 2) << r.output;
+  EXPECT_NE(r.output.find("broken.prj.xml:3"), std::string::npos)
+      << "names the file and the line: " << r.output;
+  EXPECT_EQ(r.output.find("1. create"), std::string::npos) << "nothing was started";
+}
+
+TEST(PrjsnapLifecycle, BadArgumentsExitWithTwo) {
+  EXPECT_EQ(RunPrjsnap("lifecycle /no/such/file.prj.xml").exitCode, 2);
+  EXPECT_EQ(RunPrjsnap("no-such-command").exitCode, 2);
+  EXPECT_EQ(RunPrjsnap("").exitCode, 2) << "a command is required";
+  const RunResult help = RunPrjsnap("lifecycle --help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("--plc"), std::string::npos) << help.output;
+}
+
+TEST(PrjsnapLifecycle, MissingLibraryIsAClearError) {
+  const RunResult r = RunPrjsnap("--library /no/such/libmzblprsx.so lifecycle");
+  EXPECT_EQ(r.exitCode, 2) << r.output;
+  EXPECT_NE(r.output.find("/no/such/libmzblprsx.so"), std::string::npos) << r.output;
+}
+
+}  // namespace
+}  // namespace mztest
