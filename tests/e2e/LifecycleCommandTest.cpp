@@ -33,12 +33,14 @@ TEST(PrjsnapLifecycle, GivenFilesAreUsed) {
 
 TEST(PrjsnapLifecycle, ProjectThatDoesNotLoadIsAClearErrorWithExitCodeTwo) {
   const TempFile broken("broken.prj.xml",
-                        "<project name=\"X\">\n  <program>\n    <block type=\"FB\" "
-                        "number=\"70000\"/>\n  </program>\n</project>\n");
+                        "<project name=\"X\" guid=\"{6B0D7A10-3C41-4E8A-9F2B-1D5E7C9A0B11}\">\n"
+                        "  <program name=\"P\">\n    <block type=\"FB\" number=\"70000\"/>\n"
+                        "  </program>\n</project>\n");
   const RunResult r = RunPrjsnap("lifecycle " + broken.Path());
   EXPECT_EQ(r.exitCode, 2) << r.output;
   EXPECT_NE(r.output.find("broken.prj.xml:3"), std::string::npos)
       << "names the file and the line: " << r.output;
+  EXPECT_NE(r.output.find("70000"), std::string::npos) << "and the problem: " << r.output;
   EXPECT_EQ(r.output.find("1. create"), std::string::npos) << "nothing was started";
 }
 
