@@ -9,8 +9,10 @@
 #include "host/app/HostApplication.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/framework/ErrorService.h"
+#include "host/framework/FrameworkClasses.h"
 #include "host/framework/FrameworkGlobals.h"
 #include "host/framework/LanguageManager.h"
+#include "host/framework/NewBlockScript.h"
 #include "host/framework/ObjectArray.h"
 #include "host/framework/TraceService.h"
 #include "host/model/ModelClasses.h"
@@ -72,6 +74,7 @@ struct Environment::State {
   platform::Ref<TooltipService> tooltips;
   platform::Ref<MMCService> memoryCards;
   platform::Ref<HostApplication> application;
+  NewBlockScript newBlocks;
 
   platform::Ref<OfflineProject> project;
   platform::Ref<ProjectFileObject> file;
@@ -161,6 +164,7 @@ void Environment::RegisterClasses() {
     RegisterModelClasses();
     RegisterProjectClasses();
     RegisterAppClasses();
+    RegisterFrameworkClasses();  // after the model's: it registers the model again
   });
 }
 
@@ -196,6 +200,10 @@ MMCService& Environment::MemoryCards() {
 }
 HostApplication& Environment::Application() {
   return Part(state_->application, "application frame");
+}
+
+NewBlockScript& Environment::NewBlocks() {
+  return state_->newBlocks;
 }
 
 platform::Ref<platform::Object> Environment::ApplicationObject() {

@@ -36,6 +36,7 @@ class LoadService;
 class TooltipService;
 class MMCService;
 class HostApplication;
+class NewBlockScript;
 class OfflineProject;
 class PlcProject;
 
@@ -51,8 +52,9 @@ class Environment {
 
   /// The thread's current environment; nullptr when there is none.
   static Environment* Current();
-  /// Registers every host class (framework globals, service factory, model component, project
-  /// objects, utility objects) in the process's class registry; idempotent.
+  /// Registers every host class (framework globals, service factory, model component with its
+  /// followers, project objects, utility objects, object finder, new-block dialog, notification
+  /// subscription) in the process's class registry; idempotent.
   static void RegisterClasses();
 
   FrameworkGlobals& Globals();
@@ -66,6 +68,8 @@ class Environment {
   TooltipService& Tooltips();
   MMCService& MemoryCards();
   HostApplication& Application();
+  /// The answers the new-block dialog gives in this application (queued by tests and the CLI).
+  NewBlockScript& NewBlocks();
   /// The application as the object handed to a snap-in's Init.
   platform::Ref<platform::Object> ApplicationObject();
   /// The framework globals as an object (what the class registry hands out on this thread).

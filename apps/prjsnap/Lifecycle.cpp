@@ -12,6 +12,7 @@
 #include "host/project/OfflineProject.h"
 #include "host/project/PlcProject.h"
 #include "host/project/ProjectFile.h"
+#include "host/project/ProjectFileObject.h"
 #include "mzblprsx/interfaces/IRgSICommandTarget.h"
 #include "mzblprsx/interfaces/IRgSISnapIn.h"
 #include "platform/XmlElement.h"
@@ -61,6 +62,8 @@ int RunLifecycle(const LifecycleOptions& options, std::ostream& out, std::ostrea
     if (options.project) {
       say("open project " + options.project->string());
       env.OpenProject(*options.project);
+      // Running the sequence must not change the user's file, whatever the library saves.
+      env.Project()->FileObject()->SetSaveToDisk(false);
     } else {
       say("open the embedded sample project");
       env.OpenProjectText(host::EmbeddedProjectXml(), "conveyor.prj.xml");

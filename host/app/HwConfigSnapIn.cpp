@@ -1,5 +1,10 @@
 #include "host/app/HwConfigSnapIn.h"
 
+#include "host/Environment.h"
+#include "host/project/HardwareConfig.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/ProjectFileObject.h"
+
 namespace host {
 
 void HwConfigSnapIn::Init(const platform::Variant&, platform::Ref<platform::Object>) {
@@ -41,6 +46,11 @@ bool HwConfigSnapIn::DoVerb(int32_t verb, const platform::Variant&, bool) {
   verbs_.push_back(verb);
   if (verb != kVerbSave) return false;
   ++saves_;
+  Environment* env = Environment::Current();
+  const auto project = env != nullptr ? env->Project() : nullptr;
+  if (!project) return true;  // no station open, nothing to store
+  if (const auto station = project->Hardware()) station->SetModified(false);
+  if (project->IsModified()) project->FileObject()->Save(0);
   return true;
 }
 
@@ -53,7 +63,14 @@ bool HwConfigSnapIn::Query(int32_t code) {
 void HwConfigSnapIn::Delete(int32_t argument) {
   deletes_.push_back(argument);
   // A copy: the handler may replace itself.
-  if (auto handler = onDelete_) handler(argument);
+  if (auto handler = onDelete_) {
+    handler(argument);
+    return;
+  }
+  Environment* env = Environment::Current();
+  const auto project = env != nullptr ? env->Project() : nullptr;
+  const auto station = project ? project->Hardware() : nullptr;
+  if (station) project->RemoveObject(*station);  // none open: nothing to delete
 }
 
 }  // namespace host

@@ -4,10 +4,15 @@
 //
 //   auto hw = platform::MakeObject<host::HwConfigSnapIn>();
 //   hw->SetQueryAnswer(1, true);               // "list the PLC's hardware configuration"
-//   hw->SetDeleteHandler([&](int32_t arg) { ... });
+//   hw->Delete(0);                             // the open project's station is deleted
 //   app->AddSnapIn(hw->GetName(), hw);
 //
 // Queries answer false until configured: nothing of the hardware configuration is open.
+// Delete removes the hardware configuration of the calling thread's Environment's open project
+// (notifications 128 on it, 256 on the project), unless a delete handler is set, which then
+// decides alone. The save verb stores the station with its project: the configuration's
+// document is no longer modified, and the project file is saved when it has unsaved changes
+// (with no project open there is nothing to store).
 // Trap: the delete handler is held strongly; one that captures a Ref to something holding this
 // snap-in makes a cycle (capture weakly, or SetDeleteHandler({}) when done).
 #pragma once
@@ -44,7 +49,8 @@ class HwConfigSnapIn final : public mzblprsx::IRgSISnapIn,
   void PreDetach() override;
   void Detach() override;
 
-  // IRgSICommandTarget: no commands of its own; only the save verb is answered (True).
+  // IRgSICommandTarget: no commands of its own; only the save verb is answered (True), after
+  // the station is saved (see the file comment; a failed save is an error).
   bool IsResponsible(int32_t command) override;
   bool OnCommand(int32_t command) override;
   bool OnUpdateUI(int32_t command, platform::Ref<platform::Object> userInterface) override;
@@ -56,7 +62,8 @@ class HwConfigSnapIn final : public mzblprsx::IRgSISnapIn,
   // IRgHwConfigSnapIn
   /// The configured answer of the query code (false when not configured).
   bool Query(int32_t code) override;
-  /// Records the argument, then calls the delete handler when one is set.
+  /// Records the argument, then calls the delete handler when one is set, else deletes the open
+  /// project's hardware configuration (none open: nothing happens).
   void Delete(int32_t argument) override;
 
   void SetQueryAnswer(int32_t code, bool answer) { answers_[code] = answer; }

@@ -3,7 +3,10 @@
 #include <utility>
 
 #include "host/project/Category.h"
+#include "host/project/NotificationHub.h"
+#include "host/project/OfflineProject.h"
 #include "host/project/Program.h"
+#include "host/project/SymbolTable.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
 
@@ -15,11 +18,12 @@ namespace {
   throw platform::Error(platform::errc::kInvalidCall, std::move(text));
 }
 
+/// True when the value differed and was stored.
 template <class T>
-void Assign(T& field, T value, ProjectObject& owner) {
-  if (field == value) return;
+bool Assign(T& field, T value) {
+  if (field == value) return false;
   field = std::move(value);
-  owner.Touch();
+  return true;
 }
 
 }  // namespace
@@ -43,35 +47,35 @@ void Block::SetName(std::string /*name*/) {
 }
 
 void Block::SetHeader(std::string header) {
-  Assign(header_, std::move(header), *this);
+  if (Assign(header_, std::move(header))) Changed();
 }
-void Block::SetAuthor(std::string author) {
-  Assign(author_, std::move(author), *this);
+void Block::SetAuthor(const std::string& author) {
+  if (Assign(author_, author)) Changed();
 }
 
 void Block::SetLanguage(int32_t language) {
   if (language != 0 && BlockInfo::LanguageName(language).empty()) {
     Invalid("unknown language code " + std::to_string(language));
   }
-  Assign(language_, language, *this);
+  if (Assign(language_, language)) Changed();
 }
 
 void Block::SetSize(int32_t size) {
   if (size < 0) Invalid("size " + std::to_string(size) + " is negative");
-  Assign(size_, size, *this);
+  if (Assign(size_, size)) Changed();
 }
 
 void Block::SetLastModified(platform::DateTime when) {
-  Assign(lastModified_, when, *this);
+  if (Assign(lastModified_, when)) Changed();
 }
 void Block::SetProtected(bool value) {
-  Assign(protected_, value, *this);
+  if (Assign(protected_, value)) Changed();
 }
 void Block::SetSystem(bool value) {
-  Assign(system_, value, *this);
+  if (Assign(system_, value)) Changed();
 }
 void Block::SetBody(std::string body) {
-  Assign(body_, std::move(body), *this);
+  if (Assign(body_, std::move(body))) Changed();
 }
 
 void Block::SetInstanceOf(std::optional<BlockInfo::BlockName> owner) {
@@ -92,7 +96,50 @@ void Block::SetInstanceOf(std::optional<BlockInfo::BlockName> owner) {
       (!owner || (owner->type == instanceOf_->type && owner->number == instanceOf_->number));
   if (same) return;
   instanceOf_ = owner;
+  Changed();
+}
+
+void Block::Changed() {
   Touch();
+  NotifyBatched(NotificationHub::kBlockChanged);
+}
+
+int32_t Block::SymbolState() {
+  return ProjectSymbols() ? symbolState_ : (symbolState_ | kSymbolReadOnly);
+}
+
+bool Block::InstanceOf(int32_t& blockType, int32_t& number) {
+  if (!instanceOf_) return false;
+  blockType = instanceOf_->type;
+  number = instanceOf_->number;
+  return true;
+}
+
+std::string Block::Symbol() {
+  const auto symbols = ProjectSymbols();
+  return symbols ? symbols->NameOf(Name()) : std::string();
+}
+
+void Block::SetSymbol(const std::string& symbol) {
+  const auto symbols = ProjectSymbols();
+  if (!symbols) {
+    Invalid("the symbol of block " + Name() + " cannot be set: " +
+            (online_          ? std::string("the PLC keeps no symbols")
+             : OwnerProgram() ? std::string("the project has no symbol table")
+                              : std::string("the block is in no project")));
+  }
+  if (symbol.empty()) {
+    symbols->RemoveSymbol(Name());
+    return;
+  }
+  symbols->SetSymbol(Name(), symbol);
+}
+
+platform::Ref<SymbolTable> Block::ProjectSymbols() const {
+  if (online_) return {};
+  const auto program = OwnerProgram();
+  const auto project = program ? program->Parent().As<OfflineProject>() : nullptr;
+  return project ? project->Symbols() : nullptr;
 }
 
 platform::Ref<Program> Block::OwnerProgram() const {

@@ -9,6 +9,12 @@
 // changes when the block is renumbered (Program::RenumberBlock, the only way to renumber, so
 // that the program's index stays right).
 //
+// The library reads and writes it through IRgBlock and IRgBlockSymbol. The symbol is the
+// project's symbol table's name for the block's address; a block whose symbol cannot be written
+// (online, outside a project, or in a project without symbol table) reports bit 64 in its
+// SymbolState, so that the handlers leave the symbol alone. Every change of the block's data
+// notifies 8192 (NotificationHub).
+//
 // Trap: a block's name is not settable; SetName fails.
 #pragma once
 
@@ -20,14 +26,19 @@
 
 #include "host/project/BlockInfo.h"
 #include "host/project/ProjectDocument.h"
+#include "mzblprsx/interfaces/IRgBlock.h"
+#include "mzblprsx/interfaces/IRgBlockSymbol.h"
 #include "platform/DateTime.h"
 
 namespace host {
 
 class Category;
 class Program;
+class SymbolTable;
 
-class Block : public ProjectDocument {
+class Block : public ProjectDocument,
+              public virtual mzblprsx::IRgBlock,
+              public virtual mzblprsx::IRgBlockSymbol {
  public:
   /// Error 5 for an unknown type code or a number that is not valid for the type.
   Block(bool online, int32_t type, int32_t number);
@@ -45,10 +56,37 @@ class Block : public ProjectDocument {
   /// "FB".
   std::string_view TypeText() const { return BlockInfo::TypeText(type_); }
 
+  /// The symbol state bit that tells the handlers not to write the symbol back.
+  static constexpr int32_t kSymbolReadOnly = 64;
+
+  // IRgBlock
+  int32_t BlockType() override { return type_; }
+  int32_t Number() override { return number_; }
+  std::string HeaderName() override { return header_; }
+  void SetHeaderName(const std::string& name) override { SetHeader(name); }
+  std::string Author() override { return author_; }
+  void SetAuthor(const std::string& author) override;
+  int32_t Language() override { return language_; }
+  int32_t Size() override { return size_; }
+  std::string LastModifiedText() override { return lastModified_.ToString(); }
+  bool IsProtected() override { return protected_; }
+  bool IsSystem() override { return system_; }
+  /// The stored state, with kSymbolReadOnly added when the symbol cannot be written.
+  int32_t SymbolState() override;
+  int32_t MakeState() override { return makeState_; }
+  /// False (arguments untouched) unless the block is an instance data block.
+  bool InstanceOf(int32_t& blockType, int32_t& number) override;
+
+  // IRgBlockSymbol
+  /// The symbol table's name for the block; empty without symbol table (and online).
+  std::string Symbol() override;
+  /// Names the block in the symbol table (an empty symbol removes its name). Error 5 when the
+  /// block has no symbol table to write to, 457 when another address has the symbol.
+  void SetSymbol(const std::string& symbol) override;
+
   const std::string& Header() const { return header_; }
   void SetHeader(std::string header);
   const std::string& Author() const { return author_; }
-  void SetAuthor(std::string author);
   /// Language code (see BlockInfo); 0 when none.
   int32_t Language() const { return language_; }
   /// Error 5 for a code BlockInfo does not know.
@@ -71,12 +109,21 @@ class Block : public ProjectDocument {
   /// Error 5 unless the block is a DB and the owner is an FB, SFB or UDT with a valid number.
   void SetInstanceOf(std::optional<BlockInfo::BlockName> owner);
 
+  /// The host's own part of SymbolState and MakeState (0 unless set).
+  void SetSymbolState(int32_t state) { symbolState_ = state; }
+  void SetMakeState(int32_t state) { makeState_ = state; }
+
   /// The program that holds the block; nothing when it is in none.
   platform::Ref<Program> OwnerProgram() const;
   /// The category that lists the block; nothing when none does (offline only).
   platform::Ref<Category> OwnerCategory() const;
 
  private:
+  /// The symbol table of the block's project, offline only; nothing when there is none.
+  platform::Ref<SymbolTable> ProjectSymbols() const;
+  /// Records a change of the block's data: the project is modified, 8192 is notified.
+  void Changed();
+
   friend class Program;   // renumbers
   friend class Category;  // records membership
 
@@ -92,6 +139,8 @@ class Block : public ProjectDocument {
   bool system_ = false;
   std::string body_;
   std::optional<BlockInfo::BlockName> instanceOf_;
+  int32_t symbolState_ = 0;
+  int32_t makeState_ = 0;
   std::weak_ptr<Category> category_;
 };
 

@@ -6,7 +6,9 @@
 //   motors->InsertMember(program->FindBlock(BlockInfo::kFb, 10));   // appended
 //
 // The object identifier is the identifier in decimal ("2"), the form in which the program's
-// default category and its stored category order name a category.
+// default category and its stored category order name a category. The library reads it through
+// IRgCategory; a rename notifies 256 on the program (NotificationHub), member changes notify
+// nothing (they follow the tree, see CategorySync).
 //
 // Trap: a block is listed by at most one category; inserting it here takes it out of the
 // category that listed it before.
@@ -16,18 +18,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "host/project/ProjectObject.h"
 #include "host/project/XmlExtras.h"
+#include "mzblprsx/interfaces/IRgCategory.h"
 
 namespace host {
 
 class Block;
 class Program;
 
-class Category : public ProjectObject {
+class Category : public ProjectObject, public virtual mzblprsx::IRgCategory {
  public:
   static constexpr size_t kEnd = static_cast<size_t>(-1);
 
@@ -35,6 +39,20 @@ class Category : public ProjectObject {
   Category(int32_t id, std::string name);
 
   std::string_view TypeName() const override { return "Category"; }
+
+  // IRgCategory
+  using ProjectObject::Name;
+  std::string Name() override { return ProjectObject::Name(); }
+  /// Renames after the category service's checks: error 5 for an empty (blank) name, 457 when
+  /// another category of the program has the name without regard to case.
+  void Rename(const std::string& name) override;
+  /// The member blocks' names ("FB10"), in the category's order.
+  std::vector<std::string> BlockIDs() override;
+
+  /// The framework delete: the program drops the category (its blocks stay in the program,
+  /// listed by no category). Deleting a category that its program already dropped does nothing,
+  /// since the library deletes a category through its handler and then once more directly.
+  void Delete() override;
 
   int32_t Id() const { return id_; }
   /// The blocks in the category's order.
@@ -47,11 +65,14 @@ class Category : public ProjectObject {
   /// the block. Error 5 unless the category and the block are in the same program.
   void InsertMember(const platform::Ref<Block>& block, size_t position = kEnd,
                     XmlExtras extras = {});
+  /// Lists the block directly after `after` (nullptr or a block not listed here: at the front),
+  /// changing nothing when it is already there. Error 5 as InsertMember.
+  void InsertMemberAfter(const platform::Ref<Block>& block, const Block* after);
   /// False when the block is not listed here.
   bool RemoveMember(const Block& block);
   /// Unlists every listed block of the set in one pass; returns how many.
   size_t RemoveMembers(const std::unordered_set<const Block*>& blocks);
-  /// The 0-based position of the block; -1 when not listed here.
+  /// The 0-based position of the block; -1 when not listed here. Amortised O(1).
   int64_t IndexOfMember(const Block& block) const;
   /// Unlists every block.
   void ClearMembers();
@@ -59,12 +80,24 @@ class Category : public ProjectObject {
   /// The program that holds the category; nothing when in none.
   platform::Ref<Program> OwnerProgram() const;
 
+ protected:
+  /// Notifies 256 on the program.
+  void OnRenamed() override;
+
  private:
+  friend class Program;  // marks the category dropped
+
   void EraseAt(size_t index);
+  void Reindex() const;
 
   int32_t id_;
+  bool dropped_ = false;  // was in a program that let it go
   std::vector<platform::Ref<Block>> members_;
   std::vector<XmlExtras> memberExtras_;
+  // Positions of the members; appending keeps them right, any other change makes them stale
+  // until the next lookup, so a tree build that appends stays linear.
+  mutable std::unordered_map<const Block*, size_t> positions_;
+  mutable bool positionsValid_ = true;
 };
 
 }  // namespace host

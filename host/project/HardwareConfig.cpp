@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "host/project/NotificationHub.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
 
@@ -15,7 +16,7 @@ HardwareConfig::HardwareConfig(bool online, std::string name)
 void HardwareConfig::SetLastModified(platform::DateTime when) {
   if (when == lastModified_) return;
   lastModified_ = when;
-  Touch();
+  Changed();
 }
 
 void HardwareConfig::SetSize(int32_t size) {
@@ -25,13 +26,18 @@ void HardwareConfig::SetSize(int32_t size) {
   }
   if (size == size_) return;
   size_ = size;
-  Touch();
+  Changed();
 }
 
 void HardwareConfig::SetState(int32_t state) {
   if (state == state_) return;
   state_ = state;
+  Changed();
+}
+
+void HardwareConfig::Changed() {
   Touch();
+  NotifySingle(NotificationHub::kChanged);
 }
 
 }  // namespace host

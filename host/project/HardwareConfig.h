@@ -4,6 +4,9 @@
 // The object identifier is "HW" on both sides, so that the project's and the PLC's
 // configuration name each other.
 //
+// The library reads the date through IRgHwConfig. A change of name, date, size or state notifies
+// 64 (NotificationHub); deleting it from its project notifies 128.
+//
 // Trap: the handlers read the date as text (ModifiedText, "YYYY-MM-DD HH:MM:SS").
 #pragma once
 
@@ -12,15 +15,19 @@
 #include <string_view>
 
 #include "host/project/ProjectDocument.h"
+#include "mzblprsx/interfaces/IRgHwConfig.h"
 #include "platform/DateTime.h"
 
 namespace host {
 
-class HardwareConfig : public ProjectDocument {
+class HardwareConfig : public ProjectDocument, public virtual mzblprsx::IRgHwConfig {
  public:
   HardwareConfig(bool online, std::string name);
 
   std::string_view TypeName() const override { return "HardwareConfig"; }
+
+  // IRgHwConfig
+  std::string LastModifiedText() override { return ModifiedText(); }
 
   bool Online() const { return online_; }
   platform::DateTime LastModified() const { return lastModified_; }
@@ -35,6 +42,8 @@ class HardwareConfig : public ProjectDocument {
   void SetState(int32_t state);
 
  private:
+  void Changed();
+
   bool online_;
   platform::DateTime lastModified_;
   int32_t size_ = 0;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "host/project/MemoryCard.h"
+#include "host/project/NotificationHub.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
 
@@ -35,13 +36,13 @@ void MMCFile::SetName(std::string name) {
 void MMCFile::SetFileType(int32_t type) {
   if (type == fileType_) return;
   fileType_ = type;
-  Touch();
+  Changed();
 }
 
 void MMCFile::SetTypeText(std::string text) {
   if (text == typeText_) return;
   typeText_ = std::move(text);
-  Touch();
+  Changed();
 }
 
 void MMCFile::SetSize(int32_t size) {
@@ -51,13 +52,22 @@ void MMCFile::SetSize(int32_t size) {
   }
   if (size == size_) return;
   size_ = size;
-  Touch();
+  Changed();
 }
 
 void MMCFile::SetLastModified(platform::DateTime when) {
   if (when == lastModified_) return;
   lastModified_ = when;
+  Changed();
+}
+
+void MMCFile::OnRenamed() {
+  NotifyBatched(NotificationHub::kRenamed);
+}
+
+void MMCFile::Changed() {
   Touch();
+  NotifyBatched(NotificationHub::kFileChanged);
 }
 
 platform::Ref<MemoryCard> MMCFile::Card() const {

@@ -1,7 +1,8 @@
 // A file on the PLC's memory card (kMMCFile): name, type number and its text, size and date.
 //
 // The object identifier is the file name; file names are unique on their card without regard
-// to case, so renaming a file that is on a card fails when another file has the name.
+// to case, so renaming a file that is on a card fails when another file has the name. A rename
+// notifies 4, a change of type, size or date 8 (batched, NotificationHub).
 #pragma once
 
 #include <cstdint>
@@ -39,9 +40,13 @@ class MMCFile : public ProjectDocument {
 
   platform::Ref<MemoryCard> Card() const;
 
+ protected:
+  void OnRenamed() override;
+
  private:
   friend class MemoryCard;  // renames after checking the card
   void Rename(std::string name) { ProjectDocument::SetName(std::move(name)); }
+  void Changed();
 
   int32_t fileType_ = 0;
   std::string typeText_;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "host/project/MMCFile.h"
+#include "host/project/NotificationHub.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -19,6 +20,7 @@ void MemoryCard::SetLastModified(platform::DateTime when) {
   if (when == lastModified_) return;
   lastModified_ = when;
   Touch();
+  NotifyBatched(NotificationHub::kChanged);
 }
 
 void MemoryCard::SetSize(int32_t size) {
@@ -29,6 +31,7 @@ void MemoryCard::SetSize(int32_t size) {
   if (size == size_) return;
   size_ = size;
   Touch();
+  NotifyBatched(NotificationHub::kChanged);
 }
 
 platform::Ref<MMCFile> MemoryCard::FindFile(std::string_view name) const {
@@ -50,6 +53,7 @@ void MemoryCard::AddFile(const platform::Ref<MMCFile>& file) {
   byName_.emplace(std::move(folded), file.Get());
   file->SetParent(platform::Self<ProjectObject>(this));
   Touch();
+  if (const auto hub = ProjectHub()) hub->RaiseBatched(NotificationHub::kCreated, *file);
 }
 
 bool MemoryCard::RemoveFile(MMCFile& file) {
@@ -61,6 +65,7 @@ bool MemoryCard::RemoveFile(MMCFile& file) {
   files_.erase(it);
   file.SetParent(nullptr);
   Touch();
+  if (const auto hub = ProjectHub()) hub->RaiseBatched(NotificationHub::kDeleted, file, this);
   return true;
 }
 
@@ -78,6 +83,10 @@ void MemoryCard::RenameFile(MMCFile& file, std::string name) {
   byName_.erase(FoldCase(file.Name()));
   byName_.emplace(std::move(folded), &file);
   file.Rename(std::move(name));
+}
+
+void MemoryCard::OnRenamed() {
+  NotifyBatched(NotificationHub::kChanged);
 }
 
 void MemoryCard::RemoveChild(ProjectObject& child) {

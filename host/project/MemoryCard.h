@@ -1,7 +1,8 @@
 // The PLC's memory card (kMemoryCard): name, date, size and the files on it in card order, with
 // lookup by file name without regard to case.
 //
-// The object identifier is "MMC".
+// The object identifier is "MMC". A change of its name, date or size notifies 64, a file added
+// or removed 1 or 2 (batched, NotificationHub).
 #pragma once
 
 #include <cstdint>
@@ -43,6 +44,7 @@ class MemoryCard : public ProjectDocument {
 
  protected:
   void RemoveChild(ProjectObject& child) override;
+  void OnRenamed() override;
 
  private:
   platform::DateTime lastModified_;

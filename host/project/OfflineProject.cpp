@@ -4,6 +4,7 @@
 
 #include "host/project/Documentation.h"
 #include "host/project/HardwareConfig.h"
+#include "host/project/NotificationHub.h"
 #include "host/project/Program.h"
 #include "host/project/ProjectFileObject.h"
 #include "host/project/References.h"
@@ -25,6 +26,13 @@ platform::Ref<ProjectFileObject> OfflineProject::FileObject() {
     fileObject_ = platform::MakeObject<ProjectFileObject>(platform::Self(this));
   }
   return fileObject_;
+}
+
+void OfflineProject::OnChildrenChanged(ProjectObject& child) {
+  if (child.ClassId() != clsid::kSymbolTable) return;
+  if (const auto program = Program()) {
+    Notifications().RaiseBatched(NotificationHub::kSymbolsChanged, *program);
+  }
 }
 
 platform::Ref<HardwareConfig> OfflineProject::Hardware() const {

@@ -6,7 +6,8 @@
 //   project->Program()->FindBlockById("FB10");
 //   project->FileObject()->Save(0);   // writes the file back when the project changed
 //
-// The object identifier and the container identifier are the project's GUID.
+// The object identifier and the container identifier are the project's GUID. A symbol table that
+// comes or goes changes every block's symbol: the program then notifies 131072 as well.
 #pragma once
 
 #include <string>
@@ -40,6 +41,9 @@ class OfflineProject : public ProjectRoot {
   platform::Ref<host::References> References() const;
   platform::Ref<host::Documentation> Documentation() const;
   platform::Ref<host::Program> Program() const;
+
+ protected:
+  void OnChildrenChanged(ProjectObject& child) override;
 
  private:
   platform::Ref<ProjectFileObject> fileObject_;

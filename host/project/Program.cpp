@@ -7,6 +7,9 @@
 #include "host/project/Block.h"
 #include "host/project/BlockInfo.h"
 #include "host/project/Category.h"
+#include "host/project/NotificationHub.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/SymbolTable.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -25,6 +28,30 @@ Program::Program(bool online, std::string name)
     : ProjectDocument(online ? mzblprsx::clsid::kProgramOnline : mzblprsx::clsid::kProgramOffline,
                       "PROGRAM", std::move(name)),
       online_(online) {}
+
+std::vector<uint8_t> Program::DataBlock(const std::string& name) {
+  if (name == mzblprsx::kCategoryOrderBlock) {
+    return online_ ? std::vector<uint8_t>() : CategoryOrderBytes();
+  }
+  const auto it = dataBlocks_.find(name);
+  return it == dataBlocks_.end() ? std::vector<uint8_t>() : it->second;
+}
+
+void Program::SetDataBlock(const std::string& name, const std::vector<uint8_t>& bytes) {
+  if (name == mzblprsx::kCategoryOrderBlock) {
+    SetCategoryOrderBytes(bytes);
+    return;
+  }
+  if (name.empty()) Invalid("a data block needs a name");
+  auto& stored = dataBlocks_[name];
+  if (stored == bytes) return;
+  stored = bytes;
+  Touch();
+}
+
+platform::Ref<mzblprsx::IRgObject> Program::ContainerObject() {
+  return platform::Self<mzblprsx::IRgObject>(this);
+}
 
 std::vector<platform::Ref<Block>> Program::Blocks() const {
   return {blocks_.begin(), blocks_.end()};
@@ -55,6 +82,7 @@ void Program::AddBlock(const platform::Ref<Block>& block) {
   blockIndex_.emplace(key, std::prev(blocks_.end()));
   block->SetParent(platform::Self<ProjectObject>(this));
   Touch();
+  if (const auto hub = ProjectHub()) hub->RaiseBatched(NotificationHub::kCreated, *block);
 }
 
 bool Program::RemoveBlock(Block& block) {
@@ -66,6 +94,7 @@ bool Program::RemoveBlock(Block& block) {
   blockIndex_.erase(it);
   block.SetParent(nullptr);
   Touch();
+  if (const auto hub = ProjectHub()) hub->RaiseBatched(NotificationHub::kDeleted, block, this);
   return true;
 }
 
@@ -80,6 +109,8 @@ size_t Program::RemoveBlocks(const std::vector<platform::Ref<Block>>& blocks) {
     if (auto category = block->OwnerCategory()) listing.insert(category.Get());
   }
   if (gone.empty()) return 0;
+  const auto hub = ProjectHub();
+  NotificationBatch batch(hub);
   // One pass per category and one over the program, instead of one search per block.
   for (auto* category : listing) category->RemoveMembers(gone);
   for (auto it = blocks_.begin(); it != blocks_.end();) {
@@ -91,6 +122,7 @@ size_t Program::RemoveBlocks(const std::vector<platform::Ref<Block>>& blocks) {
     blockIndex_.erase(KeyOf(keep->Type(), keep->Number()));
     it = blocks_.erase(it);
     keep->SetParent(nullptr);
+    if (hub) hub->RaiseBatched(NotificationHub::kDeleted, *keep, this);
   }
   Touch();
   return gone.size();
@@ -112,11 +144,18 @@ void Program::RenumberBlock(Block& block, int32_t number) {
     throw platform::Error(platform::errc::kDuplicateKey,
                           "the program already holds " + BlockInfo::MakeName(block.Type(), number));
   }
+  const std::string oldName = block.Name();
   const auto position = it->second;
   blockIndex_.erase(it);
   blockIndex_.emplace(key, position);
   block.number_ = number;
   Touch();
+  NotificationBatch batch(*this);
+  if (const auto hub = ProjectHub()) hub->RaiseBatched(NotificationHub::kRenumbered, block);
+  // The symbol names the block, not the address it had.
+  if (const auto project = Parent().As<OfflineProject>(); project && !online_) {
+    if (const auto symbols = project->Symbols()) symbols->MoveSymbol(oldName, block.Name());
+  }
 }
 
 platform::Ref<Category> Program::FindCategory(int32_t id) const {
@@ -139,7 +178,9 @@ void Program::AddCategory(const platform::Ref<Category>& category) {
   categories_.push_back(category);
   categoryIndex_.emplace(category->Id(), category);
   category->SetParent(platform::Self<ProjectObject>(this));
+  category->dropped_ = false;
   Touch();
+  CategoriesChanged();
 }
 
 bool Program::RemoveCategory(Category& category) {
@@ -150,7 +191,9 @@ bool Program::RemoveCategory(Category& category) {
   categoryIndex_.erase(it);
   std::erase_if(categories_, [&](const auto& c) { return c.Get() == &category; });
   category.SetParent(nullptr);
+  category.dropped_ = true;
   Touch();
+  CategoriesChanged();
   return true;
 }
 
@@ -166,6 +209,19 @@ void Program::SetDefaultCategoryId(int32_t id) {
   if (id == defaultCategoryId_) return;
   defaultCategoryId_ = id;
   Touch();
+  CategoriesChanged();
+}
+
+int32_t Program::CheckCategoryName(std::string_view name, const Category* except) const {
+  if (platform::text::Trim(name).empty()) return kNameMissing;
+  const bool taken = std::any_of(categories_.begin(), categories_.end(), [&](const auto& c) {
+    return c.Get() != except && platform::text::EqualsNoCase(c->Name(), name);
+  });
+  return taken ? kNameExists : kNameOk;
+}
+
+void Program::CategoriesChanged() {
+  NotifyBatched(NotificationHub::kStructureChanged);
 }
 
 void Program::SetCategoryOrder(std::vector<std::string> ids) {

@@ -10,11 +10,17 @@
 // record per category, "C", a tab, the category identifier and a NUL, as UTF-16LE bytes. The
 // program keeps it as the list of identifiers; it may name categories that no longer exist.
 //
+// The library reads it through IRgProgram (default category), IRgAttributeStorage (the data
+// block kCategoryOrderBlock is the stored category order; other blocks are kept in memory only)
+// and IRgBlockContainer (where the new-block dialog creates blocks). Its block and category
+// operations raise the notifications that NotificationHub lists.
+//
 // Trap: an online program has no categories; the category operations fail on it.
 #pragma once
 
 #include <cstdint>
 #include <list>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,17 +28,38 @@
 #include <vector>
 
 #include "host/project/ProjectDocument.h"
+#include "mzblprsx/interfaces/IRgAttributeStorage.h"
+#include "mzblprsx/interfaces/IRgBlockContainer.h"
+#include "mzblprsx/interfaces/IRgProgram.h"
 
 namespace host {
 
 class Block;
 class Category;
 
-class Program : public ProjectDocument {
+class Program : public ProjectDocument,
+                public virtual mzblprsx::IRgProgram,
+                public virtual mzblprsx::IRgAttributeStorage,
+                public virtual mzblprsx::IRgBlockContainer {
  public:
+  /// Answers of CheckCategoryName (the category service's codes).
+  static constexpr int32_t kNameOk = 1;
+  static constexpr int32_t kNameMissing = 2;
+  static constexpr int32_t kNameExists = 3;
+
   Program(bool online, std::string name);
 
   std::string_view TypeName() const override { return "Program"; }
+
+  // IRgProgram
+  int32_t DefaultCategoryID() override { return defaultCategoryId_; }
+  // IRgAttributeStorage
+  /// The stored category order's bytes for kCategoryOrderBlock; empty for an unknown name.
+  std::vector<uint8_t> DataBlock(const std::string& name) override;
+  /// For kCategoryOrderBlock as SetCategoryOrderBytes (error 5 online or for a bad order).
+  void SetDataBlock(const std::string& name, const std::vector<uint8_t>& bytes) override;
+  // IRgBlockContainer
+  platform::Ref<mzblprsx::IRgObject> ContainerObject() override;
 
   bool Online() const { return online_; }
 
@@ -44,15 +71,18 @@ class Program : public ProjectDocument {
   platform::Ref<Block> FindBlock(int32_t type, int32_t number) const;
   /// By block name ("FB10", letters without regard to case); nothing when none.
   platform::Ref<Block> FindBlockById(std::string_view objectId) const;
-  /// Appends a block. Error 457 when the program holds a block of that type and number, error
-  /// 5 when the block is online and the program offline (or the other way) or is in a program.
+  /// Appends a block (notification 1). Error 457 when the program holds a block of that type
+  /// and number, error 5 when the block is online and the program offline (or the other way)
+  /// or is in a program.
   void AddBlock(const platform::Ref<Block>& block);
-  /// Drops the block (and unlists it from its category); false when it is not here.
+  /// Drops the block (and unlists it from its category; notification 2); false when it is not
+  /// here.
   bool RemoveBlock(Block& block);
-  /// Drops several blocks at once, in time linear in the program's size; returns how many.
+  /// Drops several blocks at once, in time linear in the program's size, with one notification
+  /// 2 for them all; returns how many.
   size_t RemoveBlocks(const std::vector<platform::Ref<Block>>& blocks);
-  /// Gives the block a new number. Error 5 when it is not here or the number is not valid for
-  /// its type, 457 when another block has it.
+  /// Gives the block a new number (notification 128); its symbol moves with it. Error 5 when it
+  /// is not here or the number is not valid for its type, 457 when another block has it.
   void RenumberBlock(Block& block, int32_t number);
 
   // Categories (offline only).
@@ -67,6 +97,10 @@ class Program : public ProjectDocument {
   bool RemoveCategory(Category& category);
   /// An identifier no category of the program has (one above the highest).
   int32_t NextCategoryId() const;
+  /// Whether a category may take the name: kNameMissing for an empty or blank name,
+  /// kNameExists when a category other than `except` has it without regard to case, else
+  /// kNameOk.
+  int32_t CheckCategoryName(std::string_view name, const Category* except = nullptr) const;
   /// 0 when the program has no default category. It may name a category that does not exist:
   /// the library creates it.
   int32_t DefaultCategoryId() const { return defaultCategoryId_; }
@@ -100,6 +134,8 @@ class Program : public ProjectDocument {
     return (static_cast<int64_t>(type) << 32) | static_cast<uint32_t>(number);
   }
   void RequireOffline(std::string_view what) const;
+  /// Notification 256: the categories, their names or the default category changed.
+  void CategoriesChanged();
 
   bool online_;
   std::list<platform::Ref<Block>> blocks_;
@@ -108,6 +144,7 @@ class Program : public ProjectDocument {
   std::unordered_map<int32_t, platform::Ref<Category>> categoryIndex_;
   int32_t defaultCategoryId_ = 0;
   std::vector<std::string> categoryOrder_;
+  std::map<std::string, std::vector<uint8_t>> dataBlocks_;  // other named data blocks
 };
 
 }  // namespace host

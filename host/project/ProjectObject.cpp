@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "host/project/NotificationHub.h"
 #include "platform/Error.h"
 
 namespace host {
@@ -22,6 +23,12 @@ void ProjectObject::SetName(std::string name) {
   if (name == name_) return;
   name_ = std::move(name);
   Touch();
+  OnRenamed();
+}
+
+void ProjectObject::OnRenamed() {
+  const auto parent = Parent();
+  if (parent && !parent->Parent()) NotifySingle(NotificationHub::kChanged);
 }
 
 void ProjectObject::SetParent(const platform::Ref<ProjectObject>& parent) {
@@ -30,6 +37,22 @@ void ProjectObject::SetParent(const platform::Ref<ProjectObject>& parent) {
 
 void ProjectObject::Touch() {
   OnTouched();
+}
+
+std::shared_ptr<NotificationHub> ProjectObject::ProjectHub() const {
+  if (auto hub = OwnHub()) return hub;
+  for (auto next = Parent(); next; next = next->Parent()) {
+    if (auto hub = next->OwnHub()) return hub;
+  }
+  return {};
+}
+
+void ProjectObject::NotifySingle(int32_t code) {
+  if (const auto hub = ProjectHub()) hub->RaiseSingle(code, *this);
+}
+
+void ProjectObject::NotifyBatched(int32_t code) {
+  if (const auto hub = ProjectHub()) hub->RaiseBatched(code, *this);
 }
 
 void ProjectObject::RemoveChild(ProjectObject& child) {

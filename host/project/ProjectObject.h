@@ -8,12 +8,14 @@
 //
 // A container holds its children strongly and each child knows its container weakly, so a
 // project and its objects form no reference cycle. Every change of an object's data goes
-// through Touch(), the one place where the project learns that it has unsaved changes (and where
-// framework notifications can be raised).
+// through Touch(), the one place where the project learns that it has unsaved changes; the
+// operations that change an object also raise its framework notifications in its project's
+// notification hub (NotificationHub lists them).
 //
 // Trap: Delete() on an object that is in no container is an error, not a no-op.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,6 +24,8 @@
 #include "mzblprsx/interfaces/IRgObject.h"
 
 namespace host {
+
+class NotificationHub;
 
 class ProjectObject : public virtual mzblprsx::IRgObject {
  public:
@@ -35,7 +39,7 @@ class ProjectObject : public virtual mzblprsx::IRgObject {
 
   std::string_view ClassId() const { return classId_; }
   virtual std::string Name() const { return name_; }
-  /// Renames the object; unchanged names change nothing.
+  /// Renames the object; unchanged names change nothing. A child of a project notifies 64.
   virtual void SetName(std::string name);
 
   /// The container that holds the object; nothing for a project and for a removed object.
@@ -52,6 +56,10 @@ class ProjectObject : public virtual mzblprsx::IRgObject {
   /// Records a change of the object's data: the project that holds it now has unsaved changes.
   void Touch();
 
+  /// The notification hub of the project that holds the object (the project's own for a
+  /// project); nothing outside a project.
+  std::shared_ptr<NotificationHub> ProjectHub() const;
+
  protected:
   ProjectObject(std::string_view classId, std::string objectId, std::string name);
 
@@ -59,6 +67,14 @@ class ProjectObject : public virtual mzblprsx::IRgObject {
   virtual void RemoveChild(ProjectObject& child);
   /// A change of this object or of one below it; the default passes it to the container.
   virtual void OnTouched();
+  /// After a rename: a direct child of a project notifies single 64 (NotificationHub); classes
+  /// with other notifications override it.
+  virtual void OnRenamed();
+  /// The hub this object owns; only a project owns one.
+  virtual std::shared_ptr<NotificationHub> OwnHub() const { return {}; }
+  /// Raise a notification about this object in its project's hub (nothing outside a project).
+  void NotifySingle(int32_t code);
+  void NotifyBatched(int32_t code);
 
  private:
   std::string_view classId_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "host/project/NotificationHub.h"
 #include "host/project/ObjectList.h"
 #include "platform/Error.h"
 
@@ -11,6 +12,7 @@ namespace host {
 ProjectRoot::ProjectRoot(std::string_view classId, std::string guid, std::string name,
                          std::vector<std::string_view> childOrder)
     : ProjectObject(classId, guid, name),
+      hub_(std::make_shared<NotificationHub>()),
       guid_(std::move(guid)),
       childOrder_(std::move(childOrder)),
       objects_(platform::MakeObject<ObjectList>(name)) {}
@@ -25,8 +27,10 @@ void ProjectRoot::Delete() {
 }
 
 void ProjectRoot::SetName(std::string name) {
+  if (name == Name()) return;
   objects_->SetOwnerName(name);
   ProjectObject::SetName(std::move(name));
+  NotifySingle(NotificationHub::kRenamed);
 }
 
 void ProjectRoot::AddObject(platform::Ref<ProjectObject> child) {
@@ -38,6 +42,9 @@ void ProjectRoot::AddObject(platform::Ref<ProjectObject> child) {
   objects_->Add(child, childOrder_);
   child->SetParent(platform::Self<ProjectObject>(this));
   Touch();
+  NotificationBatch batch(hub_);
+  NotifySingle(NotificationHub::kStructureChanged);
+  OnChildrenChanged(*child);
 }
 
 bool ProjectRoot::RemoveObject(ProjectObject& child) {
@@ -45,6 +52,10 @@ bool ProjectRoot::RemoveObject(ProjectObject& child) {
   if (!objects_->Remove(child)) return false;
   child.SetParent(nullptr);
   Touch();
+  NotificationBatch batch(hub_);
+  hub_->RaiseSingle(NotificationHub::kRemoved, child, this);
+  NotifySingle(NotificationHub::kStructureChanged);
+  OnChildrenChanged(child);
   return true;
 }
 

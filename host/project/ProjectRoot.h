@@ -1,10 +1,12 @@
 // What the offline project and the PLC have in common: a project container (IRgProjectContainer)
 // with a name, a GUID, a list of children of fixed classes in a fixed order, and a modified flag
-// that every change below it sets.
+// that every change below it sets. It owns the project's notification hub, through which its
+// objects tell listeners what changed.
 //
 // Trap: the object identifier and the container identifier are the GUID, which never changes.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@
 
 namespace host {
 
+class NotificationHub;
 class ObjectList;
 
 class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectContainer {
@@ -25,14 +28,20 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
   void Delete() override;
 
   const std::string& Guid() const { return guid_; }
+  /// Renames the project: notification 4.
   void SetName(std::string name) override;
   /// The children in the container's order.
   platform::Ref<ObjectList> Children() const { return objects_; }
   /// Adds a child at its place in the fixed order and becomes its container. Error 5 for a
   /// class this container does not hold, 457 when it already holds one of that class.
+  /// Notification 256 on the project.
   void AddObject(platform::Ref<ProjectObject> child);
-  /// Drops a child; false when it is not here.
+  /// Drops a child (its framework delete); false when it is not here. Notifications 128 on the
+  /// child and 256 on the project, delivered together.
   bool RemoveObject(ProjectObject& child);
+
+  /// The project's notification hub.
+  NotificationHub& Notifications() { return *hub_; }
 
   /// True when the data changed since the project was loaded or last saved.
   bool IsModified() const { return modified_; }
@@ -46,6 +55,10 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
               std::vector<std::string_view> childOrder);
   void RemoveChild(ProjectObject& child) override;
   void OnTouched() override { modified_ = true; }
+  std::shared_ptr<NotificationHub> OwnHub() const override { return hub_; }
+  /// A child came or went (inside the notification batch of that change): for the notifications
+  /// that depend on the kind of project.
+  virtual void OnChildrenChanged(ProjectObject& /*child*/) {}
 
   /// The child of that class as T, or nothing.
   template <class T>
@@ -54,6 +67,7 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
  private:
   platform::Ref<ProjectObject> FindChild(std::string_view classId) const;
 
+  std::shared_ptr<NotificationHub> hub_;
   std::string guid_;
   std::vector<std::string_view> childOrder_;
   platform::Ref<ObjectList> objects_;

@@ -2,6 +2,10 @@
 
 #include <utility>
 
+#include "host/project/NotificationHub.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/Program.h"
+#include "host/project/StorageOwner.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -45,14 +49,14 @@ void SymbolTable::SetSymbol(std::string address, std::string name, XmlExtras ext
     byName_.emplace(std::move(foldedName), existing->second);
     symbol.name = std::move(name);
     symbol.extras = std::move(extras);
-    Touch();
+    Changed();
     return;
   }
   const size_t at = symbols_.size();
   symbols_.push_back(Symbol{std::move(address), std::move(name), std::move(extras)});
   byAddress_.emplace(std::move(foldedAddress), at);
   byName_.emplace(std::move(foldedName), at);
-  Touch();
+  Changed();
 }
 
 bool SymbolTable::RemoveSymbol(std::string_view address) {
@@ -60,8 +64,34 @@ bool SymbolTable::RemoveSymbol(std::string_view address) {
   if (it == byAddress_.end()) return false;
   symbols_.erase(symbols_.begin() + static_cast<std::ptrdiff_t>(it->second));
   Reindex();
-  Touch();
+  Changed();
   return true;
+}
+
+bool SymbolTable::MoveSymbol(std::string_view from, std::string to) {
+  const auto it = byAddress_.find(FoldCase(from));
+  if (it == byAddress_.end() || to.empty()) return false;
+  if (FoldCase(to) == it->first) return true;
+  const auto target = byAddress_.find(FoldCase(to));
+  if (target != byAddress_.end()) {
+    symbols_.erase(symbols_.begin() + static_cast<std::ptrdiff_t>(target->second));
+    Reindex();
+  }
+  symbols_[byAddress_.at(FoldCase(from))].address = std::move(to);
+  Reindex();
+  Changed();
+  return true;
+}
+
+platform::Ref<mzblprsx::IRgStorageOwner> SymbolTable::StorageOwner() {
+  return platform::MakeObject<host::StorageOwner>(platform::Self<ProjectObject>(this));
+}
+
+void SymbolTable::Changed() {
+  Touch();
+  const auto project = Parent().As<OfflineProject>();
+  const auto program = project ? project->Program() : nullptr;
+  if (program) project->Notifications().RaiseBatched(NotificationHub::kSymbolsChanged, *program);
 }
 
 void SymbolTable::Reindex() {

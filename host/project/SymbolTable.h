@@ -6,7 +6,9 @@
 //   symbols->NameOf("fb10");      // "Motor"
 //   symbols->AddressOf("MOTOR");  // "FB10"
 //
-// The object identifier is "SYMBOLS".
+// The object identifier is "SYMBOLS". Every change of a symbol notifies 131072 on the project's
+// program (NotificationHub). Its storage owner (IRgStorageOwnerSource) deletes it from the
+// project: the framework's delete path of the library's symbol table handler.
 //
 // Trap: NameOf and AddressOf answer an empty text for "none"; an empty name is never stored.
 #pragma once
@@ -19,10 +21,11 @@
 
 #include "host/project/ProjectDocument.h"
 #include "host/project/XmlExtras.h"
+#include "mzblprsx/interfaces/IRgStorageOwnerSource.h"
 
 namespace host {
 
-class SymbolTable : public ProjectDocument {
+class SymbolTable : public ProjectDocument, public virtual mzblprsx::IRgStorageOwnerSource {
  public:
   struct Symbol {
     std::string address;
@@ -35,6 +38,10 @@ class SymbolTable : public ProjectDocument {
 
   std::string_view TypeName() const override { return "SymbolTable"; }
 
+  // IRgStorageOwnerSource
+  /// A new storage owner of the table (see StorageOwner).
+  platform::Ref<mzblprsx::IRgStorageOwner> StorageOwner() override;
+
   /// The symbols in file (insertion) order.
   const std::vector<Symbol>& Symbols() const { return symbols_; }
   /// The name of an address; empty when it has none.
@@ -46,9 +53,14 @@ class SymbolTable : public ProjectDocument {
   void SetSymbol(std::string address, std::string name, XmlExtras extras = {});
   /// Forgets the symbol of an address; false when it has none.
   bool RemoveSymbol(std::string_view address);
+  /// Gives the symbol of `from` to `to` (a block that was renumbered), replacing any symbol
+  /// `to` had; false when `from` has none.
+  bool MoveSymbol(std::string_view from, std::string to);
 
  private:
   void Reindex();
+  /// Touch, and notification 131072 on the project's program.
+  void Changed();
 
   std::vector<Symbol> symbols_;
   std::unordered_map<std::string, size_t> byAddress_;  // folded address -> position

@@ -1,19 +1,62 @@
-// The block service of one program (offline or online): creating, renumbering, deleting and
-// comparing blocks. For now it only keeps its program.
+// The block service of one program (offline or online): the program's blocks, renumbering,
+// deleting and creating blocks, each with the program's notifications (NotificationHub).
 //
-// Created by the service factory, a new one per request, bound to the context it was asked for.
+//   auto blocks = factory->GetService(clsid::kBlockService, program, nullptr, "Offline")
+//                     .Cast<mzblprsx::IRgBlockService>();
+//   blocks->Renumber(fb10, 12);                    // false when refused; notification 128
+//   blocks->DeleteBlocks(array, 0);                // one notification 2 with all of them
+//
+// Created by the service factory, a new one per request, bound to the program it was asked for.
+// It is also a program source (IProgramSource), so the block information object's HasBlock
+// accepts it in place of the program.
+//
 // Trap: the service belongs to the request; do not keep it past the project it is bound to.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+#include "host/project/IProgramSource.h"
 #include "host/services/BoundService.h"
+#include "mzblprsx/interfaces/IRgBlockService.h"
 
 namespace host {
 
-class BlockService : public BoundService {
+class Block;
+struct NewBlockRequest;
+
+class BlockService : public BoundService,
+                     public virtual mzblprsx::IRgBlockService,
+                     public virtual IProgramSource {
  public:
   using BoundService::BoundService;
 
   std::string_view TypeName() const override { return "BlockService"; }
+
+  // IRgBlockService
+  /// The program's blocks in the program's order.
+  std::vector<platform::Ref<mzblprsx::IRgObject>> Blocks() override;
+  /// False (nothing changed) for an object that is not a block of this program, a protected
+  /// block, a number that is not valid for the block's type or that another block has; true
+  /// for the block's own number (nothing to do). Error 91 for nothing.
+  bool Renumber(platform::Ref<mzblprsx::IRgObject> block, int32_t number) override;
+  /// Deletes every block of the array with one notification 2; flags are not used. Error 91
+  /// for no array, error 5 naming the first entry that is not a block of this program (then
+  /// nothing is deleted).
+  void DeleteBlocks(platform::Ref<mzblprsx::IRgObjectArray> blocks, int32_t flags) override;
+
+  // IProgramSource
+  platform::Ref<Program> SourceProgram() override;
+
+  /// Creates a block in the program (notification 1), dated now, and gives it the requested
+  /// symbol. Error 5 for an unknown type, a number not valid for it or no free number left,
+  /// 457 when the number is taken; a symbol that cannot be given (no symbol table, taken)
+  /// fails likewise, and the block is then not created.
+  platform::Ref<Block> CreateBlock(const NewBlockRequest& request);
+
+ private:
+  /// The bound program; error 5 when the service is bound to none.
+  Program& BoundProgram();
 };
 
 }  // namespace host

@@ -4,7 +4,7 @@
 
 namespace host {
 
-int32_t HardwareService::StationSize() const {
+int32_t HardwareService::StationSize() {
   const auto station = Context().As<HardwareConfig>();
   return station ? station->Size() : 0;
 }

@@ -1,5 +1,5 @@
-// The hardware (station configuration) service of one side, bound to a hardware configuration.
-// For now it keeps its configuration and reports the station's size.
+// The hardware (station configuration) service of one side, bound to a hardware configuration:
+// it reports the station's size (IRgHardwareService).
 //
 // Created by the service factory, a new one per request.
 // Trap: StationSize reads the configuration at each call; it does not keep the value.
@@ -8,10 +8,11 @@
 #include <cstdint>
 
 #include "host/services/BoundService.h"
+#include "mzblprsx/interfaces/IRgHardwareService.h"
 
 namespace host {
 
-class HardwareService : public BoundService {
+class HardwareService : public BoundService, public virtual mzblprsx::IRgHardwareService {
  public:
   using BoundService::BoundService;
 
@@ -19,7 +20,7 @@ class HardwareService : public BoundService {
 
   /// The size of the station the service is bound to; 0 when its context is not one of the
   /// host's hardware configurations.
-  int32_t StationSize() const;
+  int32_t StationSize() override;
 };
 
 }  // namespace host

@@ -2,6 +2,16 @@
 
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
+#include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerCategory.h"
+#include "mzblprsx/handlers/RgPrjHandlerDocumentation.h"
+#include "mzblprsx/handlers/RgPrjHandlerHwConfigOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerMemoryCard.h"
+#include "mzblprsx/handlers/RgPrjHandlerProgramOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerProjectOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerReferences.h"
+#include "mzblprsx/handlers/RgPrjHandlerSymbolTable.h"
+#include "mzblprsx/handlers/RgPrjHandlerVarTables.h"
 #include "mzblprsx/models/RgPrjStatusController.h"
 #include "mzblprsx/models/RgProjectFactoryOffline.h"
 #include "mzblprsx/models/RgProjectFactoryOnline.h"
@@ -39,6 +49,27 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgPrjStreamHandlerOffline>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F08}", "mzblprsx.RgPrjStreamHandlerOnline",
        Create<RgPrjStreamHandlerOnline>},
+      // Item handlers (subsystem 3).
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F30}", "mzblprsx.RgPrjHandlerSymbolTable",
+       Create<RgPrjHandlerSymbolTable>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F31}", "mzblprsx.RgPrjHandlerVarTables",
+       Create<RgPrjHandlerVarTables>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F32}", "mzblprsx.RgPrjHandlerDocumentation",
+       Create<RgPrjHandlerDocumentation>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F33}", "mzblprsx.RgPrjHandlerReferences",
+       Create<RgPrjHandlerReferences>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F34}", "mzblprsx.RgPrjHandlerMemoryCard",
+       Create<RgPrjHandlerMemoryCard>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F35}", "mzblprsx.RgPrjHandlerProjectOffline",
+       Create<RgPrjHandlerProjectOffline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F36}", "mzblprsx.RgPrjHandlerHwConfigOffline",
+       Create<RgPrjHandlerHwConfigOffline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F37}", "mzblprsx.RgPrjHandlerProgramOffline",
+       Create<RgPrjHandlerProgramOffline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F38}", "mzblprsx.RgPrjHandlerBlockOffline",
+       Create<RgPrjHandlerBlockOffline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F39}", "mzblprsx.RgPrjHandlerCategory",
+       Create<RgPrjHandlerCategory>},
   };
   return classes;
 }

@@ -1,14 +1,27 @@
 #include "mzblprsx/models/RgProjectFactoryOffline.h"
 
 #include <array>
+#include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
+#include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectApplication.h"
+#include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/handlers/RgPrjHandlerProgramOffline.h"
 #include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgBlockService.h"
+#include "mzblprsx/interfaces/IRgCategory.h"
+#include "mzblprsx/interfaces/IRgCategoryService.h"
+#include "mzblprsx/interfaces/IRgFileObject.h"
+#include "mzblprsx/interfaces/IRgProgram.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
 #include "mzblprsx/models/HandlerClasses.h"
+#include "mzblprsx/models/RgProjectData.h"
+#include "mzblprsx/models/RgProjects.h"
 
 namespace mzblprsx {
 namespace {
@@ -33,12 +46,58 @@ constexpr std::array<std::string_view, 6> kProjectChildren{
     clsid::kReferences,      clsid::kDocumentation, clsid::kProgramOffline,
 };
 
+/// The key of a framework object in the fill's sets: class identifier and object identifier.
+std::string KeyOf(std::string_view classId, const std::string& objectId) {
+  std::string key;
+  key.reserve(classId.size() + 1 + objectId.size());
+  key.append(classId).append("|").append(objectId);
+  return key;
+}
+
 }  // namespace
 
-Ref<Object> RgProjectFactoryOffline::P_GetHandlerObject(Ref<Object> object) {
+/// The program's blocks not yet placed in the tree: in the program's order, with constant-time
+/// lookup and removal by key, so that a large program fills in linear time.
+class RgProjectFactoryOffline::BlockSet {
+ public:
+  explicit BlockSet(std::vector<Ref<IRgObject>> blocks) : blocks_(std::move(blocks)) {
+    index_.reserve(blocks_.size());
+    for (size_t i = 0; i < blocks_.size(); ++i) {
+      index_.emplace(KeyOf(blocks_[i]->ClassID(), blocks_[i]->ObjectID()), i);
+    }
+  }
+  /// Takes the block of the key out of the set; nothing when it is not (or no longer) there.
+  Ref<IRgObject> Take(const std::string& key) {
+    const auto it = index_.find(key);
+    if (it == index_.end()) return {};
+    Ref<IRgObject> block = std::move(blocks_[it->second]);
+    index_.erase(it);
+    return block;
+  }
+  bool Empty() const { return index_.empty(); }
+  /// Takes every block still in the set, in the program's order.
+  std::vector<Ref<IRgObject>> TakeRemaining() {
+    std::vector<Ref<IRgObject>> result;
+    result.reserve(index_.size());
+    for (Ref<IRgObject>& block : blocks_) {
+      if (block) result.push_back(std::move(block));
+    }
+    blocks_.clear();
+    index_.clear();
+    return result;
+  }
+
+ private:
+  std::vector<Ref<IRgObject>> blocks_;  // taken ones are nothing
+  std::unordered_map<std::string, size_t> index_;
+};
+
+Ref<Object> RgProjectFactoryOffline::P_GetHandlerObject(const Ref<IRgObject>& object) {
   Ref<Object> result;
   Guard(*this, "P_GetHandlerObject", [&] {
-    const std::string classId = object.Cast<IRgObject>()->ClassID();
+    // Taken as IRgObject: converting every block of a large program again would cost a
+    // dynamic cast each.
+    const std::string classId = object->ClassID();
     for (const auto& [objectClass, handlerClass] : kHandlers) {
       if (classId == objectClass) {  // exact, case-sensitive, braces included
         result = CreateHandler(handlerClass);
@@ -122,11 +181,97 @@ void RgProjectFactoryOffline::P_FillProjectItems(Ref<RgProjectItem> projectItem)
         }
         const Ref<RgProjectItem> childItem = projectItem->Items()->AddNew(child, nullptr, nullptr);
         if (classId == clsid::kProgramOffline) {
+          P_FillProgramItems(childItem);
           if (const auto handler = childItem->Handler()) handler->Refresh();
         }
       }
     }
     if (projectHandler) projectHandler->Refresh();
+  });
+}
+
+void RgProjectFactoryOffline::P_FillProgramItems(Ref<RgProjectItem> programItem) {
+  Guard(*this, "P_FillProgramItems", [&] {
+    const auto snapIn = programItem->Model()->Owner().Cast<RgProjectSnapin>();
+    const Ref<RgProjectServices> services = snapIn->Services();
+    const auto categoryService =
+        services->RgCategoryService(RgProjectLocationOffline).Cast<IRgCategoryService>();
+    const auto blockService =
+        services->RgBlockService(RgProjectLocationOffline).Cast<IRgBlockService>();
+    const auto programHandler = programItem->HandlerObject().Cast<RgPrjHandlerProgramOffline>();
+    const Ref<IRgObject> program = programHandler->Object();
+    const std::vector<std::string> order = programHandler->GetCategoryOrder();
+
+    std::vector<Ref<IRgObject>> categories = categoryService->Categories(program);
+    std::unordered_map<std::string, size_t> categoryIndex;
+    categoryIndex.reserve(categories.size());
+    for (size_t i = 0; i < categories.size(); ++i) {
+      categoryIndex.emplace(KeyOf(clsid::kCategory, categories[i]->ObjectID()), i);
+    }
+    BlockSet blocks(blockService->Blocks());
+    const int32_t defaultId = program.Cast<IRgProgram>()->DefaultCategoryID();
+    const Ref<RgProjectItems> children = programItem->Items();
+
+    // A created default category is stored in the order too, so that it stays first.
+    bool changed = false;
+    if (defaultId > 0 &&
+        categoryIndex.count(KeyOf(clsid::kCategory, std::to_string(defaultId))) == 0) {
+      const Ref<IRgObject> created = categoryService->CreateDefaultCategory(program);
+      children->AddNew(created, children->First(), nullptr);
+      changed = true;
+    }
+
+    std::vector<bool> named(categories.size(), false);
+    for (const std::string& id : order) {
+      if (id.empty()) continue;
+      const auto it = categoryIndex.find(KeyOf(clsid::kCategory, id));
+      if (it == categoryIndex.end() || named[it->second]) continue;
+      named[it->second] = true;
+      const Ref<IRgObject>& category = categories[it->second];
+      P_FillCategoryItems(blocks, children->AddNew(category, nullptr, nullptr), category, false);
+    }
+    for (size_t i = 0; i < categories.size(); ++i) {
+      if (named[i]) continue;
+      P_FillCategoryItems(blocks, children->AddNew(categories[i], nullptr, nullptr), categories[i],
+                          false);
+      changed = true;
+    }
+
+    // Blocks that no category lists join the default category: the program changed only when
+    // there are such blocks, so that opening an unchanged project does not save it.
+    if (defaultId > 0 && !blocks.Empty()) {
+      if (const Ref<RgProjectItem> defaultItem = programHandler->GetDefaultCategory()) {
+        P_FillCategoryItems(blocks, defaultItem, defaultItem->Handler()->Object(), true);
+        changed = true;
+      }
+    }
+
+    if (changed) {
+      programItem->Handler()->Save();
+      const auto file =
+          snapIn->Projects()->Project(RgProjectLocationOffline)->FileObject().Cast<IRgFileObject>();
+      if (file && file->IsModified()) file->Save(0);
+    }
+  });
+}
+
+void RgProjectFactoryOffline::P_FillCategoryItems(BlockSet& blocks,
+                                                  const Ref<RgProjectItem>& categoryItem,
+                                                  const Ref<IRgObject>& category,
+                                                  bool remainingBlocks) {
+  Guard(*this, "P_FillCategoryItems", [&] {
+    const Ref<RgProjectItems> items = categoryItem->Items();
+    if (remainingBlocks) {
+      for (const Ref<IRgObject>& block : blocks.TakeRemaining()) {
+        items->AddNew(block, nullptr, nullptr);
+      }
+      return;
+    }
+    for (const std::string& id : category.Cast<IRgCategory>()->BlockIDs()) {
+      if (const Ref<IRgObject> block = blocks.Take(KeyOf(clsid::kBlockOffline, id))) {
+        items->AddNew(block, nullptr, nullptr);
+      }
+    }
   });
 }
 

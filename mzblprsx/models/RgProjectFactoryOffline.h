@@ -2,7 +2,14 @@
 // the handler that serves its kind of framework object.
 //
 // Children of the project appear in a fixed order (hardware configuration, symbol table, variable
-// tables, references, documentation, program), each only when the project has it.
+// tables, references, documentation, program), each only when the project has it. Below the
+// program: a default category that had to be created first, then the categories in the program's
+// stored order, then those the order does not name; in each category its blocks in the
+// category's own order, and the blocks no category lists at the end of the default category.
+//
+// Trap: when the program's structure had to change (a default category created, categories the
+// order does not name, blocks no category lists) the fill saves the category order and then the
+// project file itself; a project whose tree reads as stored is not saved.
 #pragma once
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
@@ -25,8 +32,15 @@ class RgProjectFactoryOffline final : public IRgProjectModelFactory {
 
  private:
   /// A new handler for the object's class, or nothing for a class the offline tree does not show.
-  Ref<Object> P_GetHandlerObject(Ref<Object> object);
+  Ref<Object> P_GetHandlerObject(const Ref<IRgObject>& object);
   void P_FillProjectItems(Ref<RgProjectItem> projectItem);
+  /// Fills the program item with its categories and their blocks.
+  void P_FillProgramItems(Ref<RgProjectItem> programItem);
+  class BlockSet;
+  /// Puts the category's blocks that are still in the set below its item, in the category's
+  /// order, taking them out of the set; with `remainingBlocks`, every block left in the set.
+  void P_FillCategoryItems(BlockSet& blocks, const Ref<RgProjectItem>& categoryItem,
+                           const Ref<IRgObject>& category, bool remainingBlocks);
 
   InstanceTrace trace_{kTypeName};
 };

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 
 #include "host/Environment.h"
@@ -16,8 +19,25 @@
 
 namespace mztest {
 
+/// A fresh copy of a sample file in a temporary folder of this test process: building a tree may
+/// save the project (the sample's stored category order leaves a category out on purpose), and
+/// tests must never change the samples.
 inline std::string SampleFile(const char* name) {
-  return std::string(MZ_SAMPLES_DIR) + "/" + name;
+  struct Folder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("mz-samples-" + std::to_string(::getpid()));
+    Folder() { std::filesystem::create_directories(path); }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  };
+  static Folder folder;
+  static int copies = 0;
+  const auto copy = folder.path / (std::to_string(++copies) + "-" + name);
+  std::filesystem::copy_file(std::filesystem::path(MZ_SAMPLES_DIR) / name, copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  return copy.string();
 }
 
 inline std::string Join(const std::vector<std::string>& parts) {

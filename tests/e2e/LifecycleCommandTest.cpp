@@ -3,6 +3,9 @@
 
 #include <unistd.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "PrjsnapTestSupport.h"
 
 namespace mztest {
@@ -22,13 +25,19 @@ TEST(PrjsnapLifecycle, EmbeddedSampleRunsCleanAndLeavesNothingAlive) {
   EXPECT_NE(r.output.find("live instances after release: 0"), std::string::npos) << r.output;
 }
 
-TEST(PrjsnapLifecycle, GivenFilesAreUsed) {
-  const RunResult r = RunPrjsnap("lifecycle " + Sample("conveyor.prj.xml") + " --plc " +
-                                 Sample("conveyor.plc.xml"));
+TEST(PrjsnapLifecycle, GivenFilesAreUsedAndLeftUnchanged) {
+  std::ifstream in(Sample("conveyor.prj.xml"), std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+  const TempFile project("conveyor.prj.xml", original);
+  const RunResult r =
+      RunPrjsnap("lifecycle " + project.Path() + " --plc " + Sample("conveyor.plc.xml"));
   EXPECT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_NE(r.output.find("open project " + Sample("conveyor.prj.xml")), std::string::npos)
-      << r.output;
+  EXPECT_NE(r.output.find("open project " + project.Path()), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("project 'Conveyor'"), std::string::npos) << r.output;
+  std::ifstream after(project.Path(), std::ios::binary);
+  const std::string now((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(now, original) << "running the sequence writes no file";
 }
 
 TEST(PrjsnapLifecycle, ProjectThatDoesNotLoadIsAClearErrorWithExitCodeTwo) {

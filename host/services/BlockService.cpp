@@ -1,0 +1,131 @@
+#include "host/services/BlockService.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/project/Block.h"
+#include "host/project/BlockInfo.h"
+#include "host/project/NotificationHub.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/Program.h"
+#include "host/project/SymbolTable.h"
+#include "host/services/NewBlockRequest.h"
+#include "mzblprsx/interfaces/IRgObjectArray.h"
+#include "platform/DateTime.h"
+#include "platform/Error.h"
+#include "platform/Text.h"
+
+namespace host {
+
+namespace {
+
+[[noreturn]] void Invalid(std::string text) {
+  throw platform::Error(platform::errc::kInvalidCall, std::move(text));
+}
+
+// The block behind a framework object when it is one of this program's; nothing otherwise.
+platform::Ref<Block> BlockOf(const platform::Ref<mzblprsx::IRgObject>& object, Program& program) {
+  const auto block = object.As<Block>();
+  if (!block || block->OwnerProgram().Get() != &program) return {};
+  return block;
+}
+
+int32_t LowestFreeNumber(const Program& program, int32_t type) {
+  for (int32_t number = 1; number <= BlockInfo::MaxNumber(type); ++number) {
+    if (!program.FindBlock(type, number)) return number;
+  }
+  Invalid("program '" + program.Name() + "' has no free number left for a " +
+          std::string(BlockInfo::TypeText(type)));
+}
+
+}  // namespace
+
+std::vector<platform::Ref<mzblprsx::IRgObject>> BlockService::Blocks() {
+  const auto blocks = BoundProgram().Blocks();
+  return {blocks.begin(), blocks.end()};
+}
+
+bool BlockService::Renumber(platform::Ref<mzblprsx::IRgObject> object, int32_t number) {
+  if (!object) {
+    throw platform::Error(platform::errc::kObjectNotSet, "Renumber: no block was given");
+  }
+  Program& program = BoundProgram();
+  const auto block = BlockOf(object, program);
+  if (!block) return false;
+  if (number == block->Number()) return true;
+  if (block->Protected() || !BlockInfo::ValidNumber(block->Type(), number) ||
+      program.FindBlock(block->Type(), number)) {
+    return false;
+  }
+  program.RenumberBlock(*block, number);
+  return true;
+}
+
+void BlockService::DeleteBlocks(platform::Ref<mzblprsx::IRgObjectArray> array, int32_t /*flags*/) {
+  if (!array) {
+    throw platform::Error(platform::errc::kObjectNotSet, "DeleteBlocks: no block list was given");
+  }
+  Program& program = BoundProgram();
+  std::vector<platform::Ref<Block>> blocks;
+  // Every entry is checked before anything is deleted: a bad list deletes nothing.
+  for (int32_t i = 1; i <= array->Count(); ++i) {
+    const auto object = array->Item(i);
+    auto block = BlockOf(object, program);
+    if (!block) {
+      Invalid("DeleteBlocks: entry " + std::to_string(i) + " ('" + object->DisplayName() +
+              "') is not a block of program '" + program.Name() + "'");
+    }
+    blocks.push_back(std::move(block));
+  }
+  program.RemoveBlocks(blocks);
+}
+
+platform::Ref<Program> BlockService::SourceProgram() {
+  return Context().As<Program>();
+}
+
+platform::Ref<Block> BlockService::CreateBlock(const NewBlockRequest& request) {
+  Program& program = BoundProgram();
+  if (BlockInfo::TypeText(request.type).empty()) {
+    Invalid("a block of unknown type " + std::to_string(request.type) + " cannot be created");
+  }
+  const int32_t number =
+      request.number == 0 ? LowestFreeNumber(program, request.type) : request.number;
+  if (program.FindBlock(request.type, number)) {
+    throw platform::Error(platform::errc::kDuplicateKey,
+                          "program '" + program.Name() + "' already holds " +
+                              BlockInfo::MakeName(request.type, number));
+  }
+  auto block = platform::MakeObject<Block>(program.Online(), request.type, number);
+  block->SetHeader(request.header);
+  block->SetAuthor(request.author);
+  block->SetLanguage(request.language);
+  block->SetLastModified(platform::DateTime::Now());
+  if (!request.symbol.empty()) {
+    // Checked before the block exists, so that a refused symbol leaves the program unchanged.
+    const auto project = program.Parent().As<OfflineProject>();
+    const auto symbols = project && !program.Online() ? project->Symbols() : nullptr;
+    if (!symbols) {
+      Invalid("the new block " + block->Name() + " cannot get the symbol '" + request.symbol +
+              "': there is no symbol table");
+    }
+    const std::string owner = symbols->AddressOf(request.symbol);
+    if (!owner.empty() && !platform::text::EqualsNoCase(owner, block->Name())) {
+      throw platform::Error(platform::errc::kDuplicateKey,
+                            "the symbol '" + request.symbol + "' already names " + owner);
+    }
+  }
+  NotificationBatch batch(program);
+  program.AddBlock(block);
+  if (!request.symbol.empty()) block->SetSymbol(request.symbol);
+  return block;
+}
+
+Program& BlockService::BoundProgram() {
+  const auto program = Context().As<Program>();
+  if (!program) Invalid("the block service is bound to no program");
+  return *program;
+}
+
+}  // namespace host

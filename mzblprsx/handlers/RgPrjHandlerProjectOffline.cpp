@@ -1,0 +1,59 @@
+#include "mzblprsx/handlers/RgPrjHandlerProjectOffline.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/RgProjectItem.h"
+#include "mzblprsx/interfaces/RgProjectItemData.h"
+#include "mzblprsx/interfaces/RgProjectItemList.h"
+
+namespace mzblprsx {
+namespace {
+
+bool IsOneOf(int32_t code, std::initializer_list<int32_t> codes) {
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+}  // namespace
+
+void RgPrjHandlerProjectOffline::FillData(RgProjectItemData& data) {
+  FillTypeAndName(data, "RgProjectOffline", 1, 3);
+  data.SetValue("DISPLAY_TITLE", Variant(object_->DisplayName()), 1);
+}
+
+void RgPrjHandlerProjectOffline::OnInitialize() {
+  StartNotifications();
+  GetData();
+}
+
+bool RgPrjHandlerProjectOffline::P_RefreshChildOf(const Ref<platform::Object>& object) {
+  const Ref<RgProjectItemList> children = item_->ChildList();
+  if (!children->Find(4, Variant(object))) return false;
+  if (const auto handler = children->FoundItem()->Handler()) handler->Refresh();
+  return true;
+}
+
+void RgPrjHandlerProjectOffline::OnNotify(int32_t code, Ref<platform::Object> object,
+                                          const Variant& /*argument*/) {
+  Guard(*this, "IRgObjectEventSink_OnNotify", [&] {
+    if (!item_) return;
+    const auto framework = object.As<IRgObject>();
+    if (!framework) return;
+    const std::string classId = framework->ClassID();
+    if (classId == clsid::kProjectOffline) {
+      if (IsOneOf(code, {4, 256})) Refresh();
+    } else if (classId == clsid::kHwConfigOffline) {
+      if (IsOneOf(code, {0, 4, 64, 128, 4096, 8192}) && P_RefreshChildOf(object)) {
+        // FIXME: the project's compare state is recomputed here once the status controller
+        // compares the two sides.
+        Refresh();
+      }
+    } else if (classId == clsid::kVarTables || classId == clsid::kDocumentation) {
+      if (IsOneOf(code, {64, 128})) P_RefreshChildOf(object);
+    }
+  });
+}
+
+}  // namespace mzblprsx

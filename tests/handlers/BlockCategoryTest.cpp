@@ -1,0 +1,213 @@
+// The block and category handlers: what they show, what they accept from the user, and what
+// they write back.
+#include "HandlerFixture.h"
+
+#include "host/project/SymbolTable.h"
+#include "host/services/OptionService.h"
+
+namespace mztest {
+namespace {
+
+using mzblprsx::RgBlockDataErrorBlockExist;
+using mzblprsx::RgBlockDataErrorInvalidNumber;
+using mzblprsx::RgBlockDataErrorInvalidSymbolCharacter;
+using mzblprsx::RgBlockDataErrorOK;
+using mzblprsx::RgBlockDataErrorSymbolTooLong;
+using mzblprsx::RgEnumBlockDataErrors;
+
+constexpr const char* kAddressPriority = "General/Settings/AddressPriority";
+
+class BlockHandlerTest : public HandlerFixture {
+ protected:
+  void SetUp() override {
+    HandlerFixture::SetUp();
+    OpenText(SampleText());
+  }
+};
+
+TEST_F(BlockHandlerTest, FillWritesTheBlockKeysInOrder) {
+  const ItemRef item = BlockItem("FB10");
+  EXPECT_EQ(Dump(item),
+            "TYPE=RgBlockOffline.FB, NAME=FB10, BLOCKTYPE=10/Long, BLOCKNUMBER=10/Long, "
+            "SYMBOL=Motor, HEADERNAME=Motor control, LASTMODIFIED=2026-11-02 08:15:00/Date, "
+            "PROGLANGUAGE=LAD, AUTHOR=Line team, SIZE=412/Long, DISPLAY_TYPE=Function block, "
+            "DISPLAY_TITLE=FB10:Motor, PROTECTED=False/Boolean, SYSTEM=False/Boolean");
+  EXPECT_TRUE(item->States()->Exists("SYMBOLSTATE"));
+  EXPECT_TRUE(item->States()->Exists("MAKESTATE"));
+  EXPECT_EQ(Value(BlockItem("SFC46"), "SYSTEM"), platform::Variant(true));
+  EXPECT_EQ(Value(BlockItem("FC1"), "PROTECTED"), platform::Variant(true));
+}
+
+struct TitleCase {
+  const char* name;
+  platform::Variant priority;
+  std::string withSymbol;  // FB10, symbol Motor
+};
+
+class DisplayTitle : public BlockHandlerTest, public ::testing::WithParamInterface<TitleCase> {};
+
+TEST_P(DisplayTitle, AddressPriorityOneShowsTheSymbolFirst) {
+  env.Options().SetValue(kAddressPriority, GetParam().priority);
+  EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), GetParam().withSymbol);
+  EXPECT_EQ(Text(BlockItem("OB35"), "DISPLAY_TITLE"), "OB35") << "no symbol: the name alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Priorities, DisplayTitle,
+    ::testing::Values(TitleCase{"One", platform::Variant("1"), "Motor:FB10"},
+                      TitleCase{"OneAsNumber", platform::Variant(int32_t{1}), "Motor:FB10"},
+                      TitleCase{"Zero", platform::Variant("0"), "FB10:Motor"},
+                      TitleCase{"Two", platform::Variant("2"), "FB10:Motor"},
+                      TitleCase{"NoValue", platform::Variant(), "FB10:Motor"},
+                      TitleCase{"NotANumber", platform::Variant("first"), "FB10:Motor"}),
+    [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.name); });
+
+struct NumberCase {
+  const char* block;
+  int32_t number;
+  RgEnumBlockDataErrors expected;
+};
+
+class BlockNumberCheck : public BlockHandlerTest,
+                         public ::testing::WithParamInterface<NumberCase> {};
+
+TEST_P(BlockNumberCheck, AnswersWithoutChangingTheArgument) {
+  int32_t number = GetParam().number;
+  EXPECT_EQ(BlockHandler(GetParam().block)->CheckBlockNumber(number), GetParam().expected);
+  EXPECT_EQ(number, GetParam().number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, BlockNumberCheck,
+    ::testing::Values(NumberCase{"FB10", 10, RgBlockDataErrorOK},  // its own, though it exists
+                      NumberCase{"FB10", 11, RgBlockDataErrorBlockExist},
+                      NumberCase{"FB10", 12, RgBlockDataErrorOK},
+                      NumberCase{"FB10", 0, RgBlockDataErrorInvalidNumber},
+                      NumberCase{"FB10", 65536, RgBlockDataErrorInvalidNumber},
+                      NumberCase{"OB1", 255, RgBlockDataErrorOK},
+                      NumberCase{"OB1", 256, RgBlockDataErrorInvalidNumber},
+                      NumberCase{"OB1", 35, RgBlockDataErrorBlockExist},
+                      NumberCase{"DB10", 11, RgBlockDataErrorBlockExist}));
+
+struct SymbolCase {
+  const char* name;
+  std::string symbol;
+  RgEnumBlockDataErrors expected;
+};
+
+class BlockSymbolCheck : public BlockHandlerTest,
+                         public ::testing::WithParamInterface<SymbolCase> {};
+
+TEST_P(BlockSymbolCheck, CountsCharactersAndRefusesQuotes) {
+  std::string symbol = GetParam().symbol;
+  EXPECT_EQ(BlockHandler("FB10")->CheckBlockSymbol(symbol), GetParam().expected);
+  EXPECT_EQ(symbol, GetParam().symbol);
+}
+
+std::string Repeat(const std::string& part, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += part;
+  return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Symbols, BlockSymbolCheck,
+    ::testing::Values(
+        SymbolCase{"Empty", "", RgBlockDataErrorOK},
+        SymbolCase{"TwentyFour", Repeat("a", 24), RgBlockDataErrorOK},
+        SymbolCase{"TwentyFive", Repeat("a", 25), RgBlockDataErrorSymbolTooLong},
+        SymbolCase{"TwentyFourUmlauts", Repeat("\xC3\xA4", 24), RgBlockDataErrorOK},
+        SymbolCase{"TwentyFiveUmlauts", Repeat("\xC3\xA4", 25), RgBlockDataErrorSymbolTooLong},
+        SymbolCase{"Quote", "Mo\"tor", RgBlockDataErrorInvalidSymbolCharacter},
+        SymbolCase{"OnlyAQuote", "\"", RgBlockDataErrorInvalidSymbolCharacter},
+        SymbolCase{"LongWithQuote", Repeat("a", 30) + "\"", RgBlockDataErrorInvalidSymbolCharacter},
+        SymbolCase{"TakenSymbolIsNotChecked", "BeltDrive", RgBlockDataErrorOK}),
+    [](const ::testing::TestParamInfo<SymbolCase>& info) { return std::string(info.param.name); });
+
+TEST_F(BlockHandlerTest, SaveWritesHeaderAuthorSymbolAndNumberBack) {
+  const ItemRef item = BlockItem("FB10");
+  const auto data = item->Data();
+  data->SetValue("HEADERNAME", platform::Variant("Drive control"), 3);
+  data->SetValue("AUTHOR", platform::Variant("Night shift"), 3);
+  data->SetValue("SYMBOL", platform::Variant("Drive"), 3);
+  data->SetValue("BLOCKNUMBER", platform::Variant(int32_t{12}), 3);
+  const std::string saves = Join(env.Application().DocumentLog());
+  BlockHandler("FB10")->Save();
+
+  const auto block = HostBlock("FB12");
+  ASSERT_TRUE(block) << "renumbered";
+  EXPECT_EQ(block->Header(), "Drive control");
+  EXPECT_EQ(block->Author(), "Night shift");
+  EXPECT_EQ(project->Symbols()->NameOf("FB12"), "Drive");
+  EXPECT_NE(Join(env.Application().DocumentLog()), saves) << "the block's document was saved";
+  EXPECT_EQ(Text(item, "NAME"), "FB12") << "the renumbering's notification refreshed the item";
+  EXPECT_EQ(Names(CategoryItem(2)), "FB12 DB10 FB11 DB11") << "in its place";
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(BlockHandlerTest, RefusedRenumberingWritesNothingElse) {
+  const auto data = BlockItem("FB10")->Data();
+  data->SetValue("HEADERNAME", platform::Variant("Drive control"), 3);
+  data->SetValue("SYMBOL", platform::Variant("Drive"), 3);
+  data->SetValue("BLOCKNUMBER", platform::Variant(int32_t{11}), 3);  // FB11 exists
+  BlockHandler("FB10")->Save();
+  EXPECT_EQ(HostBlock("FB10")->Header(), "Motor control");
+  EXPECT_EQ(project->Symbols()->NameOf("FB10"), "Motor");
+  EXPECT_TRUE(ErrorSources().empty()) << "a refusal is no error: " << Join(ErrorSources());
+}
+
+TEST_F(BlockHandlerTest, SymbolStateBit64KeepsTheSymbol) {
+  HostBlock("FB10")->SetSymbolState(64);
+  BlockHandler("FB10")->Refresh();
+  const auto data = BlockItem("FB10")->Data();
+  data->SetValue("SYMBOL", platform::Variant("Drive"), 3);
+  data->SetValue("AUTHOR", platform::Variant("Night shift"), 3);
+  BlockHandler("FB10")->Save();
+  EXPECT_EQ(project->Symbols()->NameOf("FB10"), "Motor");
+  EXPECT_EQ(HostBlock("FB10")->Author(), "Night shift") << "the rest is written";
+}
+
+class CategoryHandlerTest : public HandlerFixture {
+ protected:
+  void SetUp() override {
+    HandlerFixture::SetUp();
+    OpenText(SampleText());
+    changeSink_ = Model()->ItemChange().Connect([this](const ItemRef& item, int32_t) {
+      if (platform::SameObject(item, CategoryItem(2))) ++changes_;
+    });
+  }
+  int changes_ = 0;
+  platform::ScopedConnection changeSink_;
+};
+
+TEST_F(CategoryHandlerTest, CheckCategoryNameAsksTheProgram) {
+  const auto handler = CategoryHandler(2);
+  EXPECT_EQ(handler->CheckCategoryName(""), mzblprsx::RgCategoryNameErrorMissing);
+  EXPECT_EQ(handler->CheckCategoryName("Diagnostics"), mzblprsx::RgCategoryNameErrorExist);
+  EXPECT_EQ(handler->CheckCategoryName("diagnostics"), mzblprsx::RgCategoryNameErrorExist);
+  EXPECT_EQ(handler->CheckCategoryName("Valves"), mzblprsx::RgCategoryNameErrorOK);
+}
+
+TEST_F(CategoryHandlerTest, SaveRenamesOnlyAChangedName) {
+  CategoryHandler(2)->Save();
+  EXPECT_EQ(changes_, 0) << "an unchanged name is not written and not redrawn";
+  CategoryItem(2)->Data()->SetValue("NAME", platform::Variant("Drives"), 3);
+  CategoryHandler(2)->Save();
+  EXPECT_EQ(HostProgram()->FindCategory(2)->Name(), "Drives");
+  EXPECT_GE(changes_, 1);
+  EXPECT_EQ(Text(CategoryItem(2), "NAME"), "Drives");
+}
+
+TEST_F(CategoryHandlerTest, DefaultStaysDefaultWhenRenamedAndCategoriesAreNoDocuments) {
+  HostProgram()->FindCategory(1)->Rename("Everything else");
+  CategoryHandler(1)->Refresh();
+  EXPECT_EQ(Text(CategoryItem(1), "TYPE"), "RgCategoryDefault");
+  EXPECT_EQ(Text(CategoryItem(1), "NAME"), "Everything else");
+  EXPECT_FALSE(CategoryHandler(2)->IsDirty());
+  EXPECT_FALSE(CategoryHandler(2)->IsOpen());
+  CategoryHandler(4)->Delete();
+  EXPECT_FALSE(HostProgram()->FindCategory(4)) << "Delete deletes the framework's category";
+}
+
+}  // namespace
+}  // namespace mztest

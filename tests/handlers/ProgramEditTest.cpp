@@ -1,0 +1,218 @@
+// The program handler's edits of the tree: where new blocks land, how categories split, move and
+// go while their blocks stay, and how blocks move and are deleted.
+#include "HandlerFixture.h"
+
+#include "host/framework/NewBlockScript.h"
+#include "host/project/BlockInfo.h"
+
+namespace mztest {
+namespace {
+
+using host::BlockInfo;
+
+// A[OB1 FB10] B[FC1 FC2 FC3] E[] with A the default category.
+const std::string kProject =
+    ProgramProject("default-category=\"1\" category-order=\"1 2 3\"",
+                   CategoryXml(1, "A", "OB1 FB10") + CategoryXml(2, "B", "FC1 FC2 FC3") +
+                       CategoryXml(3, "E") + BlockXml("OB", 1) + BlockXml("FB", 10) +
+                       BlockXml("FC", 1) + BlockXml("FC", 2) + BlockXml("FC", 3));
+const std::string kTree = "A[OB1 FB10] B[FC1 FC2 FC3] E[]";
+
+class ProgramEdit : public HandlerFixture {
+ protected:
+  void SetUp() override {
+    HandlerFixture::SetUp();
+    OpenText(kProject);
+    ASSERT_EQ(Tree(), kTree);
+  }
+
+  /// A position by description: "" nothing, "project" the project item, "cat:<id>" a category
+  /// item, else a block item by name.
+  ItemRef Position(const std::string& what) {
+    if (what.empty()) return {};
+    if (what == "project") return ProjectItem();
+    if (what.rfind("cat:", 0) == 0) return CategoryItem(std::stoi(what.substr(4)));
+    return BlockItem(what);
+  }
+
+  /// Adds a block to the framework's program; the program's notification places its item.
+  platform::Ref<host::Block> NewBlock(int32_t type, int32_t number) {
+    auto block = platform::MakeObject<host::Block>(false, type, number);
+    HostProgram()->AddBlock(block);
+    return block;
+  }
+
+  void ExpectNoErrors() { EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources()); }
+};
+
+struct PlacementCase {
+  const char* name;
+  std::string position;
+  std::string tree;
+};
+
+class BlockPlacement : public ProgramEdit, public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(BlockPlacement, FrameworkCreatedBlockLandsAtTheCreatePosition) {
+  Program()->SetCreateBlockPosition(Position(GetParam().position));
+  NewBlock(BlockInfo::kFb, 30);
+  Program()->SetCreateBlockPosition(nullptr);
+  EXPECT_EQ(Tree(), GetParam().tree);
+  EXPECT_EQ(FrameworkTree(), Tree()) << "the categories' member lists follow the tree";
+  ExpectNoErrors();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, BlockPlacement,
+    ::testing::Values(
+        PlacementCase{"NoPositionBottomOfDefault", "", "A[OB1 FB10 FB30] B[FC1 FC2 FC3] E[]"},
+        PlacementCase{"BlockDirectlyBelowIt", "FC1", "A[OB1 FB10] B[FC1 FB30 FC2 FC3] E[]"},
+        PlacementCase{"LastBlockOfCategory", "FC3", "A[OB1 FB10] B[FC1 FC2 FC3 FB30] E[]"},
+        PlacementCase{"CategoryAtItsTop", "cat:2", "A[OB1 FB10] B[FB30 FC1 FC2 FC3] E[]"},
+        PlacementCase{"EmptyCategoryOnlyChild", "cat:3", "A[OB1 FB10] B[FC1 FC2 FC3] E[FB30]"},
+        PlacementCase{"OtherItemTopOfDefault", "project", "A[FB30 OB1 FB10] B[FC1 FC2 FC3] E[]"}),
+    [](const ::testing::TestParamInfo<PlacementCase>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST_F(ProgramEdit, InstanceBlockGoesBelowTheBlockItBelongsTo) {
+  auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30);
+  db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kFb, 10});
+  HostProgram()->AddBlock(db);
+  ASSERT_EQ(Tree(), "A[OB1 FB10 DB30] B[FC1 FC2 FC3] E[]");
+
+  // Moved below FB10 even when asked for another place, and shown once.
+  Program()->SetCreateBlockPosition(nullptr);
+  platform::Ref<mzblprsx::IRgObject> object = db;
+  ItemRef position = BlockItem("FC3");
+  const ItemRef item = Program()->AddBlock(object, position, true);
+  EXPECT_TRUE(platform::SameObject(item, BlockItem("DB30")));
+  EXPECT_EQ(Tree(), "A[OB1 FB10 DB30] B[FC1 FC2 FC3] E[]");
+
+  // Without the instance placement the position decides.
+  Program()->AddBlock(object, position, false);
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2 FC3 DB30] E[]") << "an existing item is moved";
+  Program()->AddBlock(object, position, true);
+  EXPECT_EQ(Tree(), "A[OB1 FB10 DB30] B[FC1 FC2 FC3] E[]");
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, InstanceOfABlockNotInTheTreeUsesThePosition) {
+  auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30);
+  db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kFb, 99});
+  Program()->SetCreateBlockPosition(CategoryItem(3));
+  HostProgram()->AddBlock(db);
+  platform::Ref<mzblprsx::IRgObject> object = db;
+  ItemRef position = CategoryItem(3);
+  Program()->AddBlock(object, position, true);
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2 FC3] E[DB30]");
+}
+
+TEST_F(ProgramEdit, AddingACategoryAfterABlockSplitsItsCategory) {
+  const auto category = Program()->CreateCategory();
+  ASSERT_TRUE(category);
+  const ItemRef added = Program()->AddCategory(category, BlockItem("FC1"));
+  ASSERT_TRUE(added);
+  EXPECT_EQ(Text(added, "TYPE"), "RgCategory");
+  const std::string name = Text(added, "NAME");
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1] " + name + "[FC2 FC3] E[]");
+  EXPECT_EQ(StoredOrder(), "1, 2, " + category->ObjectID() + ", 3") << "the order is stored";
+  EXPECT_EQ(FrameworkTree(), "A[OB1 FB10] B[FC1] E[] " + name + "[FC2 FC3]");
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, AddingACategoryAtACategoryOrNowhereMovesNoBlocks) {
+  const auto first = Program()->CreateCategory();
+  const auto second = Program()->CreateCategory();
+  ASSERT_NE(first->DisplayName(), second->DisplayName()) << "new names are unique";
+  const ItemRef afterB = Program()->AddCategory(first, CategoryItem(2));
+  const ItemRef afterDefault = Program()->AddCategory(second, nullptr);
+  EXPECT_EQ(Tree(), "A[OB1 FB10] " + Text(afterDefault, "NAME") + "[] B[FC1 FC2 FC3] " +
+                        Text(afterB, "NAME") + "[] E[]");
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, MovingACategoryLeavesItsBlocksAndTakesTheBlocksBelowThePosition) {
+  ItemRef b = CategoryItem(2);
+  EXPECT_TRUE(Program()->MoveCategory(b, BlockItem("OB1")));
+  EXPECT_EQ(Tree(), "A[OB1] B[FB10 FC1 FC2 FC3] E[]")
+      << "the block order reads as before; only B's heading moved up";
+  EXPECT_EQ(StoredOrder(), "1, 2, 3");
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, MovingTheFirstCategoryHandsItsBlocksToTheNextOne) {
+  ItemRef a = CategoryItem(1);
+  EXPECT_TRUE(Program()->MoveCategory(a, CategoryItem(3)));
+  EXPECT_EQ(Tree(), "B[OB1 FB10 FC1 FC2 FC3] E[] A[]");
+  EXPECT_EQ(StoredOrder(), "2, 3, 1");
+  EXPECT_EQ(Text(a, "TYPE"), "RgCategoryDefault") << "it is still the default category";
+}
+
+TEST_F(ProgramEdit, MovingACategoryOntoItselfOrNothingDoesNothing) {
+  ItemRef b = CategoryItem(2);
+  EXPECT_FALSE(Program()->MoveCategory(b, b));
+  ItemRef none;
+  EXPECT_FALSE(Program()->MoveCategory(none, CategoryItem(1)));
+  EXPECT_EQ(Tree(), kTree);
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheEndOfTheDefaultCategory) {
+  std::vector<std::string> ids{"2", "1", "99"};
+  EXPECT_TRUE(Program()->DeleteCategories(ids)) << "the default category and 99 are passed over";
+  EXPECT_EQ(Tree(), "A[OB1 FB10 FC1 FC2 FC3] E[]");
+  EXPECT_FALSE(HostProgram()->FindCategory(2)) << "the framework's category is deleted";
+  EXPECT_TRUE(HostBlock("FC2")) << "its blocks stay in the program";
+  EXPECT_EQ(StoredOrder(), "1, 3");
+  EXPECT_EQ(FrameworkTree(), Tree());
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, MovedBlockLandsAsANewBlockWould) {
+  ItemRef fc2 = BlockItem("FC2");
+  ItemRef position = BlockItem("OB1");
+  EXPECT_TRUE(Program()->MoveBlock(fc2, position));
+  EXPECT_EQ(Tree(), "A[OB1 FC2 FB10] B[FC1 FC3] E[]");
+  position = CategoryItem(3);
+  EXPECT_TRUE(Program()->MoveBlock(fc2, position));
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC3] E[FC2]");
+  EXPECT_EQ(FrameworkTree(), Tree());
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, DeletedBlocksLeaveProgramAndTree) {
+  std::vector<std::string> ids{"FB10", "FC2", "FB99"};
+  EXPECT_TRUE(Program()->DeleteBlocks(ids)) << "an identifier without block is passed over";
+  EXPECT_FALSE(HostBlock("FB10"));
+  EXPECT_EQ(Tree(), "A[OB1] B[FC1 FC3] E[]") << "the deletion's notification removed the items";
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, DeletingTheProgramContentsKeepsOnlyTheDefaultCategory) {
+  Program()->Delete();
+  EXPECT_EQ(Tree(), "A[]");
+  EXPECT_EQ(HostProgram()->BlockCount(), 0u);
+  EXPECT_EQ(HostProgram()->Categories().size(), 1u);
+  ExpectNoErrors();
+}
+
+TEST_F(ProgramEdit, CreateBlockPlacesTheDialogsBlockAtThePositionOnlyWhileItRuns) {
+  host::NewBlockRequest fb12;
+  fb12.type = BlockInfo::kFb;
+  fb12.number = 12;
+  env.NewBlocks().Push(fb12);
+  env.NewBlocks().PushCancel();
+  const auto block = Program()->CreateBlock(BlockItem("FC1"));
+  ASSERT_TRUE(block);
+  EXPECT_EQ(block->ObjectID(), "FB12");
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FB12 FC2 FC3] E[]");
+  EXPECT_FALSE(Program()->CreateBlockPosition()) << "the position held only during the dialog";
+
+  EXPECT_FALSE(Program()->CreateBlock(BlockItem("FC1"))) << "cancelled";
+  EXPECT_FALSE(Program()->CreateBlockPosition());
+  ExpectNoErrors();
+}
+
+}  // namespace
+}  // namespace mztest

@@ -1,0 +1,142 @@
+// The program handler following the framework's batched notifications about blocks and about
+// the program's block container.
+#include "HandlerFixture.h"
+
+#include "host/project/BlockInfo.h"
+#include "host/project/NotificationHub.h"
+#include "host/project/SymbolTable.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/RgNotification.h"
+
+namespace mztest {
+namespace {
+
+using host::BlockInfo;
+namespace clsid = mzblprsx::clsid;
+
+// A[OB1 FB10] B[FC1 FC2] with A the default category; FB10 has the symbol Motor.
+const std::string kProject =
+    "<project name=\"Plant\" guid=\"{11111111-2222-3333-4444-555555555555}\">"
+    "<symbols name=\"Symbols\"><symbol address=\"FB10\" name=\"Motor\"/></symbols>"
+    "<program name=\"Program\" default-category=\"1\" category-order=\"1 2\">" +
+    CategoryXml(1, "A", "OB1 FB10") + CategoryXml(2, "B", "FC1 FC2") +
+    BlockXml("OB", 1, "size=\"10\" modified=\"2026-01-01 00:00:00\"") +
+    BlockXml("FB", 10, "size=\"20\" modified=\"2026-02-01 00:00:00\"") +
+    BlockXml("FC", 1, "size=\"30\" modified=\"2026-03-01 00:00:00\"") +
+    BlockXml("FC", 2, "size=\"40\" modified=\"2026-04-01 00:00:00\"") + "</program></project>";
+
+class ProgramNotifications : public HandlerFixture {
+ protected:
+  void SetUp() override {
+    HandlerFixture::SetUp();
+    OpenText(kProject);
+    ASSERT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2]");
+    autoRefreshSink_ = Model()->AutoRefreshEvent().Connect(
+        [this](bool on) { autoRefreshLog_ += on ? "on " : "off "; });
+  }
+
+  /// A batched notification about blocks, delivered to the program handler directly.
+  void NotifyBlocks(int32_t code, const std::vector<std::string>& names) {
+    mzblprsx::RgNotification notification;
+    notification.sourceClass = std::string(clsid::kBlockOffline);
+    mzblprsx::RgNotificationEntry entry;
+    entry.code = code;
+    for (const auto& name : names) entry.objects.push_back(HostBlock(name));
+    notification.entries.push_back(entry);
+    Program()->OnNotify2(notification);
+  }
+
+  std::string autoRefreshLog_;
+  platform::ScopedConnection autoRefreshSink_;
+};
+
+TEST_F(ProgramNotifications, CreatedBlocksOfOneBatchArePlacedInOrder) {
+  {
+    host::NotificationBatch batch(*HostProgram());
+    HostProgram()->AddBlock(platform::MakeObject<host::Block>(false, BlockInfo::kFb, 30));
+    HostProgram()->AddBlock(platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30));
+  }
+  EXPECT_EQ(Tree(), "A[OB1 FB10 FB30 DB30] B[FC1 FC2]");
+  EXPECT_EQ(autoRefreshLog_, "off on ") << "one batch, one rebuild of the views";
+  EXPECT_TRUE(Model()->AutoRefresh());
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(ProgramNotifications, DeletedBlocksLoseTheirItemsAndTheProgramIsRefreshed) {
+  ASSERT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 100);
+  HostProgram()->RemoveBlock(*HostBlock("FC2"));
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1]");
+  EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 60) << "the totals follow";
+  EXPECT_EQ(Value(ProgramItem(), "LASTMODIFIED").ToDate().ToString(), "2026-03-01 00:00:00");
+  EXPECT_EQ(autoRefreshLog_, "off on ");
+}
+
+TEST_F(ProgramNotifications, RenumberedBlockIsRefreshedInPlace) {
+  HostProgram()->RenumberBlock(*HostBlock("FB10"), 12);
+  EXPECT_EQ(Tree(), "A[OB1 FB12] B[FC1 FC2]");
+  const ItemRef item = BlockItem("FB12");
+  EXPECT_EQ(Value(item, "BLOCKNUMBER").ToInt32(), 12);
+  EXPECT_EQ(Text(item, "SYMBOL"), "Motor") << "the symbol moved with the block";
+  EXPECT_EQ(autoRefreshLog_, "") << "a refresh in place needs no rebuild";
+}
+
+TEST_F(ProgramNotifications, ChangedBlockIsRefreshedAndTheTotalsFollow) {
+  HostBlock("OB1")->SetSize(1010);
+  HostBlock("OB1")->SetHeader("Main cycle");
+  EXPECT_EQ(Text(BlockItem("OB1"), "HEADERNAME"), "Main cycle");
+  EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 1100);
+}
+
+TEST_F(ProgramNotifications, CategoryChangesRefreshTheUserCategoriesOnly) {
+  CategoryItem(1)->Data()->SetValue("NAME", platform::Variant("default, unrefreshed"), 3);
+  HostProgram()->FindCategory(2)->Rename("Bee");
+  EXPECT_EQ(Text(CategoryItem(2), "NAME"), "Bee");
+  EXPECT_EQ(Text(CategoryItem(1), "NAME"), "default, unrefreshed");
+}
+
+TEST_F(ProgramNotifications, SymbolChangesRefreshEveryBlock) {
+  project->Symbols()->SetSymbol("FC1", "Scale");
+  EXPECT_EQ(Text(BlockItem("FC1"), "SYMBOL"), "Scale");
+  EXPECT_EQ(Text(BlockItem("FC1"), "DISPLAY_TITLE"), "FC1:Scale");
+  EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), "FB10:Motor");
+}
+
+class MovingCodes : public ProgramNotifications, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(MovingCodes, FoundBlockMovesToTheCreatePositionAndMissingOneIsAdded) {
+  Program()->SetCreateBlockPosition(CategoryItem(2));
+  const ItemRef fc2 = BlockItem("FC2");
+  fc2->Parent()->Items()->Remove(fc2);
+  ASSERT_EQ(Tree(), "A[OB1 FB10] B[FC1]");
+  NotifyBlocks(GetParam(), {"OB1", "FC2"});
+  EXPECT_EQ(Tree(), "A[FB10] B[FC2 OB1 FC1]")
+      << "each goes to the top of B: OB1 first, then FC2 above it";
+  EXPECT_EQ(autoRefreshLog_, "off on ");
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, MovingCodes, ::testing::Values(1, 3, 4, 8, 64, 65536, 4194304));
+
+TEST_F(ProgramNotifications, OtherCodesAndClassesChangeNothing) {
+  NotifyBlocks(16, {"OB1"});
+  NotifyBlocks(256, {"OB1"});
+  mzblprsx::RgNotification other;
+  other.sourceClass = std::string(clsid::kCategory);
+  other.entries.push_back({2, {HostBlock("OB1")}});
+  Program()->OnNotify2(other);
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2]");
+  EXPECT_EQ(autoRefreshLog_, "");
+}
+
+TEST_F(ProgramNotifications, AutoRefreshThatWasOffStaysOff) {
+  Model()->SetAutoRefresh(false);
+  autoRefreshLog_.clear();
+  HostProgram()->RemoveBlock(*HostBlock("FC2"));
+  EXPECT_FALSE(Model()->AutoRefresh()) << "the caller's batch is still running";
+  EXPECT_EQ(autoRefreshLog_, "");
+  Model()->SetAutoRefresh(true);
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1]");
+}
+
+}  // namespace
+}  // namespace mztest

@@ -1,0 +1,123 @@
+// The offline tree as the factory builds it: the project's children in their fixed order, the
+// program's categories in the stored order, and the blocks inside them.
+#include "HandlerFixture.h"
+
+namespace mztest {
+namespace {
+
+class TreeOrder : public HandlerFixture {};
+
+TEST_F(TreeOrder, ProjectChildrenComeInFixedOrderAndOnlyWhenPresent) {
+  OpenText(
+      "<project name=\"Plant\" guid=\"{11111111-2222-3333-4444-555555555555}\">"
+      "<program name=\"Program\"/><documentation name=\"Docs\"/>"
+      "<hardware name=\"Station\" size=\"64\"/></project>");
+  EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Plant");
+  EXPECT_EQ(Names(ProjectItem()), "Station Docs Program")
+      << "symbol table, variable tables and references are missing; the rest keep their order";
+}
+
+TEST_F(TreeOrder, SampleShowsStoredOrderThenUnnamedCategoriesWithUncategorisedBlocksLast) {
+  OpenText(SampleText());
+  EXPECT_EQ(Tree(),
+            "Motors[FB10 DB10 FB11 DB11] Blocks[OB1 OB100 FC1 DB100 UDT1 SFC46] "
+            "Conveyor logic[FB20 DB20 FC2 OB35] Diagnostics[OB82 FC5]")
+      << "order 2 1 3, then category 4; blocks no category lists end the default category";
+  EXPECT_EQ(StoredOrder(), "2, 1, 3, 4") << "the category the order did not name is stored";
+  EXPECT_EQ(project->FileObject()->SaveCount(), 1) << "the changed structure saves the project";
+  EXPECT_FALSE(project->IsModified());
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(TreeOrder, SavedProjectReadsBackAsTheSameTreeWithoutAnotherSave) {
+  OpenText(SampleText());
+  const std::string tree = Tree();
+  const std::string saved = project->FileObject()->SavedText();
+  ASSERT_FALSE(saved.empty());
+  OpenText(saved);
+  EXPECT_EQ(Tree(), tree) << "member lists and stored order follow the tree";
+  EXPECT_EQ(project->FileObject()->SaveCount(), 0) << "a tree that reads as stored saves nothing";
+}
+
+struct OrderCase {
+  const char* name;
+  std::string attributes;
+  std::string content;
+  std::string tree;
+  std::string storedOrder;  // after the build
+  int32_t saves;
+};
+
+class TreeOrderTable : public HandlerFixture, public ::testing::WithParamInterface<OrderCase> {};
+
+TEST_P(TreeOrderTable, BuildsTheTreeAndStoresTheOrderWhenItChanged) {
+  const OrderCase& c = GetParam();
+  OpenText(ProgramProject(c.attributes, c.content));
+  EXPECT_EQ(Tree(), c.tree);
+  EXPECT_EQ(StoredOrder(), c.storedOrder);
+  EXPECT_EQ(project->FileObject()->SaveCount(), c.saves);
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+const std::string kThreeBlocks = BlockXml("OB", 1) + BlockXml("FB", 10) + BlockXml("FC", 1);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TreeOrderTable,
+    ::testing::Values(
+        OrderCase{"AllNamed", "default-category=\"1\" category-order=\"2 1\"",
+                  CategoryXml(1, "A", "OB1 FC1") + CategoryXml(2, "B", "FB10") + kThreeBlocks,
+                  "B[FB10] A[OB1 FC1]", "2, 1", 0},
+        OrderCase{"GoneCategorySkipped", "default-category=\"1\" category-order=\"7 2 1\"",
+                  CategoryXml(1, "A", "OB1 FC1") + CategoryXml(2, "B", "FB10") + kThreeBlocks,
+                  "B[FB10] A[OB1 FC1]", "7, 2, 1", 0},
+        OrderCase{"UnnamedAppendedInProgramOrder", "default-category=\"1\" category-order=\"3\"",
+                  CategoryXml(1, "A", "OB1") + CategoryXml(2, "B", "FB10") +
+                      CategoryXml(3, "C", "FC1") + kThreeBlocks,
+                  "C[FC1] A[OB1] B[FB10]", "3, 1, 2", 1},
+        OrderCase{"NoStoredOrder", "default-category=\"2\"",
+                  CategoryXml(2, "B", "FB10") + CategoryXml(1, "A", "OB1 FC1") + kThreeBlocks,
+                  "B[FB10] A[OB1 FC1]", "2, 1", 1},
+        OrderCase{"MembersInTheCategorysOwnOrder", "default-category=\"1\" category-order=\"1\"",
+                  CategoryXml(1, "A", "FC1 OB1 FB10") + kThreeBlocks, "A[FC1 OB1 FB10]", "1", 0},
+        OrderCase{"UncategorisedEndTheDefaultInProgramOrder",
+                  "default-category=\"2\" category-order=\"1 2\"",
+                  CategoryXml(1, "A", "FB10") + CategoryXml(2, "Default", "") + kThreeBlocks,
+                  "A[FB10] Default[OB1 FC1]", "1, 2", 1},
+        OrderCase{"WithoutDefaultUncategorisedStayOut", "category-order=\"1\"",
+                  CategoryXml(1, "A", "FB10") + kThreeBlocks, "A[FB10]", "1", 0}),
+    [](const ::testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
+
+TEST_F(TreeOrder, MissingDefaultCategoryIsCreatedFirstAndTakesTheUncategorisedBlocks) {
+  OpenText(ProgramProject("default-category=\"5\" category-order=\"1\"",
+                          CategoryXml(1, "A", "FB10") + kThreeBlocks));
+  const ItemRef first = ProgramItem()->Items()->First();
+  EXPECT_EQ(Text(first, "TYPE"), "RgCategoryDefault");
+  EXPECT_EQ(Text(first, "RgObjectID"), "5");
+  EXPECT_EQ(Names(first), "OB1 FC1");
+  ASSERT_TRUE(HostProgram()->FindCategory(5)) << "the framework now has the default category";
+  EXPECT_EQ(StoredOrder(), "5, 1") << "the created category is stored first";
+  EXPECT_TRUE(platform::SameObject(Program()->GetDefaultCategory(), first));
+}
+
+TEST_F(TreeOrder, ProgramWithoutDefaultCategoryHasNoPlaceForUnpositionedBlocks) {
+  OpenText(ProgramProject("", CategoryXml(1, "A", "FB10") + kThreeBlocks));
+  EXPECT_FALSE(Program()->GetDefaultCategory());
+  platform::Ref<mzblprsx::IRgObject> block = HostBlock("OB1");
+  ItemRef nowhere;
+  EXPECT_FALSE(Program()->AddBlock(block, nowhere)) << "no default category to put it in";
+  ASSERT_FALSE(ErrorSources().empty());
+  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjHandlerProgramOffline.AddBlock");
+  EXPECT_EQ(Tree(), "A[FB10]");
+}
+
+TEST_F(TreeOrder, TheLastChildTypedDefaultIsTheDefaultCategory) {
+  OpenText(
+      ProgramProject("default-category=\"1\" category-order=\"1 2\"",
+                     CategoryXml(1, "A", "OB1") + CategoryXml(2, "B", "FB10 FC1") + kThreeBlocks));
+  EXPECT_TRUE(platform::SameObject(Program()->GetDefaultCategory(), CategoryItem(1)));
+  CategoryItem(2)->Data()->SetValue("TYPE", platform::Variant("RgCategoryDefault"), 3);
+  EXPECT_TRUE(platform::SameObject(Program()->GetDefaultCategory(), CategoryItem(2)));
+}
+
+}  // namespace
+}  // namespace mztest
