@@ -111,7 +111,7 @@ std::string DateTime::ToString() const {
   const int64_t days = FloorDiv(seconds_, kSecondsPerDay);
   const int64_t rest = seconds_ - days * kSecondsPerDay;
   const Civil c = CivilFromDays(days + kEpochDays);
-  char buf[48];
+  char buf[128];  // room for any 64-bit field, so the compiler can prove nothing is cut
   std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02lld:%02lld:%02lld",
                 static_cast<long long>(c.year), c.month, c.day, static_cast<long long>(rest / 3600),
                 static_cast<long long>(rest / 60 % 60), static_cast<long long>(rest % 60));

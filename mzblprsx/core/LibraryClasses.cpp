@@ -2,6 +2,8 @@
 
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
+#include "mzblprsx/cursors/RgProjectCursorDetails.h"
+#include "mzblprsx/cursors/RgProjectCursorExplorer.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerCategory.h"
 #include "mzblprsx/handlers/RgPrjHandlerDocumentation.h"
@@ -49,6 +51,10 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgPrjStreamHandlerOffline>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F08}", "mzblprsx.RgPrjStreamHandlerOnline",
        Create<RgPrjStreamHandlerOnline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F20}", "mzblprsx.RgProjectCursorExplorer",
+       Create<RgProjectCursorExplorer>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F21}", "mzblprsx.RgProjectCursorDetails",
+       Create<RgProjectCursorDetails>},
       // Item handlers (subsystem 3).
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F30}", "mzblprsx.RgPrjHandlerSymbolTable",
        Create<RgPrjHandlerSymbolTable>},

@@ -18,6 +18,78 @@ constexpr std::string_view kKeyPrefix = "OBJ ";
 
 }  // namespace
 
+// --- IdentityIndex ----------------------------------------------------------------------------
+
+size_t RgCursorItemList::IdentityIndex::Home(const void* identity) const {
+  // Fibonacci hashing of the address; the low bits of an address carry little.
+  const uint64_t bits = reinterpret_cast<uintptr_t>(identity) * 0x9E3779B97F4A7C15ull;
+  return static_cast<size_t>(bits >> 32) & (slots_.size() - 1);
+}
+
+uint32_t RgCursorItemList::IdentityIndex::Find(const void* identity) const {
+  if (slots_.empty()) return kNil;
+  for (size_t i = Home(identity);; i = (i + 1) & (slots_.size() - 1)) {
+    if (slots_[i].identity == identity) return slots_[i].node;
+    if (!slots_[i].identity) return kNil;
+  }
+}
+
+bool RgCursorItemList::IdentityIndex::Insert(const void* identity, uint32_t node) {
+  uint32_t* slot = Claim(identity);
+  if (slot) *slot = node;
+  return slot != nullptr;
+}
+
+uint32_t* RgCursorItemList::IdentityIndex::Claim(const void* identity) {
+  if ((size_ + 1) * 2 > slots_.size()) Reserve(size_ + 1);
+  size_t i = Home(identity);
+  for (; slots_[i].identity; i = (i + 1) & (slots_.size() - 1)) {
+    if (slots_[i].identity == identity) return nullptr;
+  }
+  slots_[i] = Slot{identity, kNil};
+  ++size_;
+  return &slots_[i].node;
+}
+
+void RgCursorItemList::IdentityIndex::Erase(const void* identity) {
+  if (slots_.empty()) return;
+  const size_t mask = slots_.size() - 1;
+  size_t hole = Home(identity);
+  for (; slots_[hole].identity != identity; hole = (hole + 1) & mask) {
+    if (!slots_[hole].identity) return;
+  }
+  // Backward shift: move up every later entry of the cluster whose home does not lie in the
+  // stretch between the hole and itself, so that no search stops early at the hole.
+  for (size_t next = (hole + 1) & mask; slots_[next].identity; next = (next + 1) & mask) {
+    const size_t home = Home(slots_[next].identity);
+    const bool stays = hole <= next ? hole < home && home <= next : hole < home || home <= next;
+    if (stays) continue;
+    slots_[hole] = slots_[next];
+    hole = next;
+  }
+  slots_[hole] = Slot{};
+  --size_;
+}
+
+void RgCursorItemList::IdentityIndex::Clear() {
+  slots_.clear();
+  size_ = 0;
+}
+
+void RgCursorItemList::IdentityIndex::Reserve(size_t count) {
+  size_t capacity = 16;
+  while (capacity < count * 2) capacity *= 2;
+  if (capacity <= slots_.size()) return;
+  std::vector<Slot> old(capacity);
+  old.swap(slots_);
+  size_ = 0;
+  for (const Slot& slot : old) {
+    if (slot.identity) Insert(slot.identity, slot.node);
+  }
+}
+
+// --- The list -----------------------------------------------------------------------------------
+
 std::string RgCursorItemList::KeyOf(const Ref<RgProjectItem>& item) {
   const void* identity = platform::Identity(item);
   if (!identity) return {};
@@ -32,7 +104,7 @@ uint32_t RgCursorItemList::NextPriority() {
   return static_cast<uint32_t>((random_ * 0x2545F4914F6CDD1Dull) >> 32);
 }
 
-uint32_t RgCursorItemList::NewNode(Ref<RgProjectItem> item, const void* identity) {
+uint32_t RgCursorItemList::NewNode(Ref<RgProjectItem> item) {
   uint32_t node = 0;
   if (free_.empty()) {
     node = static_cast<uint32_t>(nodes_.size());
@@ -45,7 +117,6 @@ uint32_t RgCursorItemList::NewNode(Ref<RgProjectItem> item, const void* identity
   n = Node{};
   n.item = std::move(item);
   n.priority = NextPriority();
-  index_.emplace(identity, node);
   return node;
 }
 
@@ -131,17 +202,35 @@ uint32_t RgCursorItemList::Build(const std::vector<uint32_t>& order) {
 
 void RgCursorItemList::Flush() {
   if (pending_.empty()) return;
+  if (sequenceValid_) sequence_.insert(sequence_.end(), pending_.begin(), pending_.end());
   const uint32_t tail = Build(pending_);
   pending_.clear();
   root_ = Merge(root_, tail);
   nodes_[root_].parent = kNil;
 }
 
+const std::vector<uint32_t>& RgCursorItemList::InOrder() {
+  Flush();
+  if (sequenceValid_) return sequence_;
+  std::vector<uint32_t>& out = sequence_;
+  out.clear();
+  out.reserve(index_.Size());
+  std::vector<uint32_t> path;
+  uint32_t node = root_;
+  while (node != kNil || !path.empty()) {
+    for (; node != kNil; node = nodes_[node].left) path.push_back(node);
+    node = path.back();
+    path.pop_back();
+    out.push_back(node);
+    node = nodes_[node].right;
+  }
+  sequenceValid_ = true;
+  return out;
+}
+
 uint32_t RgCursorItemList::NodeOf(const Ref<RgProjectItem>& item) const {
   const void* identity = platform::Identity(item);
-  if (!identity) return kNil;
-  const auto it = index_.find(identity);
-  return it == index_.end() ? kNil : it->second;
+  return identity ? index_.Find(identity) : kNil;
 }
 
 uint32_t RgCursorItemList::PositionOf(uint32_t node) const {
@@ -169,17 +258,24 @@ uint32_t RgCursorItemList::NodeAt(uint32_t position) const {
   return kNil;
 }
 
+void RgCursorItemList::Reserve(size_t count) {
+  index_.Reserve(count);
+  nodes_.reserve(count);
+}
+
 void RgCursorItemList::Append(Ref<RgProjectItem> item) {
   const void* identity = platform::Identity(item);
   if (!identity) throw platform::Error(platform::errc::kObjectNotSet);
-  if (index_.count(identity) != 0) throw platform::Error(platform::errc::kDuplicateKey);
-  pending_.push_back(NewNode(std::move(item), identity));
+  uint32_t* slot = index_.Claim(identity);
+  if (!slot) throw platform::Error(platform::errc::kDuplicateKey);
+  *slot = NewNode(std::move(item));
+  pending_.push_back(*slot);
 }
 
 int32_t RgCursorItemList::InsertAfter(Ref<RgProjectItem> item, const Ref<RgProjectItem>& anchor) {
   const void* identity = platform::Identity(item);
   if (!identity) throw platform::Error(platform::errc::kObjectNotSet);
-  if (index_.count(identity) != 0) throw platform::Error(platform::errc::kDuplicateKey);
+  if (NodeOf(item) != kNil) throw platform::Error(platform::errc::kDuplicateKey);
   Flush();
   uint32_t at = 0;
   if (anchor) {
@@ -187,28 +283,50 @@ int32_t RgCursorItemList::InsertAfter(Ref<RgProjectItem> item, const Ref<RgProje
     if (anchorNode == kNil) NotListed();
     at = PositionOf(anchorNode);
   }
-  const uint32_t node = NewNode(std::move(item), identity);
+  const uint32_t node = NewNode(std::move(item));
+  index_.Insert(identity, node);
   uint32_t head = kNil;
   uint32_t tail = kNil;
   Split(root_, at, head, tail);
   root_ = Merge(Merge(head, node), tail);
+  sequenceValid_ = false;
   nodes_[root_].parent = kNil;
   return static_cast<int32_t>(at + 1);
 }
 
 void RgCursorItemList::Assign(const std::vector<Ref<RgProjectItem>>& items) {
-  std::unordered_map<const void*, uint32_t> seen;
-  seen.reserve(items.size());
-  for (const auto& item : items) {
-    const void* identity = platform::Identity(item);
+  IdentityIndex index;
+  index.Reserve(items.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    const void* identity = platform::Identity(items[i]);
     if (!identity) throw platform::Error(platform::errc::kObjectNotSet);
-    if (!seen.emplace(identity, 0).second) throw platform::Error(platform::errc::kDuplicateKey);
+    if (!index.Insert(identity, static_cast<uint32_t>(i))) {
+      throw platform::Error(platform::errc::kDuplicateKey);
+    }
   }
-  Clear();
+  Clear();  // so that the nodes are numbered 0, 1, ... as in `index`
+  index_ = std::move(index);
   nodes_.reserve(items.size());
-  index_.reserve(items.size());
   pending_.reserve(items.size());
-  for (const auto& item : items) pending_.push_back(NewNode(item, platform::Identity(item)));
+  for (const auto& item : items) pending_.push_back(NewNode(item));
+}
+
+void RgCursorItemList::Reorder(const std::vector<uint32_t>& order) {
+  const std::vector<uint32_t>& current = InOrder();
+  std::vector<bool> taken(current.size());
+  std::vector<uint32_t> sequence;
+  sequence.reserve(current.size());
+  for (const uint32_t position : order) {
+    if (position >= current.size() || taken[position]) break;
+    taken[position] = true;
+    sequence.push_back(current[position]);
+  }
+  if (sequence.size() != current.size() || order.size() != current.size()) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "A new order must name every position of the list once");
+  }
+  root_ = Build(sequence);
+  sequence_ = std::move(sequence);
 }
 
 void RgCursorItemList::Remove(const Ref<RgProjectItem>& item) {
@@ -223,7 +341,8 @@ void RgCursorItemList::Remove(const Ref<RgProjectItem>& item) {
   Split(rest, 1, middle, tail);
   root_ = Merge(head, tail);
   if (root_ != kNil) nodes_[root_].parent = kNil;
-  index_.erase(platform::Identity(item));
+  sequenceValid_ = false;
+  index_.Erase(platform::Identity(item));
   FreeNode(middle);
 }
 
@@ -231,7 +350,9 @@ void RgCursorItemList::Clear() {
   nodes_.clear();
   free_.clear();
   pending_.clear();
-  index_.clear();
+  sequence_.clear();
+  sequenceValid_ = true;
+  index_.Clear();
   root_ = kNil;
 }
 
@@ -248,15 +369,16 @@ int32_t RgCursorItemList::IndexOf(const Ref<RgProjectItem>& item) {
 
 Ref<RgProjectItem> RgCursorItemList::Item(int32_t position) {
   if (position < 1 || position > Count()) {
-    throw platform::Error(platform::errc::kSubscript,
-                          "Position " + std::to_string(position) + " is outside the list of " +
-                              std::to_string(Count()) + " items");
+    throw platform::Error(platform::errc::kSubscript, "Position " + std::to_string(position) +
+                                                          " is outside the list of " +
+                                                          std::to_string(Count()) + " items");
   }
   Flush();
-  return nodes_[NodeAt(static_cast<uint32_t>(position))].item;
+  const auto at = static_cast<uint32_t>(position);
+  return nodes_[sequenceValid_ ? sequence_[at - 1] : NodeAt(at)].item;
 }
 
-Ref<RgProjectItem> RgCursorItemList::Item(std::string_view key) {
+Ref<RgProjectItem> RgCursorItemList::ItemByKey(std::string_view key) {
   // The key is the address of a listed item: read it back and look it up.
   const auto notFound = [&]() -> Ref<RgProjectItem> {
     throw platform::Error(platform::errc::kInvalidCall,
@@ -270,42 +392,30 @@ Ref<RgProjectItem> RgCursorItemList::Item(std::string_view key) {
   uintptr_t address = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), address);
   if (error != std::errc() || end != digits.data() + digits.size()) return notFound();
-  const auto it = index_.find(reinterpret_cast<const void*>(address));
-  if (it == index_.end()) return notFound();
-  return nodes_[it->second].item;
+  const uint32_t node = index_.Find(reinterpret_cast<const void*>(address));
+  if (node == kNil) return notFound();
+  return nodes_[node].item;
 }
 
 Ref<RgProjectItem> RgCursorItemList::Item(const Variant& index) {
   switch (index.Type()) {
     case platform::VarType::String:
-      return Item(std::string_view(index.ToString()));
+      return ItemByKey(index.ToString());
     case platform::VarType::Null:
     case platform::VarType::Object:
     case platform::VarType::Array:
-      throw platform::Error(platform::errc::kTypeMismatch,
-                            "A cursor item is chosen by a position or a key, not by " +
-                                index.TypeName());
+      throw platform::Error(
+          platform::errc::kTypeMismatch,
+          "A cursor item is chosen by a position or a key, not by " + index.TypeName());
     default:
       return Item(index.ToInt32());
   }
 }
 
 std::vector<Ref<RgProjectItem>> RgCursorItemList::Items() {
-  Flush();
   std::vector<Ref<RgProjectItem>> out;
-  out.reserve(index_.size());
-  std::vector<uint32_t> path;
-  uint32_t node = root_;
-  while (node != kNil || !path.empty()) {
-    while (node != kNil) {
-      path.push_back(node);
-      node = nodes_[node].left;
-    }
-    node = path.back();
-    path.pop_back();
-    out.push_back(nodes_[node].item);
-    node = nodes_[node].right;
-  }
+  out.reserve(index_.Size());
+  for (const uint32_t node : InOrder()) out.push_back(nodes_[node].item);
   return out;
 }
 

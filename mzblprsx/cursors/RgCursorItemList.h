@@ -15,7 +15,10 @@
 // randomly balanced tree whose in-order sequence is the list, each node knowing the size of its
 // subtree and its parent, so an item's position is a walk from its node up to the root. Appends
 // are collected and joined to the tree in one linear step before anything else reads the order,
-// so filling a list front to back costs O(n).
+// so filling a list front to back costs O(n), and so does Reorder (a sort's result); the order
+// is also kept as a plain sequence until an insertion or removal in the middle, so reading a
+// list by position after a refresh or a sort costs O(1) per item. Keys are found through an
+// open-addressing table of addresses: no allocation per item.
 //
 // Like the framework collection, it raises its errors (5 unknown key, 9 position out of range,
 // 457 duplicate key, 13 unusable index) to the calling procedure, which reports them.
@@ -27,7 +30,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
@@ -47,7 +49,12 @@ class RgCursorItemList final : public Object {
   /// The key of an item: "OBJ " and the decimal address of the object; "" for nothing.
   static std::string KeyOf(const Ref<RgProjectItem>& item);
 
-  int32_t Count() const { return static_cast<int32_t>(index_.size()); }
+  int32_t Count() const { return static_cast<int32_t>(index_.Size()); }
+  /// Prepares room for that many items (an optimisation only).
+  void Reserve(size_t count);
+  /// Starts loading the index entry that Append, Contains or IndexOf of this item will read, so
+  /// that its cache miss overlaps with the caller's work (an optimisation only).
+  void Prefetch(const Ref<RgProjectItem>& item) const { index_.Prefetch(platform::Identity(item)); }
   /// Appends the item; error 457 when it is listed already, 91 for nothing.
   void Append(Ref<RgProjectItem> item);
   /// Inserts the item directly after `anchor`, or in front of all when `anchor` is nothing, and
@@ -56,6 +63,10 @@ class RgCursorItemList final : public Object {
   /// Replaces the whole content with these items in this order; error 457 (and the list stays
   /// as it was) when an item occurs twice.
   void Assign(const std::vector<Ref<RgProjectItem>>& items);
+  /// Puts the listed items in a new order: `order[i]` is the 0-based position, in the current
+  /// order, of the item that goes to position i + 1. Error 5 unless `order` is a permutation of
+  /// the positions.
+  void Reorder(const std::vector<uint32_t>& order);
   /// Removes the item; error 5 when it is not listed.
   void Remove(const Ref<RgProjectItem>& item);
   void Clear();
@@ -67,14 +78,47 @@ class RgCursorItemList final : public Object {
   /// The item at a 1-based position; error 9 outside 1..Count.
   Ref<RgProjectItem> Item(int32_t position);
   /// The item under a key text ("OBJ 1234", case does not matter); error 5 when none has it.
-  Ref<RgProjectItem> Item(std::string_view key);
+  Ref<RgProjectItem> ItemByKey(std::string_view key);
   /// A text is a key, a number (or Boolean) a position; anything else is error 13.
   Ref<RgProjectItem> Item(const Variant& index);
   /// Every item in list order.
   std::vector<Ref<RgProjectItem>> Items();
+  /// Calls `visit` with every item in list order, without copying the references; the list
+  /// must not change meanwhile.
+  template <class Visit>
+  void ForEach(Visit&& visit) {
+    for (const uint32_t node : InOrder()) visit(nodes_[node].item);
+  }
 
  private:
   static constexpr uint32_t kNil = 0xFFFFFFFFu;
+  /// Item identity -> node, by linear probing in a power-of-two table at most half full.
+  class IdentityIndex {
+   public:
+    size_t Size() const { return size_; }
+    /// The node of the identity, kNil when absent.
+    uint32_t Find(const void* identity) const;
+    /// False (and nothing changes) when the identity is present already.
+    bool Insert(const void* identity, uint32_t node);
+    /// The node field of a new entry for the identity; nullptr when it is present already.
+    uint32_t* Claim(const void* identity);
+    void Erase(const void* identity);
+    void Clear();
+    void Reserve(size_t count);
+    void Prefetch(const void* identity) const {
+      if (!slots_.empty()) __builtin_prefetch(&slots_[Home(identity)]);
+    }
+
+   private:
+    struct Slot {
+      const void* identity = nullptr;
+      uint32_t node = 0;
+    };
+    size_t Home(const void* identity) const;
+    std::vector<Slot> slots_;
+    size_t size_ = 0;
+  };
+
   struct Node {
     Ref<RgProjectItem> item;
     uint32_t left = kNil;
@@ -84,7 +128,8 @@ class RgCursorItemList final : public Object {
     uint32_t priority = 0;
   };
 
-  uint32_t NewNode(Ref<RgProjectItem> item, const void* identity);
+  /// A node for an item whose identity is already in the index.
+  uint32_t NewNode(Ref<RgProjectItem> item);
   void FreeNode(uint32_t node);
   uint32_t Size(uint32_t node) const { return node == kNil ? 0 : nodes_[node].size; }
   void Pull(uint32_t node);
@@ -95,6 +140,8 @@ class RgCursorItemList final : public Object {
   uint32_t Build(const std::vector<uint32_t>& order);
   /// Joins the pending appends to the tree.
   void Flush();
+  /// The nodes in list order (kept until the next insertion or removal in the middle).
+  const std::vector<uint32_t>& InOrder();
   uint32_t NodeOf(const Ref<RgProjectItem>& item) const;
   uint32_t PositionOf(uint32_t node) const;
   uint32_t NodeAt(uint32_t position) const;
@@ -103,10 +150,12 @@ class RgCursorItemList final : public Object {
   InstanceTrace trace_{kTypeName};
   std::vector<Node> nodes_;
   std::vector<uint32_t> free_;
-  std::vector<uint32_t> pending_;  // appended, not yet joined to the tree, in order
+  std::vector<uint32_t> pending_;   // appended, not yet joined to the tree, in order
+  std::vector<uint32_t> sequence_;  // the nodes in list order, while sequenceValid_
+  bool sequenceValid_ = true;
   uint32_t root_ = kNil;
-  std::unordered_map<const void*, uint32_t> index_;  // identity -> node
-  uint64_t random_ = 0x9E3779B97F4A7C15ull;          // fixed seed: same shapes every run
+  IdentityIndex index_;
+  uint64_t random_ = 0x9E3779B97F4A7C15ull;  // fixed seed: same shapes every run
 };
 
 }  // namespace mzblprsx

@@ -1,0 +1,257 @@
+#include "mzblprsx/cursors/RgProjectCursorBase.h"
+
+#include <algorithm>
+
+#include "mzblprsx/cursors/RgCursorItemList.h"
+#include "mzblprsx/interfaces/IRgOptionService.h"
+#include "mzblprsx/interfaces/RgProjectItem.h"
+#include "mzblprsx/interfaces/RgProjectItemData.h"
+#include "mzblprsx/interfaces/RgProjectItemList.h"
+#include "mzblprsx/interfaces/RgProjectItems.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "platform/Text.h"
+
+namespace mzblprsx {
+namespace {
+
+constexpr const char* kOptionShowSystemBlocks = "General/Display/ShowSystemBlocks";
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameLetterAscii(char a, char b) {
+  return LowerAscii(a) == LowerAscii(b);
+}
+
+/// The option as a switch. It is a Boolean; a number (or number text) switches it on only when
+/// it is greater than 0.
+bool OptionIsOn(const Variant& value) {
+  switch (value.Type()) {
+    case platform::VarType::Bool:
+      return value.ToBool();
+    case platform::VarType::String: {
+      const std::string text = value.ToString();
+      if (platform::text::EqualsNoCase(platform::text::Trim(text), "True")) return true;
+      return platform::text::Val(text) > 0;
+    }
+    case platform::VarType::Empty:
+    case platform::VarType::Null:
+    case platform::VarType::Object:
+    case platform::VarType::Array:
+      return false;
+    default:
+      return value.ToDouble() > 0;
+  }
+}
+
+/// "SYSTEM equals True": a Boolean True, or a value that compares equal to True (-1). A
+/// comparison with Null is never true; a text that is no number fails (type mismatch).
+bool EqualsTrue(const Variant& value) {
+  switch (value.Type()) {
+    case platform::VarType::Bool:
+      return value.ToBool();
+    case platform::VarType::Empty:
+    case platform::VarType::Null:
+      return false;
+    default:
+      return value.ToDouble() == -1.0;
+  }
+}
+
+}  // namespace
+
+RgProjectCursorBase::~RgProjectCursorBase() = default;
+
+bool RgProjectCursorBase::TypeContains(std::string_view type, std::string_view part) {
+  // Item types are ASCII; comparing in place spares the two folded copies per item.
+  if (!IsAscii(type) || !IsAscii(part)) return platform::text::ContainsNoCase(type, part);
+  return std::search(type.begin(), type.end(), part.begin(), part.end(), SameLetterAscii) !=
+         type.end();
+}
+
+bool RgProjectCursorBase::TypeStartsWith(std::string_view type, std::string_view prefix) {
+  if (!IsAscii(type) || !IsAscii(prefix)) {
+    return std::string_view(platform::text::FoldCase(type))
+        .starts_with(platform::text::FoldCase(prefix));
+  }
+  return type.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), type.begin(), SameLetterAscii);
+}
+
+Ref<IRgOptionService> RgProjectCursorBase::OptionService() {
+  Ref<IRgOptionService> result;
+  Guard(*this, "Property Get OptionService", [&] { result = optionService_; });
+  return result;
+}
+
+void RgProjectCursorBase::SetOptionService(Ref<IRgOptionService> service) {
+  Guard(*this, "Property Set OptionService", [&] {
+    moOptionService_.Disconnect();
+    optionService_ = std::move(service);
+    if (!optionService_) return;
+    moOptionService_ =
+        optionService_->OptionsChanged().Connect([this] { moOptionService_OptionsChanged(); });
+  });
+}
+
+Ref<RgProjectItem> RgProjectCursorBase::Item(const Variant& index) {
+  Ref<RgProjectItem> result;
+  Guard(*this, "Property Get Item", [&] { result = list_->Item(index); });
+  return result;
+}
+
+int32_t RgProjectCursorBase::Index(const Ref<RgProjectItem>& item) {
+  int32_t result = 0;
+  Guard(*this, "Property Get Index", [&] { result = list_->IndexOf(item); });
+  return result;
+}
+
+void RgProjectCursorBase::Detach() {
+  Guard(*this, "Detach", [&] {
+    P_SetModel(nullptr);
+    list_.Reset();
+  });
+}
+
+bool RgProjectCursorBase::Find(const Ref<RgProjectItem>& item) {
+  bool result = false;
+  Guard(*this, "Find", [&] { result = list_->Contains(item); });
+  return result;
+}
+
+std::vector<Ref<RgProjectItem>> RgProjectCursorBase::NewEnum() {
+  std::vector<Ref<RgProjectItem>> result;
+  Guard(*this, "NewEnum", [&] { result = list_->Items(); });
+  return result;
+}
+
+void RgProjectCursorBase::P_SetModel(Ref<RgProjectModel> model) {
+  // Part of Attach and Detach ("store the model"): their error paths report its failures.
+  moModel_.clear();
+  model_ = std::move(model);
+  if (!model_) return;
+  moModel_.emplace_back(
+      model_->ItemAdd().Connect([this](const Ref<RgProjectItem>& item, int32_t position) {
+        moModel_ItemAdd(item, position);
+      }));
+  moModel_.emplace_back(
+      model_->ItemChange().Connect([this](const Ref<RgProjectItem>& item, int32_t position) {
+        moModel_ItemChange(item, position);
+      }));
+  moModel_.emplace_back(
+      model_->ItemRemove().Connect([this](const Ref<RgProjectItem>& item, int32_t position) {
+        moModel_ItemRemove(item, position);
+      }));
+  moModel_.emplace_back(
+      model_->AutoRefreshEvent().Connect([this](bool on) { moModel_AutoRefresh(on); }));
+  moModel_.emplace_back(model_->ProjectAdd().Connect(
+      [this](const Ref<RgProjectItem>& item) { moModel_ProjectAdd(item); }));
+  moModel_.emplace_back(model_->ProjectRemove().Connect(
+      [this](const Ref<RgProjectItem>& item) { moModel_ProjectRemove(item); }));
+}
+
+bool RgProjectCursorBase::P_SetCursorOptions() {
+  bool result = false;
+  Guard(*this, "P_SetCursorOptions", [&] {
+    if (!optionService_) return;
+    const bool show = OptionIsOn(optionService_->Value(kOptionShowSystemBlocks));
+    if (show == showSystemBlocks_) return;
+    showSystemBlocks_ = show;
+    result = !show;
+  });
+  return result;
+}
+
+void RgProjectCursorBase::P_NewList() {
+  // Room for every item of the model: the list never holds more.
+  auto list = platform::MakeObject<RgCursorItemList>();
+  list->Reserve(static_cast<size_t>(std::max(0, model_->ItemList()->Count())));
+  list_ = std::move(list);
+}
+
+void RgProjectCursorBase::P_SearchItems(const Ref<RgProjectItems>& items) {
+  Guard(*this, "P_SearchItems", [&] {
+    const int32_t count = items->Count();
+    for (int32_t i = 1; i <= count; ++i) {
+      const Ref<RgProjectItem> item = items->Item(i);
+      list_->Prefetch(item);  // arrives while the filter reads the item's data
+      if (P_ValidateItem(item)) list_->Append(item);
+      P_SearchItems(item->Items());
+    }
+  });
+}
+
+bool RgProjectCursorBase::P_ValidateBlock(const Ref<RgProjectItem>& item) {
+  // Part of each cursor's filter, whose error path reports its failures.
+  return !EqualsTrue(item->Data()->Value("SYSTEM")) || showSystemBlocks_;
+}
+
+// --- Model and option events ---------------------------------------------------------------
+// A view may release the cursor from inside one of its events; each handler keeps the cursor
+// alive until it has finished.
+
+void RgProjectCursorBase::moModel_ItemAdd(const Ref<RgProjectItem>& item, int32_t /*position*/) {
+  const auto keepAlive = weak_from_this().lock();
+  Guard(*this, "moModel_ItemAdd", [&] {
+    if (!list_ || model_->AutoRefresh()) return;
+    P_ItemAdded(item);
+  });
+}
+
+void RgProjectCursorBase::moModel_ItemChange(const Ref<RgProjectItem>& item, int32_t /*position*/) {
+  const auto keepAlive = weak_from_this().lock();
+  Guard(*this, "moModel_ItemChange", [&] {
+    if (!list_ || model_->AutoRefresh()) return;
+    // The filter is not run again: an item stays listed until the next Refresh.
+    const int32_t position = list_->IndexOf(item);
+    if (position == 0) return;
+    itemChange_.Emit(item, position);
+  });
+}
+
+void RgProjectCursorBase::moModel_ItemRemove(const Ref<RgProjectItem>& item, int32_t /*position*/) {
+  const auto keepAlive = weak_from_this().lock();
+  Guard(*this, "moModel_ItemRemove", [&] {
+    if (!list_ || model_->AutoRefresh()) return;
+    const int32_t position = list_->IndexOf(item);
+    if (position == 0) return;
+    itemRemove_.Emit(item, position);
+    // The view may have detached or refreshed the cursor meanwhile.
+    if (list_ && list_->Contains(item)) list_->Remove(item);
+  });
+}
+
+void RgProjectCursorBase::moModel_AutoRefresh(bool on) {
+  const auto keepAlive = weak_from_this().lock();
+  Guard(*this, "moModel_AutoRefresh", [&] {
+    if (on) Refresh();
+    autoRefresh_.Emit(on);
+  });
+}
+
+void RgProjectCursorBase::moModel_ProjectAdd(const Ref<RgProjectItem>& item) {
+  const auto keepAlive = weak_from_this().lock();
+  Guard(*this, "moModel_ProjectAdd", [&] { projectAdd_.Emit(item); });
+}
+
+void RgProjectCursorBase::moModel_ProjectRemove(const Ref<RgProjectItem>& item) {
+  const auto keepAlive = weak_from_this().lock();
+  Guard(*this, "moModel_ProjectRemove", [&] { projectRemove_.Emit(item); });
+}
+
+void RgProjectCursorBase::moOptionService_OptionsChanged() {
+  const auto keepAlive = weak_from_this().lock();
+  Guard(*this, "moOptionService_OptionsChanged", [&] {
+    // Hidden system blocks must go at once; newly shown ones wait for the next Refresh. A
+    // detached cursor has nothing to rebuild: its next Attach reads the option anyway.
+    if (P_SetCursorOptions() && model_) Refresh();
+  });
+}
+
+}  // namespace mzblprsx

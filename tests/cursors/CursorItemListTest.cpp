@@ -1,0 +1,80 @@
+// The cursors' keyed item list against a plain vector under random operations (pending appends
+// interleaved with reads), and the errors of the framework collection it stands for.
+#include <random>
+
+#include "CursorFakes.h"
+#include "mzblprsx/cursors/RgCursorItemList.h"
+
+namespace cursortest {
+namespace {
+
+using mzblprsx::RgCursorItemList;
+
+class CursorItemList : public CursorFixture<RgCursorItemList> {
+ protected:
+  CursorItemList() {
+    std::vector<Ref<FakeObject>> objects;
+    for (int i = 0; i < 300; ++i) objects.push_back(Obj("I" + std::to_string(i), "RgX"));
+    Build(Obj("P", "RgProjectOffline", objects));
+  }
+  std::vector<Item> pool = {};
+};
+
+TEST_F(CursorItemList, RandomOperationsAgreeWithAPlainVector) {
+  pool = PreOrder(model);
+  std::vector<Item> expected;
+  std::mt19937 random(11);
+  for (int step = 0; step < 3000; ++step) {
+    const auto action = random() % 20;
+    const Item item = pool[random() % pool.size()];
+    if (action < 12 && !cursor->Contains(item)) {
+      const size_t at = action < 5 ? expected.size() : random() % (expected.size() + 1);
+      if (action < 5) {
+        cursor->Append(item);
+      } else {
+        EXPECT_EQ(cursor->InsertAfter(item, at ? expected[at - 1] : Item()), int32_t(at + 1));
+      }
+      expected.insert(expected.begin() + std::ptrdiff_t(at), item);
+    } else if (action < 18 && !expected.empty()) {
+      const size_t at = random() % expected.size();
+      cursor->Remove(expected[at]);
+      expected.erase(expected.begin() + std::ptrdiff_t(at));
+    } else if (action == 18) {
+      std::shuffle(expected.begin(), expected.end(), random);
+      cursor->Assign(expected);
+    }
+    const auto at = std::find(expected.begin(), expected.end(), item);
+    ASSERT_EQ(cursor->IndexOf(item), at == expected.end() ? 0 : at - expected.begin() + 1) << step;
+    if (!expected.empty()) {
+      const size_t probe = random() % expected.size();
+      ASSERT_TRUE(SameObject(cursor->Item(int32_t(probe + 1)), expected[probe])) << step;
+    }
+  }
+  ASSERT_EQ(Listed(), Names(expected));
+}
+
+TEST_F(CursorItemList, KeysAndFailures) {
+  pool = PreOrder(model);
+  cursor->Assign({pool[0], pool[1]});
+  const std::string key = RgCursorItemList::KeyOf(pool[1]);
+  EXPECT_EQ(key, "OBJ " + std::to_string(reinterpret_cast<uintptr_t>(platform::Identity(pool[1]))));
+  EXPECT_TRUE(SameObject(cursor->ItemByKey(key), pool[1]));
+  const std::pair<int32_t, std::function<void()>> failures[] = {
+      {457, [&] { cursor->Append(pool[0]); }},
+      {457, [&] { cursor->InsertAfter(pool[1], nullptr); }},
+      {91, [&] { cursor->Append(nullptr); }},
+      {5, [&] { cursor->InsertAfter(pool[2], pool[3]); }},
+      {5, [&] { cursor->Remove(pool[2]); }},
+      {9, [&] { cursor->Item(3); }},
+      {5, [&] { cursor->ItemByKey("OBJ 42"); }},
+      {457,
+       [&] {
+         cursor->Assign({pool[2], pool[3], pool[2]});
+       }},
+  };
+  for (const auto& [error, call] : failures) EXPECT_EQ(ErrorOf(call), error);
+  EXPECT_EQ(Listed(), "P I0") << "a refused operation changes nothing";
+}
+
+}  // namespace
+}  // namespace cursortest
