@@ -58,7 +58,13 @@ Ref<Object> RgProjectServices::P_Container(int32_t location) {
 Ref<Object> RgProjectServices::P_ContainerChild(int32_t location, std::string_view classId) {
   const Ref<Object> container = P_Container(location);
   if (!container) return {};
-  return container.Cast<IRgProjectContainer>()->Objects()->ItemByClass(std::string(classId));
+  const Ref<IRgObjectList> children = container.Cast<IRgProjectContainer>()->Objects();
+  // A project without that child (no hardware configuration, say) has no such service either.
+  try {
+    return children->ItemByClass(std::string(classId));
+  } catch (const platform::Error&) {
+    return {};
+  }
 }
 
 Ref<Object> RgProjectServices::RgBlockService(int32_t location) {

@@ -48,7 +48,8 @@ class RgProjectServices final : public Object {
                                    Ref<Object> onlineContext, const std::string& contextName);
   /// The side's project container, or nothing when the side has no project.
   Ref<Object> P_Container(int32_t location);
-  /// A child of the side's project container by class identifier; nothing without a container.
+  /// A child of the side's project container by class identifier; nothing without a container
+  /// or without such a child.
   Ref<Object> P_ContainerChild(int32_t location, std::string_view classId);
 
   InstanceTrace trace_{kTypeName};

@@ -59,6 +59,15 @@ TEST_F(Services, SideServicesNeedAProject) {
   EXPECT_TRUE(S()->RgVarTableService(RgProjectLocationOffline));
 }
 
+TEST_F(Services, AProjectWithoutTheChildHasNoServiceAndNoError) {
+  env.OpenProjectText("<project name=\"Bare\" guid=\"{0B1E2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D}\"/>",
+                      "bare.prj.xml");
+  EXPECT_FALSE(S()->RgHardwareService(RgProjectLocationOffline));
+  EXPECT_FALSE(S()->RgBlockService(RgProjectLocationOffline)) << "no program";
+  EXPECT_TRUE(S()->RgSymbolService()) << "bound to the project itself";
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
 TEST_F(Services, FactoryServicesAreFetchedEveryTime) {
   EXPECT_TRUE(S()->RgOptionService());
   EXPECT_TRUE(S()->RgLoadService());
