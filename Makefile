@@ -22,6 +22,8 @@ build: deps
 
 demo: build
 	$(PRJSNAP) lifecycle
+	$(PRJSNAP) tree
+	$(PRJSNAP) details
 
 test: build
 	ctest --preset default

@@ -30,6 +30,7 @@
 #include "host/services/ServiceFactory.h"
 #include "host/services/TooltipService.h"
 #include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -79,6 +80,7 @@ struct Environment::State {
   platform::Ref<OfflineProject> project;
   platform::Ref<ProjectFileObject> file;
   platform::Ref<PlcProject> plc;
+  std::vector<std::weak_ptr<platform::Object>> models;  // not owned: the library owns its models
 };
 
 Environment::Environment() : state_(std::make_unique<State>()) {
@@ -282,6 +284,22 @@ void Environment::DisconnectPlc() {
 
 platform::Ref<PlcProject> Environment::Plc() {
   return state_->plc;
+}
+
+void Environment::NoteModel(const platform::Ref<platform::Object>& model) {
+  auto& models = state_->models;
+  std::erase_if(models, [](const std::weak_ptr<platform::Object>& m) { return m.expired(); });
+  models.push_back(model.Shared());
+}
+
+platform::Ref<platform::Object> Environment::ModelOf(
+    const platform::Ref<platform::Object>& project) {
+  if (!project) return {};
+  for (const auto& weak : state_->models) {
+    const auto model = platform::Ref<platform::Object>(weak.lock()).As<mzblprsx::RgProjectModel>();
+    if (model && model->ItemList()->Find(4, platform::Variant(project))) return model;
+  }
+  return {};
 }
 
 }  // namespace host

@@ -94,6 +94,13 @@ class Environment {
   void DisconnectPlc();
   platform::Ref<PlcProject> Plc();
 
+  /// Notes a project model created on this application's thread (the model class's factory
+  /// does it), so that host tools can find the tree the library built for a project.
+  void NoteModel(const platform::Ref<platform::Object>& model);
+  /// The live model whose tree holds the project object (search by framework object); nothing
+  /// when no model shows it.
+  platform::Ref<platform::Object> ModelOf(const platform::Ref<platform::Object>& project);
+
  private:
   /// Makes a loaded project (PLC) the open one, closing (disconnecting) the previous one.
   platform::Ref<OfflineProject> AdoptProject(platform::Ref<OfflineProject> project);

@@ -6,6 +6,7 @@
 
 #include "Lifecycle.h"
 #include "SnapInLibrary.h"
+#include "ViewCommands.h"
 #include "platform/Error.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +25,30 @@ int main(int argc, char** argv) {
   life->add_option("--plc", plc, "PLC file (default: the embedded sample PLC)")
       ->check(CLI::ExistingFile);
 
+  // tree and details: what the library's cursors show; they never write a file.
+  std::string viewProject;
+  std::vector<std::string> settings;
+  bool json = false;
+  const auto addViewOptions = [&](CLI::App* command) {
+    command->add_option("PROJECT", viewProject, "project file (default: the embedded sample)")
+        ->check(CLI::ExistingFile);
+    command->add_option("--set", settings,
+                        "set a host option before the tree is built, KEY=VALUE "
+                        "(e.g. General/Settings/AddressPriority=1)");
+    command->add_flag("--json", json, "print JSON rows instead of text");
+  };
+  CLI::App* tree = app.add_subcommand("tree", "print the explorer tree of a project");
+  addViewOptions(tree);
+  CLI::App* details = app.add_subcommand("details", "print the details list of a project");
+  addViewOptions(details);
+  std::string of = "program";
+  std::string sort = "SortDefault";
+  details->add_option("--of", of, "what the list shows: project or program")
+      ->check(CLI::IsMember({"project", "program"}))
+      ->capture_default_str();
+  details->add_option("--sort", sort, "sort columns, KEY[:desc][,KEY[:desc]]...")
+      ->capture_default_str();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -37,6 +62,22 @@ int main(int argc, char** argv) {
       if (!project.empty()) lifecycle.project = project;
       if (!plc.empty()) lifecycle.plc = plc;
       return prjsnap::RunLifecycle(lifecycle, std::cout, std::cerr);
+    }
+    if (tree->parsed() || details->parsed()) {
+      prjsnap::SnapInSession::Options options;
+      options.library = library;
+      if (!viewProject.empty()) options.project = viewProject;
+      for (const std::string& setting : settings) {
+        const size_t equals = setting.find('=');
+        if (equals == std::string::npos || equals == 0) {
+          std::cerr << "prjsnap: --set needs KEY=VALUE, got '" << setting << "'\n";
+          return 2;
+        }
+        options.settings.emplace_back(setting.substr(0, equals), setting.substr(equals + 1));
+      }
+      if (tree->parsed()) return prjsnap::RunTree(options, json, std::cout);
+      return prjsnap::RunDetails(options, of == "project" ? 0 : 1, prjsnap::ParseSort(sort), json,
+                                 std::cout);
     }
   } catch (const platform::Error& e) {
     std::cerr << "prjsnap: " << e.Description() << "\n";

@@ -1,5 +1,7 @@
 #include "host/framework/FrameworkClasses.h"
 
+#include "host/Environment.h"
+
 #include "host/framework/CategorySync.h"
 #include "host/framework/DeletedItemSweeper.h"
 #include "host/framework/NewBlockDialog.h"
@@ -27,6 +29,7 @@ void RegisterFrameworkClasses() {
     auto model = platform::MakeObject<ProjectModel>();
     CategorySync::Attach(model);
     DeletedItemSweeper::Attach(model);
+    if (Environment* env = Environment::Current()) env->NoteModel(model);
     return platform::Ref<platform::Object>(model);
   });
 }

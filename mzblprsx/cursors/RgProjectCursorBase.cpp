@@ -100,6 +100,18 @@ void RgProjectCursorBase::SetOptionService(Ref<IRgOptionService> service) {
   });
 }
 
+int32_t RgProjectCursorBase::ItemCount() {
+  int32_t result = 0;
+  Guard(*this, "ItemCount", [&] { result = list_->Count(); });
+  return result;
+}
+
+Ref<RgProjectItem> RgProjectCursorBase::ItemAt(int32_t index) {
+  Ref<RgProjectItem> result;
+  Guard(*this, "ItemAt", [&] { result = list_->Item(Variant(index)); });
+  return result;
+}
+
 Ref<RgProjectItem> RgProjectCursorBase::Item(const Variant& index) {
   Ref<RgProjectItem> result;
   Guard(*this, "Property Get Item", [&] { result = list_->Item(index); });

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
+#include "mzblprsx/cursors/IRgProjectCursor.h"
 #include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
@@ -29,28 +30,31 @@ class RgProjectItems;
 class RgProjectModel;
 class IRgOptionService;
 
-class RgProjectCursorBase : public Object {
+class RgProjectCursorBase : public virtual IRgProjectCursor {
  public:
   ~RgProjectCursorBase() override;
 
   /// The option service whose "General/Display/ShowSystemBlocks" the cursor follows.
   Ref<IRgOptionService> OptionService();
   /// Holds the service and listens to its OptionsChanged (nothing ends that).
-  void SetOptionService(Ref<IRgOptionService> service);
+  void SetOptionService(Ref<IRgOptionService> service) override;
   /// The item at a 1-based position (a number) or under its key (a text, "OBJ <address>").
   Ref<RgProjectItem> Item(const Variant& index);
   /// The item's 1-based position; 0 when it is not listed.
   int32_t Index(const Ref<RgProjectItem>& item);
   /// Connects to the model's events and fills or prepares the list; nothing acts as Detach.
-  virtual void Attach(Ref<RgProjectModel> model) = 0;
+  void Attach(Ref<RgProjectModel> model) override = 0;
   /// Drops the list and lets go of the model.
-  virtual void Detach();
+  void Detach() override;
   /// True when the item is listed.
   bool Find(const Ref<RgProjectItem>& item);
   /// The listed items in order (a snapshot).
   std::vector<Ref<RgProjectItem>> NewEnum();
   /// Rebuilds the list from the model and raises TotalRefresh.
-  virtual void Refresh() = 0;
+  void Refresh() override = 0;
+  /// IRgProjectCursor: the number of listed items and the item at a position.
+  int32_t ItemCount() override;
+  Ref<RgProjectItem> ItemAt(int32_t index) override;
 
   // Events raised to the view; positions are 1-based positions in this cursor's list.
   platform::Signal<bool>& AutoRefresh() { return autoRefresh_; }

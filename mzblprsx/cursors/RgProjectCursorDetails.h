@@ -26,7 +26,8 @@
 
 namespace mzblprsx {
 
-class RgProjectCursorDetails final : public RgProjectCursorBase {
+class RgProjectCursorDetails final : public RgProjectCursorBase,
+                                     public virtual IRgProjectCursorDetails {
  public:
   static constexpr std::string_view kTypeName = "RgProjectCursorDetails";
 
@@ -53,7 +54,12 @@ class RgProjectCursorDetails final : public RgProjectCursorBase {
   /// the list is not empty, sorts it and raises TotalRefresh. Unknown types and orders other
   /// than 0 and 1 leave their column without effect; a type without an order is error 9 once
   /// that column has rows to compare.
-  void Sort(const std::vector<std::string>& sortTypes, const std::vector<int32_t>& sortOrders);
+  void Sort(const std::vector<std::string>& sortTypes,
+            const std::vector<int32_t>& sortOrders) override;
+  /// IRgProjectCursorDetails: SetCursorMode for hosts without the library's enumeration.
+  void SetMode(int32_t mode) override {
+    SetCursorMode(static_cast<RgEnumProjectDetailsCursorMode>(mode));
+  }
 
   /// Library-internal: the stored sort.
   const std::vector<std::string>& SortTypes() const { return sortTypes_; }

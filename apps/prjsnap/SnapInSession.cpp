@@ -1,0 +1,63 @@
+#include "SnapInSession.h"
+
+#include "host/app/HostApplication.h"
+#include "host/project/EmbeddedSamples.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/ProjectFile.h"
+#include "host/project/ProjectFileObject.h"
+#include "host/services/OptionService.h"
+#include "mzblprsx/interfaces/IRgSICommandTarget.h"
+#include "mzblprsx/interfaces/IRgSISnapIn.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "platform/XmlElement.h"
+
+namespace prjsnap {
+
+SnapInSession::SnapInSession(const Options& options) {
+  // Read first, so that a file that does not load stops the command before anything starts.
+  if (options.project) host::ProjectFile::LoadProject(*options.project);
+
+  env_ = std::make_unique<host::Environment>();
+  for (const auto& [key, value] : options.settings) {
+    env_->Options().SetValue(key, platform::Variant(value));
+  }
+  library_ = std::make_unique<SnapInLibrary>(options.library);
+  snapIn_ = library_->Create("mzblprsx.RgProjectSnapin");
+  const auto snapIn = snapIn_.Cast<mzblprsx::IRgSISnapIn>();
+  env_->Application().AddSnapIn(snapIn->GetName(), snapIn_);
+  snapIn->Init(platform::Variant(platform::XmlElement::Parse("<SNAPIN/>")),
+               env_->ApplicationObject());
+  snapIn->Attach(nullptr);
+  if (options.project) {
+    env_->OpenProject(*options.project);
+  } else {
+    env_->OpenProjectText(host::EmbeddedProjectXml(), std::string(host::kEmbeddedProjectFileName));
+  }
+  if (options.readOnly) env_->Project()->FileObject()->SetSaveToDisk(false);
+  snapIn_.Cast<mzblprsx::IRgSICommandTarget>()->DoVerb(1, platform::Variant(), false);
+}
+
+SnapInSession::~SnapInSession() {
+  try {
+    if (snapIn_) {
+      const auto snapIn = snapIn_.Cast<mzblprsx::IRgSISnapIn>();
+      snapIn->PreDetach();
+      snapIn->Detach();
+      env_->Application().RemoveSnapIn(snapIn->GetName());
+      snapIn_.Reset();
+    }
+  } catch (const platform::Error&) {  // NOLINT(bugprone-empty-catch): teardown has no caller
+  }
+  env_.reset();  // the application before the library it used
+  library_.reset();
+}
+
+platform::Ref<mzblprsx::RgProjectModel> SnapInSession::OfflineModel() {
+  return env_->ModelOf(env_->Project()).Cast<mzblprsx::RgProjectModel>();
+}
+
+platform::Ref<platform::Object> SnapInSession::Create(const std::string& classId) {
+  return library_->Create(classId);
+}
+
+}  // namespace prjsnap

@@ -1,0 +1,57 @@
+// One run of the snap-in for a command that works on a project: the host application, the
+// library loaded like a snap-in, Init and Attach, the project opened, options set, verb 1.
+// Destruction ends the snap-in as the host does (PreDetach, Detach, release).
+//
+//   SnapInSession session({.project = path, .settings = {{"General/...", "1"}}});
+//   auto model = session.OfflineModel();
+//
+// Trap: commands that only show must keep `readOnly` set: building a tree may store the
+// program's category order, and a show command must never write the user's file.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "SnapInLibrary.h"
+#include "host/Environment.h"
+#include "mzblprsx/interfaces/Types.h"
+
+namespace mzblprsx {
+class RgProjectModel;
+}
+
+namespace prjsnap {
+
+class SnapInSession {
+ public:
+  struct Options {
+    std::optional<std::filesystem::path> project;               ///< the embedded sample when absent
+    std::vector<std::pair<std::string, std::string>> settings;  ///< option key, value text
+    std::filesystem::path library;
+    bool readOnly = true;
+  };
+
+  /// Throws platform::Error when the project does not load (nothing has started then) or the
+  /// library cannot be loaded.
+  explicit SnapInSession(const Options& options);
+  ~SnapInSession();
+  SnapInSession(const SnapInSession&) = delete;
+  SnapInSession& operator=(const SnapInSession&) = delete;
+
+  host::Environment& Env() { return *env_; }
+  /// The model the library built for the open project.
+  platform::Ref<mzblprsx::RgProjectModel> OfflineModel();
+  /// A new object of one of the library's classes.
+  platform::Ref<platform::Object> Create(const std::string& classId);
+
+ private:
+  std::unique_ptr<host::Environment> env_;
+  std::unique_ptr<SnapInLibrary> library_;
+  platform::Ref<platform::Object> snapIn_;
+};
+
+}  // namespace prjsnap

@@ -1,0 +1,122 @@
+#include "ViewCommands.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <ostream>
+
+#include "ItemJson.h"
+#include "host/services/OptionService.h"
+#include "mzblprsx/cursors/IRgProjectCursor.h"
+#include "mzblprsx/interfaces/IRgOptionService.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "platform/Text.h"
+
+namespace prjsnap {
+namespace {
+
+using ItemRef = platform::Ref<mzblprsx::RgProjectItem>;
+
+std::vector<ItemRef> Rows(mzblprsx::IRgProjectCursor& cursor) {
+  std::vector<ItemRef> rows;
+  const int32_t count = cursor.ItemCount();
+  rows.reserve(static_cast<size_t>(count));
+  for (int32_t i = 1; i <= count; ++i) rows.push_back(cursor.ItemAt(i));
+  return rows;
+}
+
+std::string Text(const ItemRef& item, const char* key) {
+  const platform::Variant value = item->Data()->Value(key);
+  return value.IsEmpty() ? std::string() : value.ToString();
+}
+
+platform::Ref<mzblprsx::IRgOptionService> Options(SnapInSession& session) {
+  return platform::Ref<platform::Object>(platform::Self(&session.Env().Options()))
+      .Cast<mzblprsx::IRgOptionService>();
+}
+
+}  // namespace
+
+SortSpec ParseSort(const std::string& text) {
+  SortSpec spec;
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t end = std::min(text.find(',', start), text.size());
+    const std::string part(platform::text::Trim(std::string_view(text).substr(start, end - start)));
+    if (part.empty())
+      throw platform::Error(platform::errc::kInvalidCall, "empty sort column in '" + text + "'");
+    const size_t colon = part.find(':');
+    const std::string key = part.substr(0, colon);
+    int32_t order = 0;
+    if (colon != std::string::npos) {
+      const std::string direction = part.substr(colon + 1);
+      if (platform::text::EqualsNoCase(direction, "desc")) {
+        order = 1;
+      } else if (!platform::text::EqualsNoCase(direction, "asc")) {
+        throw platform::Error(platform::errc::kInvalidCall,
+                              "sort order '" + direction + "' is neither asc nor desc");
+      }
+    }
+    spec.types.push_back(key);
+    spec.orders.push_back(order);
+    start = end + 1;
+  }
+  return spec;
+}
+
+int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out) {
+  SnapInSession session(options);
+  const auto cursor =
+      session.Create("mzblprsx.RgProjectCursorExplorer").Cast<mzblprsx::IRgProjectCursor>();
+  cursor->SetOptionService(Options(session));
+  cursor->Attach(session.OfflineModel());
+  const std::vector<ItemRef> rows = Rows(*cursor);
+  if (json) {
+    WriteItemsJson(out, rows);
+  } else {
+    for (const auto& item : rows) {
+      out << std::string(static_cast<size_t>(Depth(item)) * 2, ' ') << Text(item, "NAME");
+      const std::string title = Text(item, "DISPLAY_TITLE");
+      if (!title.empty()) out << "  [" << title << "]";
+      out << "\n";
+    }
+  }
+  cursor->Detach();
+  return 0;
+}
+
+int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortSpec& sort, bool json,
+               std::ostream& out) {
+  SnapInSession session(options);
+  const auto cursor =
+      session.Create("mzblprsx.RgProjectCursorDetails").Cast<mzblprsx::IRgProjectCursorDetails>();
+  cursor->SetOptionService(Options(session));
+  cursor->SetMode(mode);
+  cursor->Attach(session.OfflineModel());
+  cursor->Refresh();
+  cursor->Sort(sort.types, sort.orders);
+  const std::vector<ItemRef> rows = Rows(*cursor);
+  if (json) {
+    WriteItemsJson(out, rows);
+  } else {
+    static constexpr const char* kColumns[] = {"NAME", "SYMBOL",       "DISPLAY_TYPE",
+                                               "SIZE", "LASTMODIFIED", "AUTHOR"};
+    std::vector<size_t> widths;
+    for (const char* column : kColumns) {
+      size_t width = std::string(column).size();
+      for (const auto& item : rows) width = std::max(width, Text(item, column).size());
+      widths.push_back(width);
+    }
+    const auto line = [&](const auto& cell) {
+      for (size_t c = 0; c < std::size(kColumns); ++c) {
+        out << std::left << std::setw(static_cast<int>(widths[c])) << cell(c)
+            << (c + 1 < std::size(kColumns) ? "  " : "\n");
+      }
+    };
+    line([&](size_t c) { return std::string(kColumns[c]); });
+    for (const auto& item : rows) line([&](size_t c) { return Text(item, kColumns[c]); });
+  }
+  cursor->Detach();
+  return 0;
+}
+
+}  // namespace prjsnap

@@ -1,0 +1,87 @@
+// prjsnap tree and details, end to end.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "PrjsnapTestSupport.h"
+
+namespace mztest {
+namespace {
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+TEST(PrjsnapTree, ShowsTheExplorerRowsIndentedWithoutTheDefaultCategory) {
+  const RunResult r = RunPrjsnap("tree");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output.rfind("Conveyor  [Conveyor]\n  Station\n  Symbols\n", 0), 0u) << r.output;
+  EXPECT_NE(r.output.find("\n  Program\n    Motors\n      FB10  [FB10:Motor]\n"), std::string::npos)
+      << r.output;
+  EXPECT_EQ(r.output.find("\n    Blocks\n"), std::string::npos)
+      << "the default category is not listed, its blocks are: " << r.output;
+}
+
+TEST(PrjsnapTree, AddressPriorityPutsTheSymbolFirstAndSystemBlocksShowOnRequest) {
+  const RunResult r = RunPrjsnap("tree --set General/Settings/AddressPriority=1");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("FB10  [Motor:FB10]"), std::string::npos) << r.output;
+  const RunResult hidden = RunPrjsnap("tree --json");
+  const RunResult shown = RunPrjsnap("tree --json --set General/Display/ShowSystemBlocks=1");
+  EXPECT_EQ(Count(shown.output, "\"depth\": 3"), Count(hidden.output, "\"depth\": 3") + 1)
+      << "the sample's one system block appears";
+  EXPECT_NE(shown.output.find("\"SYSTEM\": true"), std::string::npos);
+  EXPECT_EQ(RunPrjsnap("tree --set NoEquals").exitCode, 2);
+}
+
+TEST(PrjsnapTree, JsonRowsCarryDepthDataAndStates) {
+  const RunResult r = RunPrjsnap("tree --json");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output.rfind("[\n  {\"depth\": 0, \"data\": {\"TYPE\": \"RgProjectOffline\"", 0), 0u)
+      << r.output;
+  EXPECT_NE(r.output.find("\"LASTMODIFIED\": \"2026-11-02 08:15:00\""), std::string::npos)
+      << "dates as YYYY-MM-DD HH:MM:SS";
+  EXPECT_NE(r.output.find("\"states\": {\"SYMBOLSTATE\""), std::string::npos) << r.output;
+}
+
+TEST(PrjsnapTree, ShowingAProjectNeverWritesIt) {
+  const TempFile project("conveyor.prj.xml", FileText(Sample("conveyor.prj.xml")));
+  const std::string before = FileText(project.Path());
+  EXPECT_EQ(RunPrjsnap("tree " + project.Path()).exitCode, 0);
+  EXPECT_EQ(RunPrjsnap("details " + project.Path()).exitCode, 0);
+  EXPECT_EQ(FileText(project.Path()), before)
+      << "building the tree stores the category order, but show commands do not save";
+}
+
+TEST(PrjsnapDetails, SortsByTheGivenColumns) {
+  const RunResult byDefault = RunPrjsnap("details");
+  ASSERT_EQ(byDefault.exitCode, 0) << byDefault.output;
+  EXPECT_EQ(byDefault.output.rfind("NAME", 0), 0u) << "a header line first";
+  EXPECT_LT(byDefault.output.find("\nOB1 "), byDefault.output.find("\nFB10 "))
+      << "SortDefault: organization blocks before function blocks";
+  EXPECT_LT(byDefault.output.find("\nFB10 "), byDefault.output.find("\nFB11 "));
+  const RunResult byName = RunPrjsnap("details --sort NAME:desc");
+  ASSERT_EQ(byName.exitCode, 0) << byName.output;
+  EXPECT_LT(byName.output.find("\nUDT1 "), byName.output.find("\nDB10 "));
+  EXPECT_EQ(RunPrjsnap("details --sort NAME:sideways").exitCode, 2);
+  EXPECT_EQ(RunPrjsnap("details --of memory").exitCode, 2);
+}
+
+TEST(PrjsnapDetails, ProjectModeAddsTheHardwareConfiguration) {
+  const RunResult project = RunPrjsnap("details --of project --json");
+  const RunResult program = RunPrjsnap("details --of program --json");
+  ASSERT_EQ(project.exitCode, 0) << project.output;
+  EXPECT_NE(project.output.find("\"RgHwConfigOffline\""), std::string::npos);
+  EXPECT_EQ(program.output.find("\"RgHwConfigOffline\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mztest
