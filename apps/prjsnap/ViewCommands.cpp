@@ -36,8 +36,8 @@ platform::Ref<mzblprsx::IRgOptionService> Options(SnapInSession& session) {
 
 }  // namespace
 
-SortSpec ParseSort(const std::string& text) {
-  SortSpec spec;
+SortColumns ParseSort(const std::string& text) {
+  SortColumns columns;
   size_t start = 0;
   while (start <= text.size()) {
     const size_t end = std::min(text.find(',', start), text.size());
@@ -56,11 +56,11 @@ SortSpec ParseSort(const std::string& text) {
                               "sort order '" + direction + "' is neither asc nor desc");
       }
     }
-    spec.types.push_back(key);
-    spec.orders.push_back(order);
+    columns.types.push_back(key);
+    columns.orders.push_back(order);
     start = end + 1;
   }
-  return spec;
+  return columns;
 }
 
 int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out) {
@@ -84,8 +84,8 @@ int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out)
   return 0;
 }
 
-int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortSpec& sort, bool json,
-               std::ostream& out) {
+int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortColumns& sort,
+               bool json, std::ostream& out) {
   SnapInSession session(options);
   const auto cursor =
       session.Create("mzblprsx.RgProjectCursorDetails").Cast<mzblprsx::IRgProjectCursorDetails>();

@@ -10,19 +10,19 @@
 
 namespace prjsnap {
 
-struct SortSpec {
+struct SortColumns {
   std::vector<std::string> types;
   std::vector<int32_t> orders;
 };
 
 /// Parses "KEY[:asc|:desc][,KEY...]"; throws platform::Error (5) naming the bad part.
-SortSpec ParseSort(const std::string& text);
+SortColumns ParseSort(const std::string& text);
 
 /// The explorer cursor's rows, indented by depth, with "NAME" and "DISPLAY_TITLE".
 int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out);
 
 /// The details cursor in project (0) or program (1) mode, sorted.
-int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortSpec& sort, bool json,
-               std::ostream& out);
+int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortColumns& sort,
+               bool json, std::ostream& out);
 
 }  // namespace prjsnap
