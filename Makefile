@@ -36,7 +36,7 @@ test-sanitize: deps
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
-	@for b in build-bench/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+	build-bench/bench/mz_bench
 
 fuzz: deps
 	$(SUDO) apt-get install -y -qq clang libclang-rt-14-dev >/dev/null

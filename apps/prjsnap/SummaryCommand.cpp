@@ -24,7 +24,10 @@ bool SummaryCommand::Execute() {
   host::Environment* env = host::Environment::Current();
   if (env == nullptr) return false;
   const auto name = [](const auto& object) {
-    return object ? "'" + object->DisplayName() + "'" : std::string("none");
+    if (!object) return std::string("none");
+    std::string quoted(1, '\'');
+    quoted.append(object->DisplayName()).push_back('\'');
+    return quoted;
   };
   out_ << "    command " << id_ << " (" << Title() << "): project " << name(env->Project())
        << ", PLC " << name(env->Plc()) << "\n";
