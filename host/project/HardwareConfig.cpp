@@ -14,18 +14,12 @@ HardwareConfig::HardwareConfig(bool online, std::string name)
       online_(online) {}
 
 void HardwareConfig::SetLastModified(platform::DateTime when) {
-  if (when == lastModified_) return;
-  lastModified_ = when;
+  if (!Assign(lastModified_, when)) return;
   Changed();
 }
 
 void HardwareConfig::SetSize(int32_t size) {
-  if (size < 0) {
-    throw platform::Error(platform::errc::kInvalidCall,
-                          "size " + std::to_string(size) + " is negative");
-  }
-  if (size == size_) return;
-  size_ = size;
+  if (!Assign(size_, CheckedSize(size))) return;
   Changed();
 }
 

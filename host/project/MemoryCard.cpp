@@ -17,19 +17,13 @@ MemoryCard::MemoryCard(std::string name)
     : ProjectDocument(mzblprsx::clsid::kMemoryCard, "MMC", std::move(name)) {}
 
 void MemoryCard::SetLastModified(platform::DateTime when) {
-  if (when == lastModified_) return;
-  lastModified_ = when;
+  if (!Assign(lastModified_, when)) return;
   Touch();
   NotifyBatched(NotificationHub::kChanged);
 }
 
 void MemoryCard::SetSize(int32_t size) {
-  if (size < 0) {
-    throw platform::Error(platform::errc::kInvalidCall,
-                          "size " + std::to_string(size) + " is negative");
-  }
-  if (size == size_) return;
-  size_ = size;
+  if (!Assign(size_, CheckedSize(size))) return;
   Touch();
   NotifyBatched(NotificationHub::kChanged);
 }

@@ -35,6 +35,14 @@ void ProjectObject::SetParent(const platform::Ref<ProjectObject>& parent) {
   parent_ = parent.Shared();
 }
 
+int32_t ProjectObject::CheckedSize(int32_t size) {
+  if (size < 0) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "size " + std::to_string(size) + " is negative");
+  }
+  return size;
+}
+
 void ProjectObject::Touch() {
   OnTouched();
 }

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "host/project/XmlExtras.h"
 #include "mzblprsx/interfaces/IRgObject.h"
@@ -62,6 +63,16 @@ class ProjectObject : public virtual mzblprsx::IRgObject {
 
  protected:
   ProjectObject(std::string_view classId, std::string objectId, std::string name);
+
+  /// Stores a value in a field; true when it differed (the caller then records the change).
+  template <class T, class U>
+  static bool Assign(T& field, U&& value) {
+    if (field == value) return false;
+    field = std::forward<U>(value);
+    return true;
+  }
+  /// The size itself; error 5 naming it when it is negative.
+  static int32_t CheckedSize(int32_t size);
 
   /// Drops a child that asked to be deleted; the default holds no children and fails.
   virtual void RemoveChild(ProjectObject& child);

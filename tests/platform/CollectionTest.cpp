@@ -1,6 +1,8 @@
 // KeyedCollection, signals and the class registry.
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 #include <thread>
 
 #include "platform/ClassRegistry.h"
@@ -13,14 +15,7 @@ namespace errc = platform::errc;
 
 namespace {
 
-int32_t ErrorOf(const auto& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using platformtest::ErrorOf;
 
 std::string Order(const KeyedCollection<std::string>& c) {
   std::string out;

@@ -1,6 +1,8 @@
 // Conversions of the automation runtime's Variant.
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 #include <cmath>
 #include <limits>
 
@@ -14,14 +16,7 @@ namespace errc = platform::errc;
 
 namespace {
 
-int32_t ErrorOf(const auto& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using platformtest::ErrorOf;
 
 struct IntCase {
   Variant value;
