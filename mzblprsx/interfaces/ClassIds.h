@@ -10,6 +10,8 @@ namespace mzblprsx::clsid {
 inline constexpr std::string_view kFrameworkGlobals = "mzframex.RgFrameworkGlobals";
 inline constexpr std::string_view kServiceFactory = "mzframex.RgServiceFactory";
 inline constexpr std::string_view kObjectArray = "mzframex.RgObjectArray";
+inline constexpr std::string_view kDataObject = "mzframex.RgDataObject";
+inline constexpr std::string_view kClipboardFormats = "mzframex.RgClipboardFormats";
 inline constexpr std::string_view kProjectModel = "{E50A2A2B-4FC1-47C5-89C7-1FB6EAD44EE4}";
 inline constexpr std::string_view kItemMover = "{500C120A-A7A6-4340-9D42-BCD02602AC78}";
 inline constexpr std::string_view kBlockInfo = "{A4D4CBFA-D417-4ED8-8443-DC3DC4C2AF88}";
