@@ -1,0 +1,257 @@
+// Forms and their controls: life cycle events, option groups, buttons clicked through their
+// window, default-button styles, key preview, tab order and the block entry.
+#include <gtest/gtest.h>
+
+#include "UiTestForm.h"
+#include "platform/ErrorOf.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/UiState.h"
+#include "platform/ui/WindowApi.h"
+
+namespace {
+
+using namespace platform::ui;
+using platform::MakeObject;
+using platform::Ref;
+using platform::SameObject;
+using platformtest::ErrorOf;
+using uitest::AskForm;
+using uitest::Recorder;
+
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = MakeObject<AskForm>();
+    for (const auto& c : form->Controls()) recorder.Watch(c);
+  }
+  std::string Options() const {
+    std::string s;
+    for (const auto& o : {form->rename, form->overwrite, form->ignore}) s += o->Value() ? "1" : "0";
+    return s;
+  }
+  Ref<AskForm> form;
+  Recorder recorder;
+};
+
+TEST_F(FormTest, LoadUnloadAndQueryUnloadCancel) {
+  platform::ScopedConnection l = form->LoadEvent().Connect([&] { recorder.Note("Load"); });
+  platform::ScopedConnection u =
+      form->UnloadEvent().Connect([&](int16_t&) { recorder.Note("Unload"); });
+  int16_t veto = 1;
+  platform::ScopedConnection q =
+      form->QueryUnloadEvent().Connect([&](int16_t& cancel, int16_t mode) {
+        recorder.Note("Query" + std::to_string(mode));
+        cancel = veto;
+      });
+  form->Load();
+  form->Load();
+  form->Show();
+  EXPECT_EQ(recorder.Take(), "Load Got:optRename") << "Load once, and Show does not load again";
+  EXPECT_FALSE(form->Unload()) << "QueryUnload cancelled";
+  EXPECT_TRUE(form->Visible());
+  veto = 0;
+  SendMessage(form->HWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(recorder.Take(), "Query1 Query0 Unload Lost:optRename")
+      << "code unloads with mode 1, the close box with mode 0";
+  EXPECT_FALSE(form->IsLoaded());
+  EXPECT_FALSE(form->Visible());
+  form->Show();
+  EXPECT_EQ(recorder.Take(), "Load Got:optRename") << "an unloaded form loads again";
+}
+
+TEST_F(FormTest, OptionButtonsAreExclusiveWithinTheirContainer) {
+  auto loose = form->AddControl<OptionButton>("optLoose");
+  loose->SetValue(true);
+  form->rename->SetValue(true);
+  EXPECT_EQ(Options(), "100");
+  EXPECT_TRUE(loose->Value()) << "an option on the form is another group than the frame's";
+  EXPECT_EQ(recorder.Take(), "Click:optRename") << "code selecting an option clicks it";
+  form->ignore->SetValue(true);
+  EXPECT_EQ(Options(), "001");
+  form->ignore->SetValue(true);
+  form->ignore->SetValue(false);
+  EXPECT_EQ(Options(), "000");
+  EXPECT_EQ(recorder.Take(), "Click:optIgnore") << "no Click when nothing new is selected";
+}
+
+TEST_F(FormTest, UserClickFocusesFirstAndIgnoresDisabledOptions) {
+  form->Show();
+  recorder.Take();
+  EXPECT_TRUE(form->overwrite->MouseClick());
+  EXPECT_EQ(recorder.Take(), "Lost:optRename Got:optOverwrite Click:optOverwrite");
+  EXPECT_EQ(Options(), "010");
+  form->ignore->SetEnabled(false);
+  EXPECT_FALSE(form->ignore->MouseClick());
+  EXPECT_EQ(Options(), "010");
+  EXPECT_EQ(recorder.Take(), "");
+  Keyboard::Press(VK_DOWN);
+  EXPECT_EQ(recorder.Take(), "Lost:optOverwrite Got:optRename Click:optRename")
+      << "the arrow skips the disabled option and wraps to the first";
+}
+
+TEST_F(FormTest, EnterKeyMessagesOnAButtonClickIt) {
+  struct Row {
+    std::vector<int32_t> messages;
+    bool enabled;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {{WM_KEYDOWN, WM_KEYUP}, true, "Click:cmdOK"},
+      {{WM_KEYUP}, true, ""},               // a release without a press
+      {{WM_KEYDOWN}, true, ""},             // pressed, not yet released
+      {{WM_KEYDOWN, WM_KEYUP}, false, ""},  // disabled buttons do not click
+  };
+  form->Show();
+  for (const auto& row : rows) {
+    form->ok->SetEnabled(row.enabled);
+    recorder.Take();
+    for (const int32_t m : row.messages) SendMessage(form->ok->HWnd(), m, VK_RETURN, 0);
+    SendMessage(form->ok->HWnd(), WM_KEYUP, VK_ESCAPE, 0);  // another key's release: no click
+    EXPECT_EQ(recorder.Take(), row.expected)
+        << "messages " << row.messages.size() << " enabled " << row.enabled;
+    SendMessage(form->ok->HWnd(), WM_KEYUP, VK_RETURN,
+                0);  // release it; a click here is not the row's
+  }
+  EXPECT_EQ(GetFocus(), form->rename->HWnd()) << "a click by message does not move the focus";
+}
+
+TEST_F(FormTest, DefaultStyleFollowsTheLastStyleMessage) {
+  SendMessage(form->ok->HWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
+  SendMessage(form->all->HWnd(), BM_SETSTYLE, BS_PUSHBUTTON, 1);
+  EXPECT_TRUE(form->ok->IsDefaultStyle());
+  EXPECT_FALSE(form->all->IsDefaultStyle());
+  EXPECT_EQ(form->ok->Render(), "[OK]*");
+  SendMessage(form->ok->HWnd(), BM_SETSTYLE, BS_PUSHBUTTON, 1);
+  EXPECT_FALSE(form->ok->IsDefaultStyle());
+  EXPECT_EQ(form->ok->StyleChanges(), 2);
+}
+
+TEST_F(FormTest, KeyPreviewSeesKeysFirstAndCanSwallowThem) {
+  form->SetKeyPreview(true);
+  form->Show();
+  form->ok->SetFocus();
+  platform::ScopedConnection f = form->KeyDown().Connect([&](int16_t& key, int16_t shift) {
+    recorder.Note("Form:" + std::to_string(key) + "/" + std::to_string(shift));
+    if (key == VK_ESCAPE) key = 0;
+  });
+  platform::ScopedConnection c = form->ok->KeyDown().Connect(
+      [&](int16_t& key, int16_t) { recorder.Note("OK:" + std::to_string(key)); });
+  recorder.Take();
+  Keyboard::Press(VK_ESCAPE);
+  EXPECT_EQ(recorder.Take(), "Form:27/0") << "a swallowed key never reaches the control";
+  Keyboard::Press(VK_RETURN, kShiftMask);
+  EXPECT_EQ(recorder.Take(), "Form:13/1 OK:13 Click:cmdOK")
+      << "then the control, whose own handling clicks on the release";
+  SendMessage(form->ok->HWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(recorder.Take(), "OK:27") << "messages sent to a control skip the preview";
+  form->SetKeyPreview(false);
+  Keyboard::Press(VK_ESCAPE);
+  EXPECT_EQ(recorder.Take(), "OK:27");
+}
+
+TEST_F(FormTest, TabFollowsTabIndexSkippingWhatCannotTakeTheFocus) {
+  form->Show();
+  form->all->SetEnabled(false);
+  std::string order;
+  for (int i = 0; i < 6; ++i) {
+    Keyboard::Press(VK_TAB);
+    for (const auto& c : form->Controls()) {
+      if (c->HasFocus()) order += c->Name() + " ";
+    }
+  }
+  EXPECT_EQ(order, "bexNew optOverwrite optIgnore cmdOK cmdCancel optRename ");
+  Keyboard::Press(VK_TAB, kShiftMask);
+  EXPECT_TRUE(form->cancel->HasFocus()) << "Shift+Tab goes back, wrapping around";
+  EXPECT_TRUE(SameObject(form->FindControl("CMDOK"), form->ok)) << "names without case";
+}
+
+TEST_F(FormTest, ModalShowWithoutALoopFailsAndLeavesTheFormHidden) {
+  UiState::Current().SetModalLoop(nullptr);
+  const auto error = ErrorOf([&] { form->Show(true); });
+  EXPECT_EQ(error, platform::errc::kFail);
+  EXPECT_FALSE(form->Visible());
+  form->Show();
+  EXPECT_EQ(ErrorOf([&] { form->Show(true); }), 400) << "a shown form cannot go modal";
+}
+
+TEST_F(FormTest, ControlsOnlyGoIntoContainersOfTheirOwnForm) {
+  auto other = MakeObject<AskForm>();
+  EXPECT_EQ(ErrorOf([&] { form->AddControl<Label>("lblX", other->options.Get()); }),
+            platform::errc::kInvalidCall);
+  EXPECT_FALSE(form->FindControl("lblX"));
+}
+
+class BlockEditBoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form->Show();
+    c = box->ChangeNumber().Connect([&] { ++changes; });
+    box->SetBlockTypeText("FB");
+  }
+  Ref<AskForm> form = MakeObject<AskForm>();
+  Ref<BlockEditBox> box = form->entry;
+  int changes = 0;
+  platform::ScopedConnection c;
+};
+
+TEST_F(BlockEditBoxTest, BlockNameNeedsAShownNumberInRange) {
+  struct Row {
+    int32_t number;
+    bool showNumber;
+    const char* name;
+  };
+  for (const Row& row : {Row{10, true, "FB10"}, Row{65535, true, "FB65535"}, Row{0, true, ""},
+                         Row{65536, true, ""}, Row{-1, true, ""}, Row{10, false, ""}}) {
+    box->SetBlockNumber(row.number);
+    box->SetShowNumber(row.showNumber);
+    EXPECT_EQ(box->BlockName(), row.name) << row.number << " shown " << row.showNumber;
+  }
+  EXPECT_EQ(changes, 0) << "numbers set by code raise no ChangeNumber";
+}
+
+TEST_F(BlockEditBoxTest, TypingANumberRaisesChangeNumberOnlyOnChange) {
+  box->SetBlockNumber(10);
+  EXPECT_TRUE(box->TypeNumber("10"));
+  EXPECT_EQ(changes, 0);
+  EXPECT_TRUE(box->TypeNumber("1x2"));
+  EXPECT_EQ(box->BlockNumber(), 12) << "non-digits are refused";
+  EXPECT_EQ(changes, 1);
+  box->TypeNumber("1234567");
+  EXPECT_EQ(box->BlockNumber(), 12345) << "at most five digits";
+  box->TypeNumber("");
+  EXPECT_EQ(box->BlockNumber(), 0);
+  EXPECT_EQ(changes, 3);
+  box->SetEnabled(false);
+  EXPECT_FALSE(box->TypeNumber("7"));
+  EXPECT_EQ(box->BlockNumber(), 0) << "a disabled entry takes no typing";
+}
+
+TEST_F(BlockEditBoxTest, SymbolIsLimitedInCharacters) {
+  box->SetMaxSymbolLength(4);
+  box->SetSymbol("Motor");
+  EXPECT_EQ(box->Symbol(), "Moto");
+  box->TypeSymbol("Größe2");
+  EXPECT_EQ(box->Symbol(), "Größ") << "characters, not bytes";
+  box->SetMaxSymbolLength(0);
+  box->TypeSymbol("A name longer than twenty-four characters");
+  EXPECT_EQ(box->Symbol(), "A name longer than twenty-four characters") << "0 means no limit";
+  box->SetMaxSymbolLength(2);
+  EXPECT_EQ(box->Symbol(), "A ") << "a lower limit cuts the current symbol";
+  EXPECT_EQ(ErrorOf([&] { box->SetMaxSymbolLength(-1); }), 380);
+  EXPECT_EQ(ErrorOf([&] { box->SetCaptionOrder(2); }), 380);
+}
+
+TEST_F(BlockEditBoxTest, RendersItsPartsInCaptionOrder) {
+  box->SetBlockNumber(10);
+  box->SetSymbol("Motor");
+  EXPECT_EQ(box->Render(), "[FB 10 | Motor]");
+  box->SetCaptionOrder(1);
+  box->SetBackColor(13224447);
+  EXPECT_EQ(box->Render(), "[Motor | FB 10] (marked)");
+  box->SetShowNumber(false);
+  box->SetEnabled(false);
+  EXPECT_EQ(box->Render(), "[Motor] (marked) (disabled)");
+}
+
+}  // namespace

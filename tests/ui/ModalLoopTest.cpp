@@ -1,0 +1,277 @@
+// The keyboard and send-keys, the scripted modal loop, and the text drawing of a form: a small
+// dialog wired like the overwrite dialog (Escape and the close box cancel, Enter clicks the
+// default button, the entry resends Enter) is driven through scripts.
+#include <gtest/gtest.h>
+
+#include "UiTestForm.h"
+#include "platform/ErrorOf.h"
+#include "platform/ui/FormRenderer.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/MessageSpy.h"
+#include "platform/ui/MessageTip.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/ScriptedModalLoop.h"
+#include "platform/ui/UiState.h"
+#include "platform/ui/WindowApi.h"
+
+namespace {
+
+using namespace platform::ui;
+using platform::MakeObject;
+using platform::Ref;
+using platform::SameObject;
+using platform::ScopedConnection;
+using platformtest::ErrorOf;
+using uitest::AskForm;
+
+/// The dialog's behaviour, in the few lines a form of the library would give it.
+class Dialog {
+ public:
+  Dialog() {
+    form->SetKeyPreview(true);
+    on_.emplace_back(form->LoadEvent().Connect([this] {
+      tip->AttachTip(form->HWnd());
+      spy->SetHWnd(form->HWnd());
+      spy->AddMessage(WM_SYSCOMMAND, true);
+    }));
+    on_.emplace_back(
+        spy->WndProc().Connect([this](int32_t, int32_t wParam, int32_t, bool& handled) {
+          if (wParam != SC_CLOSE) return;
+          handled = true;
+          Press(form->cancel);
+        }));
+    on_.emplace_back(form->KeyDown().Connect([this](int16_t& key, int16_t) {
+      if (key == VK_ESCAPE) key = 0, Press(form->cancel);
+      if (key == VK_RETURN && defaultButton) key = 0, Press(defaultButton);
+    }));
+    on_.emplace_back(form->entry->KeyDown().Connect([](int16_t& key, int16_t) {
+      if (key == VK_RETURN) key = 0, SendKeys("{ENTER}", true);
+    }));
+    for (const auto& b : {form->ok, form->all, form->cancel}) {
+      on_.emplace_back(b->GotFocus().Connect([this, b] { SetDefault(b); }));
+      on_.emplace_back(b->Click().Connect([this, b] { Close(b->Caption()); }));
+    }
+    on_.emplace_back(form->entry->GotFocus().Connect([this] { SetDefault(form->ok); }));
+  }
+  /// Shows the dialog modally with the loop; the caption of the button that closed it.
+  std::string Run(const Ref<ScriptedModalLoop>& loop) {
+    UiState::Current().SetModalLoop(loop);
+    form->Show(true);
+    form->Unload();
+    return clicked;
+  }
+  void SetDefault(const Ref<CommandButton>& b) {
+    if (defaultButton) SendMessage(defaultButton->HWnd(), BM_SETSTYLE, BS_PUSHBUTTON, 1);
+    defaultButton = b;
+    SendMessage(b->HWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
+  }
+  static void Press(const Ref<CommandButton>& b) {
+    SendMessage(b->HWnd(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessage(b->HWnd(), WM_KEYUP, VK_RETURN, 0);
+  }
+  void Close(const std::string& caption) {
+    if (caption == "OK" && form->entry->BlockNumber() == 0) {
+      tip->SetTipText(MessageTip::kInputError, "No number");
+      tip->ShowTip();
+      return;  // stays open
+    }
+    clicked = caption;
+    form->Hide();
+  }
+
+  Ref<AskForm> form = MakeObject<AskForm>();
+  Ref<MessageTip> tip = MakeObject<MessageTip>();
+  Ref<MessageSpy> spy = MakeObject<MessageSpy>();
+  Ref<CommandButton> defaultButton;
+  std::string clicked = "(none)";
+
+ private:
+  std::vector<ScopedConnection> on_;
+};
+
+class ModalLoopTest : public ::testing::Test {
+ protected:
+  void TearDown() override { UiState::Current().SetModalLoop(nullptr); }
+  Dialog dialog;
+  Ref<ScriptedModalLoop> loop = MakeObject<ScriptedModalLoop>();
+};
+
+TEST_F(ModalLoopTest, EachWayOutEndsTheDialogWithItsButton) {
+  struct Row {
+    const char* name;
+    std::function<void(ScriptedModalLoop&)> script;
+    const char* clicked;
+  };
+  const Row rows[] = {
+      {"Escape", [](auto& l) { l.PressKey(VK_ESCAPE); }, "Cancel"},
+      {"close box", [](auto& l) { l.CloseBox(); }, "Cancel"},
+      {"Alt+F4", [](auto& l) { l.AltF4(); }, "Cancel"},
+      {"click All", [](auto& l) { l.Click("cmdAll"); }, "All"},
+      {"Enter in the entry", [](auto& l) { l.TypeNumber("bexNew", "11").PressKey(VK_RETURN); },
+       "OK"},
+      {"keys", [](auto& l) { l.Focus("bexNew").SendKeys("5{TAB 5}~"); }, "Cancel"},
+  };
+  for (const auto& row : rows) {
+    Dialog d;
+    auto l = MakeObject<ScriptedModalLoop>();
+    row.script(*l);
+    EXPECT_EQ(d.Run(l), row.clicked) << row.name;
+    EXPECT_EQ(l->Remaining(), 0u) << row.name;
+    EXPECT_FALSE(d.form->IsLoaded()) << row.name;
+  }
+}
+
+TEST_F(ModalLoopTest, TheDefaultFollowsTheFocusAndEnterClicksIt) {
+  const auto& f = dialog.form;
+  std::string looks;
+  const auto look = [&](Form&) {
+    for (const auto& b : {f->ok, f->all, f->cancel}) looks += b->IsDefaultStyle() ? "1" : "0";
+    looks += " ";
+  };
+  loop->Focus("cmdAll").Do("look", look).PressKey(VK_TAB).Do("look", look);
+  loop->TypeNumber("bexNew", "4").Do("look", look).PressKey(VK_RETURN);
+  EXPECT_EQ(dialog.Run(loop), "OK") << "Enter in the entry clicks the default, OK";
+  EXPECT_EQ(looks, "010 001 100 ") << "exactly one button looks like the default";
+}
+
+TEST_F(ModalLoopTest, ValidationKeepsTheDialogOpenWithTheTipShown) {
+  std::string drawn;
+  loop->Click("cmdOK").Do("look", [&](Form& f) { drawn = FormRenderer::Render(f); });
+  loop->TypeNumber("bexNew", "12").Click("cmdOK");
+  EXPECT_EQ(dialog.Run(loop), "OK");
+  EXPECT_NE(drawn.find("[tip] Error: No number\n"), std::string::npos) << drawn;
+  EXPECT_EQ(loop->Log(),
+            (std::vector<std::string>{"Block exists: click cmdOK", "Block exists: look",
+                                      "Block exists: type number \"12\" into bexNew",
+                                      "Block exists: click cmdOK"}));
+}
+
+TEST_F(ModalLoopTest, RunningOutOfActionsIsAnErrorNotAHang) {
+  loop->Click("optOverwrite");
+  try {
+    dialog.Run(loop);
+    FAIL() << "the script cannot close the dialog";
+  } catch (const platform::Error& e) {
+    EXPECT_NE(e.Description().find("no action left while form 'Block exists'"), std::string::npos)
+        << e.Description();
+  }
+  EXPECT_FALSE(dialog.form->Visible()) << "the form is hidden again after the failure";
+  EXPECT_FALSE(dialog.form->IsModal());
+}
+
+TEST_F(ModalLoopTest, BadScriptsFailClearly) {
+  loop->Click("cmdMissing");
+  EXPECT_EQ(ErrorOf([&] { dialog.Run(loop); }), platform::errc::kInvalidCall);
+  auto typing = MakeObject<ScriptedModalLoop>();
+  typing->TypeText("cmdOK", "x");
+  Dialog d;
+  EXPECT_EQ(ErrorOf([&] { d.Run(typing); }), platform::errc::kInvalidCall)
+      << "a button takes no text";
+  EXPECT_EQ(ErrorOf([&] { loop->SendKeys("{NOPE}"); }), platform::errc::kInvalidCall)
+      << "a bad key text fails when written";
+}
+
+TEST_F(ModalLoopTest, ActionsOnDisabledControlsAreIgnoredAndLogged) {
+  dialog.form->all->SetEnabled(false);
+  loop->Click("cmdAll").CloseBox();
+  EXPECT_EQ(dialog.Run(loop), "Cancel");
+  EXPECT_EQ(loop->Log().front(), "Block exists: click cmdAll (ignored)");
+}
+
+TEST_F(ModalLoopTest, AFormShownFromAHandlerRunsTheFollowingActions) {
+  Dialog inner;
+  inner.form->SetCaption("Inner");
+  ScopedConnection c = dialog.form->all->Click().Connect([&] {
+    inner.form->Show(true);
+    inner.form->Unload();
+  });
+  loop->Click("cmdAll").PressKey(VK_ESCAPE);
+  EXPECT_EQ(dialog.Run(loop), "All");
+  EXPECT_EQ(inner.clicked, "Cancel");
+  EXPECT_EQ(loop->Log(),
+            (std::vector<std::string>{"Block exists: click cmdAll", "Inner: press key 27"}));
+}
+
+TEST(KeyboardTest, SendKeysTextParsesToStrokes) {
+  using S = std::vector<KeyStroke>;
+  struct Row {
+    const char* keys;
+    S strokes;
+  };
+  const Row rows[] = {
+      {"{ENTER}", S{{VK_RETURN, 0}}},
+      {"~a", S{{VK_RETURN, 0}, {'A', 0}}},
+      {"A", S{{'A', kShiftMask}}},
+      {"+{TAB}", S{{VK_TAB, kShiftMask}}},
+      {"^(ab)", S{{'A', kCtrlMask}, {'B', kCtrlMask}}},
+      {"%{F4}", S{{VK_F4, kAltMask}}},
+      {"{down 3}", S{{VK_DOWN, 0}, {VK_DOWN, 0}, {VK_DOWN, 0}}},
+      {"{+}{}}", S{{'+', 0}, {'}', 0}}},
+      {"", S{}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Keyboard::Parse(row.keys), row.strokes) << row.keys;
+  for (const char* bad : {"{ENTER", "}", "(a", "a)", "+", "{F13}", "{TAB x}", "((a))"}) {
+    EXPECT_EQ(ErrorOf([&] { Keyboard::Parse(bad); }), platform::errc::kInvalidCall) << bad;
+  }
+}
+
+TEST(KeyboardTest, KeysWithoutWaitArriveAtDoEventsAndModifiersShowInKeyState) {
+  auto form = MakeObject<AskForm>();
+  form->Show();
+  form->ok->SetFocus();
+  std::string seen;
+  ScopedConnection c = form->ok->KeyDown().Connect([&](int16_t& key, int16_t shift) {
+    seen += std::to_string(key) + "/" + std::to_string(shift) +
+            (GetKeyState(VK_SHIFT) < 0 ? "S" : "") + (GetKeyState(key) < 0 ? "D" : "") + " ";
+  });
+  SendKeys("+{UP}", false);
+  EXPECT_EQ(seen, "") << "not yet delivered";
+  SendKeys("{DOWN}", true);
+  EXPECT_EQ(seen, "38/1SD 40/0D ") << "queued keys go first, in order";
+  EXPECT_GE(GetKeyState(VK_SHIFT), 0) << "modifiers are released after the stroke";
+  EXPECT_GE(GetKeyState(VK_DOWN), 0);
+}
+
+TEST(KeyboardTest, AHandlerResendingItsKeyForeverIsStopped) {
+  auto form = MakeObject<AskForm>();
+  form->Show();
+  form->entry->SetFocus();
+  ScopedConnection c = form->entry->KeyDown().Connect([](int16_t& key, int16_t) {
+    if (key == VK_RETURN) key = 0, SendKeys("{ENTER}", true);
+  });
+  EXPECT_EQ(ErrorOf([] { Keyboard::Press(VK_RETURN); }), platform::errc::kFail);
+  EXPECT_EQ(UiState::Current().KeyDepth(), 0) << "the depth unwinds with the error";
+  EXPECT_GE(GetKeyState(VK_RETURN), 0);
+}
+
+TEST(FormRendererTest, DrawsRowsFramesStatesDefaultAndTip) {
+  auto form = MakeObject<AskForm>();
+  form->rename->SetValue(true);
+  form->ignore->SetEnabled(false);
+  form->entry->SetBlockTypeText("FB");
+  form->entry->SetBlockNumber(11);
+  form->entry->SetSymbol("Motor2");
+  form->options->SetCaption("Choice");
+  form->all->SetEnabled(false);
+  SendMessage(form->ok->HWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
+  auto hidden = form->AddControl<Label>("lblHidden", form->options.Get());
+  hidden->SetCaption("never drawn");
+  hidden->SetVisible(false);
+  auto tip = MakeObject<MessageTip>();
+  tip->AttachTip(form->HWnd());
+  tip->SetTipText(MessageTip::kInformation, "Renaming is not possible.");
+  tip->ShowTip();
+  form->Show();
+  EXPECT_EQ(FormRenderer::Render(*form),
+            "=== Block exists ===\n"
+            "FB10 exists already.\n"
+            "-- Choice --\n"
+            "  (o) Rename\n"
+            "  New:  [FB 11 | Motor2]\n"
+            "  ( ) Overwrite\n"
+            "  ( ) Ignore (disabled)\n"
+            "[OK]*  [All] (disabled)  [Cancel]\n"
+            "[tip] Information: Renaming is not possible.\n");
+}
+
+}  // namespace
