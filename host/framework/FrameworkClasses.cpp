@@ -3,6 +3,8 @@
 #include "host/Environment.h"
 
 #include "host/framework/CategorySync.h"
+#include "host/framework/ClipboardFormats.h"
+#include "host/framework/DataObject.h"
 #include "host/framework/DeletedItemSweeper.h"
 #include "host/framework/NewBlockDialog.h"
 #include "host/framework/NotifySubscription.h"
@@ -17,6 +19,12 @@ void RegisterFrameworkClasses() {
   auto& registry = platform::ClassRegistry::Instance();
   registry.Register(mzblprsx::clsid::kObjectFinder, "", [] {
     return platform::Ref<platform::Object>(platform::MakeObject<ObjectFinder>());
+  });
+  registry.Register(mzblprsx::clsid::kDataObject, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<DataObject>());
+  });
+  registry.Register(mzblprsx::clsid::kClipboardFormats, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<ClipboardFormats>());
   });
   registry.Register(mzblprsx::clsid::kNewBlockDialog, "", [] {
     return platform::Ref<platform::Object>(platform::MakeObject<NewBlockDialog>());

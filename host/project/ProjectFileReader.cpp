@@ -326,6 +326,16 @@ class Reader {
     return project;
   }
 
+  Ref<Block> ReadBlockText(bool online) {
+    const auto root = session_.Parse("block");
+    try {
+      return MakeBlock(root, online, nullptr);
+    } catch (const platform::Error& error) {
+      if (error.Number() == ProjectFile::kFormatError) throw;
+      session_.Fail(session_.LineOf(root), "block", error.Description());
+    }
+  }
+
   Ref<PlcProject> ReadPlc() {
     const auto root = session_.Parse("plc");
     Attributes attributes(session_, root, "plc", {"name", "guid"});
@@ -539,6 +549,12 @@ class Reader {
 
   void ReadBlock(pugi::xml_node element, Program& program,
                  std::unordered_map<int64_t, pugi::xml_node>& seen) {
+    program.AddBlock(MakeBlock(element, program.Online(), &seen));
+  }
+
+  // A block from its element; `seen` (when given) refuses a second block of a type and number.
+  Ref<Block> MakeBlock(pugi::xml_node element, bool online,
+                       std::unordered_map<int64_t, pugi::xml_node>* seen) {
     Attributes attributes(session_, element, "block",
                           {"type", "number", "header", "author", "language", "size", "modified",
                            "protected", "system", "body", "instance-of"});
@@ -553,10 +569,12 @@ class Reader {
     const auto number =
         static_cast<int32_t>(attributes.Integer("number", 1, BlockInfo::MaxNumber(*type), 0));
     const int64_t key = (static_cast<int64_t>(*type) << 32) | static_cast<uint32_t>(number);
-    const auto [first, inserted] = seen.emplace(key, element);
-    if (!inserted) {
-      attributes.FailElement(BlockInfo::MakeName(*type, number) + " is already defined at line " +
-                             std::to_string(session_.LineOf(first->second)));
+    if (seen != nullptr) {
+      const auto [first, inserted] = seen->emplace(key, element);
+      if (!inserted) {
+        attributes.FailElement(BlockInfo::MakeName(*type, number) + " is already defined at line " +
+                               std::to_string(session_.LineOf(first->second)));
+      }
     }
     const std::string languageText = attributes.Text("language");
     const auto language = BlockInfo::LanguageFromText(languageText);
@@ -565,7 +583,7 @@ class Reader {
                                       BlockInfo::LanguageList() + ")");
     }
 
-    auto block = MakeObject<Block>(program.Online(), *type, number);
+    auto block = MakeObject<Block>(online, *type, number);
     block->SetHeader(attributes.Text("header"));
     block->SetAuthor(attributes.Text("author"));
     block->SetLanguage(*language);
@@ -587,7 +605,7 @@ class Reader {
     }
     block->Extras() = attributes.TakeExtras();
     KeepAllChildren(element, block->Extras());
-    program.AddBlock(block);
+    return block;
   }
 
   Ref<MemoryCard> ReadMemoryCard(pugi::xml_node element) {
@@ -628,6 +646,11 @@ Ref<OfflineProject> ProjectFileReader::ReadProject(std::string_view xml,
 
 Ref<PlcProject> ProjectFileReader::ReadPlc(std::string_view xml, const std::string& fileName) {
   return Reader(xml, fileName).ReadPlc();
+}
+
+Ref<Block> ProjectFileReader::ReadBlock(std::string_view xml, bool online,
+                                        const std::string& sourceName) {
+  return Reader(xml, sourceName).ReadBlockText(online);
 }
 
 }  // namespace host

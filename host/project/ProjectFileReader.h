@@ -12,6 +12,7 @@
 
 namespace host {
 
+class Block;
 class OfflineProject;
 class PlcProject;
 
@@ -23,6 +24,11 @@ class ProjectFileReader {
   static platform::Ref<OfflineProject> ReadProject(std::string_view xml,
                                                    const std::string& fileName);
   static platform::Ref<PlcProject> ReadPlc(std::string_view xml, const std::string& fileName);
+  /// A block, in no program, from the text of one `block` element (ProjectFileWriter's
+  /// ElementText of a block), for the offline or the online side. The same checks and errors as
+  /// a block in a file, `sourceName` standing for the file name.
+  static platform::Ref<Block> ReadBlock(std::string_view xml, bool online,
+                                        const std::string& sourceName);
 };
 
 }  // namespace host

@@ -18,6 +18,7 @@
 #include "host/project/References.h"
 #include "host/project/SymbolTable.h"
 #include "host/project/VarTables.h"
+#include "platform/Error.h"
 
 namespace host {
 
@@ -90,6 +91,19 @@ void WriteBlock(pugi::xml_node parent, const Block& block) {
   AppendExtras(element, block.Extras());
 }
 
+void WriteCategory(pugi::xml_node parent, const Category& category) {
+  auto entry = parent.append_child("category");
+  Set(entry, "id", int64_t{category.Id()});
+  Set(entry, "name", category.Name());
+  const auto& members = category.Members();
+  for (size_t i = 0; i < members.size(); ++i) {
+    auto member = entry.append_child("member");
+    Set(member, "block", members[i]->Name());
+    AppendExtras(member, category.MemberExtras(i));
+  }
+  AppendExtras(entry, category.Extras());
+}
+
 void WriteProgram(pugi::xml_node parent, const Program& program) {
   auto element = parent.append_child("program");
   Set(element, "name", program.Name());
@@ -105,21 +119,20 @@ void WriteProgram(pugi::xml_node parent, const Program& program) {
       }
       Set(element, "category-order", order);
     }
-    for (const auto& category : program.Categories()) {
-      auto entry = element.append_child("category");
-      Set(entry, "id", int64_t{category->Id()});
-      Set(entry, "name", category->Name());
-      const auto& members = category->Members();
-      for (size_t i = 0; i < members.size(); ++i) {
-        auto member = entry.append_child("member");
-        Set(member, "block", members[i]->Name());
-        AppendExtras(member, category->MemberExtras(i));
-      }
-      AppendExtras(entry, category->Extras());
-    }
+    for (const auto& category : program.Categories()) WriteCategory(element, *category);
   }
   for (const auto& block : program.Blocks()) WriteBlock(element, *block);
   AppendExtras(element, program.Extras());
+}
+
+void WriteFile(pugi::xml_node parent, const MMCFile& file) {
+  auto entry = parent.append_child("file");
+  Set(entry, "name", file.Name());
+  Set(entry, "type", int64_t{file.FileType()});
+  Set(entry, "type-text", file.TypeText());
+  Set(entry, "size", int64_t{file.Size()});
+  Set(entry, "modified", file.ModifiedText());
+  AppendExtras(entry, file.Extras());
 }
 
 void WriteMemoryCard(pugi::xml_node parent, const MemoryCard& card) {
@@ -127,15 +140,7 @@ void WriteMemoryCard(pugi::xml_node parent, const MemoryCard& card) {
   Set(element, "name", card.Name());
   Set(element, "modified", card.ModifiedText());
   Set(element, "size", int64_t{card.Size()});
-  for (const auto& file : card.Files()) {
-    auto entry = element.append_child("file");
-    Set(entry, "name", file->Name());
-    Set(entry, "type", int64_t{file->FileType()});
-    Set(entry, "type-text", file->TypeText());
-    Set(entry, "size", int64_t{file->Size()});
-    Set(entry, "modified", file->ModifiedText());
-    AppendExtras(entry, file->Extras());
-  }
+  for (const auto& file : card.Files()) WriteFile(element, *file);
   AppendExtras(element, card.Extras());
 }
 
@@ -152,6 +157,35 @@ pugi::xml_node WriteRoot(pugi::xml_document& document, const char* tag, ProjectR
   Set(element, "name", root.Name());
   Set(element, "guid", root.Guid());
   return element;
+}
+
+// Writes the element of one object into `parent`; false for an object without an element of its
+// own in a project file.
+bool WriteElement(pugi::xml_node parent, const ProjectObject& object) {
+  if (const auto* block = dynamic_cast<const Block*>(&object)) {
+    WriteBlock(parent, *block);
+  } else if (const auto* category = dynamic_cast<const Category*>(&object)) {
+    WriteCategory(parent, *category);
+  } else if (const auto* program = dynamic_cast<const Program*>(&object)) {
+    WriteProgram(parent, *program);
+  } else if (const auto* hardware = dynamic_cast<const HardwareConfig*>(&object)) {
+    WriteHardware(parent, *hardware);
+  } else if (const auto* table = dynamic_cast<const SymbolTable*>(&object)) {
+    WriteSymbols(parent, *table);
+  } else if (dynamic_cast<const VarTables*>(&object) != nullptr) {
+    WriteNamed(parent, "vartables", object);
+  } else if (dynamic_cast<const References*>(&object) != nullptr) {
+    WriteNamed(parent, "references", object);
+  } else if (dynamic_cast<const Documentation*>(&object) != nullptr) {
+    WriteNamed(parent, "documentation", object);
+  } else if (const auto* card = dynamic_cast<const MemoryCard*>(&object)) {
+    WriteMemoryCard(parent, *card);
+  } else if (const auto* file = dynamic_cast<const MMCFile*>(&object)) {
+    WriteFile(parent, *file);
+  } else {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -179,6 +213,18 @@ std::string ProjectFileWriter::Write(PlcProject& plc) {
   if (const auto program = plc.Program()) WriteProgram(root, *program);
   AppendExtras(root, plc.Extras());
   return Save(document);
+}
+
+std::string ProjectFileWriter::ElementText(const ProjectObject& object) {
+  pugi::xml_document document;
+  if (!WriteElement(document, object)) {
+    throw platform::Error(
+        platform::errc::kInvalidCall,
+        "a " + std::string(object.TypeName()) + " has no element of its own in a project file");
+  }
+  std::ostringstream out;
+  document.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+  return out.str();
 }
 
 }  // namespace host

@@ -11,6 +11,7 @@ namespace host {
 
 class OfflineProject;
 class PlcProject;
+class ProjectObject;
 
 class ProjectFileWriter {
  public:
@@ -18,6 +19,11 @@ class ProjectFileWriter {
 
   static std::string Write(OfflineProject& project);
   static std::string Write(PlcProject& plc);
+  /// The element a project or PLC file holds for one object, on one line and without
+  /// declaration: hardware, symbols, vartables, references, documentation, program (with its
+  /// categories and blocks), category (with its members), block, memory-card or file. Error 5
+  /// for an object without an element of its own (a project: Write gives its whole text).
+  static std::string ElementText(const ProjectObject& object);
 };
 
 }  // namespace host

@@ -4,13 +4,18 @@
 #include <utility>
 #include <vector>
 
+#include <pugixml.hpp>
+
 #include "host/project/Block.h"
 #include "host/project/BlockInfo.h"
+#include "host/project/Category.h"
 #include "host/project/NotificationHub.h"
 #include "host/project/OfflineProject.h"
 #include "host/project/Program.h"
+#include "host/project/ProjectFileReader.h"
 #include "host/project/SymbolTable.h"
 #include "host/services/NewBlockRequest.h"
+#include "mzblprsx/interfaces/IRgDataObjectItem.h"
 #include "mzblprsx/interfaces/IRgObjectArray.h"
 #include "platform/DateTime.h"
 #include "platform/Error.h"
@@ -37,6 +42,46 @@ int32_t LowestFreeNumber(const Program& program, int32_t type) {
   }
   Invalid("program '" + program.Name() + "' has no free number left for a " +
           std::string(BlockInfo::TypeText(type)));
+}
+
+// The content of a transfer entry as a block of `online`'s side, not in a program. Error 5 when
+// the entry carries something other than a block, the reader's error when the block is damaged.
+platform::Ref<Block> BlockOfEntry(mzblprsx::IRgDataObjectItem& item, bool online) {
+  const std::string entry = "entry '" + item.ObjectID().ToString() + "'";
+  if (!item.HasData()) {
+    Invalid("the transfer " + entry + " carries no content: it is only a reference");
+  }
+  const std::string data = item.Data();
+  pugi::xml_document document;
+  // Malformed content is left to the reader, which says where it is wrong.
+  if (document.load_buffer(data.data(), data.size())) {
+    const std::string_view root = document.document_element().name();
+    if (root != "block") {
+      Invalid("the transfer " + entry + " carries no block but " +
+              (root.empty() ? std::string("nothing") : "a <" + std::string(root) + ">"));
+    }
+  }
+  return ProjectFileReader::ReadBlock(data, online, "transfer " + entry);
+}
+
+// A block of another type or number with everything else of `content`.
+platform::Ref<Block> Renamed(const Block& content, int32_t type, int32_t number) {
+  auto block = platform::MakeObject<Block>(content.Online(), type, number);
+  block->SetHeader(content.Header());
+  block->SetAuthor(content.Author());
+  block->SetLanguage(content.Language());
+  block->SetSize(content.Size());
+  block->SetLastModified(content.LastModified());
+  block->SetProtected(content.Protected());
+  block->SetSystem(content.System());
+  block->SetBody(content.Body());
+  try {
+    block->SetInstanceOf(content.InstanceOf());
+  } catch (const platform::Error& error) {
+    Invalid(content.Name() + " cannot become " + block->Name() + ": " + error.Description());
+  }
+  block->Extras() = content.Extras();
+  return block;
 }
 
 }  // namespace
@@ -83,6 +128,45 @@ void BlockService::DeleteBlocks(platform::Ref<mzblprsx::IRgObjectArray> array, i
 
 platform::Ref<Program> BlockService::SourceProgram() {
   return Context().As<Program>();
+}
+
+platform::Ref<mzblprsx::IRgObject> BlockService::CreateFromData(
+    platform::Ref<mzblprsx::IRgDataObjectItem> item, bool replace, int32_t type, int32_t number) {
+  if (!item) {
+    throw platform::Error(platform::errc::kObjectNotSet, "CreateFromData: no transfer entry");
+  }
+  Program& program = BoundProgram();
+  auto block = BlockOfEntry(*item, program.Online());
+  if (type == 0) type = block->Type();
+  if (number == 0) number = block->Number();
+  if (BlockInfo::TypeText(type).empty()) {
+    Invalid("a block of unknown type " + std::to_string(type) + " cannot be created");
+  }
+  if (!BlockInfo::ValidNumber(type, number)) {
+    Invalid("number " + std::to_string(number) + " is out of range 1.." +
+            std::to_string(BlockInfo::MaxNumber(type)) + " for " +
+            std::string(BlockInfo::TypeText(type)));
+  }
+  if (type != block->Type() || number != block->Number()) block = Renamed(*block, type, number);
+
+  const auto existing = program.FindBlock(type, number);
+  if (existing && !replace) {
+    throw platform::Error(platform::errc::kDuplicateKey,
+                          "program '" + program.Name() + "' already holds " + block->Name());
+  }
+  NotificationBatch batch(program);
+  platform::Ref<Category> category;
+  size_t position = Category::kEnd;
+  if (existing) {
+    // The replacement takes the old block's place in its category, so that a project changed
+    // without a tree on it keeps its categories.
+    category = existing->OwnerCategory();
+    if (category) position = static_cast<size_t>(category->IndexOfMember(*existing));
+    program.RemoveBlock(*existing);
+  }
+  program.AddBlock(block);
+  if (category) category->InsertMember(block, position);
+  return block;
 }
 
 platform::Ref<Block> BlockService::CreateBlock(const NewBlockRequest& request) {

@@ -5,6 +5,7 @@
 //                     .Cast<mzblprsx::IRgBlockService>();
 //   blocks->Renumber(fb10, 12);                    // false when refused; notification 128
 //   blocks->DeleteBlocks(array, 0);                // one notification 2 with all of them
+//   blocks->CreateFromData(item, true, 10, 12);    // FB12 from a copied block, replacing
 //
 // Created by the service factory, a new one per request, bound to the program it was asked for.
 // It is also a program source (IProgramSource), so the block information object's HasBlock
@@ -44,6 +45,17 @@ class BlockService : public BoundService,
   /// for no array, error 5 naming the first entry that is not a block of this program (then
   /// nothing is deleted).
   void DeleteBlocks(platform::Ref<mzblprsx::IRgObjectArray> blocks, int32_t flags) override;
+  /// A new block from the entry's `<block>` content with everything it says (header, author,
+  /// language, size, date, flags, body, instance owner, unknown attributes), but the given type
+  /// and number (0 for either: the entry's own). The symbol table is not touched. A replaced
+  /// block leaves the program (notification 2) and the new one takes its place in its category
+  /// (notification 1, one delivery for both); a new block is listed by no category. Error 91 for
+  /// no entry; 5 for an entry without block content, an invalid type or number, or a content
+  /// that cannot be such a block; kFormatError for damaged content; 457 when the program holds
+  /// the block and `replace` is false. On error the program is unchanged.
+  platform::Ref<mzblprsx::IRgObject> CreateFromData(platform::Ref<mzblprsx::IRgDataObjectItem> item,
+                                                    bool replace, int32_t type,
+                                                    int32_t number) override;
 
   // IProgramSource
   platform::Ref<Program> SourceProgram() override;

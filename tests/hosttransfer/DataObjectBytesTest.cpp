@@ -1,0 +1,159 @@
+// The transfer object's bytes: the documented layout loads, and damaged or hostile bytes of
+// every kind are refused with a description that says what is wrong, leaving the object as it
+// was.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "TransferTestSupport.h"
+#include "host/framework/DataObject.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgDataObjectItem.h"
+#include "platform/Error.h"
+
+namespace hosttransfer {
+namespace {
+
+namespace clsid = mzblprsx::clsid;
+using platform::Ref;
+
+const std::string kBlock(clsid::kBlockOffline);
+const std::string kCategory(clsid::kCategory);
+
+std::vector<RawItem> GoodItems() {
+  return {
+      {1, kBlock, "FB10", "Motor", "FB10", "", R"(<block type="FB" number="10"/>)"},
+      {1, kCategory, "2", "Motors", "", "FB10;", R"(<category id="2" name="Motors"/>)"},
+      {0, kBlock, "FB11", "Bänder", "FB11", "Missing", ""},
+  };
+}
+
+class DataObjectBytesTest : public ::testing::Test {
+ protected:
+  DataObjectBytesTest() {
+    target->AddReference(kBlock, "OB1", "Cycle");
+    before = target->SaveBytes();
+    first = target->Item(1);
+  }
+
+  // Loads the bytes into the target and expects them refused with `expected` in the text, the
+  // target untouched.
+  void ExpectRefused(const Bytes& bytes, const std::string& expected, const std::string& why) {
+    std::string description;
+    EXPECT_EQ(ErrorOf([&] { target->LoadBytes(bytes); }, &description),
+              host::DataObject::kFormatError)
+        << why;
+    EXPECT_NE(description.find(expected), std::string::npos)
+        << why << ": the description names the problem; it was: " << description;
+    EXPECT_EQ(target->SaveBytes(), before) << why << ": refused bytes change nothing";
+    EXPECT_TRUE(SameObject(target->Item(1), first)) << why << ": the entries are the old ones";
+  }
+
+  Ref<host::DataObject> target = platform::MakeObject<host::DataObject>();
+  Bytes before;
+  Ref<mzblprsx::IRgDataObjectItem> first;
+};
+
+TEST_F(DataObjectBytesTest, TheDocumentedLayoutLoadsAndIsWhatSaveWrites) {
+  const Bytes bytes = Encode(GoodItems());
+  target->LoadBytes(bytes);
+  ASSERT_EQ(target->ItemCount(), 3);
+  const auto category = target->Item(2);
+  EXPECT_EQ(category->ClassID(), kCategory);
+  EXPECT_EQ(category->ObjectID().ToString(), "2");
+  EXPECT_EQ(category->MarkerText(), "FB10;") << "marker texts travel";
+  EXPECT_TRUE(category->HasData());
+  EXPECT_FALSE(target->Item(3)->HasData());
+  EXPECT_EQ(target->Item(3)->Name(), "Bänder") << "UTF-8 names travel unchanged";
+  EXPECT_EQ(target->SaveBytes(), bytes) << "the writer writes exactly the documented layout";
+}
+
+TEST_F(DataObjectBytesTest, EveryTruncationIsRefused) {
+  const Bytes good = Encode(GoodItems());
+  for (size_t size = 0; size < good.size(); ++size) {
+    const Bytes cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
+    EXPECT_EQ(ErrorOf([&] { target->LoadBytes(cut); }), host::DataObject::kFormatError)
+        << "cut to " << size << " bytes";
+  }
+  EXPECT_EQ(target->SaveBytes(), before) << "no cut version changed anything";
+}
+
+TEST_F(DataObjectBytesTest, DamageOfEveryKindIsNamed) {
+  struct Damage {
+    const char* why;
+    std::function<Bytes()> bytes;
+    const char* expected;
+  };
+  const Bytes good = Encode(GoodItems());
+  const auto changed = [&](const std::function<void(Bytes&)>& change, bool reseal) {
+    return [=] {
+      Bytes bytes = good;
+      change(bytes);
+      if (reseal) Reseal(bytes);
+      return bytes;
+    };
+  };
+  // Offsets into the first item: the payload starts at 16; its flags byte, then the class
+  // identifier's length at 17 and its text at 21.
+  const size_t nameOffset = 16 + 1 + 4 + kBlock.size() + 4 + 4 + 4;  // first byte of "Motor"
+  const std::vector<Damage> damages = {
+      {"nothing at all", [] { return Bytes{}; }, "too few"},
+      {"another format", changed([](Bytes& b) { b[0] = 'X'; }, true), "\"RGDO\""},
+      {"a later version", changed([](Bytes& b) { b[4] = 2; }, true), "version 2"},
+      {"reserved field set", changed([](Bytes& b) { b[6] = 1; }, true), "reserved"},
+      {"items length too large", changed([&](Bytes& b) { PutU32(b, 12, 0xFFFFFFF0u); }, true),
+       "announces 4294967280 bytes"},
+      {"a byte too many", changed([](Bytes& b) { b.insert(b.end() - 4, 0); }, true), "announces"},
+      {"a flipped bit", changed([](Bytes& b) { b[30] ^= 0x10; }, false), "checksum"},
+      {"a damaged checksum", changed([](Bytes& b) { b.back() ^= 1; }, false), "checksum"},
+      {"an impossible count", changed([](Bytes& b) { PutU32(b, 8, 0xFFFFFFFFu); }, true),
+       "cannot fit"},
+      {"one item too many", changed([](Bytes& b) { PutU32(b, 8, 4); }, true), "item 4"},
+      {"one item too few", changed([](Bytes& b) { PutU32(b, 8, 2); }, true),
+       "follow the last item"},
+      {"oversized text length", changed([](Bytes& b) { PutU32(b, 17, 0x7FFFFFFFu); }, true),
+       "item 1 says its class identifier has 2147483647 bytes"},
+      {"unknown item flag", changed([](Bytes& b) { b[16] = 0x03; }, true), "unknown flags 0x03"},
+      {"a byte that is no UTF-8", changed([&](Bytes& b) { b[nameOffset] = 0xFF; }, true),
+       "name that is not valid UTF-8"},
+      {"an overlong UTF-8 form",
+       changed([&](Bytes& b) { b[nameOffset] = 0xC1, b[nameOffset + 1] = 0xBF; }, true),
+       "not valid UTF-8"},
+      {"a UTF-16 surrogate in UTF-8",
+       changed(
+           [&](Bytes& b) {
+             b[nameOffset] = 0xED, b[nameOffset + 1] = 0xA0, b[nameOffset + 2] = 0x80;
+           },
+           true),
+       "not valid UTF-8"},
+      {"a UTF-8 sequence cut by the text's end",
+       changed([&](Bytes& b) { b[nameOffset + 4] = 0xE2; }, true), "not valid UTF-8"},
+      {"no class identifier",
+       [] {
+         return Encode({{0, "", "1", "", "", "", ""}});
+       },
+       "no class identifier"},
+      {"a reference with content",
+       [] {
+         return Encode({{0, kBlock, "FB1", "", "", "", "<block/>"}});
+       },
+       "reference but carries content"},
+      {"the same key twice",
+       [] {
+         return Encode({{0, kBlock, "FB1", "", "", "", ""}, {0, kBlock, "FB1", "", "", "", ""}});
+       },
+       "item 2 has the class and object identifier of item 1"},
+  };
+  for (const Damage& damage : damages) ExpectRefused(damage.bytes(), damage.expected, damage.why);
+}
+
+TEST_F(DataObjectBytesTest, SameIdentifierUnderAnotherClassIsNoDuplicate) {
+  target->LoadBytes(Encode({{0, kBlock, "2", "", "", "", ""},
+                            {0, kCategory, "2", "", "", "", ""},
+                            {0, kBlock, "fb1", "", "", "", ""},
+                            {0, kBlock, "FB1", "", "", "", ""}}));
+  EXPECT_EQ(target->ItemCount(), 4) << "keys differ by class, and identifiers by case";
+}
+
+}  // namespace
+}  // namespace hosttransfer
