@@ -66,7 +66,7 @@ const TextTable& UiTexts() {
       {2101, "This number is not valid for the block type. Enter another number."},
       {2106, "The block is open in an editor. Close the editor before overwriting it."},
       {2110, "A category with this name already exists. Enter another name."},
-      {2111, "The category name is not valid. Enter another name."},
+      {2111, "The category has no name. Enter a name."},
       // Headings of the placeholder descriptions.
       {5007, "Blocks that exist only in the PLC:"},
       {5008, "Blocks that exist only in the offline project:"},

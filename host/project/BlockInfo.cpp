@@ -1,6 +1,8 @@
 #include "host/project/BlockInfo.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "host/project/IProgramSource.h"
 #include "host/project/Program.h"
@@ -58,9 +60,11 @@ bool IsAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-platform::Ref<Program> ProgramOf(const platform::Ref<platform::Object>& object) {
+platform::Ref<Program> ProgramOf(const platform::Ref<platform::Object>& object,
+                                 std::string_view operation) {
   if (!object) {
-    throw platform::Error(platform::errc::kObjectNotSet, "HasBlock: no program was given");
+    throw platform::Error(platform::errc::kObjectNotSet,
+                          std::string(operation) + ": no program was given");
   }
   if (auto program = object.As<Program>()) return program;
   if (auto source = object.As<IProgramSource>()) return source->SourceProgram();
@@ -71,9 +75,9 @@ platform::Ref<Program> ProgramOf(const platform::Ref<platform::Object>& object) 
     }
     return {};
   }
-  throw platform::Error(
-      platform::errc::kTypeMismatch,
-      "HasBlock: the object is neither a program, nor a project, nor a program source");
+  throw platform::Error(platform::errc::kTypeMismatch,
+                        std::string(operation) + ": a " + std::string(object->TypeName()) +
+                            " is neither a program, nor a project, nor a program source");
 }
 
 }  // namespace
@@ -88,8 +92,20 @@ bool BlockInfo::ParseBlockName(const std::string& name, int32_t& blockType, int3
 
 bool BlockInfo::HasBlock(platform::Ref<platform::Object> program, int32_t blockType,
                          int32_t number) {
-  auto found = ProgramOf(program);
+  auto found = ProgramOf(program, "HasBlock");
   return found && found->FindBlock(blockType, number);
+}
+
+bool BlockInfo::BlockExists(platform::Ref<platform::Object> blockService, int32_t blockType,
+                            int32_t number, int32_t location) {
+  if (location != kOffline && location != kOnline) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "BlockExists: location " + std::to_string(location) +
+                              " is neither 1 (offline) nor 2 (online)");
+  }
+  const auto program = ProgramOf(blockService, "BlockExists");
+  if (!program || program->Online() != (location == kOnline)) return false;
+  return static_cast<bool>(program->FindBlock(blockType, number));
 }
 
 std::string_view BlockInfo::TypeText(int32_t type) {

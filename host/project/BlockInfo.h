@@ -35,6 +35,10 @@ class BlockInfo : public virtual mzblprsx::IRgBlockInfo {
   static constexpr int32_t kFc = 14;
   static constexpr int32_t kSdb = 15;
 
+  /// The project locations BlockExists takes.
+  static constexpr int32_t kOffline = 1;
+  static constexpr int32_t kOnline = 2;
+
   struct BlockName {
     int32_t type = 0;
     int32_t number = 0;
@@ -53,6 +57,11 @@ class BlockInfo : public virtual mzblprsx::IRgBlockInfo {
   /// (a block service). Error 91 for nothing, 13 for any other object.
   bool HasBlock(platform::Ref<platform::Object> program, int32_t blockType,
                 int32_t number) override;
+  /// Accepts what HasBlock accepts. False when that program is on the other side than
+  /// `location` (1 offline, 2 online); error 5 for any other location, 91 for nothing, 13 for
+  /// an object that stands for no program.
+  bool BlockExists(platform::Ref<platform::Object> blockService, int32_t blockType, int32_t number,
+                   int32_t location) override;
   bool IsValidNumber(int32_t blockType, int32_t number) override {
     return ValidNumber(blockType, number);
   }

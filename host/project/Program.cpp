@@ -53,6 +53,18 @@ platform::Ref<mzblprsx::IRgObject> Program::ContainerObject() {
   return platform::Self<mzblprsx::IRgObject>(this);
 }
 
+platform::Ref<mzblprsx::IRgProgramDocuments> Program::Documents() {
+  return platform::Self<mzblprsx::IRgProgramDocuments>(this);
+}
+
+platform::Ref<mzblprsx::IRgDocument> Program::Item(const std::string& documentTypeKey,
+                                                   const std::string& name) {
+  if (online_ || !platform::text::EqualsNoCase(documentTypeKey, mzblprsx::clsid::kBlockOffline)) {
+    return {};
+  }
+  return FindBlockById(name);
+}
+
 std::vector<platform::Ref<Block>> Program::Blocks() const {
   return {blocks_.begin(), blocks_.end()};
 }
@@ -212,12 +224,17 @@ void Program::SetDefaultCategoryId(int32_t id) {
   CategoriesChanged();
 }
 
-int32_t Program::CheckCategoryName(std::string_view name, const Category* except) const {
-  if (platform::text::Trim(name).empty()) return kNameMissing;
-  const bool taken = std::any_of(categories_.begin(), categories_.end(), [&](const auto& c) {
+platform::Ref<Category> Program::FindCategoryByName(std::string_view name,
+                                                    const Category* except) const {
+  const auto it = std::find_if(categories_.begin(), categories_.end(), [&](const auto& c) {
     return c.Get() != except && platform::text::EqualsNoCase(c->Name(), name);
   });
-  return taken ? kNameExists : kNameOk;
+  return it == categories_.end() ? platform::Ref<Category>() : *it;
+}
+
+int32_t Program::CheckCategoryName(std::string_view name, const Category* except) const {
+  if (platform::text::Trim(name).empty()) return kNameMissing;
+  return FindCategoryByName(name, except) ? kNameExists : kNameOk;
 }
 
 void Program::CategoriesChanged() {

@@ -10,10 +10,12 @@
 // record per category, "C", a tab, the category identifier and a NUL, as UTF-16LE bytes. The
 // program keeps it as the list of identifiers; it may name categories that no longer exist.
 //
-// The library reads it through IRgProgram (default category), IRgAttributeStorage (the data
-// block kCategoryOrderBlock is the stored category order; other blocks are kept in memory only)
-// and IRgBlockContainer (where the new-block dialog creates blocks). Its block and category
-// operations raise the notifications that NotificationHub lists.
+// The library reads it through IRgProgram (default category, documents), IRgAttributeStorage (the
+// data block kCategoryOrderBlock is the stored category order; other blocks are kept in memory
+// only) and IRgBlockContainer (where the new-block dialog creates blocks). The program is its own
+// document collection (IRgProgramDocuments): its blocks are the documents, and their open state is
+// the one the application's editors set (ProjectDocument). Its block and category operations
+// raise the notifications that NotificationHub lists.
 //
 // Trap: an online program has no categories; the category operations fail on it.
 #pragma once
@@ -31,6 +33,7 @@
 #include "mzblprsx/interfaces/IRgAttributeStorage.h"
 #include "mzblprsx/interfaces/IRgBlockContainer.h"
 #include "mzblprsx/interfaces/IRgProgram.h"
+#include "mzblprsx/interfaces/IRgProgramDocuments.h"
 
 namespace host {
 
@@ -40,7 +43,8 @@ class Category;
 class Program : public ProjectDocument,
                 public virtual mzblprsx::IRgProgram,
                 public virtual mzblprsx::IRgAttributeStorage,
-                public virtual mzblprsx::IRgBlockContainer {
+                public virtual mzblprsx::IRgBlockContainer,
+                public virtual mzblprsx::IRgProgramDocuments {
  public:
   /// Answers of CheckCategoryName (the category service's codes).
   static constexpr int32_t kNameOk = 1;
@@ -53,6 +57,14 @@ class Program : public ProjectDocument,
 
   // IRgProgram
   int32_t DefaultCategoryID() override { return defaultCategoryId_; }
+  /// The program itself, as its document collection.
+  platform::Ref<mzblprsx::IRgProgramDocuments> Documents() override;
+  // IRgProgramDocuments
+  /// The block of that name ("FB12", letters without regard to case) when the key is the
+  /// offline block class (without regard to case); nothing otherwise, and always nothing for
+  /// the PLC's program, whose blocks are of the online class.
+  platform::Ref<mzblprsx::IRgDocument> Item(const std::string& documentTypeKey,
+                                            const std::string& name) override;
   // IRgAttributeStorage
   /// The stored category order's bytes for kCategoryOrderBlock; empty for an unknown name.
   std::vector<uint8_t> DataBlock(const std::string& name) override;
@@ -97,6 +109,10 @@ class Program : public ProjectDocument,
   bool RemoveCategory(Category& category);
   /// An identifier no category of the program has (one above the highest).
   int32_t NextCategoryId() const;
+  /// The category of that name, compared as CheckCategoryName compares (without regard to
+  /// case); nothing when none has it.
+  platform::Ref<Category> FindCategoryByName(std::string_view name,
+                                             const Category* except = nullptr) const;
   /// Whether a category may take the name: kNameMissing for an empty or blank name,
   /// kNameExists when a category other than `except` has it without regard to case, else
   /// kNameOk.

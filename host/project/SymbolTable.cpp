@@ -83,6 +83,27 @@ bool SymbolTable::MoveSymbol(std::string_view from, std::string to) {
   return true;
 }
 
+int32_t SymbolTable::FindEntry(const std::string& address) {
+  return PositionIn(byAddress_, address);
+}
+
+int32_t SymbolTable::FindSymbol(const std::string& symbol) {
+  return PositionIn(byName_, symbol);
+}
+
+platform::Ref<mzblprsx::IRgSymbolEntry> SymbolTable::Entry(int32_t index) {
+  if (index < 0 || index >= Count()) return {};
+  const Symbol& symbol = symbols_[static_cast<size_t>(index)];
+  return platform::MakeObject<EntryCopy>(symbol.address, symbol.name);
+}
+
+int32_t SymbolTable::PositionIn(const std::unordered_map<std::string, size_t>& index,
+                                std::string_view key) {
+  if (key.empty()) return -1;
+  const auto it = index.find(FoldCase(key));
+  return it == index.end() ? -1 : static_cast<int32_t>(it->second);
+}
+
 platform::Ref<mzblprsx::IRgStorageOwner> SymbolTable::StorageOwner() {
   return platform::MakeObject<host::StorageOwner>(platform::Self<ProjectObject>(this));
 }

@@ -8,24 +8,31 @@
 //
 // The object identifier is "SYMBOLS". Every change of a symbol notifies 131072 on the project's
 // program (NotificationHub). Its storage owner (IRgStorageOwnerSource) deletes it from the
-// project: the framework's delete path of the library's symbol table handler.
+// project: the framework's delete path of the library's symbol table handler. The library reads
+// it through IRgSymbolTable (entry indexes are 0-based positions in file order; both look-ups
+// are hash look-ups, since a transfer check asks for thousands of candidates).
 //
 // Trap: NameOf and AddressOf answer an empty text for "none"; an empty name is never stored.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/project/ProjectDocument.h"
 #include "host/project/XmlExtras.h"
 #include "mzblprsx/interfaces/IRgStorageOwnerSource.h"
+#include "mzblprsx/interfaces/IRgSymbolTable.h"
 
 namespace host {
 
-class SymbolTable : public ProjectDocument, public virtual mzblprsx::IRgStorageOwnerSource {
+class SymbolTable : public ProjectDocument,
+                    public virtual mzblprsx::IRgStorageOwnerSource,
+                    public virtual mzblprsx::IRgSymbolTable {
  public:
   struct Symbol {
     std::string address;
@@ -41,6 +48,15 @@ class SymbolTable : public ProjectDocument, public virtual mzblprsx::IRgStorageO
   // IRgStorageOwnerSource
   /// A new storage owner of the table (see StorageOwner).
   platform::Ref<mzblprsx::IRgStorageOwner> StorageOwner() override;
+
+  // IRgSymbolTable
+  int32_t Count() override { return static_cast<int32_t>(symbols_.size()); }
+  /// The position of the address's symbol (without regard to case); -1 when it has none.
+  int32_t FindEntry(const std::string& address) override;
+  /// The position of the symbol of that name (without regard to case); -1 when none has it.
+  int32_t FindSymbol(const std::string& symbol) override;
+  /// A copy of the symbol at a position, as it is now; nothing outside the range.
+  platform::Ref<mzblprsx::IRgSymbolEntry> Entry(int32_t index) override;
 
   /// The symbols in file (insertion) order.
   const std::vector<Symbol>& Symbols() const { return symbols_; }
@@ -58,6 +74,22 @@ class SymbolTable : public ProjectDocument, public virtual mzblprsx::IRgStorageO
   bool MoveSymbol(std::string_view from, std::string to);
 
  private:
+  /// What Entry hands out: the address and name at the time of the call.
+  class EntryCopy : public mzblprsx::IRgSymbolEntry {
+   public:
+    EntryCopy(std::string address, std::string name)
+        : address_(std::move(address)), name_(std::move(name)) {}
+    std::string_view TypeName() const override { return "SymbolEntry"; }
+    std::string Symbol() override { return name_; }
+    std::string Address() override { return address_; }
+
+   private:
+    std::string address_;
+    std::string name_;
+  };
+
+  static int32_t PositionIn(const std::unordered_map<std::string, size_t>& index,
+                            std::string_view key);
   void Reindex();
   /// Touch, and notification 131072 on the project's program.
   void Changed();

@@ -1,9 +1,12 @@
 #include "host/services/CategoryService.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 
+#include "host/project/Block.h"
 #include "host/project/Category.h"
 #include "host/project/IProgramSource.h"
 #include "host/project/NotificationHub.h"
@@ -20,21 +23,33 @@ std::string Text(const char* operation, const std::string& what) {
   return std::string(operation) + ": " + what;
 }
 
+bool IsDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "Motors (2)" without its index: "Motors". A name without an index, or one that would be
+// left blank, is its own base.
+std::string WithoutIndex(const std::string& name) {
+  const size_t open = name.rfind('(');
+  const size_t close = name.rfind(')');
+  if (open == std::string::npos || close != name.size() - 1 || close < open) return name;
+  if (!IsDigits(std::string_view(name).substr(open + 1, close - open - 1))) return name;
+  const std::string_view base = platform::text::Trim(std::string_view(name).substr(0, open));
+  return base.empty() ? name : std::string(base);
+}
+
 }  // namespace
 
-Program& CategoryService::OfflineProgramOf(const platform::Ref<platform::Object>& object,
-                                           const char* operation) {
-  if (!object) throw platform::Error(platform::errc::kObjectNotSet, Text(operation, "no program"));
+platform::Ref<Program> CategoryService::FindOfflineProgram(
+    const platform::Ref<platform::Object>& object, const char* operation) {
+  if (!object) return {};
   platform::Ref<Program> program = object.As<Program>();
   if (!program) {
     if (const auto source = object.As<IProgramSource>()) {
       program = source->SourceProgram();
     } else if (const auto project = object.As<OfflineProject>()) {
       program = project->Program();
-      if (!program) {
-        throw platform::Error(platform::errc::kInvalidCall,
-                              Text(operation, "project '" + project->Name() + "' has no program"));
-      }
     } else {
       throw platform::Error(platform::errc::kTypeMismatch,
                             Text(operation, "a " + std::string(object->TypeName()) +
@@ -42,12 +57,24 @@ Program& CategoryService::OfflineProgramOf(const platform::Ref<platform::Object>
                                                 "block service"));
     }
   }
-  if (!program) {
-    throw platform::Error(platform::errc::kInvalidCall, Text(operation, "no program is bound"));
-  }
+  if (!program) return {};
   if (program->Online()) {
     throw platform::Error(platform::errc::kInvalidCall,
                           Text(operation, "the PLC's program has no categories"));
+  }
+  return program;
+}
+
+Program& CategoryService::OfflineProgramOf(const platform::Ref<platform::Object>& object,
+                                           const char* operation) {
+  if (!object) throw platform::Error(platform::errc::kObjectNotSet, Text(operation, "no program"));
+  const auto program = FindOfflineProgram(object, operation);
+  if (!program) {
+    const auto project = object.As<OfflineProject>();
+    throw platform::Error(
+        platform::errc::kInvalidCall,
+        Text(operation, project ? "project '" + project->Name() + "' has no program"
+                                : std::string("no program is bound")));
   }
   return *program;
 }
@@ -117,7 +144,60 @@ platform::Ref<mzblprsx::IRgObject> CategoryService::CreateCategory(
 
 int32_t CategoryService::CheckName(platform::Ref<platform::Object> program,
                                    const std::string& name) {
-  return OfflineProgramOf(program, "CheckName").CheckCategoryName(name);
+  const auto found = FindOfflineProgram(program, "CheckName");
+  return found ? found->CheckCategoryName(name) : kNoProgram;
+}
+
+std::string CategoryService::ProposeCategoryName(platform::Ref<platform::Object> programObject,
+                                                 const std::string& name) {
+  const Program& program = OfflineProgramOf(programObject, "ProposeCategoryName");
+  if (platform::text::Trim(name).empty()) return {};
+  if (!program.FindCategoryByName(name)) return name;
+  const std::string base = WithoutIndex(name);
+  std::unordered_set<std::string> taken;
+  for (const auto& category : program.Categories()) {
+    taken.insert(platform::text::FoldCase(category->Name()));
+  }
+  // At most one candidate per existing category is taken, so this ends.
+  for (size_t n = 1;; ++n) {
+    std::string candidate = base + " (" + std::to_string(n) + ")";
+    if (taken.count(platform::text::FoldCase(candidate)) == 0) return candidate;
+  }
+}
+
+platform::Ref<mzblprsx::IRgObject> CategoryService::FindCategory(
+    platform::Ref<platform::Object> program, const std::string& name) {
+  return OfflineProgramOf(program, "FindCategory").FindCategoryByName(name);
+}
+
+void CategoryService::DeleteCategory(platform::Ref<platform::Object> programObject,
+                                     platform::Ref<mzblprsx::IRgObject> object) {
+  Program& program = OfflineProgramOf(programObject, "DeleteCategory");
+  if (!object) {
+    throw platform::Error(platform::errc::kObjectNotSet, "DeleteCategory: no category was given");
+  }
+  const auto category = object.As<Category>();
+  if (!category || category->OwnerProgram().Get() != &program) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "DeleteCategory: '" + object->DisplayName() +
+                              "' is not a category of program '" + program.Name() + "'");
+  }
+  if (category->Id() == program.DefaultCategoryId()) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "DeleteCategory: '" + category->Name() +
+                              "' is the default category, which takes the blocks of deleted "
+                              "categories; it cannot be deleted");
+  }
+  const auto defaultCategory = program.FindCategory(program.DefaultCategoryId());
+  const std::vector<platform::Ref<Block>> blocks = category->Members();
+  if (!blocks.empty() && !defaultCategory) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "DeleteCategory: program '" + program.Name() +
+                              "' has no default category to take the blocks of '" +
+                              category->Name() + "'");
+  }
+  for (const auto& block : blocks) defaultCategory->InsertMember(block);
+  category->Delete();
 }
 
 }  // namespace host

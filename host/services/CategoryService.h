@@ -1,17 +1,20 @@
-// The offline category service: a program's categories, its default category, unique names,
-// creating and checking category names.
+// The offline category service: a program's categories, its default category, unique and
+// proposed names, finding, creating, checking and deleting categories.
 //
 //   auto categories = platform::CreateObjectAs<mzblprsx::IRgCategoryService>(
 //       mzblprsx::clsid::kCategoryService);
 //   auto name = categories->UniqueName(program, "Category");     // "Category (2)" when taken
 //   categories->CreateCategory(program, name, 0);               // notification 256
+//   categories->ProposeCategoryName(program, "Motors");         // "Motors (1)" when taken
 //
 // Every operation takes the program as the framework program object, its offline project, or a
 // block service bound to it. Names compare without regard to case; a blank name counts as
-// missing. A category is deleted through its own framework delete (IRgObject::Delete).
+// missing. DeleteCategory goes the framework's delete path (IRgObject::Delete), the one the
+// library's program handler uses, after handing the category's blocks to the default category.
 //
 // Created through the class registry (a new object per creation); the library creates one and
-// keeps it. Trap: it is not handed out by the service factory.
+// keeps it. Trap: it is not handed out by the service factory, and it changes framework data
+// only: a category item in a project tree is the caller's to move or remove.
 #pragma once
 
 #include <cstdint>
@@ -52,10 +55,36 @@ class CategoryService : public mzblprsx::IRgCategoryService {
   platform::Ref<mzblprsx::IRgObject> CreateCategory(platform::Ref<platform::Object> program,
                                                     const std::string& name,
                                                     int32_t flags) override;
-  /// 1 the name can be used, 2 it is missing (blank), 3 a category has it.
+  /// Answers of CheckName.
+  static constexpr int32_t kNoProgram = 0;  // nothing to check against
+  static constexpr int32_t kNameUsable = 1;
+  static constexpr int32_t kNameMissing = 2;  // empty or blank
+  static constexpr int32_t kNameExists = 3;   // a category of the program has it
+
+  /// kNoProgram for no program (nothing, or a project or block service without one); errors
+  /// as above for the PLC's program and other objects.
   int32_t CheckName(platform::Ref<platform::Object> program, const std::string& name) override;
+  /// The name when no category has it, else the first free "base (1)", "base (2)", ... where
+  /// the base is the name without a trailing " (n)" index. An empty (blank) name gets an empty
+  /// proposal: there is nothing to derive one from.
+  std::string ProposeCategoryName(platform::Ref<platform::Object> program,
+                                  const std::string& name) override;
+  /// Nothing when no category has the name.
+  platform::Ref<mzblprsx::IRgObject> FindCategory(platform::Ref<platform::Object> program,
+                                                  const std::string& name) override;
+  /// Appends the category's blocks, in its order, to the default category's list, then deletes
+  /// it (notification 256, as for every category deleted through the framework). Error 91 for
+  /// no category; error 5, changing nothing, for a category of another program, the default
+  /// category, or blocks to hand over while the default category does not exist.
+  void DeleteCategory(platform::Ref<platform::Object> program,
+                      platform::Ref<mzblprsx::IRgObject> category) override;
 
  private:
+  /// The offline program the object stands for; nothing for no object and for a project or
+  /// block service without a program. Error 5 for the PLC's program, 13 for other objects.
+  static platform::Ref<Program> FindOfflineProgram(const platform::Ref<platform::Object>& object,
+                                                   const char* operation);
+  /// FindOfflineProgram, with error 91 for no object and 5 for no program.
   static Program& OfflineProgramOf(const platform::Ref<platform::Object>& object,
                                    const char* operation);
 };

@@ -21,6 +21,10 @@ class IRgBlockInfo : public virtual platform::Object {
   /// Whether the program (a framework program object or a block service bound to one) holds a
   /// block of that type and number.
   virtual bool HasBlock(Ref<Object> program, int32_t blockType, int32_t number) = 0;
+  /// Whether the program of a block service holds a block of that type and number, on the side
+  /// `location` names (1 offline, 2 online; a program of the other side holds none).
+  virtual bool BlockExists(Ref<Object> blockService, int32_t blockType, int32_t number,
+                           int32_t location) = 0;
   virtual bool IsValidNumber(int32_t blockType, int32_t number) = 0;
   virtual std::string LanguageText(int32_t language) = 0;
   /// Listing order of a type: OB 1, FB 2, FC 3, DB 4, UDT 5, SFB 6, SFC 7, SDB 8, VAT 9.

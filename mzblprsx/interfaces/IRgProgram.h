@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "mzblprsx/interfaces/IRgProgramDocuments.h"
 #include "mzblprsx/interfaces/Types.h"
-
 
 namespace mzblprsx {
 
@@ -14,6 +14,8 @@ class IRgProgram : public virtual platform::Object {
  public:
   /// The object identifier of the program's default category as a number; 0 when it has none.
   virtual int32_t DefaultCategoryID() = 0;
+  /// The program's documents (its blocks as they open in editors).
+  virtual Ref<IRgProgramDocuments> Documents() = 0;
 };
 
 }  // namespace mzblprsx
