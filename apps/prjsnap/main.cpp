@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "EditCommand.h"
 #include "Lifecycle.h"
 #include "SnapInLibrary.h"
 #include "ViewCommands.h"
@@ -49,6 +50,10 @@ int main(int argc, char** argv) {
   details->add_option("--sort", sort, "sort columns, KEY[:desc][,KEY[:desc]]...")
       ->capture_default_str();
 
+  // edit: changes a project through the library's handlers and saves it.
+  prjsnap::EditRequest edit;
+  CLI::App* editCommand = prjsnap::AddEditCommand(app, edit);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -63,6 +68,7 @@ int main(int argc, char** argv) {
       if (!plc.empty()) lifecycle.plc = plc;
       return prjsnap::RunLifecycle(lifecycle, std::cout, std::cerr);
     }
+    if (editCommand->parsed()) return prjsnap::RunEdit(library, edit, std::cout, std::cerr);
     if (tree->parsed() || details->parsed()) {
       prjsnap::SnapInSession::Options options;
       options.library = library;

@@ -19,35 +19,26 @@
 #include <cstdint>
 #include <string>
 
+#include "mzblprsx/handlers/IRgBlockHandlerOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerBase.h"
 
 namespace mzblprsx {
 
-enum RgEnumBlockDataErrors : int32_t {
-  RgBlockDataErrorOK = 0,
-  RgBlockDataErrorInvalidNumber = 1,
-  RgBlockDataErrorBlockExist = 2,
-  RgBlockDataErrorInvalidSymbolCharacter = 4,
-  RgBlockDataErrorSymbolTooLong = 8,
-};
-
 class IRgBlockInfo;
 
-class RgPrjHandlerBlockOffline final : public RgPrjHandlerBase {
+class RgPrjHandlerBlockOffline final : public RgPrjHandlerBase,
+                                       public virtual IRgBlockHandlerOffline {
  public:
   static constexpr std::string_view kTypeName = "RgPrjHandlerBlockOffline";
-  /// The longest symbol accepted, in characters.
-  static constexpr size_t kMaxSymbolLength = 24;
-
   std::string_view TypeName() const override { return kTypeName; }
 
   /// Whether the block can take the number: its own current number is always OK; otherwise
   /// the number must be valid for the block's type and free in the program. The argument is
   /// not changed.
-  RgEnumBlockDataErrors CheckBlockNumber(int32_t& lNewBlockNumber);
+  RgEnumBlockDataErrors CheckBlockNumber(int32_t& lNewBlockNumber) override;
   /// Whether the text can be the block's symbol: no double quote, at most 24 characters (not
   /// bytes). Uniqueness is not checked. The argument is not changed.
-  RgEnumBlockDataErrors CheckBlockSymbol(std::string& sNewBlockSymbol);
+  RgEnumBlockDataErrors CheckBlockSymbol(std::string& sNewBlockSymbol) override;
 
   /// The framework's block information object of this thread, created on first use and kept.
   static Ref<IRgBlockInfo> BlockInfo();

@@ -18,23 +18,18 @@
 #include <cstdint>
 #include <string>
 
+#include "mzblprsx/handlers/IRgCategoryHandler.h"
 #include "mzblprsx/handlers/RgPrjHandlerBase.h"
 
 namespace mzblprsx {
 
-enum RgEnumCategoryNameErrors : int32_t {
-  RgCategoryNameErrorOK = 0,
-  RgCategoryNameErrorMissing = 1,
-  RgCategoryNameErrorExist = 2,
-};
-
-class RgPrjHandlerCategory final : public RgPrjHandlerBase {
+class RgPrjHandlerCategory final : public RgPrjHandlerBase, public virtual IRgCategoryHandler {
  public:
   static constexpr std::string_view kTypeName = "RgPrjHandlerCategory";
   std::string_view TypeName() const override { return kTypeName; }
 
   /// Whether the program can take a category of that name (not empty, not in use).
-  RgEnumCategoryNameErrors CheckCategoryName(const std::string& sNewCategoryName);
+  RgEnumCategoryNameErrors CheckCategoryName(const std::string& sNewCategoryName) override;
 
  private:
   void FillData(RgProjectItemData& data) override;

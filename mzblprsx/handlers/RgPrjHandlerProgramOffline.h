@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "mzblprsx/handlers/IRgProgramHandlerOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerBase.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink2.h"
@@ -39,7 +40,8 @@ namespace mzblprsx {
 
 class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
                                          public IRgObjectEventSink,
-                                         public IRgObjectEventSink2 {
+                                         public IRgObjectEventSink2,
+                                         public virtual IRgProgramHandlerOffline {
  public:
   static constexpr std::string_view kTypeName = "RgPrjHandlerProgramOffline";
   std::string_view TypeName() const override { return kTypeName; }
@@ -63,7 +65,7 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
   /// Inserts an item for the category directly after the category that holds the position (the
   /// position itself when it is a category, else the default category); when the position is a
   /// block, the blocks below it in its category move into the new category.
-  Ref<RgProjectItem> AddCategory(Ref<IRgObject> category, Ref<RgProjectItem> position);
+  Ref<RgProjectItem> AddCategory(Ref<IRgObject> category, Ref<RgProjectItem> position) override;
   /// Does nothing.
   void CheckGhostBlocks(Ref<IRgObject> block, Ref<platform::Object> snapIn);
   /// Runs the new-block dialog on the program; the framework's notification places the block
@@ -71,23 +73,23 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
   Ref<IRgObject> CreateBlock(Ref<RgProjectItem> position);
   /// Creates a category with a unique name derived from static text 202; nothing without a
   /// category service.
-  Ref<IRgObject> CreateCategory();
+  Ref<IRgObject> CreateCategory() override;
   /// Deletes the blocks of these object identifiers in the framework; False (unreported) when
   /// the block service is missing or the deletion failed.
-  bool DeleteBlocks(std::vector<std::string>& identifiers);
+  bool DeleteBlocks(std::vector<std::string>& identifiers) override;
   /// Deletes these categories, handing their blocks to the default category (appended in
   /// order), then saves the category order. The default category itself is never deleted.
-  bool DeleteCategories(std::vector<std::string>& identifiers);
+  bool DeleteCategories(std::vector<std::string>& identifiers) override;
   /// The default category item (the last child typed "RgCategoryDefault"), or nothing.
-  Ref<RgProjectItem> GetDefaultCategory();
+  Ref<RgProjectItem> GetDefaultCategory() override;
   /// The ghost block item below the program, or nothing.
   Ref<RgProjectItem> GetGhostBlock();
   /// Moves the block item to the place the position gives (as for a new block).
-  bool MoveBlock(Ref<RgProjectItem>& blockItem, Ref<RgProjectItem>& position);
+  bool MoveBlock(Ref<RgProjectItem>& blockItem, Ref<RgProjectItem>& position) override;
   /// Moves a category to the place AddCategory would give it; its own blocks stay in place by
   /// going to the category before it (or, for the first category, to the top of the next one).
   /// False when the item is nothing or is the position.
-  bool MoveCategory(Ref<RgProjectItem>& categoryItem, Ref<RgProjectItem> position);
+  bool MoveCategory(Ref<RgProjectItem>& categoryItem, Ref<RgProjectItem> position) override;
   /// Refreshes every block item (symbols changed).
   void RefreshBlockSymbols();
   /// Refreshes every user category item (not the default one).

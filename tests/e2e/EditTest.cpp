@@ -1,0 +1,289 @@
+// prjsnap edit, end to end: every operation on a copy of the sample, read back twice: as the tree
+// that prjsnap then shows for the saved file, and as the categories the saved file itself holds.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "PrjsnapTestSupport.h"
+#include "host/project/Block.h"
+#include "host/project/Category.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/Program.h"
+#include "host/project/ProjectFile.h"
+
+namespace mztest {
+namespace {
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The sample as the tree shows it: the default category "Blocks" is no row, so its blocks read
+// as part of the category above it (Motors).
+const std::string kSampleTree =
+    "Motors[FB10 DB10 FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 DB20 FC2 OB35] "
+    "Diagnostics[OB82 FC5]";
+
+class PrjsnapEdit : public ::testing::Test {
+ protected:
+  PrjsnapEdit() : project_("conveyor.prj.xml", FileText(Sample("conveyor.prj.xml"))) {}
+
+  RunResult Edit(const std::string& arguments) {
+    return RunPrjsnap("edit '" + project_.Path() + "' " + arguments);
+  }
+
+  /// Runs an edit that must succeed and returns what it printed.
+  std::string EditOk(const std::string& arguments) {
+    const RunResult r = Edit(arguments);
+    EXPECT_EQ(r.exitCode, 0) << arguments << ": " << r.output;
+    return r.output;
+  }
+
+  /// An edit that must be refused with the reason in its message and the file untouched.
+  void ExpectRefused(const std::string& arguments, const std::string& reason) {
+    const std::string before = FileText(project_.Path());
+    const RunResult r = Edit(arguments);
+    EXPECT_EQ(r.exitCode, 1) << arguments << ": " << r.output;
+    EXPECT_NE(r.output.find(reason), std::string::npos)
+        << arguments << ": the message says why: " << r.output;
+    EXPECT_EQ(FileText(project_.Path()), before) << arguments << ": a refused edit writes nothing";
+  }
+
+  /// The program part of `prjsnap tree` for the file: "Category[Block Block] Category[]".
+  std::string Tree() {
+    const RunResult r = RunPrjsnap("tree '" + project_.Path() + "'");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    std::istringstream lines(r.output);
+    std::string out;
+    bool inProgram = false;
+    bool open = false;
+    for (std::string line; std::getline(lines, line);) {
+      const size_t indent = line.find_first_not_of(' ');
+      const std::string name = line.substr(indent, line.find("  [", indent) - indent);
+      if (indent <= 2) {
+        inProgram = name == "Program";
+        continue;
+      }
+      if (!inProgram) continue;
+      if (indent == 4 || !open) {  // blocks above every category: an unnamed group
+        out += (open ? "] " : "") + (indent == 4 ? name : std::string()) + "[";
+        open = true;
+      }
+      if (indent != 4) {
+        out += (out.back() == '[' ? "" : " ") + name;
+      }
+    }
+    return open ? out + "]" : out;
+  }
+
+  /// What the saved file says, read by the host's own loader: the categories in the stored
+  /// order with their member lists, the default one marked with '*'.
+  std::string Saved() {
+    const auto project = host::ProjectFile::LoadProject(project_.Path());
+    const auto program = project->Program();
+    std::string out;
+    for (const std::string& id : program->CategoryOrder()) {
+      const auto category = program->FindCategoryById(id);
+      if (!category) continue;
+      std::string members;
+      for (const auto& block : category->Members()) {
+        members += (members.empty() ? "" : " ") + block->Name();
+      }
+      const bool isDefault = std::to_string(program->DefaultCategoryId()) == id;
+      out += (out.empty() ? "" : " ") + category->Name() + (isDefault ? "*" : "") + "[" + members +
+             "]";
+    }
+    return out;
+  }
+
+  std::string Path() const { return project_.Path(); }
+
+ private:
+  TempFile project_;
+};
+
+TEST_F(PrjsnapEdit, NewCategoryAfterABlockSplitsItsCategoryAndPrintsItsName) {
+  const std::string name = EditOk("new-category --after DB10");
+  ASSERT_FALSE(name.empty());
+  ASSERT_EQ(name.back(), '\n') << "the name alone on its line, for scripts";
+  const std::string category = name.substr(0, name.size() - 1);
+  EXPECT_EQ(Tree(), "Motors[FB10 DB10] " + category +
+                        "[FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 DB20 FC2 OB35] "
+                        "Diagnostics[OB82 FC5]");
+  EXPECT_EQ(Saved(), "Motors[FB10 DB10] " + category +
+                         "[FB11 DB11] Blocks*[OB1 OB100 FC1 DB100 UDT1 SFC46] Conveyor "
+                         "logic[FB20 DB20 FC2 OB35] Diagnostics[OB82 FC5]")
+      << "the blocks below DB10 moved into the new category";
+
+  // A second one gets another name; the reloaded file is edited on.
+  const std::string second = EditOk("new-category");
+  EXPECT_NE(second, name) << "generated names are unique";
+  EXPECT_NE(Saved().find("Blocks*[OB1 OB100 FC1 DB100 UDT1 SFC46] " +
+                         second.substr(0, second.size() - 1) + "[]"),
+            std::string::npos)
+      << "without --after it goes after the default category: " << Saved();
+}
+
+TEST_F(PrjsnapEdit, NewCategoryAfterACategoryTakesTheGivenName) {
+  EXPECT_EQ(EditOk("new-category --after 'conveyor LOGIC' --name Pumps"), "Pumps\n")
+      << "items are named without regard to case";
+  EXPECT_EQ(Saved(),
+            "Motors[FB10 DB10 FB11 DB11] Blocks*[OB1 OB100 FC1 DB100 UDT1 SFC46] Conveyor "
+            "logic[FB20 DB20 FC2 OB35] Pumps[] Diagnostics[OB82 FC5]");
+  ExpectRefused("new-category --name MOTORS", "already has a category 'MOTORS'");
+  ExpectRefused("new-category --name ' '", "not blank");
+}
+
+TEST_F(PrjsnapEdit, RenameCategoryChecksTheName) {
+  EditOk("rename-category Diagnostics Faults");
+  EditOk("rename-category faults FAULTS");  // a change of case is no conflict with itself
+  EXPECT_EQ(Tree(),
+            "Motors[FB10 DB10 FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 "
+            "DB20 FC2 OB35] FAULTS[OB82 FC5]");
+  ExpectRefused("rename-category FAULTS motors", "already has a category 'motors'");
+  ExpectRefused("rename-category FAULTS ''", "not blank");
+  EditOk("rename-category Blocks General");
+  EXPECT_NE(Saved().find("General*[OB1"), std::string::npos)
+      << "the renamed default category stays the default one: " << Saved();
+}
+
+TEST_F(PrjsnapEdit, DeletedCategoriesHandTheirBlocksToTheEndOfTheDefaultCategory) {
+  EditOk("delete-category Diagnostics motors");
+  EXPECT_EQ(Saved(),
+            "Blocks*[OB1 OB100 FC1 DB100 UDT1 SFC46 OB82 FC5 FB10 DB10 FB11 DB11] Conveyor "
+            "logic[FB20 DB20 FC2 OB35]")
+      << "appended in the order the categories were named";
+  EXPECT_EQ(Tree(),
+            "[OB1 OB100 FC1 DB100 UDT1 OB82 FC5 FB10 DB10 FB11 DB11] Conveyor logic[FB20 DB20 FC2 "
+            "OB35]")
+      << "the default category heads no row, and its blocks stand above every category";
+  ExpectRefused("delete-category Blocks", "is the default category");
+  ExpectRefused("delete-category 'Conveyor logic' Nowhere", "has no category 'Nowhere'");
+  EXPECT_NE(Saved().find("Conveyor logic"), std::string::npos) << "nothing of a bad list";
+}
+
+TEST_F(PrjsnapEdit, MoveBlocksBelowABlockOrToTheTopOfACategory) {
+  EditOk("move FC5 --to Motor");  // the target by its symbol
+  EditOk("move fb20 --to Blocks");
+  EXPECT_EQ(Saved(),
+            "Motors[FB10 FC5 DB10 FB11 DB11] Blocks*[FB20 OB1 OB100 FC1 DB100 UDT1 SFC46] "
+            "Conveyor logic[DB20 FC2 OB35] Diagnostics[OB82]");
+  EXPECT_EQ(Tree(),
+            "Motors[FB10 FC5 DB10 FB11 DB11 FB20 OB1 OB100 FC1 DB100 UDT1] Conveyor "
+            "logic[DB20 FC2 OB35] Diagnostics[OB82]");
+  ExpectRefused("move FB10 --to Motor", "cannot be moved to itself");
+  ExpectRefused("move FB10 --to FB99", "has no block or category 'FB99'");
+}
+
+TEST_F(PrjsnapEdit, MoveACategoryLeavesItsBlocksInTheBlockOrder) {
+  EditOk("move Diagnostics --to Motors");
+  EXPECT_EQ(Saved(),
+            "Motors[FB10 DB10 FB11 DB11] Diagnostics[] Blocks*[OB1 OB100 FC1 DB100 UDT1 SFC46] "
+            "Conveyor logic[FB20 DB20 FC2 OB35 OB82 FC5]");
+  // After a block: the heading moves below that block and takes the blocks that follow it.
+  EditOk("move Diagnostics --to FB20");
+  EXPECT_EQ(Tree(),
+            "Motors[FB10 DB10 FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20] "
+            "Diagnostics[DB20 FC2 OB35 OB82 FC5]");
+  ExpectRefused("move Motors --to motors", "cannot be moved to itself");
+}
+
+TEST_F(PrjsnapEdit, AmbiguousNamesNeedAPrefix) {
+  EXPECT_EQ(EditOk("new-category --after Diagnostics --name FB10"), "FB10\n");
+  ExpectRefused("move FB10 --to Blocks", "write block:FB10 or category:FB10");
+  EditOk("move block:FB10 --to category:fb10");
+  EXPECT_NE(Saved().find("FB10[FB10]"), std::string::npos) << Saved();
+  // The prefix narrows what the operation looks for.
+  ExpectRefused("delete-block category:FB10", "a block is needed here");
+}
+
+TEST_F(PrjsnapEdit, BlockChangesAreWrittenAndShown) {
+  EditOk("block motor --number 12 --symbol Drive --header 'Main motor' --author QA");
+  const RunResult details = RunPrjsnap("details --json '" + Path() + "'");
+  ASSERT_EQ(details.exitCode, 0) << details.output;
+  EXPECT_NE(details.output.find("\"NAME\": \"FB12\", \"BLOCKTYPE\": 10, \"BLOCKNUMBER\": 12, "
+                                "\"SYMBOL\": \"Drive\", \"HEADERNAME\": \"Main motor\""),
+            std::string::npos)
+      << details.output;
+  EXPECT_NE(details.output.find("\"AUTHOR\": \"QA\""), std::string::npos);
+  EXPECT_EQ(details.output.find("\"FB10\""), std::string::npos) << "renumbered, not copied";
+  EXPECT_NE(Saved().find("Motors[FB12 DB10"), std::string::npos)
+      << "the category lists the block under its new name: " << Saved();
+
+  // The block's own number, a symbol of exactly 24 characters, and removing a symbol.
+  EditOk("block FB12 --number 12 --symbol 123456789012345678901234");
+  EXPECT_NE(
+      RunPrjsnap("tree '" + Path() + "'").output.find("FB12  [FB12:123456789012345678901234]"),
+      std::string::npos);
+  EditOk("block FB12 --symbol ''");
+  EXPECT_NE(RunPrjsnap("tree '" + Path() + "'").output.find("FB12  [FB12]\n"), std::string::npos);
+}
+
+struct RefusedCase {
+  const char* name;
+  const char* arguments;
+  const char* reason;
+};
+
+class PrjsnapEditRefused : public PrjsnapEdit, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(PrjsnapEditRefused, GivesTheReasonAndLeavesTheFileAlone) {
+  ExpectRefused(GetParam().arguments, GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, PrjsnapEditRefused,
+    ::testing::Values(
+        RefusedCase{"NumberOutOfRange", "block FB10 --number 70000",
+                    "70000 is not a valid number for a block of type FB"},
+        RefusedCase{"OrganizationBlockRange", "block OB1 --number 256", "not a valid number"},
+        RefusedCase{"NumberZero", "block FC5 --number 0", "not a valid number"},
+        RefusedCase{"NumberTaken", "block FB10 --number 11", "already has a block FB11"},
+        RefusedCase{"ProtectedBlock", "block FC1 --number 9", "(the block is protected)"},
+        RefusedCase{"SymbolWithQuote", "block FB10 --symbol 'a\"b'", "double quote"},
+        RefusedCase{"SymbolTooLong", "block FB10 --symbol 1234567890123456789012345",
+                    "longer than 24 characters"},
+        RefusedCase{"SymbolOfAnotherBlock", "block FB11 --symbol MOTOR", "already names FB10"},
+        // The number would pass; a refused symbol keeps it from being applied.
+        RefusedCase{"NothingHalfApplied", "block FB10 --number 12 --symbol 'x\"'", "double quote"},
+        RefusedCase{"UnknownBlock", "block FB99 --author X", "has no block 'FB99'"},
+        RefusedCase{"CategoryIsNoBlock", "block Motors --author X", "has no block 'Motors'"},
+        RefusedCase{"UnknownBlockInAList", "delete-block FB10 FB99", "has no block 'FB99'"},
+        RefusedCase{"UnknownCategory", "delete-category Pumps", "has no category 'Pumps'"}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PrjsnapEdit, DeletedBlocksLeaveProgramAndCategories) {
+  EditOk("delete-block FB20 Sequencer recipe");  // FB20 twice, DB100 by its symbol
+  EXPECT_EQ(Saved(),
+            "Motors[FB10 DB10 FB11 DB11] Blocks*[OB1 OB100 FC1 UDT1 SFC46] Conveyor "
+            "logic[DB20 FC2 OB35] Diagnostics[OB82 FC5]");
+  const RunResult details = RunPrjsnap("details '" + Path() + "'");
+  EXPECT_EQ(details.output.find("\nFB20 "), std::string::npos) << details.output;
+  EXPECT_EQ(details.output.find("\nDB100 "), std::string::npos) << details.output;
+}
+
+TEST_F(PrjsnapEdit, BadInputExitsWithTwo) {
+  const TempFile broken("broken.prj.xml",
+                        "<project name=\"X\" guid=\"{6B0D7A10-3C41-4E8A-9F2B-1D5E7C9A0B11}\">\n"
+                        "  <program name=\"P\">\n    <block type=\"FB\" number=\"70000\"/>\n"
+                        "  </program>\n</project>\n");
+  const std::string brokenText = FileText(broken.Path());
+  const RunResult r = RunPrjsnap("edit '" + broken.Path() + "' delete-block FB1");
+  EXPECT_EQ(r.exitCode, 2) << r.output;
+  EXPECT_NE(r.output.find("broken.prj.xml:3"), std::string::npos) << r.output;
+  EXPECT_EQ(FileText(broken.Path()), brokenText);
+
+  EXPECT_EQ(RunPrjsnap("edit /no/such/file.prj.xml delete-block FB10").exitCode, 2);
+  EXPECT_EQ(Edit("").exitCode, 2) << "an operation is required";
+  EXPECT_EQ(Edit("block FB10").exitCode, 2) << "block needs something to change";
+  EXPECT_EQ(Edit("block FB10 --number twelve").exitCode, 2);
+  EXPECT_EQ(Edit("move FB10").exitCode, 2) << "--to is required";
+  EXPECT_EQ(Edit("delete-category").exitCode, 2);
+  EXPECT_EQ(FileText(Path()), FileText(Sample("conveyor.prj.xml"))) << "none of them wrote";
+}
+
+}  // namespace
+}  // namespace mztest
