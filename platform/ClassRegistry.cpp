@@ -1,8 +1,42 @@
 #include "platform/ClassRegistry.h"
 
+#include <cstdint>
+
 #include "platform/Text.h"
 
 namespace platform {
+namespace {
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsAscii(std::string_view s) {
+  for (const char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+size_t ClassRegistry::FoldedHash::operator()(std::string_view id) const {
+  // FNV-1a over the folded letters: identifiers are short, and this costs a few cycles a byte.
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (const char c : id) {
+    hash ^= static_cast<unsigned char>(LowerAscii(c));
+    hash *= 0x100000001B3ull;
+  }
+  return static_cast<size_t>(hash);
+}
+
+bool ClassRegistry::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
 
 ClassRegistry& ClassRegistry::Instance() {
   static ClassRegistry registry;
@@ -20,7 +54,7 @@ void ClassRegistry::Register(std::string_view classId, std::string_view progId, 
 
 void ClassRegistry::Unregister(std::string_view id) {
   std::unique_lock lock(mutex_);
-  const auto it = byId_.find(text::FoldCase(id));
+  const auto it = IsAscii(id) ? byId_.find(id) : byId_.find(text::FoldCase(id));
   if (it == byId_.end()) return;
   const Entry& e = entries_[it->second];
   const std::string classId = text::FoldCase(e.classId);
@@ -33,7 +67,9 @@ void ClassRegistry::Unregister(std::string_view id) {
 }
 
 const ClassRegistry::Entry* ClassRegistry::Find(std::string_view id) const {
-  const auto it = byId_.find(text::FoldCase(id));
+  // Keys are folded. An ASCII identifier is found as it is (the hash and the comparison fold
+  // its letters); only other texts need the full Unicode fold first.
+  const auto it = IsAscii(id) ? byId_.find(id) : byId_.find(text::FoldCase(id));
   return it == byId_.end() ? nullptr : &entries_[it->second];
 }
 
@@ -43,14 +79,20 @@ bool ClassRegistry::IsRegistered(std::string_view id) const {
 }
 
 Ref<Object> ClassRegistry::Create(std::string_view id) const {
+  Ref<Object> object = TryCreate(id);
+  if (!object) {
+    throw Error(errc::kCannotCreate, "ActiveX component can't create object: class '" +
+                                         std::string(id) + "' is not registered");
+  }
+  return object;
+}
+
+Ref<Object> ClassRegistry::TryCreate(std::string_view id) const {
   Factory factory;
   {
     std::shared_lock lock(mutex_);
     const Entry* e = Find(id);
-    if (e == nullptr) {
-      throw Error(errc::kCannotCreate, "ActiveX component can't create object: class '" +
-                                           std::string(id) + "' is not registered");
-    }
+    if (e == nullptr) return {};
     factory = e->factory;
   }
   // Outside the lock: a factory may create further objects.

@@ -3,8 +3,14 @@
 //
 // The host registers its classes at start; the library registers its creatable classes through
 // its entry points. Identifiers compare without regard to case (braces included in class
-// identifiers). An unknown identifier is error 429. Safe to use from several threads (each
-// application of a two-application transfer creates objects on its own thread).
+// identifiers). An unknown identifier is error 429 for Create; TryCreate answers nothing instead.
+// Safe to use from several threads (each application of a two-application transfer creates
+// objects on its own thread).
+//
+//   if (auto handler = registry.TryCreate("mzblprsx.RgPrjHandlerCategory")) { ... }
+//
+// Lookups of ASCII identifiers (all real ones) fold case while hashing and comparing, so that
+// creating an object allocates nothing beyond the object; other identifiers are folded first.
 #pragma once
 
 #include <functional>
@@ -35,6 +41,9 @@ class ClassRegistry {
 
   /// Creates an object of the class; error 429 for an unknown identifier.
   Ref<Object> Create(std::string_view id) const;
+  /// Creates an object of the class; nothing for an unknown identifier (one lookup where
+  /// IsRegistered followed by Create takes two). A factory that answers nothing is error 429.
+  Ref<Object> TryCreate(std::string_view id) const;
   /// The class identifier registered under a program identifier (or the identifier itself when
   /// it is a known class identifier); std::nullopt when unknown.
   std::optional<std::string> ClassIdOf(std::string_view id) const;
@@ -45,11 +54,22 @@ class ClassRegistry {
     std::string progId;
     Factory factory;
   };
+  /// Hashes and compares identifiers with ASCII letters folded to lower case; a folded key
+  /// stays as it is, so a lookup by any spelling of an ASCII identifier needs no folded copy.
+  struct FoldedHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view id) const;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
   const Entry* Find(std::string_view id) const;
 
   mutable std::shared_mutex mutex_;
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, size_t> byId_;  // folded class or program identifier
+  // Folded class or program identifier -> entry.
+  std::unordered_map<std::string, size_t, FoldedHash, FoldedEqual> byId_;
 };
 
 /// ClassRegistry::Instance().Create(id).

@@ -6,7 +6,8 @@
 //
 // Neighbours: the new item goes directly after `after` when it is given, otherwise directly
 // before `before`, otherwise at the end; a neighbour that is not a child of this item is error 5.
-// The item owns its collection; the collection knows its item weakly (error 91 once it is gone).
+// An item's collection is part of the item (a reference to it keeps the item alive); the root
+// items' collection knows the model's hidden root weakly (error 91 once the model is gone).
 //
 // Trap: AddNew and Add below an item that is not in a model's tree are error 5.
 #pragma once

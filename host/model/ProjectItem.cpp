@@ -1,17 +1,52 @@
 #include "host/model/ProjectItem.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <typeinfo>
 #include <utility>
 
 #include "host/model/ItemCollection.h"
-#include "host/model/ItemData.h"
 #include "host/model/ItemList.h"
 #include "host/model/ProjectModel.h"
+#include "mzblprsx/interfaces/IRgProjectItemHandler.h"
 
 namespace host {
 
 using platform::Object;
 using platform::Ref;
+
+namespace {
+
+/// The handler as the handler interface. A tree attaches tens of thousands of handlers of a
+/// few classes, and a query across interfaces walks the class's hierarchy each time, so the
+/// place each class keeps the interface is remembered per thread (the handler is complete by
+/// the time it is attached, so its class's layout is fixed).
+Ref<mzblprsx::IRgProjectItemHandler> HandlerInterface(const Ref<Object>& handler) {
+  using Interface = mzblprsx::IRgProjectItemHandler;
+  Object* const object = handler.Get();
+  if (!object) return {};
+  struct Answer {
+    const std::type_info* type = nullptr;
+    std::ptrdiff_t offset = 0;
+    bool offered = false;
+  };
+  thread_local std::array<Answer, 8> answers;
+  const std::type_info& type = typeid(*object);
+  auto* const whole = static_cast<char*>(dynamic_cast<void*>(object));
+  Answer& answer = answers[(reinterpret_cast<uintptr_t>(&type) >> 4) % answers.size()];
+  if (answer.type != &type) {
+    Interface* const part = dynamic_cast<Interface*>(object);
+    answer.type = &type;
+    answer.offered = part != nullptr;
+    answer.offset = part ? reinterpret_cast<char*>(part) - whole : 0;
+  }
+  if (!answer.offered) return {};
+  return Ref<Interface>(std::shared_ptr<Interface>(
+      handler.Shared(), reinterpret_cast<Interface*>(whole + answer.offset)));
+}
+
+}  // namespace
 
 ProjectItem::ProjectItem(std::weak_ptr<ProjectModel> model, Ref<Object> object)
     : model_(std::move(model)),
@@ -26,22 +61,23 @@ ProjectItem::~ProjectItem() {
 }
 
 std::shared_ptr<ProjectItem> ProjectItem::SharedSelf() {
-  return std::shared_ptr<ProjectItem>(shared_from_this(), this);
+  if (std::shared_ptr<ProjectItem> self = self_.lock()) return self;
+  std::shared_ptr<ProjectItem> self(shared_from_this(), this);
+  self_ = self;
+  return self;
 }
 
 Ref<mzblprsx::RgProjectItemData> ProjectItem::Data() {
-  if (!data_) data_ = platform::MakeObject<ItemData>();
-  return data_;
+  return Ref<mzblprsx::RgProjectItemData>(std::shared_ptr<ItemData>(SharedSelf(), &data_));
 }
 
 Ref<mzblprsx::RgProjectItemData> ProjectItem::States() {
-  if (!states_) states_ = platform::MakeObject<ItemData>();
-  return states_;
+  return Ref<mzblprsx::RgProjectItemData>(std::shared_ptr<ItemData>(SharedSelf(), &states_));
 }
 
 Ref<mzblprsx::RgProjectItems> ProjectItem::Items() {
-  if (!items_) items_ = platform::MakeObject<ItemCollection>(SharedSelf());
-  return items_;
+  if (!items_) items_.emplace(SharedSelf());
+  return Ref<mzblprsx::RgProjectItems>(std::shared_ptr<ItemCollection>(SharedSelf(), &*items_));
 }
 
 Ref<mzblprsx::RgProjectItemList> ProjectItem::ChildList() {
@@ -63,7 +99,7 @@ void ProjectItem::SetHandler(Ref<Object> handler) {
   // The old handler stays alive until the indexes let go of its class name.
   const Ref<Object> old = std::exchange(handler_, std::move(handler));
   const std::string_view oldClass = handlerClass_;
-  handlerIface_ = handler_.As<mzblprsx::IRgProjectItemHandler>();
+  handlerIface_ = HandlerInterface(handler_);
   handlerClass_ = handler_ ? handler_->TypeName() : std::string_view();
   if (!inTree_) return;
   if (auto model = model_.lock()) model->HandlerChanged(*this, oldClass);

@@ -18,15 +18,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/model/ItemCollection.h"
+#include "host/model/ItemData.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 
 namespace host {
 
-class ItemCollection;
-class ItemData;
 class ItemList;
 class ProjectModel;
 
@@ -99,9 +100,17 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   void Reindex() const;
   size_t Depth() const;
 
+  // The item itself, for SharedSelf: read beside the other fields a walk uses, where the
+  // object's own weak reference lies at the far end of the item.
+  std::weak_ptr<ProjectItem> self_;
   std::weak_ptr<ProjectModel> model_;
   ProjectItem* parent_ = nullptr;  // not owned; cleared by the parent when it lets go
   std::vector<std::shared_ptr<ProjectItem>> children_;
+  // The children's collection and the property sets live inside the item, beside the children:
+  // a view walks them for every item in a row, and keeping them in the item's own memory saves
+  // a cache miss each. They are handed out as parts of the item (a reference keeps it alive).
+  std::optional<ItemCollection> items_;  // made on first use
+  ItemData data_;
   // Position cache: index_ is right when parent_->children_[index_] is this item; every child
   // before dirtyFrom_ of a parent has a right index_.
   mutable size_t index_ = 0;
@@ -120,9 +129,7 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   size_t objectSlot_ = 0;          // places in the model's search indexes
   size_t classSlot_ = 0;
 
-  platform::Ref<ItemData> data_;
-  platform::Ref<ItemData> states_;
-  platform::Ref<ItemCollection> items_;
+  ItemData states_;
   platform::Ref<ItemList> childList_;
 };
 

@@ -65,6 +65,33 @@ void Block::SetSize(int32_t size) {
   if (Assign(size_, size)) Changed();
 }
 
+std::string Block::LastModifiedText() {
+  // Read for every block of every tree the library builds; writing the digits directly costs
+  // a fraction of formatting them.
+  const int year = lastModified_.Year();
+  if (year < 0 || year > 9999) return lastModified_.ToString();  // not four digits: the rare form
+  constexpr int64_t kSecondsPerDay = 86400;
+  int64_t time = lastModified_.Seconds() % kSecondsPerDay;
+  if (time < 0) time += kSecondsPerDay;
+  std::string text(19, ' ');
+  const auto put2 = [&text](size_t at, int64_t value) {
+    text[at] = static_cast<char>('0' + value / 10);
+    text[at + 1] = static_cast<char>('0' + value % 10);
+  };
+  put2(0, year / 100);
+  put2(2, year % 100);
+  text[4] = '-';
+  put2(5, lastModified_.Month());
+  text[7] = '-';
+  put2(8, lastModified_.Day());
+  put2(11, time / 3600);
+  text[13] = ':';
+  put2(14, time / 60 % 60);
+  text[16] = ':';
+  put2(17, time % 60);
+  return text;
+}
+
 void Block::SetLastModified(platform::DateTime when) {
   if (Assign(lastModified_, when)) Changed();
 }

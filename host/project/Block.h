@@ -68,7 +68,8 @@ class Block : public ProjectDocument,
   void SetAuthor(const std::string& author) override;
   int32_t Language() override { return language_; }
   int32_t Size() override { return size_; }
-  std::string LastModifiedText() override { return lastModified_.ToString(); }
+  /// The date in the text form "YYYY-MM-DD HH:MM:SS" (as DateTime::ToString).
+  std::string LastModifiedText() override;
   bool IsProtected() override { return protected_; }
   bool IsSystem() override { return system_; }
   /// The stored state, with kSymbolReadOnly added when the symbol cannot be written.

@@ -1,6 +1,9 @@
 #include "mzblprsx/core/mdl_ErrorHandler.h"
 
 #include <atomic>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "mzblprsx/core/DllEntryPoints.h"
 
@@ -13,6 +16,18 @@
 namespace mzblprsx {
 namespace {
 std::atomic<int64_t> gLiveObjects{0};
+
+/// The class name as the trace service takes it. Every object of a class passes the same
+/// constant, so each class's text is made once per thread and kept (a few dozen classes).
+const std::string& ClassNameText(std::string_view className) {
+  thread_local std::unordered_map<const char*, std::string> texts;
+  auto it = texts.find(className.data());
+  if (it == texts.end() || it->second != className) {
+    it = texts.insert_or_assign(className.data(), std::string(className)).first;
+  }
+  return it->second;
+}
+
 }  // namespace
 
 int64_t LiveObjectCount() {
@@ -20,7 +35,14 @@ int64_t LiveObjectCount() {
 }
 
 Ref<IRgFrameworkGlobals> FrameworkGlobals() {
-  return platform::CreateObjectAs<IRgFrameworkGlobals>(clsid::kFrameworkGlobals);
+  // Every library object registers with the trace service when it is made and when it dies;
+  // going through the class registry each time would cost more than the object's own work.
+  thread_local std::weak_ptr<IRgFrameworkGlobals> remembered;
+  if (std::shared_ptr<IRgFrameworkGlobals> globals = remembered.lock()) return globals;
+  Ref<IRgFrameworkGlobals> globals =
+      platform::CreateObjectAs<IRgFrameworkGlobals>(clsid::kFrameworkGlobals);
+  remembered = globals.Shared();
+  return globals;
 }
 
 void ReportError(platform::Error& error, std::string_view className,
@@ -50,7 +72,7 @@ void TraceCall(int32_t level, std::string_view className, std::string_view proce
 InstanceTrace::InstanceTrace(std::string_view className) : className_(className) {
   ++gLiveObjects;
   Guard(className_, "Class_Initialize", [&] {
-    FrameworkGlobals()->TraceService()->RegisterInstance(1, std::string(className_), number_);
+    FrameworkGlobals()->TraceService()->RegisterInstance(1, ClassNameText(className_), number_);
   });
 }
 
@@ -59,7 +81,7 @@ InstanceTrace::~InstanceTrace() {
   // A destructor cannot let an error travel on: a failure is reported and then dropped.
   try {
     Guard(className_, "Class_Terminate", [&] {
-      FrameworkGlobals()->TraceService()->UnregisterInstance(1, std::string(className_), number_);
+      FrameworkGlobals()->TraceService()->UnregisterInstance(1, ClassNameText(className_), number_);
     });
   } catch (...) {  // NOLINT(bugprone-empty-catch): nowhere to send it from a destructor
   }

@@ -33,7 +33,8 @@ namespace mzblprsx {
 class IRgFrameworkGlobals;
 
 /// The framework globals object of the calling thread's application (created on first use by
-/// the host, then shared). Fetched anew on every use and not kept.
+/// the host, then shared). There is one per thread: it is remembered weakly per thread, and
+/// asked of the class registry again once the application that owned it has let it go.
 platform::Ref<IRgFrameworkGlobals> FrameworkGlobals();
 
 /// The library's module name, the first part of every error source.

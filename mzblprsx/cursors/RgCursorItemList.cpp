@@ -356,6 +356,16 @@ void RgCursorItemList::Clear() {
   root_ = kNil;
 }
 
+std::vector<Ref<RgProjectItem>> RgCursorItemList::TakeItems() {
+  std::vector<Ref<RgProjectItem>> items;
+  items.reserve(index_.Size());
+  for (Node& node : nodes_) {
+    if (node.item) items.push_back(std::move(node.item));
+  }
+  Clear();
+  return items;
+}
+
 bool RgCursorItemList::Contains(const Ref<RgProjectItem>& item) const {
   return NodeOf(item) != kNil;
 }

@@ -70,6 +70,10 @@ class RgCursorItemList final : public Object {
   /// Removes the item; error 5 when it is not listed.
   void Remove(const Ref<RgProjectItem>& item);
   void Clear();
+  /// Empties the list and hands its references over, in the order the items were added
+  /// (insertions in the middle at the end); a list about to be rebuilt can so let go of each
+  /// item while the rebuild is looking at it anyway.
+  std::vector<Ref<RgProjectItem>> TakeItems();
 
   /// True when the item is listed; False for nothing.
   bool Contains(const Ref<RgProjectItem>& item) const;

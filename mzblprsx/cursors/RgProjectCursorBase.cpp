@@ -69,6 +69,9 @@ bool EqualsTrue(const Variant& value) {
 RgProjectCursorBase::~RgProjectCursorBase() = default;
 
 bool RgProjectCursorBase::TypeContains(std::string_view type, std::string_view part) {
+  // Types are written in one spelling: an exact occurrence (the usual answer, found by the
+  // library's fast search) settles it without folding.
+  if (type.find(part) != std::string_view::npos) return true;
   // Item types are ASCII; comparing in place spares the two folded copies per item.
   if (!IsAscii(type) || !IsAscii(part)) return platform::text::ContainsNoCase(type, part);
   return std::search(type.begin(), type.end(), part.begin(), part.end(), SameLetterAscii) !=
@@ -76,6 +79,7 @@ bool RgProjectCursorBase::TypeContains(std::string_view type, std::string_view p
 }
 
 bool RgProjectCursorBase::TypeStartsWith(std::string_view type, std::string_view prefix) {
+  if (type.starts_with(prefix)) return true;  // the usual spelling: no folding needed
   if (!IsAscii(type) || !IsAscii(prefix)) {
     return std::string_view(platform::text::FoldCase(type))
         .starts_with(platform::text::FoldCase(prefix));
@@ -146,6 +150,8 @@ std::vector<Ref<RgProjectItem>> RgProjectCursorBase::NewEnum() {
 void RgProjectCursorBase::P_SetModel(Ref<RgProjectModel> model) {
   // Part of Attach and Detach ("store the model"): their error paths report its failures.
   moModel_.clear();
+  retired_.clear();  // left over only when a rebuild failed before its walk
+  retiredNext_ = 0;
   model_ = std::move(model);
   if (!model_) return;
   moModel_.emplace_back(
@@ -184,17 +190,37 @@ void RgProjectCursorBase::P_NewList() {
   // Room for every item of the model: the list never holds more.
   auto list = platform::MakeObject<RgCursorItemList>();
   list->Reserve(static_cast<size_t>(std::max(0, model_->ItemList()->Count())));
+  if (list_) {
+    retired_ = list_->TakeItems();
+    retiredNext_ = 0;
+  }
   list_ = std::move(list);
 }
 
 void RgProjectCursorBase::P_SearchItems(const Ref<RgProjectItems>& items) {
+  // Whatever the walk does not meet (items removed since) goes at the end, also on failure.
+  struct ReleaseRest {
+    RgProjectCursorBase& cursor;
+    ~ReleaseRest() {
+      cursor.retired_.clear();
+      cursor.retiredNext_ = 0;
+    }
+  } releaseRest{*this};
+  P_SearchTree(items);
+}
+
+void RgProjectCursorBase::P_SearchTree(const Ref<RgProjectItems>& items) {
   Guard(*this, "P_SearchItems", [&] {
     const int32_t count = items->Count();
     for (int32_t i = 1; i <= count; ++i) {
       const Ref<RgProjectItem> item = items->Item(i);
       list_->Prefetch(item);  // arrives while the filter reads the item's data
       if (P_ValidateItem(item)) list_->Append(item);
-      P_SearchItems(item->Items());
+      // The previous list met its items in this same order, unless the tree changed since.
+      if (retiredNext_ < retired_.size() && retired_[retiredNext_].Get() == item.Get()) {
+        retired_[retiredNext_++].Reset();
+      }
+      P_SearchTree(item->Items());
     }
   });
 }

@@ -104,8 +104,15 @@ class RgProjectCursorBase : public virtual IRgProjectCursor {
   void moModel_ProjectRemove(const Ref<RgProjectItem>& item);
   void moOptionService_OptionsChanged();
 
+  /// P_SearchItems' walk; lets go of the previous list's items as it meets them.
+  void P_SearchTree(const Ref<RgProjectItems>& items);
+
   Ref<IRgOptionService> optionService_;
   bool showSystemBlocks_ = false;
+  // The previous list's items, released while the walk that rebuilds the list reaches each
+  // one (its memory is being read then anyway) instead of in a separate pass over them all.
+  std::vector<Ref<RgProjectItem>> retired_;
+  size_t retiredNext_ = 0;
   std::vector<platform::ScopedConnection> moModel_;
   platform::ScopedConnection moOptionService_;
 

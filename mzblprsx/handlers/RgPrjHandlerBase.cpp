@@ -9,6 +9,7 @@
 #include "mzblprsx/interfaces/IRgObjectEventSink.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
+#include "mzblprsx/models/HandlerClasses.h"
 #include "platform/ClassRegistry.h"
 
 namespace mzblprsx {
@@ -41,7 +42,7 @@ bool RgPrjHandlerBase::IsOpen() {
 
 Ref<IRgDocument> RgPrjHandlerBase::P_Document() {
   if (!object_) platform::Raise(platform::errc::kObjectNotSet, "The handler holds no object");
-  return object_.As<IRgDocument>();
+  return document_;
 }
 
 Ref<IRgObject> RgPrjHandlerBase::Object() {
@@ -49,8 +50,12 @@ Ref<IRgObject> RgPrjHandlerBase::Object() {
 }
 
 void RgPrjHandlerBase::SetObject(Ref<platform::Object> object) {
-  Guard(*this, "Property Set IRgProjectItemHandler_Object",
-        [&] { object_ = object.Cast<IRgObject>(); });
+  Guard(*this, "Property Set IRgProjectItemHandler_Object", [&] {
+    Ref<IRgObject> framework = AsFrameworkObject(object);
+    if (object && !framework) throw platform::Error(platform::errc::kTypeMismatch);
+    document_ = AsDocument(framework);
+    object_ = std::move(framework);
+  });
 }
 
 Ref<RgProjectItem> RgPrjHandlerBase::ProjectItem() {
@@ -81,6 +86,7 @@ void RgPrjHandlerBase::Terminate() {
   Guard(*this, "IRgProjectItemHandler_Terminate", [&] {
     item_.Reset();
     object_.Reset();
+    document_.Reset();
     EndNotifications();
     OnTerminate();
   });

@@ -40,7 +40,8 @@ class RgPrjHandlerBase : public IRgProjectItemHandler {
   /// The object's open flag; False when the object is no framework document.
   bool IsOpen() override;
   Ref<IRgObject> Object() override;
-  /// Holds the object as IRgObject; error 13 (reported) for anything else.
+  /// Holds the object as IRgObject (and, when it is one, as a framework document); error 13
+  /// (reported) for anything else.
   void SetObject(Ref<platform::Object> object) override;
   Ref<RgProjectItem> ProjectItem() override;
   void SetProjectItem(Ref<RgProjectItem> item) override;
@@ -92,6 +93,9 @@ class RgPrjHandlerBase : public IRgProjectItemHandler {
   /// The object as a framework document, nothing when it is none; error 91 without object.
   Ref<IRgDocument> P_Document();
 
+  // The object's document side, found once when the object is set: the window titles ask
+  // every item whether it is open after each build of the tree.
+  Ref<IRgDocument> document_;
   Ref<IRgNotifySubscription> subscription_;
 };
 

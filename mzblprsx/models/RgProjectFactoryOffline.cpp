@@ -61,20 +61,27 @@ std::string KeyOf(std::string_view classId, const std::string& objectId) {
 class RgProjectFactoryOffline::BlockSet {
  public:
   explicit BlockSet(std::vector<Ref<IRgObject>> blocks) : blocks_(std::move(blocks)) {
+    // Categories list offline blocks only, so only those are looked up (by object identifier);
+    // a block of another class is placed with the remaining ones.
     index_.reserve(blocks_.size());
     for (size_t i = 0; i < blocks_.size(); ++i) {
-      index_.emplace(KeyOf(blocks_[i]->ClassID(), blocks_[i]->ObjectID()), i);
+      if (blocks_[i]->ClassID() == clsid::kBlockOffline) {
+        index_.emplace(blocks_[i]->ObjectID(), i);
+      } else {
+        ++unindexed_;
+      }
     }
   }
-  /// Takes the block of the key out of the set; nothing when it is not (or no longer) there.
-  Ref<IRgObject> Take(const std::string& key) {
-    const auto it = index_.find(key);
+  /// Takes the offline block of that object identifier out of the set; nothing when it is not
+  /// (or no longer) there.
+  Ref<IRgObject> Take(const std::string& objectId) {
+    const auto it = index_.find(objectId);
     if (it == index_.end()) return {};
     Ref<IRgObject> block = std::move(blocks_[it->second]);
     index_.erase(it);
     return block;
   }
-  bool Empty() const { return index_.empty(); }
+  bool Empty() const { return index_.empty() && unindexed_ == 0; }
   /// Takes every block still in the set, in the program's order.
   std::vector<Ref<IRgObject>> TakeRemaining() {
     std::vector<Ref<IRgObject>> result;
@@ -84,12 +91,14 @@ class RgProjectFactoryOffline::BlockSet {
     }
     blocks_.clear();
     index_.clear();
+    unindexed_ = 0;
     return result;
   }
 
  private:
-  std::vector<Ref<IRgObject>> blocks_;  // taken ones are nothing
-  std::unordered_map<std::string, size_t> index_;
+  std::vector<Ref<IRgObject>> blocks_;             // taken ones are nothing
+  std::unordered_map<std::string, size_t> index_;  // offline blocks by object identifier
+  size_t unindexed_ = 0;                           // blocks of other classes, never taken singly
 };
 
 Ref<Object> RgProjectFactoryOffline::P_GetHandlerObject(const Ref<IRgObject>& object) {
@@ -126,7 +135,7 @@ Ref<RgProjectItem> RgProjectFactoryOffline::AddProject(Ref<RgProjectModel> model
 
 void RgProjectFactoryOffline::InitializeItem(Ref<RgProjectItem> item, Ref<Object> object) {
   Guard(*this, "IRgProjectModelFactory_InitializeItem", [&] {
-    const Ref<IRgObject> framework = object.As<IRgObject>();  // not one: no handler
+    const Ref<IRgObject> framework = AsFrameworkObject(object);  // not one: no handler
     if (!item || !framework) return;
     const Ref<Object> handler = P_GetHandlerObject(framework);
     if (handler) AttachHandler(item, handler, framework);
@@ -268,7 +277,7 @@ void RgProjectFactoryOffline::P_FillCategoryItems(BlockSet& blocks,
       return;
     }
     for (const std::string& id : category.Cast<IRgCategory>()->BlockIDs()) {
-      if (const Ref<IRgObject> block = blocks.Take(KeyOf(clsid::kBlockOffline, id))) {
+      if (const Ref<IRgObject> block = blocks.Take(id)) {
         items->AddNew(block, nullptr, nullptr);
       }
     }
