@@ -19,6 +19,7 @@
 #include "mzblprsx/interfaces/IRgObjectList.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
 #include "mzblprsx/interfaces/IRgSICommandTarget.h"
+#include "platform/ui/Window.h"
 
 namespace host {
 namespace {
@@ -85,13 +86,16 @@ Reach Walk(const platform::Ref<platform::Object>& container) {
 }  // namespace
 
 HostApplication::HostApplication()
-    : viewWindows_(platform::MakeObject<WindowCollection>(kViewWindows)),
+    : mainWindow_(platform::MakeObject<platform::ui::Window>()),
+      viewWindows_(platform::MakeObject<WindowCollection>(kViewWindows)),
       documentWindows_(platform::MakeObject<WindowCollection>(kDocumentWindows)),
       projectBar_(platform::MakeObject<ViewWindow>(std::string(kProjectBar))),
       documents_(platform::MakeObject<AppDocuments>()) {
   projectBar_->AddRegister(std::string(kRegisterProject));
   projectBar_->AddRegister(std::string(kRegisterOnline));
   viewWindows_->Add(projectBar_);
+  mainWindow_->SetCaption(MainWindowTitle());
+  mainWindow_->SetVisible(true);
 }
 
 HostApplication::~HostApplication() = default;
@@ -222,6 +226,15 @@ void HostApplication::DoWaitCursor(int32_t operation) {
     default:
       break;
   }
+}
+
+void HostApplication::SetMainWindowExtension(const std::string& text) {
+  extension_ = text;
+  mainWindow_->SetCaption(MainWindowTitle());
+}
+
+int32_t HostApplication::GetWindowHandle(int32_t kind) {
+  return kind == kMainFrameWindow ? mainWindow_->HWnd() : 0;
 }
 
 platform::Ref<mzblprsx::IRgAppDocument> HostApplication::ActiveDocument() {

@@ -35,6 +35,10 @@ namespace mzblprsx {
 class IRgSICommandTarget;
 }  // namespace mzblprsx
 
+namespace platform::ui {
+class Window;
+}  // namespace platform::ui
+
 namespace host {
 
 class AppDocument;
@@ -49,6 +53,8 @@ class HostApplication final : public mzblprsx::IRgHostApplication {
   /// Window kinds: the windows of open documents, the view windows.
   static constexpr int32_t kDocumentWindows = 1;
   static constexpr int32_t kViewWindows = 5;
+  /// Window handle kinds (GetWindowHandle): the main frame window.
+  static constexpr int32_t kMainFrameWindow = 3;
   /// The one document-set kind: flush and save of single documents.
   static constexpr int32_t kDocumentSetKind = 3;
   static constexpr std::string_view kProjectBar = "ProjectBar";
@@ -104,7 +110,8 @@ class HostApplication final : public mzblprsx::IRgHostApplication {
   /// whose OnCommand answers True has handled it. The reference host has no message queue, so an
   /// asynchronous command runs at once as well (the flag is recorded).
   void DoCommand(int32_t command, bool asynchronous) override;
-  void SetMainWindowExtension(const std::string& text) override { extension_ = text; }
+  /// Keeps the extension and shows the new title (MainWindowTitle) on the main frame window.
+  void SetMainWindowExtension(const std::string& text) override;
   /// 1 deepens the wait and shows the hourglass; -1 ends one level and shows the default cursor
   /// when none is left (a -1 without a wait is counted as an imbalance); 0 shows the hourglass
   /// again without deepening; other values only enter the log.
@@ -124,6 +131,8 @@ class HostApplication final : public mzblprsx::IRgHostApplication {
   /// Whether a document of that object is open (false for nothing).
   bool CheckOpenDocument(platform::Ref<platform::Object> object) override;
   platform::Signal<>& ActiveMDIWindowChanged() override { return activeChanged_; }
+  /// Kind 3: the main frame window's handle; 0 for any other kind.
+  int32_t GetWindowHandle(int32_t kind) override;
 
   // Snap-ins
   /// Adds a snap-in at the end of the list; error 5 for an empty name, 91 for nothing, 457 when
@@ -140,6 +149,9 @@ class HostApplication final : public mzblprsx::IRgHostApplication {
   const std::vector<CommandRecord>& CommandLog() const { return commands_; }
 
   // Main window and cursor
+  /// The main frame window: a top-level window of the thread that created the application,
+  /// visible from the start; dialogs of the snap-ins are owned by it.
+  const platform::Ref<platform::ui::Window>& MainWindow() const { return mainWindow_; }
   const std::string& MainWindowExtension() const { return extension_; }
   /// "prjsnap - <extension>", or "prjsnap" without an extension.
   std::string MainWindowTitle() const;
@@ -198,6 +210,7 @@ class HostApplication final : public mzblprsx::IRgHostApplication {
   bool IsOpen(const platform::Ref<AppDocument>& document) const;
   std::weak_ptr<HostApplication> WeakSelf();
 
+  platform::Ref<platform::ui::Window> mainWindow_;
   platform::Ref<WindowCollection> viewWindows_;
   platform::Ref<WindowCollection> documentWindows_;
   platform::Ref<ViewWindow> projectBar_;

@@ -37,6 +37,9 @@ class IRgHostApplication : public virtual platform::Object {
   /// Whether a document of the framework object is open.
   virtual bool CheckOpenDocument(Ref<Object> object) = 0;
   virtual platform::Signal<>& ActiveMDIWindowChanged() = 0;
+  /// The handle of one of the application's own windows (kind 3: the main frame window, which
+  /// owns the dialogs); 0 for a kind the host does not know.
+  virtual int32_t GetWindowHandle(int32_t kind) = 0;
 };
 
 }  // namespace mzblprsx
