@@ -14,6 +14,9 @@ inline constexpr std::string_view kDataObject = "mzframex.RgDataObject";
 inline constexpr std::string_view kClipboardFormats = "mzframex.RgClipboardFormats";
 inline constexpr std::string_view kProjectModel = "{E50A2A2B-4FC1-47C5-89C7-1FB6EAD44EE4}";
 inline constexpr std::string_view kItemMover = "{500C120A-A7A6-4340-9D42-BCD02602AC78}";
+/// The model component's free-standing list of item references and item property set.
+inline constexpr std::string_view kProjectItems = "mzblpexx.RgProjectItems";
+inline constexpr std::string_view kProjectItemData = "mzblpexx.RgProjectItemData";
 inline constexpr std::string_view kBlockInfo = "{A4D4CBFA-D417-4ED8-8443-DC3DC4C2AF88}";
 inline constexpr std::string_view kKeyedCollection = "{7F1C3AEF-8D8A-11D5-A900-0800062480D7}";
 inline constexpr std::string_view kNotifySubscription = "{15EFE330-3B98-11D4-A786-0800062480D7}";

@@ -643,7 +643,7 @@ int32_t RgObjectStreamService::P_ShowMessage(int32_t number, const std::string& 
 }
 
 Ref<RgProjectItems> RgObjectStreamService::P_NewProjectItems() {
-  return platform::CreateObjectAs<RgProjectItems>(kProjectItemsClass);
+  return platform::CreateObjectAs<RgProjectItems>(clsid::kProjectItems);
 }
 
 Ref<IRgDataObject> RgObjectStreamService::P_NewDataObject() {

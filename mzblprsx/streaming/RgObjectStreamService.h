@@ -29,6 +29,7 @@
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
 #include "mzblprsx/interfaces/Types.h"
+#include "mzblprsx/streaming/IRgObjectStreamServiceHost.h"
 
 namespace platform {
 class SafeArray;
@@ -45,12 +46,9 @@ class RgObjectStreamItems;
 class RgProjectItem;
 class RgProjectItems;
 
-class RgObjectStreamService final : public Object {
+class RgObjectStreamService final : public IRgObjectStreamServiceHost {
  public:
   static constexpr std::string_view kTypeName = "RgObjectStreamService";
-  /// The model component's free-standing item collection (a list of references), created for
-  /// the items a transfer carries and the items an insert created.
-  static constexpr std::string_view kProjectItemsClass = "mzblpexx.RgProjectItems";
   /// Clipboard format names of the object list and the object source.
   static constexpr std::string_view kObjectListFormatName = "rgCFObjectList";
   static constexpr std::string_view kObjectSourceFormatName = "rgCFObjectSource";

@@ -1,7 +1,8 @@
-// Test doubles of the streaming tests: the free-standing item collection that the reference host
-// does not offer yet, and a stream handler that records what the service asks of it.
+// Test doubles of the streaming tests: a plain selection list, and a stream handler that records
+// what the service asks of it. The free-standing item collection the service creates is the
+// reference host's own (host::ItemReferenceList).
 //
-//   FakeClasses fakes;                       // the item collection is creatable while it lives
+//   FakeClasses fakes;                       // kept for the tests that name it; registers nothing
 //   handler->checkObjects = [](auto& items) { return false; };   // answers as told
 #pragma once
 
@@ -55,18 +56,8 @@ class FakeItemList final : public mzblprsx::RgProjectItems {
   std::vector<ItemRef> items;
 };
 
-/// Makes the item collection creatable for as long as it lives.
-struct FakeClasses {
-  FakeClasses() {
-    auto& registry = platform::ClassRegistry::Instance();
-    registry.Register(mzblprsx::RgObjectStreamService::kProjectItemsClass, "",
-                      [] { return Ref<platform::Object>(platform::MakeObject<FakeItemList>()); });
-  }
-  ~FakeClasses() {
-    auto& registry = platform::ClassRegistry::Instance();
-    registry.Unregister(mzblprsx::RgObjectStreamService::kProjectItemsClass);
-  }
-};
+/// Once made the item collection creatable; the host registers its own now.
+struct FakeClasses {};
 
 /// A stream handler that records every call ("CheckObjects FB10 FB11") and answers as told.
 class RecordingHandler final : public mzblprsx::IRgObjectStreamHandler {

@@ -1,0 +1,112 @@
+// The offline stream handler's check of a received transfer against a large program: every
+// colliding block asks the dialog, which needs a proposed free number and a free symbolic name.
+// The check keeps indexes for its duration, so the cost per block stays flat as the transfer and
+// the program grow.
+//
+//   BM_CheckObjects/N: a program of FB1 .. FB(N/2); a transfer of N blocks alternating a free one
+//   (FB(N/2+k), which later proposals must skip) and a colliding one (FB k). The dialog closes
+//   without an answer, so every collision computes its proposals: the worst case.
+//   BM_ProposeFreeNumber: a program whose FB1 .. FB65000 are taken; one colliding block.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "host/Environment.h"
+#include "host/app/HostApplication.h"
+#include "host/framework/DataObject.h"
+#include "mzblprsx/core/DllEntryPoints.h"
+#include "mzblprsx/core/RgProjectServices.h"
+#include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/RgProjectItem.h"
+#include "mzblprsx/streaming/RgObjectStreamItems.h"
+#include "mzblprsx/streaming/RgObjectStreamService.h"
+#include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
+#include "platform/XmlElement.h"
+
+namespace {
+
+/// A snap-in with the offline tree of a program of FB1 .. FB(taken) built.
+class CheckBench {
+ public:
+  explicit CheckBench(int taken) {
+    DllRegisterServer();
+    snapIn_ = platform::MakeObject<mzblprsx::RgProjectSnapin>();
+    env_.Application().AddSnapIn("ProjectSnapIn", snapIn_);
+    snapIn_->Init(platform::Variant(platform::XmlElement::Parse("<SNAPIN/>")),
+                  env_.ApplicationObject());
+    snapIn_->Attach(nullptr);
+    snapIn_->DoVerb(1, platform::Variant(), false);
+    std::string text =
+        "<project name=\"Bench\" guid=\"{CCCCCCCC-0000-0000-0000-000000000003}\">"
+        "<symbols name=\"Symbols\"/><program name=\"Program\" default-category=\"1\">"
+        "<category id=\"1\" name=\"Blocks\"/>";
+    for (int n = 1; n <= taken; ++n) {
+      text += "<block type=\"FB\" number=\"" + std::to_string(n) + "\"/>";
+    }
+    text += "</program></project>";
+    env_.OpenProjectText(text, "bench.prj.xml");
+    service_ = snapIn_->Services()->RgObjectStreamService(mzblprsx::RgProjectLocationOffline);
+    handler_ = service_->StreamHandler().Cast<mzblprsx::RgPrjStreamHandlerOffline>();
+  }
+  ~CheckBench() {
+    handler_.Reset();
+    service_.Reset();
+    snapIn_->PreDetach();
+    snapIn_->Detach();
+    env_.Application().RemoveSnapIn("ProjectSnapIn");
+    snapIn_.Reset();
+  }
+
+  /// The received blocks as references (a check reads no content).
+  static platform::Ref<host::DataObject> Transfer(const std::vector<int>& numbers) {
+    auto data = platform::MakeObject<host::DataObject>();
+    for (int n : numbers) {
+      data->AddReference(std::string(mzblprsx::clsid::kBlockOffline),
+                         platform::Variant("FB" + std::to_string(n)), "Drive");
+    }
+    return data;
+  }
+
+  bool Check(const platform::Ref<host::DataObject>& data, benchmark::State& state) {
+    state.PauseTiming();
+    auto items = platform::MakeObject<mzblprsx::RgObjectStreamItems>();
+    items->AttachDataObject(data);
+    platform::Ref<mzblprsx::RgProjectItem> position;
+    state.ResumeTiming();
+    return handler_->CheckObjects(items, 1, position, 2);
+  }
+
+ private:
+  host::Environment env_;
+  platform::Ref<mzblprsx::RgProjectSnapin> snapIn_;
+  platform::Ref<mzblprsx::RgObjectStreamService> service_;
+  platform::Ref<mzblprsx::RgPrjStreamHandlerOffline> handler_;
+};
+
+void BM_CheckObjects(benchmark::State& state) {
+  const int received = static_cast<int>(state.range(0));
+  CheckBench bench(received / 2);
+  std::vector<int> numbers;
+  for (int k = 1; k <= received / 2; ++k) {
+    numbers.push_back(received / 2 + k);
+    numbers.push_back(k);
+  }
+  const auto data = CheckBench::Transfer(numbers);
+  for (auto _ : state) {
+    if (!bench.Check(data, state)) state.SkipWithError("the check stopped");
+  }
+  state.SetItemsProcessed(state.iterations() * received);
+}
+BENCHMARK(BM_CheckObjects)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_ProposeFreeNumber(benchmark::State& state) {
+  CheckBench bench(65000);
+  const auto data = CheckBench::Transfer({1});
+  for (auto _ : state) {
+    if (!bench.Check(data, state)) state.SkipWithError("the check stopped");
+  }
+}
+BENCHMARK(BM_ProposeFreeNumber)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

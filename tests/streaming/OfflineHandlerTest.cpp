@@ -1,0 +1,300 @@
+// The offline stream handler of a running snap-in over a project of its own: what a selection
+// carries, where received data comes from, which actions it allows, and how received objects are
+// checked and inserted (blocks and categories pasted from another project given as text).
+#include <gtest/gtest.h>
+
+#include "handlers/HandlerFixture.h"
+#include "host/framework/DataObject.h"
+#include "host/project/HardwareConfig.h"
+#include "host/project/ProjectFile.h"
+#include "host/project/SymbolTable.h"
+#include "mzblprsx/core/RgProjectServices.h"
+#include "mzblprsx/streaming/RgObjectStreamService.h"
+#include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
+#include "streaming/StreamFakes.h"
+
+namespace mztest {
+namespace {
+
+namespace clsid = mzblprsx::clsid;
+using mzblprsx::RgObjectStreamItems;
+
+constexpr int32_t kSame = 5;   // same application, offline
+constexpr int32_t kOther = 2;  // another application
+constexpr int32_t kCopy = 1;
+constexpr int32_t kMove = 2;
+
+/// The target: Blocks (default) [OB1], Motors [FB10 DB10 SFC20 (system)].
+std::string TargetProject() {
+  return "<project name=\"Target\" guid=\"{AAAAAAAA-0000-0000-0000-000000000001}\">"
+         "<symbols name=\"Symbols\"><symbol address=\"FB10\" name=\"Motor\"/></symbols>"
+         "<program name=\"Program\" default-category=\"1\" category-order=\"1 2\">" +
+         CategoryXml(1, "Blocks", "OB1") + CategoryXml(2, "Motors", "FB10 DB10 SFC20") +
+         BlockXml("OB", 1) + BlockXml("FB", 10) + BlockXml("DB", 10) +
+         BlockXml("SFC", 20, "system=\"true\"") + "</program></project>";
+}
+
+/// Another project whose objects are pasted: Pumps [FB30 FB10], Blocks (default) [FC7].
+std::string SourceProject() {
+  return "<project name=\"Source\" guid=\"{BBBBBBBB-0000-0000-0000-000000000002}\">"
+         "<hardware name=\"Rack 2\" modified=\"2026-10-01 10:00:00\" size=\"4096\" state=\"0\"/>"
+         "<symbols name=\"Symbols\"><symbol address=\"FB30\" name=\"Pump\"/>"
+         "<symbol address=\"FB10\" name=\"OtherMotor\"/></symbols>"
+         "<program name=\"Program\" default-category=\"1\">" +
+         CategoryXml(1, "Blocks", "FC7") + CategoryXml(3, "Pumps", "FB30 FB10") +
+         BlockXml("FB", 30, "body=\"pump\"") + BlockXml("FB", 10, "body=\"other motor\"") +
+         BlockXml("FC", 7) + "</program></project>";
+}
+
+class OfflineHandlerTest : public HandlerFixture {
+ protected:
+  void SetUp() override {
+    HandlerFixture::SetUp();
+    OpenText(TargetProject());
+    service = snapIn->Services()->RgObjectStreamService(mzblprsx::RgProjectLocationOffline);
+    handler = service->StreamHandler().Cast<mzblprsx::RgPrjStreamHandlerOffline>();
+    source = host::ProjectFile::ParseProject(SourceProject(), "source.prj.xml");
+  }
+  void TearDown() override {
+    handler.Reset();
+    service.Reset();
+    HandlerFixture::TearDown();
+  }
+
+  Ref<FakeItemList> Selection(const std::vector<ItemRef>& items) {
+    auto list = platform::MakeObject<FakeItemList>();
+    list->items = items;
+    return list;
+  }
+  /// The object identifiers of the items' objects, blank-separated.
+  static std::string Ids(const Ref<mzblprsx::RgProjectItems>& items) {
+    std::string out;
+    for (int32_t i = 1; i <= items->Count(); ++i) {
+      if (!out.empty()) out += ' ';
+      out += Text(items->Item(i), "NAME");
+    }
+    return out;
+  }
+  /// A transfer of objects of the source project (by object identifier; "C3" a category).
+  Ref<host::DataObject> Carry(const std::vector<std::string>& ids) {
+    auto data = platform::MakeObject<host::DataObject>();
+    for (const std::string& id : ids) {
+      if (id[0] == 'C') {
+        auto category = source->Program()->FindCategoryById(id.substr(1));
+        std::string list;
+        for (const auto& block : category->Members()) list += block->Name() + ";";
+        data->AddObject(category)->SetMarkerText(list);
+      } else if (id == "HW") {
+        data->AddObject(source->Hardware());
+      } else {
+        data->AddObject(source->Program()->FindBlockById(id));
+      }
+    }
+    return data;
+  }
+  bool Paste(const Ref<host::DataObject>& data, int32_t action, int32_t from,
+             ItemRef position = nullptr) {
+    Ref<mzblprsx::RgProjectItems> inserted;
+    const bool ok = service->InsertStreamData(data->SaveBytes(), action, position, inserted, from);
+    lastInserted = inserted ? Ids(inserted) : "-";
+    return ok;
+  }
+  std::vector<int32_t> MessageNumbers() const {
+    std::vector<int32_t> out;
+    for (const auto& m : env.Errors().Messages()) out.push_back(m.number);
+    return out;
+  }
+
+  Ref<mzblprsx::RgObjectStreamService> service;
+  Ref<mzblprsx::RgPrjStreamHandlerOffline> handler;
+  Ref<host::OfflineProject> source;
+  std::string lastInserted;
+};
+
+// ---- Sending ----------------------------------------------------------------------------------
+
+TEST_F(OfflineHandlerTest, AProjectTravelsAlone) {
+  const auto items = service->GetStreamItems(Selection({BlockItem("FB10"), ProjectItem()}), kCopy);
+  ASSERT_EQ(items->Count(), 1);
+  EXPECT_TRUE(platform::SameObject(items->Item(1), ProjectItem())) << "the block is inside it";
+}
+
+TEST_F(OfflineHandlerTest, AProgramCarriesItsCategoriesAndItsOwnBlocks) {
+  const auto items = service->GetStreamItems(Selection({ProgramItem(), BlockItem("FB10")}), kCopy);
+  EXPECT_EQ(Ids(items), "OB1 Motors FB10 DB10")
+      << "not the default category itself, not the system block SFC20, FB10 once";
+  EXPECT_FALSE(service->CanStreamData(Selection({BlockItem("SFC20")}), kCopy))
+      << "a system block may only be moved";
+  EXPECT_TRUE(service->CanStreamData(Selection({BlockItem("SFC20")}), kMove));
+}
+
+TEST_F(OfflineHandlerTest, ABlockStreamedTwiceIsCarriedOnce) {
+  auto data = platform::MakeObject<host::DataObject>();
+  data->LoadBytes(service->StreamItemData(Selection({BlockItem("FB10"), BlockItem("FB10")})));
+  ASSERT_EQ(data->ItemCount(), 1);
+  EXPECT_TRUE(data->Item(1)->HasData());
+
+  data->LoadBytes(service->StreamItemData(Selection({CategoryItem(2)})));
+  ASSERT_EQ(data->ItemCount(), 1);
+  EXPECT_EQ(data->Item(1)->MarkerText(), "FB10;DB10;SFC20;")
+      << "a category carries its block list for the receiver";
+}
+
+TEST_F(OfflineHandlerTest, ABlockItsEditorCannotSaveTravelsAsAMarkedReference) {
+  env.Application().OpenDocument(HostBlock("FB10"), -1);
+  env.Application().FailFlushWith(5, HostBlock("FB10"));
+  auto data = platform::MakeObject<host::DataObject>();
+  data->LoadBytes(service->StreamItemData(Selection({BlockItem("FB10")})));
+  ASSERT_EQ(data->ItemCount(), 1);
+  EXPECT_FALSE(data->Item(1)->HasData()) << "never stale content";
+  EXPECT_EQ(data->Item(1)->MarkerText(), "RgBlockOffline::Flush");
+}
+
+TEST_F(OfflineHandlerTest, SourceIdentifiers) {
+  const std::string own = handler->GetSourceID();
+  EXPECT_EQ(own, "{AAAAAAAA-0000-0000-0000-000000000001}");
+  EXPECT_EQ(handler->CheckSourceIsSameApplication(own), 5);
+  EXPECT_EQ(handler->CheckSourceIsSameApplication("{BBBBBBBB-0000-0000-0000-000000000002}"), 2);
+  EXPECT_EQ(handler->CheckSourceIsSameApplication(""), 2) << "no entry has an empty identifier";
+  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  EXPECT_EQ(handler->CheckSourceIsSameApplication("{9D41E7B2-0C3A-4F58-B6E1-72A4C0D9E315}"), 9);
+}
+
+// ---- Receiving: actions and checks ------------------------------------------------------------
+
+TEST_F(OfflineHandlerTest, InsertActionsByClassAndSource) {
+  struct Row {
+    std::string_view classId;
+    const char* id;
+    int32_t same;   // answer with the same-application bit
+    int32_t other;  // answer with the other-application bit
+  };
+  const std::vector<Row> rows{
+      {clsid::kProjectOffline, "{P}", 0, 1},  {clsid::kProjectOnline, "{P}", 1, 0},
+      {clsid::kHwConfigOffline, "HW", 1, 1},  {clsid::kSymbolTable, "SYMBOLS", 1, 1},
+      {clsid::kVarTables, "VARTABLES", 1, 1}, {clsid::kDocumentation, "DOCUMENTATION", 1, 1},
+      {clsid::kHwConfigOnline, "HW", 1, 0},   {clsid::kProgramOnline, "P", 1, 0},
+      {clsid::kBlockOnline, "FB1", 1, 0},     {clsid::kProgramOffline, "P", 3, 3},
+      {clsid::kCategory, "2", 3, 3},          {clsid::kBlockOffline, "SFC20", 2, 1},
+      {clsid::kBlockOffline, "SDB3", 2, 1},   {clsid::kBlockOffline, "SFB4", 3, 3},
+      {clsid::kBlockOffline, "FB10", 3, 3},   {clsid::kReferences, "REFS", 0, 0},
+      {clsid::kMemoryCard, "MC", 0, 0},
+  };
+  for (const Row& row : rows) {
+    const std::string classId(row.classId);
+    EXPECT_EQ(handler->GetInsertDataAction(classId, Variant(row.id), kSame), row.same)
+        << classId << " " << row.id << " from this application";
+    EXPECT_EQ(handler->GetInsertDataAction(classId, Variant(row.id), kOther), row.other)
+        << classId << " " << row.id << " from another application";
+  }
+}
+
+TEST_F(OfflineHandlerTest, AFreeBlockIsCheckedAsItComes) {
+  auto items = platform::MakeObject<RgObjectStreamItems>();
+  items->AttachDataObject(Carry({"FB30", "FC7"}));
+  ItemRef position;
+  ASSERT_TRUE(handler->CheckObjects(items, kCopy, position, kOther));
+  const auto fb30 = items->Find(std::string(clsid::kBlockOffline), Variant("FB30"));
+  EXPECT_EQ(fb30->Action(), mzblprsx::RgDataObjectItemActionInsert);
+  EXPECT_EQ(fb30->Data()->Value("BLOCKTYPE").ToInt32(), 10);
+  EXPECT_EQ(fb30->Data()->Value("BLOCKNUMBER").ToInt32(), 30);
+  EXPECT_EQ(fb30->Data()->Value("SYMBOL").ToString(), "Pump");
+}
+
+TEST_F(OfflineHandlerTest, ABlockNotSavedBySenderIsCancelledAndListed) {
+  auto data = Carry({"FB30"});
+  data->AddReference(std::string(clsid::kBlockOffline), Variant("FC7"), "Scale")
+      ->SetMarkerText("RgBlockOffline::Flush");
+  env.Errors().PushAnswer(7);  // No: do not go on without it
+  EXPECT_FALSE(Paste(data, kCopy, kOther));
+  EXPECT_EQ(MessageNumbers(), (std::vector<int32_t>{1038})) << "asked about the unsaved block";
+  EXPECT_FALSE(HostProgram()->FindBlockById("FB30")) << "nothing was inserted";
+}
+
+TEST_F(OfflineHandlerTest, AMoveWithinTheProjectNeverAsksAndKeepsTheBlocks) {
+  const auto selection = Selection({BlockItem("FB10"), BlockItem("DB10")});
+  const auto bytes = service->StreamItemData(selection);
+  ItemRef position = CategoryItem(1);
+  Ref<mzblprsx::RgProjectItems> inserted;
+  ASSERT_TRUE(service->InsertStreamData(bytes, kMove, position, inserted, kSame));
+  EXPECT_TRUE(env.Errors().Messages().empty()) << "a move in place is no conflict";
+  EXPECT_EQ(Tree(), "Blocks[FB10 DB10 OB1] Motors[SFC20]") << "moved to the top, in order";
+  EXPECT_EQ(Ids(inserted), "FB10 DB10");
+  service->InsertStreamDataComplete(kMove, selection);
+  EXPECT_TRUE(HostBlock("FB10") && HostBlock("DB10"))
+      << "the completion deletes nothing moved here";
+  EXPECT_EQ(FrameworkTree(), "Blocks[FB10 DB10 OB1] Motors[SFC20]");
+}
+
+TEST_F(OfflineHandlerTest, CompletingAMoveToElsewhereDeletesOnTheSource) {
+  service->InsertStreamDataComplete(kMove, Selection({BlockItem("DB10"), CategoryItem(2)}));
+  EXPECT_FALSE(HostBlock("DB10"));
+  EXPECT_FALSE(HostProgram()->FindCategory(2)) << "the moved category went too";
+  EXPECT_EQ(Tree(), "Blocks[OB1 FB10 SFC20]") << "its other blocks stay, in the default category";
+  ASSERT_EQ(MessageNumbers(), (std::vector<int32_t>{8000}));
+  EXPECT_EQ(env.Errors().Messages()[0].module, "Comp-IF_V3");
+  service->InsertStreamDataComplete(kCopy, Selection({BlockItem("FB10")}));
+  EXPECT_TRUE(HostBlock("FB10")) << "a copy leaves the source alone";
+}
+
+// ---- Receiving: inserting ---------------------------------------------------------------------
+
+TEST_F(OfflineHandlerTest, CategoriesComeBeforeTheBlocksTheyList) {
+  ASSERT_TRUE(Paste(Carry({"FB30", "C3", "FC7"}), kCopy, kOther));
+  EXPECT_EQ(Tree(), "Blocks[OB1 FC7] Pumps[FB30] Motors[FB10 DB10 SFC20]")
+      << "the new category follows the default one; FB30 joined it; FC7, listed by none, went "
+         "to the default place";
+  EXPECT_EQ(lastInserted, "Pumps FB30 FC7");
+  EXPECT_EQ(FrameworkTree(), "Blocks[OB1 FC7] Motors[FB10 DB10 SFC20] Pumps[FB30]")
+      << "the framework keeps its categories in creation order";
+  EXPECT_EQ(project->Symbols()->NameOf("FB30"), "Pump") << "the block brought its symbol";
+}
+
+TEST_F(OfflineHandlerTest, PastedBlocksKeepTheirOrderBelowTheirPosition) {
+  ItemRef position = BlockItem("FB10");
+  ASSERT_TRUE(Paste(Carry({"FB30", "FC7"}), kCopy, kOther, position));
+  EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB10 FB30 FC7 DB10 SFC20]");
+}
+
+TEST_F(OfflineHandlerTest, ASymbolAnotherAddressHoldsStaysWithIt) {
+  project->Symbols()->SetSymbol("FB11", "Pump");
+  ASSERT_TRUE(Paste(Carry({"FB30"}), kCopy, kOther));
+  EXPECT_TRUE(HostBlock("FB30"));
+  EXPECT_EQ(project->Symbols()->NameOf("FB30"), "") << "Pump belongs to FB11";
+}
+
+TEST_F(OfflineHandlerTest, AHardwareConfigurationReplacesTheProjectsOwnAndShows) {
+  ASSERT_TRUE(Paste(Carry({"HW"}), kCopy, kOther));
+  ASSERT_TRUE(project->Hardware());
+  EXPECT_EQ(project->Hardware()->Name(), "Rack 2");
+  EXPECT_EQ(project->Hardware()->Size(), 4096);
+  EXPECT_EQ(lastInserted, "Rack 2") << "its item came into the tree";
+  EXPECT_EQ(Names(ProjectItem()).substr(0, 6), "Rack 2") << "in the project's order: first";
+}
+
+TEST_F(OfflineHandlerTest, AWholeProjectIsMergedAndTheTreeReadsIt) {
+  auto data = platform::MakeObject<host::DataObject>();
+  data->AddObject(source);
+  ASSERT_TRUE(Paste(data, kCopy, kOther));
+  EXPECT_EQ(project->Hardware()->Name(), "Rack 2") << "the carried station came along";
+  EXPECT_EQ(project->Symbols()->NameOf("FB30"), "Pump");
+  EXPECT_EQ(project->Symbols()->NameOf("FB10"), "OtherMotor")
+      << "a carried name that no other address holds renames the address";
+  EXPECT_EQ(HostBlock("FB10")->Body(), "other motor") << "the carried project wins";
+  EXPECT_EQ(Tree(), "Blocks[OB1 FC7] Motors[DB10 SFC20] Pumps[FB30 FB10]")
+      << "blocks listed by their carried categories, the default one joined by the target's";
+  EXPECT_EQ(lastInserted, "Target");
+}
+
+TEST_F(OfflineHandlerTest, ObjectsOfThePlcAreRefused) {
+  auto data = platform::MakeObject<host::DataObject>();
+  data->AddReference(std::string(clsid::kBlockOnline), Variant("FB1"), "");
+  EXPECT_FALSE(Paste(data, kCopy, 9)) << "uploading is not available: refused, not pretended";
+  ASSERT_FALSE(env.Errors().Reports().empty());
+  EXPECT_NE(env.Errors().Reports().back().description.find("uploading"), std::string::npos)
+      << env.Errors().Reports().back().description;
+  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjStreamHandlerOffline.UploadObjects");
+}
+
+}  // namespace
+}  // namespace mztest
