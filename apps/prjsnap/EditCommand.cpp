@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ProgramTree.h"
+#include "Refused.h"
 #include "SnapInSession.h"
 #include "host/framework/ErrorService.h"
 #include "host/project/OfflineProject.h"
@@ -33,15 +35,8 @@ constexpr int32_t kEditableFlags = 3;
 /// Bit of a block's symbol state that says its symbol cannot be written.
 constexpr int32_t kSymbolReadOnly = 64;
 
-/// An edit the project refuses: the reason goes to the user, the file stays as it was.
-class Refused : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 std::string Text(const ItemRef& item, const char* key) {
-  const platform::Variant value = item->Data()->Value(key);
-  return value.IsEmpty() ? std::string() : value.ToString();
+  return ItemText(item, key);
 }
 
 std::string Quoted(const std::string& text) {
@@ -52,99 +47,12 @@ bool IsBlock(const ItemRef& item) {
   return static_cast<bool>(item->HandlerObject().As<mzblprsx::IRgBlockHandlerOffline>());
 }
 
-bool IsCategory(const ItemRef& item) {
-  return static_cast<bool>(item->HandlerObject().As<mzblprsx::IRgCategoryHandler>());
-}
-
 /// The block's type text: its name without the number ("FB" of "FB10").
 std::string TypeTextOf(const ItemRef& block) {
   std::string name = Text(block, "NAME");
   while (!name.empty() && name.back() >= '0' && name.back() <= '9') name.pop_back();
   return name;
 }
-
-/// The offline program of the tree and the items below it, looked up as the user names them.
-class ProgramTree {
- public:
-  explicit ProgramTree(const platform::Ref<mzblprsx::RgProjectModel>& model) {
-    const ItemRef project = model ? model->Items()->First() : ItemRef();
-    if (!project) throw Refused("the project has no tree");
-    const auto children = project->Items();
-    for (int32_t i = 1; i <= children->Count() && !handler_; ++i) {
-      item_ = children->Item(i);
-      handler_ = item_->HandlerObject().As<mzblprsx::IRgProgramHandlerOffline>();
-    }
-    if (!handler_) throw Refused("the project has no program");
-  }
-
-  mzblprsx::IRgProgramHandlerOffline& Handler() { return *handler_; }
-  std::string Name() { return Text(item_, "NAME"); }
-
-  enum Want { kBlock = 1, kCategory = 2, kAny = kBlock | kCategory };
-
-  /// The item the text names. A block name beats a symbol; a text that names a block and a
-  /// category needs the "block:" or "category:" prefix.
-  ItemRef Find(const std::string& text, Want want) {
-    std::string wanted = text;
-    for (const auto& [prefix, kind] : {std::pair{"block:", kBlock}, {"category:", kCategory}}) {
-      const std::string_view p(prefix);
-      if (wanted.size() > p.size() && platform::text::EqualsNoCase(wanted.substr(0, p.size()), p)) {
-        wanted.erase(0, p.size());
-        if ((want & kind) == 0) {
-          throw Refused(Quoted(text) + " names a " + (kind == kBlock ? "block" : "category") +
-                        "; a " + (kind == kBlock ? "category" : "block") + " is needed here");
-        }
-        want = kind;
-        break;
-      }
-    }
-    std::vector<ItemRef> categories;
-    std::vector<ItemRef> byName;
-    std::vector<ItemRef> bySymbol;
-    const auto matches = [&](const ItemRef& item, const char* key) {
-      const std::string value = Text(item, key);
-      return !value.empty() && platform::text::EqualsNoCase(value, wanted);
-    };
-    const auto children = item_->Items();
-    for (int32_t i = 1; i <= children->Count(); ++i) {
-      const ItemRef category = children->Item(i);
-      if (!IsCategory(category)) continue;
-      if ((want & kCategory) != 0 && matches(category, "NAME")) categories.push_back(category);
-      if ((want & kBlock) == 0) continue;
-      const auto blocks = category->Items();
-      for (int32_t j = 1; j <= blocks->Count(); ++j) {
-        const ItemRef block = blocks->Item(j);
-        if (!IsBlock(block)) continue;
-        if (matches(block, "NAME")) byName.push_back(block);
-        if (matches(block, "SYMBOL")) bySymbol.push_back(block);
-      }
-    }
-    const std::vector<ItemRef>& blocks = byName.empty() ? bySymbol : byName;
-    if (blocks.empty() && categories.empty()) {
-      const char* what = want == kBlock      ? "block"
-                         : want == kCategory ? "category"
-                                             : "block or category";
-      throw Refused(std::string("program ") + Quoted(Name()) + " has no " + what + " " +
-                    Quoted(wanted));
-    }
-    if (!blocks.empty() && !categories.empty()) {
-      throw Refused(Quoted(wanted) + " names both the block " + Text(blocks.front(), "NAME") +
-                    " and a category; write block:" + wanted + " or category:" + wanted);
-    }
-    if (blocks.size() > 1) {
-      std::string names;
-      for (const ItemRef& block : blocks)
-        names += (names.empty() ? "" : ", ") + Text(block, "NAME");
-      throw Refused(Quoted(wanted) + " is the symbol of several blocks (" + names +
-                    "); name the block instead");
-    }
-    return blocks.empty() ? categories.front() : blocks.front();
-  }
-
- private:
-  ItemRef item_;
-  platform::Ref<mzblprsx::IRgProgramHandlerOffline> handler_;
-};
 
 /// The framework object identifier of an item's object.
 std::string ObjectIdOf(const ItemRef& item) {

@@ -21,7 +21,7 @@ SnapInSession::SnapInSession(const Options& options) {
   for (const auto& [key, value] : options.settings) {
     env_->Options().SetValue(key, platform::Variant(value));
   }
-  library_ = std::make_unique<SnapInLibrary>(options.library);
+  library_ = options.loaded ? options.loaded : std::make_shared<SnapInLibrary>(options.library);
   snapIn_ = library_->Create("mzblprsx.RgProjectSnapin");
   const auto snapIn = snapIn_.Cast<mzblprsx::IRgSISnapIn>();
   env_->Application().AddSnapIn(snapIn->GetName(), snapIn_);

@@ -32,6 +32,9 @@ class SnapInSession {
     std::optional<std::filesystem::path> project;               ///< the embedded sample when absent
     std::vector<std::pair<std::string, std::string>> settings;  ///< option key, value text
     std::filesystem::path library;
+    /// A library loaded already (shared by the applications of a transfer); `library` is
+    /// loaded when this is empty.
+    std::shared_ptr<SnapInLibrary> loaded;
     bool readOnly = true;
   };
 
@@ -45,12 +48,14 @@ class SnapInSession {
   host::Environment& Env() { return *env_; }
   /// The model the library built for the open project.
   platform::Ref<mzblprsx::RgProjectModel> OfflineModel();
+  /// The snap-in object the host created.
+  const platform::Ref<platform::Object>& SnapIn() const { return snapIn_; }
   /// A new object of one of the library's classes.
   platform::Ref<platform::Object> Create(const std::string& classId);
 
  private:
   std::unique_ptr<host::Environment> env_;
-  std::unique_ptr<SnapInLibrary> library_;
+  std::shared_ptr<SnapInLibrary> library_;
   platform::Ref<platform::Object> snapIn_;
 };
 

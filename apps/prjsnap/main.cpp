@@ -2,11 +2,14 @@
 // snap-in and gives its features on project files; without files it works on the embedded sample.
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
 #include <iostream>
 
 #include "EditCommand.h"
 #include "Lifecycle.h"
 #include "SnapInLibrary.h"
+#include "TransferCommand.h"
 #include "ViewCommands.h"
 #include "platform/Error.h"
 
@@ -54,6 +57,10 @@ int main(int argc, char** argv) {
   prjsnap::EditRequest edit;
   CLI::App* editCommand = prjsnap::AddEditCommand(app, edit);
 
+  // copy, export and import: objects carried between projects, with the overwrite dialog.
+  prjsnap::TransferRequest transfer;
+  prjsnap::AddTransferCommands(app, transfer);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -69,6 +76,11 @@ int main(int argc, char** argv) {
       return prjsnap::RunLifecycle(lifecycle, std::cout, std::cerr);
     }
     if (editCommand->parsed()) return prjsnap::RunEdit(library, edit, std::cout, std::cerr);
+    if (transfer.kind != prjsnap::TransferRequest::Kind::kNone) {
+      // Dialogs ask at the terminal only when there is one; otherwise unanswered ones close.
+      std::istream* terminal = isatty(STDIN_FILENO) != 0 ? &std::cin : nullptr;
+      return prjsnap::RunTransfer(library, transfer, terminal, std::cout, std::cerr);
+    }
     if (tree->parsed() || details->parsed()) {
       prjsnap::SnapInSession::Options options;
       options.library = library;

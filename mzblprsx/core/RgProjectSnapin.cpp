@@ -246,6 +246,16 @@ void RgProjectSnapin::Detach() {
   });
 }
 
+// --- IRgObjectStreamServices --------------------------------------------------------------------
+
+Ref<IRgObjectStreamServiceHost> RgProjectSnapin::ObjectStreamService(int32_t location) {
+  Ref<IRgObjectStreamServiceHost> result;
+  Guard(*this, "IRgObjectStreamServices_ObjectStreamService", [&] {
+    if (services_) result = services_->RgObjectStreamService(location);
+  });
+  return result;
+}
+
 // --- IRgSICommandTarget -------------------------------------------------------------------------
 
 Ref<IRgSICommandTarget> RgProjectSnapin::P_ActiveExplorerControl() {

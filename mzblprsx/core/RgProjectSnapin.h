@@ -17,6 +17,7 @@
 #include "mzblprsx/core/mdl_ErrorHandler.h"
 #include "mzblprsx/interfaces/IRgSICommandTarget.h"
 #include "mzblprsx/interfaces/IRgSISnapIn.h"
+#include "mzblprsx/streaming/IRgObjectStreamServices.h"
 
 namespace mzblprsx {
 
@@ -34,7 +35,9 @@ class IRgCompanion;
 class IRgInfoWindow;
 class IRgAppDocuments;
 
-class RgProjectSnapin final : public IRgSISnapIn, public IRgSICommandTarget {
+class RgProjectSnapin final : public IRgSISnapIn,
+                              public IRgSICommandTarget,
+                              public IRgObjectStreamServices {
  public:
   static constexpr std::string_view kTypeName = "RgProjectSnapin";
   /// Text number of the caption of the "documents closed" message.
@@ -96,6 +99,11 @@ class RgProjectSnapin final : public IRgSISnapIn, public IRgSICommandTarget {
   std::string GetTooltipText(int32_t command) override;
   int32_t GetTooltipHelp(int32_t first, int32_t second) override;
   bool DoVerb(int32_t verb, const Variant& arguments, bool broadcast) override;
+
+  // IRgObjectStreamServices
+  /// The services object's stream service of the location; nothing while the snap-in has no
+  /// services object (before Init, after Detach).
+  Ref<IRgObjectStreamServiceHost> ObjectStreamService(int32_t location) override;
 
  private:
   Ref<IRgSICommandTarget> P_ActiveExplorerControl();

@@ -1,0 +1,127 @@
+#include "DialogAnswers.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/Error.h"
+
+namespace prjsnap {
+namespace {
+
+constexpr size_t kMaxNumberDigits = 5;
+
+[[noreturn]] void Bad(std::string_view answer, const std::string& why) {
+  throw platform::Error(platform::errc::kInvalidCall,
+                        "bad answer '" + std::string(answer) + "': " + why +
+                            " (expected rename[:NUMBER][:NAME][:ok|all], overwrite[:ok|all], "
+                            "ignore[:ok|all], cancel, close or escape)");
+}
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+std::string Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+bool IsDigits(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+/// Splits at unescaped separators and resolves the escapes; a lone trailing backslash is
+/// refused, so that a cut-off answer is not read as a different one.
+std::vector<std::string> Split(std::string_view text, char separator, bool unescape,
+                               std::string_view whole) {
+  std::vector<std::string> parts(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\\') {
+      if (i + 1 == text.size()) Bad(whole, "a backslash must be followed by ',', ':' or '\\'");
+      const char next = text[i + 1];
+      if (next != ',' && next != ':' && next != '\\') {
+        Bad(whole, std::string("'\\") + next + "' is no escape; use '\\,', '\\:' or '\\\\'");
+      }
+      if (!unescape) parts.back() += c;
+      parts.back() += next;
+      ++i;
+    } else if (c == separator) {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
+}  // namespace
+
+DialogAnswer DialogAnswers::ParseOne(std::string_view answer) {
+  const std::string whole = Trimmed(answer);
+  if (whole.empty()) Bad(answer, "it is empty");
+  std::vector<std::string> parts = Split(whole, ':', true, whole);
+
+  DialogAnswer result;
+  result.text = whole;
+  const std::string word = Lower(Trimmed(parts.front()));
+  parts.erase(parts.begin());
+
+  if (word == "cancel" || word == "close" || word == "escape") {
+    if (!parts.empty()) Bad(whole, "'" + word + "' takes nothing after it");
+    result.choice = word == "cancel"  ? DialogAnswer::Choice::kCancel
+                    : word == "close" ? DialogAnswer::Choice::kClose
+                                      : DialogAnswer::Choice::kEscape;
+    return result;
+  }
+  if (word != "rename" && word != "overwrite" && word != "ignore") {
+    Bad(whole, "'" + word + "' is no choice");
+  }
+  result.choice = word == "rename"      ? DialogAnswer::Choice::kRename
+                  : word == "overwrite" ? DialogAnswer::Choice::kOverwrite
+                                        : DialogAnswer::Choice::kIgnore;
+
+  if (!parts.empty()) {
+    const std::string last = Lower(Trimmed(parts.back()));
+    if (last == "ok" || last == "all") {
+      result.button = last == "ok" ? DialogAnswer::Button::kOk : DialogAnswer::Button::kAll;
+      parts.pop_back();
+    }
+  }
+  if (result.choice != DialogAnswer::Choice::kRename) {
+    if (!parts.empty()) Bad(whole, "only rename takes a number or a name; the button is ok or all");
+    return result;
+  }
+  if (result.button == DialogAnswer::Button::kAll) {
+    Bad(whole, "the dialog offers All only for overwrite and ignore");
+  }
+  if (parts.size() > 2) Bad(whole, "rename takes at most a number and a name");
+
+  if (parts.size() == 2 || (parts.size() == 1 && IsDigits(Trimmed(parts[0])))) {
+    std::string number = Trimmed(parts[0]);
+    if (!IsDigits(number)) Bad(whole, "'" + number + "' is no number");
+    if (number.size() > kMaxNumberDigits) Bad(whole, "a block number has at most 5 digits");
+    if (!number.empty()) result.number = std::move(number);
+    parts.erase(parts.begin());
+  }
+  if (!parts.empty()) result.name = Trimmed(parts.front());
+  return result;
+}
+
+std::vector<DialogAnswer> DialogAnswers::Parse(std::string_view list) {
+  std::vector<DialogAnswer> answers;
+  if (Trimmed(list).empty()) return answers;
+  // Split at the unescaped commas first, keeping the escapes for the answer's own split.
+  for (const std::string& answer : Split(list, ',', false, list)) {
+    answers.push_back(ParseOne(answer));
+  }
+  return answers;
+}
+
+}  // namespace prjsnap

@@ -1,0 +1,141 @@
+// prjsnap's transfer file: what export writes is what import reads, and every kind of damage is
+// refused with a message that says what is wrong, before anything could be pasted.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "apps/prjsnap/TransferFile.cpp"  // prjsnap is an executable; its reader is compiled in
+#include "platform/Error.h"
+
+namespace mztest {
+namespace {
+
+using prjsnap::TransferFile;
+
+TransferFile ThreeForms() {
+  TransferFile file;
+  file.sections.push_back({"rgCFObjectList", {'<', 0, 'R', 0, 0, 0}});
+  file.sections.push_back({"rgCFObjectData", {1, 2, 3, 0, 255}});
+  file.sections.push_back({"rgCFObjectSource", {}});
+  return file;
+}
+
+/// The damaged bytes' message, or "" when they were accepted.
+std::string RefusalOf(const std::vector<uint8_t>& bytes) {
+  try {
+    TransferFile::Read(bytes);
+    return "";
+  } catch (const platform::Error& e) {
+    EXPECT_EQ(e.Number(), platform::errc::kInvalidCall);
+    return e.Description();
+  }
+}
+
+void PutCrc(std::vector<uint8_t>& bytes) {
+  bytes.resize(bytes.size() - 4);
+  const uint32_t crc = TransferFile::Crc32(bytes);
+  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(crc >> shift));
+}
+
+TEST(TransferFileRoundTrip, SectionsComeBackInOrderWithEmptyOnesKept) {
+  const TransferFile read = TransferFile::Read(ThreeForms().Write());
+  ASSERT_EQ(read.sections.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(read.sections[i].format, ThreeForms().sections[i].format);
+    EXPECT_EQ(read.sections[i].data, ThreeForms().sections[i].data)
+        << "bytes travel unchanged, zero bytes included";
+  }
+  ASSERT_NE(read.Find("RGCFOBJECTSOURCE"), nullptr) << "format names compare without case";
+  EXPECT_TRUE(read.Find("rgCFObjectSource")->empty());
+  EXPECT_EQ(read.Find("rgCFOther"), nullptr);
+}
+
+TEST(TransferFileRoundTrip, KnownCrcAndLayout) {
+  const std::string check = "123456789";
+  EXPECT_EQ(TransferFile::Crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}),
+            0xCBF43926u)
+      << "the common CRC-32, so that other tools can check the file";
+  const auto bytes = TransferFile{}.Write();
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 8), "PRJSNAPX");
+  EXPECT_EQ(bytes.size(), 8u + 2 + 2 + 4) << "mark, version, count, checksum";
+}
+
+struct Damage {
+  const char* name;
+  std::function<void(std::vector<uint8_t>&)> apply;
+  const char* says;
+};
+
+class TransferFileDamage : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(TransferFileDamage, IsRefusedWithItsReason) {
+  std::vector<uint8_t> bytes = ThreeForms().Write();
+  GetParam().apply(bytes);
+  const std::string message = RefusalOf(bytes);
+  EXPECT_NE(message.find(GetParam().says), std::string::npos)
+      << GetParam().name << ": " << (message.empty() ? "accepted" : message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, TransferFileDamage,
+    ::testing::Values(
+        Damage{"Empty", [](auto& b) { b.clear(); }, "ends inside the file type mark"},
+        Damage{"OtherFile", [](auto& b) { b[0] = '<'; }, "does not begin with the mark"},
+        Damage{"LaterVersion", [](auto& b) { b[8] = 2; }, "version 2 is not 1"},
+        Damage{"FlippedDataByte", [](auto& b) { b[40] ^= 1; }, "checksum does not match"},
+        Damage{"CutShort", [](auto& b) { b.resize(b.size() - 7); }, "checksum does not match"},
+        Damage{"OnlyHeader", [](auto& b) { b.resize(12); }, "ends before its sections"},
+        // Faults behind a correct checksum: written by a faulty tool rather than damaged later.
+        Damage{"LengthBeyondTheEnd",
+               [](auto& b) {
+                 b[12 + 2 + 14 + 3] = 0x7F;  // the high byte of the first data length
+                 PutCrc(b);
+               },
+               "ends inside the data of section 1"},
+        Damage{"MoreSectionsThanThere",
+               [](auto& b) {
+                 b[10] = 4;
+                 PutCrc(b);
+               },
+               "ends inside the name length of section 4"},
+        Damage{"FewerSectionsThanThere",
+               [](auto& b) {
+                 b[10] = 2;
+                 PutCrc(b);
+               },
+               "follow the last section"},
+        Damage{"UnnamedSection",
+               [](auto& b) {
+                 b[12] = 0;
+                 PutCrc(b);
+               },
+               "section 1 has a name of 0 bytes"}));
+
+TEST(TransferFileWrite, RefusesWhatItCouldNotReadBack) {
+  TransferFile twice = ThreeForms();
+  twice.sections.push_back({"RGCFOBJECTLIST", {}});
+  EXPECT_THROW(twice.Write(), platform::Error) << "a name must say which form a section is";
+  TransferFile unnamed;
+  unnamed.sections.push_back({"", {1}});
+  EXPECT_THROW(unnamed.Write(), platform::Error);
+  TransferFile longName;
+  longName.sections.push_back({std::string(TransferFile::kMaxNameLength + 1, 'x'), {}});
+  EXPECT_THROW(longName.Write(), platform::Error);
+}
+
+TEST(TransferFileRead, RefusesTwoSectionsOfOneName) {
+  TransferFile file = ThreeForms();
+  file.sections[1].format = "rgCFObjectLisT";
+  // Written by hand: Write itself refuses this.
+  std::vector<uint8_t> bytes = ThreeForms().Write();
+  const std::string original = "rgCFObjectData";
+  const auto at = std::search(bytes.begin(), bytes.end(), original.begin(), original.end());
+  ASSERT_NE(at, bytes.end());
+  std::copy(file.sections[1].format.begin(), file.sections[1].format.end(), at);
+  PutCrc(bytes);
+  EXPECT_NE(RefusalOf(bytes).find("two sections have the format name"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mztest
