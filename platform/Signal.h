@@ -8,6 +8,10 @@
 // A handler may connect or disconnect any handler (itself included) while the signal is being
 // emitted: a handler disconnected during an emission is not called afterwards, a handler
 // connected during an emission is first called by the next emission.
+//
+// A disconnected handler is destroyed at once (or, when it is running, as soon as it returns),
+// so whatever it captured is released even while the signal lives on: a control's handler that
+// holds the control itself must not keep it alive after its form has let go of it.
 #pragma once
 
 #include <functional>
@@ -20,7 +24,28 @@ namespace platform {
 namespace detail {
 struct SlotState {
   bool connected = true;
+  int running = 0;  // calls of the handler in progress (an emission may nest)
   virtual ~SlotState() = default;
+  /// Ends the connection and destroys the handler unless a call of it is still in progress.
+  void End() {
+    connected = false;
+    if (running == 0) Release();
+  }
+  virtual void Release() = 0;
+  /// Makes one call of the handler; one disconnected meanwhile is destroyed after it returns.
+  template <class Call>
+  void Run(const Call& call) {
+    struct Running {
+      SlotState& slot;
+      explicit Running(SlotState& s) : slot(s) { ++slot.running; }
+      Running(const Running&) = delete;
+      Running& operator=(const Running&) = delete;
+      ~Running() {
+        if (--slot.running == 0 && !slot.connected) slot.Release();
+      }
+    } running(*this);
+    call();
+  }
 };
 }  // namespace detail
 
@@ -30,7 +55,7 @@ class Connection {
   Connection() = default;
   explicit Connection(std::weak_ptr<detail::SlotState> slot) : slot_(std::move(slot)) {}
   void Disconnect() {
-    if (auto s = slot_.lock()) s->connected = false;
+    if (auto s = slot_.lock()) s->End();
     slot_.reset();
   }
   bool Connected() const {
@@ -85,7 +110,7 @@ class Signal {
     // A snapshot, so that handlers may change the list; the shared_ptrs keep slots alive.
     const auto snapshot = slots_;
     for (const auto& slot : snapshot) {
-      if (slot->connected) slot->handler(args...);
+      if (slot->connected) slot->Run([&] { slot->handler(args...); });
     }
   }
 
@@ -98,7 +123,9 @@ class Signal {
  private:
   struct Slot : detail::SlotState {
     std::function<void(Args...)> handler;
+    void Release() override { handler = nullptr; }
   };
+
   void Prune() {
     std::erase_if(slots_, [](const std::shared_ptr<Slot>& s) { return !s->connected; });
   }

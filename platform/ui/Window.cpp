@@ -8,6 +8,7 @@ namespace platform::ui {
 
 struct Window::HookSlot : detail::SlotState {
   MessageHook hook;
+  void Release() override { hook = nullptr; }
 };
 
 Window::Window() : ui_(UiState::CurrentShared()) {
@@ -89,7 +90,7 @@ int32_t Window::SendMessage(int32_t message, int32_t wParam, int32_t lParam) {
   const auto snapshot = hooks_;
   bool handled = false;
   for (auto it = snapshot.rbegin(); it != snapshot.rend() && !handled; ++it) {
-    if ((*it)->connected) (*it)->hook(m, handled);
+    if ((*it)->connected) (*it)->Run([&] { (*it)->hook(m, handled); });
   }
   if (handled) return 0;
   return WindowProc(m);

@@ -3,6 +3,8 @@
 
 #include "ErrorOf.h"
 
+#include <memory>
+#include <string>
 #include <thread>
 
 #include "platform/ClassRegistry.h"
@@ -97,6 +99,37 @@ TEST(Signal, HandlerConnectedDuringEmissionRunsNextTime) {
   EXPECT_EQ(late, 0);
   s.Emit();
   EXPECT_EQ(late, 1);
+}
+
+TEST(Signal, DisconnectingReleasesWhatTheHandlerHolds) {
+  // A handler that holds its own owner (a control's handler capturing the control) would keep
+  // both alive for good if the disconnected handler stayed in the signal's list.
+  platform::Signal<> s;
+  auto owner = std::make_shared<int>(1);
+  const std::weak_ptr<int> watch = owner;
+  platform::Connection c = s.Connect([owner] { ++*owner; });
+  owner.reset();
+  ASSERT_FALSE(watch.expired());
+  c.Disconnect();
+  EXPECT_TRUE(watch.expired()) << "the handler went with its connection";
+  s.Emit();  // nothing is called, nothing is left to call
+}
+
+TEST(Signal, AHandlerDisconnectingItselfFinishesBeforeItIsDestroyed) {
+  platform::Signal<int> s;
+  auto held = std::make_shared<std::string>("held");
+  const std::weak_ptr<std::string> watch = held;
+  std::string seen;
+  platform::ScopedConnection self;
+  self = s.Connect([&self, &seen, held = std::move(held)](int) {
+    self.Disconnect();
+    seen = *held;  // the handler's own captures are still there after it disconnected
+  });
+  s.Emit(1);
+  EXPECT_EQ(seen, "held");
+  EXPECT_TRUE(watch.expired()) << "destroyed once it returned";
+  s.Emit(2);
+  EXPECT_EQ(s.ConnectionCount(), 0u);
 }
 
 struct Widget : platform::Object {

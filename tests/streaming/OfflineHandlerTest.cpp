@@ -11,6 +11,8 @@
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
+#include "platform/ui/ScriptedModalLoop.h"
+#include "platform/ui/UiState.h"
 #include "streaming/StreamFakes.h"
 
 namespace mztest {
@@ -284,6 +286,79 @@ TEST_F(OfflineHandlerTest, AWholeProjectIsMergedAndTheTreeReadsIt) {
   EXPECT_EQ(Tree(), "Blocks[OB1 FC7] Motors[DB10 SFC20] Pumps[FB30 FB10]")
       << "blocks listed by their carried categories, the default one joined by the target's";
   EXPECT_EQ(lastInserted, "Target");
+}
+
+// ---- Receiving: a category of a name the target holds ---------------------------------------
+
+/// Another project whose category "Motors" [FB30] meets the target's "Motors".
+class CategoryConflictTest : public OfflineHandlerTest {
+ protected:
+  void SetUp() override {
+    OfflineHandlerTest::SetUp();
+    other = host::ProjectFile::ParseProject(
+        "<project name=\"Other\" guid=\"{CCCCCCCC-0000-0000-0000-00000000000C}\">"
+        "<program name=\"Program\" default-category=\"1\">" +
+            CategoryXml(1, "Blocks") + CategoryXml(2, "Motors", "FB30") + BlockXml("FB", 30) +
+            "</program></project>",
+        "other.prj.xml");
+    platform::ui::UiState::Current().SetModalLoop(loop);
+  }
+  void TearDown() override {
+    platform::ui::UiState::Current().SetModalLoop(nullptr);
+    OfflineHandlerTest::TearDown();
+  }
+  /// Pastes "Motors" with its block from the other project.
+  bool PasteMotors(ItemRef position = nullptr) {
+    auto data = platform::MakeObject<host::DataObject>();
+    data->AddObject(other->Program()->FindCategory(2))->SetMarkerText("FB30;");
+    data->AddObject(other->Program()->FindBlockById("FB30"));
+    return Paste(data, kCopy, kOther, std::move(position));
+  }
+
+  Ref<host::OfflineProject> other;
+  Ref<platform::ui::ScriptedModalLoop> loop =
+      platform::MakeObject<platform::ui::ScriptedModalLoop>();
+};
+
+TEST_F(CategoryConflictTest, OverwriteReplacesTheCategoryAndKeepsItsBlocksInTheDefaultOne) {
+  loop->Click("rgoptOverwrite").Click("cmdOK");
+  ASSERT_TRUE(PasteMotors());
+  EXPECT_EQ(loop->Remaining(), 0u) << "one dialog, for the category";
+  EXPECT_EQ(Tree(), "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]")
+      << "the old category's blocks are kept, the received one holds what it listed";
+  EXPECT_EQ(FrameworkTree(), Tree());
+  EXPECT_EQ(lastInserted, "Motors FB30");
+}
+
+TEST_F(CategoryConflictTest, IgnoreLetsTheBlocksJoinTheCategoryOfThatName) {
+  loop->Click("cmdOK");  // ignore is preset for a paste from another project
+  ASSERT_TRUE(PasteMotors());
+  EXPECT_EQ(loop->Remaining(), 0u);
+  EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]");
+  EXPECT_EQ(HostProgram()->Categories().size(), 2u) << "no second category of the name";
+}
+
+TEST_F(CategoryConflictTest, RenameCreatesASecondCategoryUnderTheTypedName) {
+  loop->Click("rgoptRename").TypeText("rgbexNew", "Pumps").Click("cmdOK");
+  ASSERT_TRUE(PasteMotors());
+  EXPECT_EQ(Tree(), "Blocks[OB1] Pumps[FB30] Motors[FB10 DB10 SFC20]");
+  EXPECT_EQ(lastInserted, "Pumps FB30");
+}
+
+TEST_F(CategoryConflictTest, ATakenNameTypedInTheDialogIsRefusedThere) {
+  loop->Click("rgoptRename").TypeText("rgbexNew", "Blocks").Click("cmdOK");
+  loop->TypeText("rgbexNew", "Drives").Click("cmdOK");
+  ASSERT_TRUE(PasteMotors());
+  EXPECT_EQ(loop->Remaining(), 0u) << "the dialog stayed open for the second name";
+  EXPECT_EQ(Tree(), "Blocks[OB1] Drives[FB30] Motors[FB10 DB10 SFC20]");
+}
+
+TEST_F(CategoryConflictTest, CancelLeavesOutTheCategoryOnlyAndItsBlockGoesToTheDefaultOne) {
+  loop->Click("cmdCancel");
+  EXPECT_TRUE(PasteMotors()) << "a cancelled category ends its own insertion, not the paste";
+  EXPECT_EQ(loop->Remaining(), 0u);
+  EXPECT_EQ(Tree(), "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]");
+  EXPECT_EQ(lastInserted, "FB30");
 }
 
 TEST_F(OfflineHandlerTest, ObjectsOfThePlcAreRefused) {
