@@ -4,8 +4,10 @@
 // the program grow.
 //
 //   BM_CheckObjects/N: a program of FB1 .. FB(N/2); a transfer of N blocks alternating a free one
-//   (FB(N/2+k), which later proposals must skip) and a colliding one (FB k). The dialog closes
-//   without an answer, so every collision computes its proposals: the worst case.
+//   (FB(N/2+k), which later proposals must skip) and a colliding one (FB k). The first conflict is
+//   answered "ignore all"; the later ones take that answer without a dialog.
+//   BM_CheckObjectsAskingEach/N: the same transfer, but the dialog closes without an answer each
+//   time, so every collision computes its proposals: the worst case.
 //   BM_ProposeFreeNumber: a program whose FB1 .. FB65000 are taken; one colliding block.
 #include <benchmark/benchmark.h>
 
@@ -23,6 +25,8 @@
 #include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 #include "platform/XmlElement.h"
+#include "platform/ui/ScriptedModalLoop.h"
+#include "platform/ui/UiState.h"
 
 namespace {
 
@@ -50,6 +54,7 @@ class CheckBench {
     handler_ = service_->StreamHandler().Cast<mzblprsx::RgPrjStreamHandlerOffline>();
   }
   ~CheckBench() {
+    checked_.Reset();
     handler_.Reset();
     service_.Reset();
     snapIn_->PreDetach();
@@ -68,13 +73,24 @@ class CheckBench {
     return data;
   }
 
-  bool Check(const platform::Ref<host::DataObject>& data, benchmark::State& state) {
+  /// With `ignoreAll`, the first dialog is answered with All on the preset ignore choice.
+  bool Check(const platform::Ref<host::DataObject>& data, benchmark::State& state,
+             bool ignoreAll = false) {
     state.PauseTiming();
+    platform::Ref<platform::ui::ScriptedModalLoop> loop;
+    if (ignoreAll) {
+      loop = platform::MakeObject<platform::ui::ScriptedModalLoop>();
+      loop->Click("cmdAll");
+    }
+    platform::ui::UiState::Current().SetModalLoop(loop);
+    checked_.Reset();  // the previous run's items go while the clock stands
     auto items = platform::MakeObject<mzblprsx::RgObjectStreamItems>();
     items->AttachDataObject(data);
     platform::Ref<mzblprsx::RgProjectItem> position;
     state.ResumeTiming();
-    return handler_->CheckObjects(items, 1, position, 2);
+    const bool ok = handler_->CheckObjects(items, 1, position, 2);
+    checked_ = std::move(items);
+    return ok;
   }
 
  private:
@@ -82,9 +98,11 @@ class CheckBench {
   platform::Ref<mzblprsx::RgProjectSnapin> snapIn_;
   platform::Ref<mzblprsx::RgObjectStreamService> service_;
   platform::Ref<mzblprsx::RgPrjStreamHandlerOffline> handler_;
+  platform::Ref<mzblprsx::RgObjectStreamItems> checked_;  // the last check's items
 };
 
-void BM_CheckObjects(benchmark::State& state) {
+/// N received blocks, half of them colliding with the program's FB1 .. FB(N/2).
+void RunCheckObjects(benchmark::State& state, bool ignoreAll) {
   const int received = static_cast<int>(state.range(0));
   CheckBench bench(received / 2);
   std::vector<int> numbers;
@@ -94,11 +112,21 @@ void BM_CheckObjects(benchmark::State& state) {
   }
   const auto data = CheckBench::Transfer(numbers);
   for (auto _ : state) {
-    if (!bench.Check(data, state)) state.SkipWithError("the check stopped");
+    if (!bench.Check(data, state, ignoreAll)) state.SkipWithError("the check stopped");
   }
+  platform::ui::UiState::Current().SetModalLoop(nullptr);
   state.SetItemsProcessed(state.iterations() * received);
 }
+
+void BM_CheckObjects(benchmark::State& state) {
+  RunCheckObjects(state, true);
+}
 BENCHMARK(BM_CheckObjects)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_CheckObjectsAskingEach(benchmark::State& state) {
+  RunCheckObjects(state, false);
+}
+BENCHMARK(BM_CheckObjectsAskingEach)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_ProposeFreeNumber(benchmark::State& state) {
   CheckBench bench(65000);

@@ -45,6 +45,7 @@ ClassRegistry& ClassRegistry::Instance() {
 
 void ClassRegistry::Register(std::string_view classId, std::string_view progId, Factory factory) {
   std::unique_lock lock(mutex_);
+  generation_.fetch_add(1, std::memory_order_release);
   Entry entry{std::string(classId), std::string(progId), std::move(factory)};
   const size_t at = entries_.size();
   entries_.push_back(std::move(entry));
@@ -54,6 +55,7 @@ void ClassRegistry::Register(std::string_view classId, std::string_view progId, 
 
 void ClassRegistry::Unregister(std::string_view id) {
   std::unique_lock lock(mutex_);
+  generation_.fetch_add(1, std::memory_order_release);
   const auto it = IsAscii(id) ? byId_.find(id) : byId_.find(text::FoldCase(id));
   if (it == byId_.end()) return;
   const Entry& e = entries_[it->second];
@@ -87,14 +89,15 @@ Ref<Object> ClassRegistry::Create(std::string_view id) const {
   return object;
 }
 
+ClassRegistry::Factory ClassRegistry::FactoryOf(std::string_view id) const {
+  std::shared_lock lock(mutex_);
+  const Entry* e = Find(id);
+  return e == nullptr ? Factory() : e->factory;
+}
+
 Ref<Object> ClassRegistry::TryCreate(std::string_view id) const {
-  Factory factory;
-  {
-    std::shared_lock lock(mutex_);
-    const Entry* e = Find(id);
-    if (e == nullptr) return {};
-    factory = e->factory;
-  }
+  const Factory factory = FactoryOf(id);
+  if (!factory) return {};
   // Outside the lock: a factory may create further objects.
   Ref<Object> object = factory();
   if (!object) throw Error(errc::kCannotCreate);

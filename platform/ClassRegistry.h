@@ -13,6 +13,8 @@
 // creating an object allocates nothing beyond the object; other identifiers are folded first.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -44,6 +46,13 @@ class ClassRegistry {
   /// Creates an object of the class; nothing for an unknown identifier (one lookup where
   /// IsRegistered followed by Create takes two). A factory that answers nothing is error 429.
   Ref<Object> TryCreate(std::string_view id) const;
+  /// The factory of the class, for a caller that makes many objects of one class in a row and
+  /// would otherwise look the class up each time; empty for an unknown identifier. A copy:
+  /// later registrations do not change it.
+  Factory FactoryOf(std::string_view id) const;
+  /// Changes with every registration and unregistration: a caller that keeps factories from
+  /// FactoryOf knows them current while this stays the same.
+  uint64_t Generation() const { return generation_.load(std::memory_order_acquire); }
   /// The class identifier registered under a program identifier (or the identifier itself when
   /// it is a known class identifier); std::nullopt when unknown.
   std::optional<std::string> ClassIdOf(std::string_view id) const;
@@ -67,6 +76,7 @@ class ClassRegistry {
   const Entry* Find(std::string_view id) const;
 
   mutable std::shared_mutex mutex_;
+  std::atomic<uint64_t> generation_{0};
   std::vector<Entry> entries_;
   // Folded class or program identifier -> entry.
   std::unordered_map<std::string, size_t, FoldedHash, FoldedEqual> byId_;

@@ -12,6 +12,12 @@
 namespace platform::text {
 namespace {
 
+/// ASCII lower case without the C library's locale lookup: identifiers and keys fold the same
+/// whatever locale the process runs in.
+constexpr char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool IsAscii(std::string_view s) {
   for (unsigned char c : s) {
     if (c >= 0x80) return false;
@@ -34,7 +40,7 @@ std::string ToUtf8(const icu::UnicodeString& u) {
 std::string FoldCase(std::string_view s) {
   if (IsAscii(s)) {
     std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out) c = LowerAscii(c);
     return out;
   }
   icu::UnicodeString u = FromUtf8(s);
@@ -50,8 +56,8 @@ int CompareNoCase(std::string_view a, std::string_view b) {
   if (IsAscii(a) && IsAscii(b)) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-      const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-      const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+      const int ca = static_cast<unsigned char>(LowerAscii(a[i]));
+      const int cb = static_cast<unsigned char>(LowerAscii(b[i]));
       if (ca != cb) return ca < cb ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);

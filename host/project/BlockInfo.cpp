@@ -8,6 +8,7 @@
 #include "host/project/Program.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
+#include "platform/CachedQuery.h"
 #include "platform/Error.h"
 
 namespace host {
@@ -66,9 +67,10 @@ platform::Ref<Program> ProgramOf(const platform::Ref<platform::Object>& object,
     throw platform::Error(platform::errc::kObjectNotSet,
                           std::string(operation) + ": no program was given");
   }
-  if (auto program = object.As<Program>()) return program;
-  if (auto source = object.As<IProgramSource>()) return source->SourceProgram();
-  if (auto container = object.As<mzblprsx::IRgProjectContainer>()) {
+  // Asked once per received block of a transfer: the class's answer is remembered.
+  if (auto program = platform::CachedQuery<Program>(object)) return program;
+  if (auto source = platform::CachedQuery<IProgramSource>(object)) return source->SourceProgram();
+  if (auto container = platform::CachedQuery<mzblprsx::IRgProjectContainer>(object)) {
     auto objects = container->Objects();
     for (int32_t i = 1; i <= objects->Count(); ++i) {
       if (auto program = objects->Item(i).As<Program>()) return program;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
 #include "mzblprsx/interfaces/Types.h"
@@ -34,7 +35,10 @@ class RgObjectStreamItem final : public Object {
   Ref<RgProjectItemData> Data() const { return data_; }
 
   // Library-internal
-  void SetDataObjectItem(Ref<IRgDataObjectItem> item) { dataObjectItem_ = std::move(item); }
+  void SetDataObjectItem(Ref<IRgDataObjectItem> item);
+  /// The entry's class identifier, kept with the item: a check compares it for every item of a
+  /// long transfer, and the entry's own answer is a fresh copy each time.
+  const std::string& ClassID() const { return classId_; }
   void SetAction(int32_t action) { action_ = action; }
   void SetData(Ref<RgProjectItemData> data) { data_ = std::move(data); }
   /// Why the object cannot be handled (RgEnumDataObjectItemError); None while it can.
@@ -44,6 +48,7 @@ class RgObjectStreamItem final : public Object {
  private:
   InstanceTrace trace_{kTypeName};
   Ref<IRgDataObjectItem> dataObjectItem_;
+  std::string classId_;
   int32_t action_ = RgDataObjectItemActionCancel;
   Ref<RgProjectItemData> data_;
   int32_t itemError_ = RgDataObjectItemErrorNone;

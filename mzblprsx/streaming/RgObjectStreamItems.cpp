@@ -37,7 +37,7 @@ std::vector<Ref<RgObjectStreamItem>> RgObjectStreamItems::NewEnum() const {
 void RgObjectStreamItems::AttachDataObject(const Ref<IRgDataObject>& dataObject) {
   Guard(*this, "AttachDataObject", [&] {
     dataObject_.Reset();
-    items_.Clear();
+    Clear();
     const int32_t count = dataObject->ItemCount();
     for (int32_t i = 1; i <= count; ++i) P_Add(dataObject->Item(i));
     dataObject_ = dataObject;
@@ -68,26 +68,21 @@ Ref<RgObjectStreamItems> RgObjectStreamItems::GetItemsByObjectType(const std::st
   auto result = platform::MakeObject<RgObjectStreamItems>();
   Guard(*this, "GetItemsByObjectType", [&] {
     for (const Ref<RgObjectStreamItem>& item : items_) {
-      if (item->DataObjectItem()->ClassID() == classId) result->AddItem(item);
+      if (item->ClassID() == classId) result->AddItem(item);
     }
   });
   return result;
 }
 
 int32_t RgObjectStreamItems::GetObjectTypeCount(const std::string& classId) {
-  int32_t count = 0;
-  Guard(*this, "GetObjectTypeCount", [&] {
-    for (const Ref<RgObjectStreamItem>& item : items_) {
-      if (item->DataObjectItem()->ClassID() == classId) ++count;
-    }
-  });
-  return count;
+  const auto it = classCounts_.find(classId);
+  return it == classCounts_.end() ? 0 : it->second;
 }
 
 void RgObjectStreamItems::Remove(const Ref<RgObjectStreamItem>& item) {
   Guard(*this, "Remove", [&] {
     const Ref<IRgDataObjectItem> entry = item->DataObjectItem();
-    const std::string classId = entry->ClassID();
+    const std::string classId = item->ClassID();
     const Variant objectId = entry->ObjectID();
     const std::string key = KeyOf(classId, objectId);
     // Another object under the same key is not this item: it stays where it is.
@@ -96,6 +91,9 @@ void RgObjectStreamItems::Remove(const Ref<RgObjectStreamItem>& item) {
                             "The stream item " + key + " is not in this list");
     }
     items_.Remove(key);
+    if (const auto it = classCounts_.find(classId); it != classCounts_.end() && --it->second == 0) {
+      classCounts_.erase(it);
+    }
     // The entry leaves the data object too, so that writing it out no longer carries the object.
     if (dataObject_) dataObject_->RemoveItem(classId, objectId);
   });
@@ -103,17 +101,20 @@ void RgObjectStreamItems::Remove(const Ref<RgObjectStreamItem>& item) {
 
 void RgObjectStreamItems::Clear() {
   items_.Clear();
+  classCounts_.clear();
 }
 
 void RgObjectStreamItems::AddItem(const Ref<RgObjectStreamItem>& item) {
   Guard(*this, "AddItem", [&] {
     const Ref<IRgDataObjectItem> entry = item->DataObjectItem();
-    const std::string key = KeyOf(entry->ClassID(), entry->ObjectID());
+    const std::string& classId = item->ClassID();
+    const std::string key = KeyOf(classId, entry->ObjectID());
     if (items_.Exists(key)) {
       throw platform::Error(platform::errc::kDuplicateKey,
                             "The transfer holds the object " + key + " twice");
     }
     items_.Add(item, key);
+    ++classCounts_[classId];
   });
 }
 

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
@@ -47,7 +48,8 @@ class RgObjectStreamItems final : public Object {
   Ref<RgObjectStreamItems> GetErrorItems(int32_t error);
   /// A new list (no data object) of the items of exactly that class identifier; never nothing.
   Ref<RgObjectStreamItems> GetItemsByObjectType(const std::string& classId);
-  /// The number of items of exactly that class identifier.
+  /// The number of items of exactly that class identifier (kept as items come and go: a check
+  /// asks it before walking the list, which may be long).
   int32_t GetObjectTypeCount(const std::string& classId);
   /// Removes the item, and its entry from the attached data object; fails for an item that is
   /// not in the list.
@@ -67,6 +69,7 @@ class RgObjectStreamItems final : public Object {
 
   InstanceTrace trace_{kTypeName};
   platform::KeyedCollection<Ref<RgObjectStreamItem>> items_;
+  std::unordered_map<std::string, int32_t> classCounts_;  // items per class identifier
   Ref<IRgDataObject> dataObject_;
 };
 

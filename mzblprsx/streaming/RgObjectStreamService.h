@@ -74,31 +74,31 @@ class RgObjectStreamService final : public IRgObjectStreamServiceHost {
   void SetStreamHandler(Ref<IRgObjectStreamHandler> handler);
   /// The action of the first object of the received list that the handler would insert (None
   /// when there is none); fails for a list that holds no object.
-  int32_t CanInsertStreamData(std::span<const uint8_t> listBytes, int32_t source = 0);
+  int32_t CanInsertStreamData(std::span<const uint8_t> listBytes, int32_t source = 0) override;
   /// False for action None and for nothing or no items; otherwise the handler decides.
-  bool CanStreamData(const Ref<RgProjectItems>& items, int32_t action);
+  bool CanStreamData(const Ref<RgProjectItems>& items, int32_t action) override;
   /// Where the received source bytes come from (RgEnumStreamDataSource bits), as the handler
   /// recognises the source identifier in them.
-  int32_t CheckSourceFromSameApplication(std::span<const uint8_t> sourceBytes);
+  int32_t CheckSourceFromSameApplication(std::span<const uint8_t> sourceBytes) override;
   /// The clipboard format number of a byte form, the same on every call; 0 for an unknown form.
-  int16_t GetFormat(int32_t format);
+  int16_t GetFormat(int32_t format) override;
   /// The items that the selection stands for (the handler's choice); never nothing.
-  Ref<RgProjectItems> GetStreamItems(const Ref<RgProjectItems>& items, int32_t action);
+  Ref<RgProjectItems> GetStreamItems(const Ref<RgProjectItems>& items, int32_t action) override;
   /// The object data bytes of the items (the data object's own form); a single zero byte when
   /// there is nothing to carry.
-  std::vector<uint8_t> StreamItemData(const Ref<RgProjectItems>& items);
+  std::vector<uint8_t> StreamItemData(const Ref<RgProjectItems>& items) override;
   /// The object list bytes of the items; no bytes at all for nothing.
-  std::vector<uint8_t> StreamItemList(const Ref<RgProjectItems>& items);
+  std::vector<uint8_t> StreamItemList(const Ref<RgProjectItems>& items) override;
   /// The object source bytes: this side's source identifier.
-  std::vector<uint8_t> StreamObjectSource();
+  std::vector<uint8_t> StreamObjectSource() override;
   /// Checks and inserts the received objects through the handler. False when there is nothing
   /// to carry (one byte), the bytes are not a data object, or the handler stops; True for a data
   /// object without entries. On success `insertedItems` receives the created project items.
   bool InsertStreamData(std::span<const uint8_t> dataBytes, int32_t action,
                         Ref<RgProjectItem>& position, Ref<RgProjectItems>& insertedItems,
-                        int32_t source = 0);
+                        int32_t source = 0) override;
   /// Lets the handler finish a move on the sending side (not for None or no items).
-  void InsertStreamDataComplete(int32_t action, const Ref<RgProjectItems>& items);
+  void InsertStreamDataComplete(int32_t action, const Ref<RgProjectItems>& items) override;
   /// The object XML of the item's framework object; "" for nothing.
   std::string GetProjectItemXML(const Ref<RgProjectItem>& item);
   /// The object XML of the items' framework objects, in order, skipping items without one;

@@ -1,5 +1,6 @@
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "mzblprsx/core/RgEnums.h"
@@ -36,6 +37,7 @@
 #include "mzblprsx/streaming/RgObjectStreamItem.h"
 #include "mzblprsx/streaming/RgObjectStreamItems.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
+#include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Text.h"
 
@@ -91,7 +93,8 @@ bool HasBit(int32_t value, int32_t bit) {
 // ---- InsertIndex ------------------------------------------------------------------------------
 
 void RgPrjStreamHandlerOffline::InsertIndex::Reset() {
-  blocks_.clear();
+  for (auto& [type, bits] : blocks_) std::fill(bits.begin(), bits.end(), 0);  // kept for reuse
+  blocksOutside_.clear();
   symbols_.clear();
   numberCursor_.clear();
   symbolCursor_.clear();
@@ -99,13 +102,26 @@ void RgPrjStreamHandlerOffline::InsertIndex::Reset() {
 
 void RgPrjStreamHandlerOffline::InsertIndex::Record(int32_t type, int32_t number,
                                                     const std::string& symbol) {
-  if (type != 0 && number != 0) blocks_.insert(Key(type, number));
+  if (type != 0 && number != 0) {
+    if (number > 0 && number <= kMaxBlockNumber) {
+      NumberBits& bits = blocks_[type];
+      if (bits.empty()) bits.resize((kMaxBlockNumber + 64) / 64);
+      bits[static_cast<size_t>(number) / 64] |= uint64_t{1} << (number % 64);
+    } else {
+      blocksOutside_.insert(Key(type, number));
+    }
+  }
   if (!symbol.empty()) symbols_.insert(platform::text::FoldCase(symbol));
 }
 
 bool RgPrjStreamHandlerOffline::InsertIndex::BlockAlreadyInserted(int32_t type,
                                                                   int32_t number) const {
-  return blocks_.contains(Key(type, number));
+  if (number > 0 && number <= kMaxBlockNumber) {
+    const auto it = blocks_.find(type);
+    return it != blocks_.end() &&
+           (it->second[static_cast<size_t>(number) / 64] >> (number % 64) & 1) != 0;
+  }
+  return blocksOutside_.contains(Key(type, number));
 }
 
 int32_t RgPrjStreamHandlerOffline::InsertIndex::NextFreeBlockNumber(
@@ -132,7 +148,7 @@ std::string RgPrjStreamHandlerOffline::InsertIndex::FreeSymbolicName(
   // taken during a check, so the search resumes where it last stopped.
   int32_t& cursor = symbolCursor_.try_emplace(platform::text::FoldCase(base), 0).first->second;
   for (;; ++cursor) {
-    const std::string candidate = Candidate(base, cursor);
+    std::string candidate = Candidate(base, cursor);
     if (!tableHas(candidate) && !symbols_.contains(platform::text::FoldCase(candidate))) {
       return candidate;
     }
@@ -403,14 +419,12 @@ int32_t RgPrjStreamHandlerOffline::GetInsertDataAction(const std::string& classI
     const bool other = HasBit(source, RgStreamDataSourceOtherApplication);
     if (classId == clsid::kProjectOffline) {
       result = other ? 1 : 0;
-    } else if (classId == clsid::kProjectOnline) {
+    } else if (OneOf(classId, {clsid::kProjectOnline, clsid::kHwConfigOnline, clsid::kProgramOnline,
+                               clsid::kBlockOnline})) {
       result = same ? 1 : 0;
     } else if (OneOf(classId, {clsid::kHwConfigOffline, clsid::kSymbolTable, clsid::kVarTables,
                                clsid::kDocumentation})) {
       result = 1;
-    } else if (OneOf(classId,
-                     {clsid::kHwConfigOnline, clsid::kProgramOnline, clsid::kBlockOnline})) {
-      result = same ? 1 : 0;
     } else if (OneOf(classId, {clsid::kProgramOffline, clsid::kCategory})) {
       result = kStreamDataActionCopyOrMove;
     } else if (classId == clsid::kBlockOffline) {
@@ -436,6 +450,8 @@ bool RgPrjStreamHandlerOffline::CheckObjects(Ref<RgObjectStreamItems>& items, in
     categoryContext_ = {};
     symbolTable_.Reset();
     haveSymbolTable_ = false;
+    itemDataFactory_ = nullptr;  // a class registered anew since the last check counts
+    stored_.item = nullptr;
 
     if (items->GetObjectTypeCount(std::string(clsid::kProjectOffline)) > 0) {
       result = P_CheckProject(items);
@@ -445,7 +461,7 @@ bool RgPrjStreamHandlerOffline::CheckObjects(Ref<RgObjectStreamItems>& items, in
       return;
     }
     for (const Ref<RgObjectStreamItem>& item : items->NewEnum()) {
-      const std::string classId = item->DataObjectItem()->ClassID();
+      const std::string& classId = item->ClassID();
       bool ok = true;
       if (classId == clsid::kCategory) {
         ok = P_CheckCategory(P_GetCategoryContext(), item, stickyCategory, action, source);
@@ -716,6 +732,12 @@ std::string RgPrjStreamHandlerOffline::P_RemoveIndexFromName(const std::string& 
 }
 
 void RgPrjStreamHandlerOffline::P_RecordChecked(const Ref<RgObjectStreamItem>& item) {
+  if (stored_.item == item.Get()) {
+    // Just stored by this check: what the data holds is known without reading it back.
+    stored_.item = nullptr;
+    index_.Record(stored_.type, stored_.number, stored_.symbol);
+    return;
+  }
   const Ref<RgProjectItemData> data = item->Data();
   if (!data) return;
   const int32_t type = data->Value("BLOCKTYPE", Variant(0)).ToInt32();
@@ -725,15 +747,24 @@ void RgPrjStreamHandlerOffline::P_RecordChecked(const Ref<RgObjectStreamItem>& i
 
 void RgPrjStreamHandlerOffline::P_StoreBlockData(const Ref<RgObjectStreamItem>& item, int32_t type,
                                                  int32_t number, const std::string& symbol) {
+  stored_.item = nullptr;
   const Ref<RgProjectItemData> data = P_ItemData(item);
   data->SetValue("BLOCKTYPE", Variant(type), 1);
   data->SetValue("BLOCKNUMBER", Variant(number), 1);
   data->SetValue("SYMBOL", Variant(symbol), 1);
+  stored_ = {item.Get(), type, number, symbol};
 }
 
 Ref<RgProjectItemData> RgPrjStreamHandlerOffline::P_ItemData(const Ref<RgObjectStreamItem>& item) {
   if (!item->Data()) {
-    item->SetData(platform::CreateObjectAs<RgProjectItemData>(clsid::kProjectItemData));
+    if (!itemDataFactory_) {
+      itemDataFactory_ = platform::ClassRegistry::Instance().FactoryOf(clsid::kProjectItemData);
+    }
+    Ref<RgProjectItemData> data;
+    if (itemDataFactory_) data = platform::CachedQuery<RgProjectItemData>(itemDataFactory_());
+    // Without the class, or with one that is no item data, the registry's error says which.
+    item->SetData(data ? data
+                       : platform::CreateObjectAs<RgProjectItemData>(clsid::kProjectItemData));
   }
   return item->Data();
 }
@@ -1313,7 +1344,7 @@ Ref<RgProjectItem> RgPrjStreamHandlerOffline::P_CategoryPosition(
   if (!position) return {};
   if (IsCategoryItem(position)) return position;
   if (IsBlockItem(position)) {
-    const Ref<RgProjectItem> parent = position->Parent();
+    Ref<RgProjectItem> parent = position->Parent();
     if (parent && IsCategoryItem(parent)) return parent;
   }
   return {};

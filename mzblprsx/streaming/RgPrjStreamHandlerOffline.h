@@ -79,7 +79,11 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
       return (static_cast<int64_t>(type) << 32) | static_cast<uint32_t>(number);
     }
     static std::string Candidate(const std::string& base, int32_t index);
-    std::unordered_set<int64_t> blocks_;
+    /// Taken numbers 0 .. 65535 of one block type, one bit each: a long transfer records and
+    /// asks without allocating or hashing per block.
+    using NumberBits = std::vector<uint64_t>;
+    std::unordered_map<int32_t, NumberBits> blocks_;         // by type
+    std::unordered_set<int64_t> blocksOutside_;              // numbers beyond the bits
     std::unordered_set<std::string> symbols_;                // folded
     std::unordered_map<int32_t, int32_t> numberCursor_;      // by type
     std::unordered_map<std::string, int32_t> symbolCursor_;  // by folded base
@@ -234,6 +238,15 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
   Ref<IRgBlockInfo> blockInfo_;
   Ref<IRgSymbolTable> symbolTable_;
   bool haveSymbolTable_ = false;
+  /// Makes the item data of received items (looked up once per check, not once per item).
+  std::function<Ref<Object>()> itemDataFactory_;
+  /// What P_StoreBlockData last wrote into an item's data, until the check records that item.
+  struct StoredBlockData {
+    const RgObjectStreamItem* item = nullptr;
+    int32_t type = 0;
+    int32_t number = 0;
+    std::string symbol;
+  } stored_;
   bool blockInserted_ = false;
   /// Block names ("FB10", folded) that a received category lists, with the category's item and
   /// the item placed last into it: blocks of a carried category go into its item.

@@ -134,15 +134,21 @@ TEST_F(StreamItemsTest, RemoveKeepsTheRestInOrderAndTakesTheEntryOutOfTheDataObj
   derived->Remove(Find("OB1"));
   EXPECT_EQ(items->Count(), 3) << "removing from a derived list leaves the original";
   EXPECT_EQ(data->ItemCount(), 3) << "and the data object";
+  EXPECT_EQ(derived->GetObjectTypeCount(std::string(clsid::kBlockOffline)), 2);
+  EXPECT_EQ(items->GetObjectTypeCount(std::string(clsid::kBlockOffline)), 3)
+      << "each list counts its own items";
 
   auto stranger = platform::MakeObject<RgObjectStreamItem>();  // same key, other object
   stranger->SetDataObjectItem(data->Item(1));
   items->Remove(stranger);
   EXPECT_EQ(items->Count(), 3);
+  EXPECT_EQ(items->GetObjectTypeCount(std::string(clsid::kBlockOffline)), 3)
+      << "a refused removal counts nothing off";
   EXPECT_EQ(ReportedNumbers(), (std::vector<int32_t>{5}));
 
   items->Clear();
   EXPECT_EQ(items->Count(), 0);
+  EXPECT_EQ(items->GetObjectTypeCount(std::string(clsid::kBlockOffline)), 0);
   EXPECT_EQ(data->ItemCount(), 3) << "Clear forgets items, not the objects they stand for";
 }
 
