@@ -1,15 +1,13 @@
 #include "host/model/ProjectItem.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
-#include <typeinfo>
 #include <utility>
 
 #include "host/model/ItemCollection.h"
 #include "host/model/ItemList.h"
 #include "host/model/ProjectModel.h"
 #include "mzblprsx/interfaces/IRgProjectItemHandler.h"
+#include "platform/CachedQuery.h"
 
 namespace host {
 
@@ -19,31 +17,9 @@ using platform::Ref;
 namespace {
 
 /// The handler as the handler interface. A tree attaches tens of thousands of handlers of a
-/// few classes, and a query across interfaces walks the class's hierarchy each time, so the
-/// place each class keeps the interface is remembered per thread (the handler is complete by
-/// the time it is attached, so its class's layout is fixed).
+/// few classes; each is complete by the time it is attached.
 Ref<mzblprsx::IRgProjectItemHandler> HandlerInterface(const Ref<Object>& handler) {
-  using Interface = mzblprsx::IRgProjectItemHandler;
-  Object* const object = handler.Get();
-  if (!object) return {};
-  struct Answer {
-    const std::type_info* type = nullptr;
-    std::ptrdiff_t offset = 0;
-    bool offered = false;
-  };
-  thread_local std::array<Answer, 8> answers;
-  const std::type_info& type = typeid(*object);
-  auto* const whole = static_cast<char*>(dynamic_cast<void*>(object));
-  Answer& answer = answers[(reinterpret_cast<uintptr_t>(&type) >> 4) % answers.size()];
-  if (answer.type != &type) {
-    Interface* const part = dynamic_cast<Interface*>(object);
-    answer.type = &type;
-    answer.offered = part != nullptr;
-    answer.offset = part ? reinterpret_cast<char*>(part) - whole : 0;
-  }
-  if (!answer.offered) return {};
-  return Ref<Interface>(std::shared_ptr<Interface>(
-      handler.Shared(), reinterpret_cast<Interface*>(whole + answer.offset)));
+  return platform::CachedQuery<mzblprsx::IRgProjectItemHandler>(handler);
 }
 
 }  // namespace
@@ -133,11 +109,7 @@ void ProjectItem::InsertChild(size_t at, std::shared_ptr<ProjectItem> child) {
   child->index_ = at;
   children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(at), std::move(child));
   // The new child's index is right; the siblings after it moved up by one.
-  if (dirtyFrom_ > at) {
-    dirtyFrom_ = at + 1;
-  } else if (dirtyFrom_ == at && at + 1 == children_.size()) {
-    dirtyFrom_ = at + 1;
-  }
+  if (dirtyFrom_ > at || (dirtyFrom_ == at && at + 1 == children_.size())) dirtyFrom_ = at + 1;
 }
 
 std::shared_ptr<ProjectItem> ProjectItem::EraseChild(size_t at) {

@@ -8,6 +8,7 @@
 #include "host/project/Program.h"
 #include "host/project/SymbolTable.h"
 #include "mzblprsx/interfaces/ClassIds.h"
+#include "platform/CachedQuery.h"
 #include "platform/Error.h"
 
 namespace host {
@@ -164,13 +165,14 @@ void Block::SetSymbol(const std::string& symbol) {
 
 platform::Ref<SymbolTable> Block::ProjectSymbols() const {
   if (online_) return {};
+  // Read for every block of a tree being built: the queries are answered per class.
   const auto program = OwnerProgram();
-  const auto project = program ? program->Parent().As<OfflineProject>() : nullptr;
+  const auto project = program ? platform::CachedQuery<OfflineProject>(program->Parent()) : nullptr;
   return project ? project->Symbols() : nullptr;
 }
 
 platform::Ref<Program> Block::OwnerProgram() const {
-  return Parent().As<Program>();
+  return platform::CachedQuery<Program>(Parent());
 }
 
 platform::Ref<Category> Block::OwnerCategory() const {

@@ -13,6 +13,7 @@
 
 #include "host/project/ProjectObject.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
+#include "platform/CachedQuery.h"
 
 namespace host {
 
@@ -77,7 +78,7 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
 
 template <class T>
 platform::Ref<T> ProjectRoot::Child(std::string_view classId) const {
-  return FindChild(classId).template As<T>();
+  return platform::CachedQuery<T>(FindChild(classId));
 }
 
 }  // namespace host

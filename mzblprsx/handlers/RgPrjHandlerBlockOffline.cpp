@@ -12,6 +12,7 @@
 #include "mzblprsx/interfaces/IRgOptionService.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
+#include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Text.h"
 
@@ -42,9 +43,10 @@ Ref<IRgBlockInfo> RgPrjHandlerBlockOffline::BlockInfo() {
 }
 
 void RgPrjHandlerBlockOffline::FillData(RgProjectItemData& data) {
-  const auto block = object_.Cast<IRgBlock>();
+  // Filled for every block of a program: the interface queries are answered per class.
+  const auto block = platform::CachedCast<IRgBlock>(object_);
   const Ref<IRgBlockInfo> info = BlockInfo();
-  const auto symbolInterface = object_.As<IRgBlockSymbol>();
+  const auto symbolInterface = platform::CachedQuery<IRgBlockSymbol>(object_);
   const std::string symbol = symbolInterface ? symbolInterface->Symbol() : std::string();
 
   const Ref<RgProjectItemData> states = item_->States();

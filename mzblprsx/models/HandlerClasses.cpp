@@ -1,61 +1,48 @@
 #include "mzblprsx/models/HandlerClasses.h"
 
-#include <array>
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
-#include <memory>
+#include <iterator>
 #include <string>
-#include <typeinfo>
+#include <vector>
 
 #include "mzblprsx/interfaces/IRgDocument.h"
 #include "mzblprsx/interfaces/IRgObject.h"
 #include "mzblprsx/interfaces/IRgProjectItemHandler.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
+#include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
+#include "platform/Error.h"
 
 namespace mzblprsx {
-namespace {
-
-/// The object as interface To, answered from where the object's class keeps To once one object
-/// of that class has been asked. For one complete class that place is fixed, so the offset from
-/// the whole object (dynamic_cast to void, a table read) to its To part can be reused.
-template <class To, class From>
-Ref<To> CachedQuery(const Ref<From>& from) {
-  From* const object = from.Get();
-  if (!object) return {};
-  struct Answer {
-    const std::type_info* type = nullptr;
-    std::ptrdiff_t offset = 0;
-    bool offered = false;
-  };
-  thread_local std::array<Answer, 16> answers;  // per thread: no locking on the hot path
-  const std::type_info& type = typeid(*object);
-  auto* const whole = static_cast<char*>(dynamic_cast<void*>(object));
-  Answer& answer = answers[(reinterpret_cast<uintptr_t>(&type) >> 4) % answers.size()];
-  if (answer.type != &type) {
-    To* const part = dynamic_cast<To*>(object);
-    answer.type = &type;
-    answer.offered = part != nullptr;
-    answer.offset = part ? reinterpret_cast<char*>(part) - whole : 0;
-  }
-  if (!answer.offered) return {};
-  return Ref<To>(std::shared_ptr<To>(from.Shared(), reinterpret_cast<To*>(whole + answer.offset)));
-}
-
-}  // namespace
 
 Ref<Object> CreateHandler(std::string_view handlerClass) {
-  // Handler class names are short: the program identifier is put together on the stack.
-  constexpr std::string_view kPrefix = "mzblprsx.";
-  std::array<char, 96> buffer;
-  if (kPrefix.size() + handlerClass.size() > buffer.size()) {
-    return platform::ClassRegistry::Instance().TryCreate(std::string(kPrefix) +
-                                                         std::string(handlerClass));
+  // A tree creates a handler per item, of a handful of classes: the factories are kept per
+  // thread by handler class name, for as long as the registry does not change.
+  struct Known {
+    std::string handlerClass;
+    platform::ClassRegistry::Factory factory;  // empty: no such class
+  };
+  thread_local std::vector<Known> known;
+  thread_local uint64_t knownGeneration = 0;
+  const platform::ClassRegistry& registry = platform::ClassRegistry::Instance();
+  const uint64_t generation = registry.Generation();
+  if (generation != knownGeneration) {
+    known.clear();
+    knownGeneration = generation;
   }
-  kPrefix.copy(buffer.data(), kPrefix.size());
-  handlerClass.copy(buffer.data() + kPrefix.size(), handlerClass.size());
-  return platform::ClassRegistry::Instance().TryCreate(
-      std::string_view(buffer.data(), kPrefix.size() + handlerClass.size()));
+  auto it = std::find_if(known.begin(), known.end(),
+                         [&](const Known& k) { return k.handlerClass == handlerClass; });
+  if (it == known.end()) {
+    constexpr std::string_view kPrefix = "mzblprsx.";
+    known.push_back({std::string(handlerClass),
+                     registry.FactoryOf(std::string(kPrefix) + std::string(handlerClass))});
+    it = std::prev(known.end());
+  }
+  if (!it->factory) return {};
+  Ref<Object> handler = it->factory();
+  if (!handler) throw platform::Error(platform::errc::kCannotCreate);
+  return handler;
 }
 
 void AttachHandler(const Ref<RgProjectItem>& item, const Ref<Object>& handler,
@@ -75,11 +62,11 @@ void DetachHandler(const Ref<RgProjectItem>& item) {
 }
 
 Ref<IRgObject> AsFrameworkObject(const Ref<Object>& object) {
-  return CachedQuery<IRgObject>(object);
+  return platform::CachedQuery<IRgObject>(object);
 }
 
 Ref<IRgDocument> AsDocument(const Ref<IRgObject>& object) {
-  return CachedQuery<IRgDocument>(object);
+  return platform::CachedQuery<IRgDocument>(object);
 }
 
 }  // namespace mzblprsx

@@ -8,6 +8,7 @@
 #include "mzblprsx/interfaces/IRgDocument.h"
 #include "mzblprsx/interfaces/IRgObject.h"
 #include "mzblprsx/models/HandlerClasses.h"
+#include "platform/ClassRegistry.h"
 
 namespace {
 
@@ -91,6 +92,26 @@ TEST(InterfaceQueryTest, NothingStaysNothingAndAnAnswerKeepsItsObjectAlive) {
   }
   EXPECT_FALSE(alive.expired()) << "the answer shares ownership of the object";
   EXPECT_TRUE(document->IsOpen());
+}
+
+TEST(CreateHandlerTest, KeptFactoriesFollowTheRegistry) {
+  auto& registry = platform::ClassRegistry::Instance();
+  const auto made = [](const char* name) {
+    return [name]() -> Ref<platform::Object> { return platform::MakeObject<Framework<1>>(name); };
+  };
+  EXPECT_FALSE(mzblprsx::CreateHandler("TestHandlerKept")) << "not registered yet";
+  registry.Register("", "mzblprsx.TestHandlerKept", made("first"));
+  const auto first = AsFrameworkObject(mzblprsx::CreateHandler("TestHandlerKept"));
+  ASSERT_TRUE(first) << "a class registered after a miss is found";
+  EXPECT_EQ(first->ObjectID(), "first");
+  EXPECT_FALSE(SameObject(first, mzblprsx::CreateHandler("TestHandlerKept")))
+      << "a new one each time";
+
+  registry.Register("", "mzblprsx.TestHandlerKept", made("second"));
+  EXPECT_EQ(AsFrameworkObject(mzblprsx::CreateHandler("TestHandlerKept"))->ObjectID(), "second")
+      << "a replaced registration is used at once";
+  registry.Unregister("mzblprsx.TestHandlerKept");
+  EXPECT_FALSE(mzblprsx::CreateHandler("TestHandlerKept")) << "and an unregistered class is gone";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // place, other texts by the Unicode fold), TryCreate's quiet miss, replacement and removal.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,7 +28,7 @@ class Named final : public platform::Object {
 /// the process-wide registry stays as the other tests expect it.
 class ClassRegistryTest : public ::testing::Test {
  protected:
-  void Register(std::string_view classId, std::string_view progId, std::string made) {
+  void Register(std::string_view classId, std::string_view progId, const std::string& made) {
     registry.Register(classId, progId, [made]() -> Ref<platform::Object> {
       return platform::MakeObject<Named>(made);
     });
@@ -94,6 +95,22 @@ TEST_F(ClassRegistryTest, AFactoryThatMakesNothingFailsEvenForTryCreate) {
   EXPECT_EQ(ErrorOf([&] { registry.TryCreate("regtest.Broken"); }), platform::errc::kCannotCreate)
       << "a known class that cannot be made is an error, not a miss";
   EXPECT_EQ(ErrorOf([&] { registry.Create("regtest.Broken"); }), platform::errc::kCannotCreate);
+}
+
+TEST_F(ClassRegistryTest, AKeptFactoryIsCurrentUntilTheGenerationChanges) {
+  Register("", "regtest.Kept", "kept");
+  const uint64_t before = registry.Generation();
+  const ClassRegistry::Factory factory = registry.FactoryOf("REGTEST.kept");
+  ASSERT_TRUE(factory);
+  EXPECT_EQ(MadeBy(factory()), "kept");
+  EXPECT_FALSE(registry.FactoryOf("regtest.Unknown")) << "an unknown class has no factory";
+  EXPECT_EQ(registry.Generation(), before) << "looking up changes nothing";
+  Register("", "regtest.Kept", "replaced");
+  const uint64_t replaced = registry.Generation();
+  EXPECT_NE(replaced, before) << "a registration tells keepers to look again";
+  EXPECT_EQ(MadeBy(registry.FactoryOf("regtest.Kept")()), "replaced");
+  registry.Unregister("regtest.Kept");
+  EXPECT_NE(registry.Generation(), replaced) << "and so does an unregistration";
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "platform/KeyedCollection.h"
 #include "platform/Signal.h"
 
-using platform::Error;
 using platform::KeyedCollection;
 namespace errc = platform::errc;
 
