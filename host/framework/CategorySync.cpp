@@ -4,6 +4,7 @@
 #include "host/project/Block.h"
 #include "host/project/Category.h"
 #include "host/project/Program.h"
+#include "platform/CachedQuery.h"
 
 namespace host {
 
@@ -17,12 +18,14 @@ void CategorySync::Attach(const platform::Ref<ProjectModel>& model) {
 }
 
 void CategorySync::OnItemAdd(const platform::Ref<mzblprsx::RgProjectItem>& item) {
-  const auto* node = dynamic_cast<const ProjectItem*>(item.Get());
+  // Follows every item a tree adds: the interface queries are answered per class.
+  const auto nodeRef = platform::CachedQuery<ProjectItem>(item);
+  const ProjectItem* node = nodeRef.Get();
   if (node == nullptr) return;
-  const auto block = node->FrameworkObject().As<Block>();
+  const auto block = platform::CachedQuery<Block>(node->FrameworkObject());
   const ProjectItem* parent = node->ParentNode();
   if (!block || block->Online() || parent == nullptr || parent->IsHiddenRoot()) return;
-  const auto category = parent->FrameworkObject().As<Category>();
+  const auto category = platform::CachedQuery<Category>(parent->FrameworkObject());
   const auto program = block->OwnerProgram();
   if (!category || !program || !SameObject(program, category->OwnerProgram())) return;
 
@@ -30,7 +33,7 @@ void CategorySync::OnItemAdd(const platform::Ref<mzblprsx::RgProjectItem>& item)
   // leave it there, so this walk is short.
   const Block* after = nullptr;
   for (size_t i = node->Position(); i-- > 0;) {
-    const auto sibling = parent->ChildAt(i)->FrameworkObject().As<Block>();
+    const auto sibling = platform::CachedQuery<Block>(parent->ChildAt(i)->FrameworkObject());
     if (sibling && SameObject(sibling->OwnerCategory(), category)) {
       after = sibling.Get();
       break;

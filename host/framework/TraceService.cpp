@@ -8,7 +8,9 @@ namespace host {
 void TraceService::RegisterInstance(int32_t /*level*/, const std::string& className,
                                     int32_t& instance) {
   instance = ++nextInstance_;
-  live_[instance] = className;
+  auto name = classNames_.find(className);
+  if (name == classNames_.end()) name = classNames_.insert(className).first;
+  live_.emplace(instance, &*name);
   ++registers_;
 }
 
@@ -16,7 +18,7 @@ void TraceService::UnregisterInstance(int32_t /*level*/, const std::string& clas
                                       int32_t instance) {
   ++unregisters_;
   const auto found = live_.find(instance);
-  if (found == live_.end() || found->second != className) {
+  if (found == live_.end() || *found->second != className) {
     ++unregisterFaults_;
     return;
   }
@@ -39,7 +41,7 @@ int32_t TraceService::GetReferenceCount(const platform::Ref<platform::Object>& o
 std::vector<std::string> TraceService::LiveInstances() const {
   std::vector<std::pair<const std::string*, int32_t>> order;
   order.reserve(live_.size());
-  for (const auto& [number, className] : live_) order.emplace_back(&className, number);
+  for (const auto& [number, className] : live_) order.emplace_back(className, number);
   std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
     return std::tie(*a.first, a.second) < std::tie(*b.first, b.second);
   });
@@ -53,7 +55,7 @@ std::vector<std::string> TraceService::LiveInstances() const {
 
 size_t TraceService::LiveCount(const std::string& className) const {
   return static_cast<size_t>(std::count_if(
-      live_.begin(), live_.end(), [&](const auto& entry) { return entry.second == className; }));
+      live_.begin(), live_.end(), [&](const auto& entry) { return *entry.second == className; }));
 }
 
 size_t TraceService::CallCount(const std::string& procedure) const {

@@ -12,8 +12,9 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "mzblprsx/interfaces/IRgTraceService.h"
@@ -65,7 +66,10 @@ class TraceService : public mzblprsx::IRgTraceService {
 
  private:
   int32_t nextInstance_ = 0;
-  std::map<int32_t, std::string> live_;  // instance number -> class name
+  // Every library object registers: a live instance costs one map entry, its class name is kept
+  // once per class (set nodes never move, so the pointers stay valid).
+  std::unordered_set<std::string> classNames_;
+  std::unordered_map<int32_t, const std::string*> live_;  // instance number -> class name
   int64_t registers_ = 0;
   int64_t unregisters_ = 0;
   int64_t unregisterFaults_ = 0;
