@@ -95,8 +95,34 @@ ClassRegistry::Factory ClassRegistry::FactoryOf(std::string_view id) const {
   return e == nullptr ? Factory() : e->factory;
 }
 
+ClassRegistry::Factory ClassRegistry::KeptFactoryOf(std::string_view id) const {
+  // Trees and transfers create tens of thousands of objects of a handful of classes; the
+  // factories of recently asked identifiers (as spelt) are kept per thread, without lock or
+  // case folding, until the registry changes.
+  struct Kept {
+    std::string id;
+    Factory factory;  // empty: unknown
+  };
+  constexpr size_t kKeptLimit = 64;
+  thread_local std::vector<Kept> kept;
+  thread_local const ClassRegistry* keptRegistry = nullptr;
+  thread_local uint64_t keptGeneration = 0;
+  const uint64_t generation = Generation();
+  if (keptRegistry != this || keptGeneration != generation || kept.size() == kKeptLimit) {
+    kept.clear();
+    keptRegistry = this;
+    keptGeneration = generation;
+  }
+  for (const Kept& k : kept) {
+    if (k.id == id) return k.factory;
+  }
+  kept.push_back({std::string(id), FactoryOf(id)});
+  return kept.back().factory;
+}
+
 Ref<Object> ClassRegistry::TryCreate(std::string_view id) const {
-  const Factory factory = FactoryOf(id);
+  // A copy: the factory may create objects of other classes and so add to the kept ones.
+  const Factory factory = KeptFactoryOf(id);
   if (!factory) return {};
   // Outside the lock: a factory may create further objects.
   Ref<Object> object = factory();

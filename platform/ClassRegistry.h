@@ -24,6 +24,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/CachedQuery.h"
 #include "platform/Ref.h"
 
 namespace platform {
@@ -44,14 +45,14 @@ class ClassRegistry {
   /// Creates an object of the class; error 429 for an unknown identifier.
   Ref<Object> Create(std::string_view id) const;
   /// Creates an object of the class; nothing for an unknown identifier (one lookup where
-  /// IsRegistered followed by Create takes two). A factory that answers nothing is error 429.
+  /// IsRegistered followed by Create takes two, none for an identifier this thread asked
+  /// since the registry last changed). A factory that answers nothing is error 429.
   Ref<Object> TryCreate(std::string_view id) const;
-  /// The factory of the class, for a caller that makes many objects of one class in a row and
-  /// would otherwise look the class up each time; empty for an unknown identifier. A copy:
-  /// later registrations do not change it.
+  /// The factory of the class; empty for an unknown identifier. A copy: later registrations do
+  /// not change it.
   Factory FactoryOf(std::string_view id) const;
-  /// Changes with every registration and unregistration: a caller that keeps factories from
-  /// FactoryOf knows them current while this stays the same.
+  /// Changes with every registration and unregistration: factories kept from FactoryOf are
+  /// current while this stays the same (TryCreate keeps the recently asked ones so).
   uint64_t Generation() const { return generation_.load(std::memory_order_acquire); }
   /// The class identifier registered under a program identifier (or the identifier itself when
   /// it is a known class identifier); std::nullopt when unknown.
@@ -74,6 +75,7 @@ class ClassRegistry {
     bool operator()(std::string_view a, std::string_view b) const;
   };
   const Entry* Find(std::string_view id) const;
+  Factory KeptFactoryOf(std::string_view id) const;
 
   mutable std::shared_mutex mutex_;
   std::atomic<uint64_t> generation_{0};
@@ -88,7 +90,7 @@ Ref<Object> CreateObject(std::string_view id);
 /// Creates an object and takes it as interface T; error 13 when the class does not offer T.
 template <class T>
 Ref<T> CreateObjectAs(std::string_view id) {
-  return CreateObject(id).Cast<T>();
+  return CachedCast<T>(CreateObject(id));
 }
 
 /// Binds a moniker text: "clsid:{...}" creates an object of that class; anything else is 429.

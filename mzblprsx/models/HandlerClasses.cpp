@@ -1,10 +1,7 @@
 #include "mzblprsx/models/HandlerClasses.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <iterator>
+#include <array>
 #include <string>
-#include <vector>
 
 #include "mzblprsx/interfaces/IRgDocument.h"
 #include "mzblprsx/interfaces/IRgObject.h"
@@ -12,37 +9,21 @@
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
-#include "platform/Error.h"
 
 namespace mzblprsx {
 
 Ref<Object> CreateHandler(std::string_view handlerClass) {
-  // A tree creates a handler per item, of a handful of classes: the factories are kept per
-  // thread by handler class name, for as long as the registry does not change.
-  struct Known {
-    std::string handlerClass;
-    platform::ClassRegistry::Factory factory;  // empty: no such class
-  };
-  thread_local std::vector<Known> known;
-  thread_local uint64_t knownGeneration = 0;
-  const platform::ClassRegistry& registry = platform::ClassRegistry::Instance();
-  const uint64_t generation = registry.Generation();
-  if (generation != knownGeneration) {
-    known.clear();
-    knownGeneration = generation;
+  // Handler class names are short: the program identifier is put together on the stack.
+  constexpr std::string_view kPrefix = "mzblprsx.";
+  std::array<char, 96> buffer;
+  if (kPrefix.size() + handlerClass.size() > buffer.size()) {
+    return platform::ClassRegistry::Instance().TryCreate(std::string(kPrefix) +
+                                                         std::string(handlerClass));
   }
-  auto it = std::find_if(known.begin(), known.end(),
-                         [&](const Known& k) { return k.handlerClass == handlerClass; });
-  if (it == known.end()) {
-    constexpr std::string_view kPrefix = "mzblprsx.";
-    known.push_back({std::string(handlerClass),
-                     registry.FactoryOf(std::string(kPrefix) + std::string(handlerClass))});
-    it = std::prev(known.end());
-  }
-  if (!it->factory) return {};
-  Ref<Object> handler = it->factory();
-  if (!handler) throw platform::Error(platform::errc::kCannotCreate);
-  return handler;
+  kPrefix.copy(buffer.data(), kPrefix.size());
+  handlerClass.copy(buffer.data() + kPrefix.size(), handlerClass.size());
+  return platform::ClassRegistry::Instance().TryCreate(
+      std::string_view(buffer.data(), kPrefix.size() + handlerClass.size()));
 }
 
 void AttachHandler(const Ref<RgProjectItem>& item, const Ref<Object>& handler,

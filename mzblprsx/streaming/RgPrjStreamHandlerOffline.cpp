@@ -37,7 +37,6 @@
 #include "mzblprsx/streaming/RgObjectStreamItem.h"
 #include "mzblprsx/streaming/RgObjectStreamItems.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
-#include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Text.h"
 
@@ -450,7 +449,6 @@ bool RgPrjStreamHandlerOffline::CheckObjects(Ref<RgObjectStreamItems>& items, in
     categoryContext_ = {};
     symbolTable_.Reset();
     haveSymbolTable_ = false;
-    itemDataFactory_ = nullptr;  // a class registered anew since the last check counts
     stored_.item = nullptr;
 
     if (items->GetObjectTypeCount(std::string(clsid::kProjectOffline)) > 0) {
@@ -757,14 +755,7 @@ void RgPrjStreamHandlerOffline::P_StoreBlockData(const Ref<RgObjectStreamItem>& 
 
 Ref<RgProjectItemData> RgPrjStreamHandlerOffline::P_ItemData(const Ref<RgObjectStreamItem>& item) {
   if (!item->Data()) {
-    if (!itemDataFactory_) {
-      itemDataFactory_ = platform::ClassRegistry::Instance().FactoryOf(clsid::kProjectItemData);
-    }
-    Ref<RgProjectItemData> data;
-    if (itemDataFactory_) data = platform::CachedQuery<RgProjectItemData>(itemDataFactory_());
-    // Without the class, or with one that is no item data, the registry's error says which.
-    item->SetData(data ? data
-                       : platform::CreateObjectAs<RgProjectItemData>(clsid::kProjectItemData));
+    item->SetData(platform::CreateObjectAs<RgProjectItemData>(clsid::kProjectItemData));
   }
   return item->Data();
 }

@@ -238,8 +238,6 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
   Ref<IRgBlockInfo> blockInfo_;
   Ref<IRgSymbolTable> symbolTable_;
   bool haveSymbolTable_ = false;
-  /// Makes the item data of received items (looked up once per check, not once per item).
-  std::function<Ref<Object>()> itemDataFactory_;
   /// What P_StoreBlockData last wrote into an item's data, until the check records that item.
   struct StoredBlockData {
     const RgObjectStreamItem* item = nullptr;
