@@ -14,7 +14,6 @@ std::string CommandButton::Render() const {
 int32_t CommandButton::WindowProc(const Message& message) {
   if (message.message == BM_SETSTYLE) {
     style_ = message.wParam & 0x0F;
-    ++styleChanges_;
     return 0;
   }
   return Control::WindowProc(message);

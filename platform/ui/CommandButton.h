@@ -26,8 +26,6 @@ class CommandButton : public Control {
 
   /// True when the last BM_SETSTYLE made it the default push button.
   bool IsDefaultStyle() const { return style_ == 1; }
-  /// The number of BM_SETSTYLE messages received (how often it was redrawn by style).
-  int32_t StyleChanges() const { return styleChanges_; }
 
   /// "[Caption]", "[Caption]*" for the default, with " (disabled)" when it cannot be pressed.
   std::string Render() const override;
@@ -42,7 +40,6 @@ class CommandButton : public Control {
 
  private:
   int32_t style_ = 0;
-  int32_t styleChanges_ = 0;
   int16_t armedKey_ = 0;
   Signal<> click_;
 };

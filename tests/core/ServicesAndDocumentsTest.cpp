@@ -77,24 +77,6 @@ TEST_F(Services, FactoryServicesAreFetchedEveryTime) {
   EXPECT_TRUE(S()->RgOnlineService());
 }
 
-TEST_F(Services, ObjectXmlOfObjectsAndItsEdges) {
-  const auto stream = S()->RgObjectStreamService(RgProjectLocationOffline);
-  auto data = platform::SafeArray::Create(platform::VarType::Empty, {{1, 3}, {1, 2}});
-  data->Set({1, 1}, platform::Variant(std::string(mzblprsx::clsid::kBlockOffline)));
-  data->Set({2, 1}, platform::Variant(17));
-  data->Set({3, 1}, platform::Variant(true));
-  data->Set({1, 2}, platform::Variant("{X}"));
-  data->Set({2, 2}, platform::Variant("FB10"));
-  EXPECT_EQ(stream->GetRgObjectDataXML(platform::Variant(data)),
-            "<ROOT><RGOBJECT CLSID=\"{82DFE9F0-BC17-11D2-A007-0060081D6D99}\" OBJID=\"17\" "
-            "ISOPEN=\"-1\"/><RGOBJECT CLSID=\"{X}\" OBJID=\"FB10\" ISOPEN=\"0\"/></ROOT>");
-  auto zeroBased = platform::SafeArray::Create(platform::VarType::Empty, {{0, 3}, {1, 1}});
-  auto fourRows = platform::SafeArray::Create(platform::VarType::Empty, {{1, 4}, {1, 1}});
-  EXPECT_EQ(stream->GetRgObjectDataXML(platform::Variant(zeroBased)), "");
-  EXPECT_EQ(stream->GetRgObjectDataXML(platform::Variant(fourRows)), "");
-  EXPECT_EQ(stream->GetRgObjectDataXML(platform::Variant("not an array")), "");
-}
-
 class Application : public SnapInFixture {
  protected:
   void SetUp() override {

@@ -115,27 +115,11 @@ TEST_F(PrjsnapTransfer, ConflictAnsweredWithRenameCreatesTheBlockUnderTheNewNumb
   EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10 Motor 'Motor control'") << "the existing one stays";
 }
 
-TEST_F(PrjsnapTransfer, RefusedRenameKeepsTheDialogOpenForTheNextAnswer) {
-  // FB11 exists in the target: the dialog shows why in its tip and stays open.
-  const RunResult r = Copy("FB10", "--answers rename:11:X:ok,rename:13:Motor3:ok");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_NE(r.output.find("[tip]"), std::string::npos) << "the refusal is shown: " << r.output;
-  EXPECT_EQ(BlockIn(Target(), "FB13"), "FB13 Motor3 'Motor control'") << r.output;
-  EXPECT_EQ(BlockIn(Target(), "FB11"), "FB11 BeltDrive 'Belt drive'") << "FB11 is not replaced";
-}
-
 TEST_F(PrjsnapTransfer, ConflictAnsweredWithOverwriteReplacesTheTargetBlock) {
   ASSERT_EQ(Run("edit " + Quote(Target()) + " block FB10 --header Old").exitCode, 0);
   const RunResult r = Copy("Motor", "--answers overwrite:ok");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10 Motor 'Motor control'") << r.output;
-}
-
-TEST_F(PrjsnapTransfer, OverwriteAllAnswersEveryLaterConflictToo) {
-  const RunResult r = Copy("FB10 FB11", "--answers overwrite:all");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_EQ(r.output.find(" ===\n"), r.output.rfind(" ===\n")) << "one dialog only: " << r.output;
-  EXPECT_NE(r.output.find("FB11"), std::string::npos) << "FB11 was overwritten unasked";
 }
 
 TEST_F(PrjsnapTransfer, IgnoreKeepsTheTargetAndWritesNothing) {
@@ -148,13 +132,6 @@ TEST_F(PrjsnapTransfer, CancelLeavesBothFilesByteForByte) {
   RememberFiles();
   ExpectUntouched(Copy("FB10", "--answers cancel"), 1, "cancelled");
   ExpectUntouched(Copy("FB10", "--move --answers close"), 1, "cancelled");
-}
-
-TEST_F(PrjsnapTransfer, UnansweredDialogWithoutTerminalIsClosed) {
-  RememberFiles();
-  const RunResult r = Copy("FB10");
-  ExpectUntouched(r, 1, "cancelled");
-  EXPECT_NE(r.output.find("no answer left"), std::string::npos) << r.output;
 }
 
 TEST_F(PrjsnapTransfer, MoveBetweenFilesTakesTheBlockAwayFromTheSource) {

@@ -16,14 +16,6 @@ class OptionServiceTest : public ::testing::Test {
   platform::ScopedConnection changed;
 };
 
-TEST_F(OptionServiceTest, DefaultsAreWhatTheLibraryReads) {
-  EXPECT_EQ(options.Value("General/Display/ShowSystemBlocks"), platform::Variant(false));
-  EXPECT_EQ(options.Value("General/Settings/AddressPriority"), platform::Variant("0"))
-      << "the priority is a number as text";
-  EXPECT_EQ(options.Value("General/Paths/DataDirectory"), platform::Variant(""));
-  EXPECT_TRUE(options.Value("mzblprsx/Download/Left").IsEmpty()) << "unset keys are Empty";
-}
-
 TEST_F(OptionServiceTest, SetValueStoresAndRaisesEveryTimeLoadNever) {
   options.SetValue("General/Settings/AddressPriority", "1");
   EXPECT_EQ(changes, 1);

@@ -108,14 +108,6 @@ TEST_F(ServiceFactoryTest, UnknownServiceFailsNamingTheClass) {
       << "the category service is created through the registry, not the factory";
 }
 
-TEST_F(ServiceFactoryTest, RegistryCreatesUtilityObjectsNewEachTime) {
-  const auto a = platform::CreateObject(clsid::kCategoryService);
-  EXPECT_FALSE(SameObject(a, platform::CreateObject(clsid::kCategoryService)));
-  const auto list = platform::CreateObjectAs<mzblprsx::IRgObjectArray>(clsid::kObjectArray);
-  EXPECT_EQ(list->Count(), 0) << "a new object array is empty";
-  EXPECT_FALSE(SameObject(list, platform::CreateObject(clsid::kObjectArray)));
-}
-
 TEST(ObjectArrayTest, KeepsOrderAndChecksPositions) {
   host::ObjectArray list;
   const auto a = platform::MakeObject<host::Program>(false, "A");

@@ -202,22 +202,5 @@ TEST_F(CreateFromDataTest, RefusalsChangeNothing) {
   }
 }
 
-TEST_F(CreateFromDataTest, TheResultSavesAndLoadsAgain) {
-  service->CreateFromData(Entry("FB10"), false, BlockInfo::kFb, 12);
-  service->CreateFromData(Entry("FB10"), true, BlockInfo::kFb, 10);
-  service->CreateFromData(Entry("FC7"), false, BlockInfo::kFc, 7);
-  program->FindCategoryById("1")->InsertMember(Block("FC7"));
-
-  const std::string saved = host::ProjectFile::SerializeProject(*target);
-  const auto reloaded = host::ProjectFile::ParseProject(saved, "reloaded.prj.xml");
-  EXPECT_EQ(host::ProjectFile::SerializeProject(*reloaded), saved) << "a stable file";
-  const auto again = reloaded->Program();
-  EXPECT_EQ(again->FindBlockById("FB12")->Body(), "soft start");
-  EXPECT_EQ(again->FindBlockById("FB10")->Body(), "soft start");
-  EXPECT_EQ(again->FindBlockById("FB10")->OwnerCategory()->Name(), "Motors");
-  EXPECT_EQ(again->FindBlockById("FC7")->OwnerCategory()->Name(), "Blocks");
-  EXPECT_EQ(reloaded->Symbols()->NameOf("FB10"), "Motor");
-}
-
 }  // namespace
 }  // namespace hosttransfer

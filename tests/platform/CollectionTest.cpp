@@ -135,19 +135,6 @@ struct Widget : platform::Object {
   std::string_view TypeName() const override { return "Widget"; }
 };
 
-TEST(ClassRegistry, CreatesByEitherIdentifier) {
-  auto& registry = platform::ClassRegistry::Instance();
-  registry.Register("{0E0E0E0E-0000-0000-0000-00000000AB01}", "test.Widget",
-                    [] { return platform::Ref<platform::Object>(platform::MakeObject<Widget>()); });
-  EXPECT_EQ(platform::CreateObject("TEST.WIDGET")->TypeName(), "Widget");
-  EXPECT_EQ(platform::CreateObject("{0e0e0e0e-0000-0000-0000-00000000ab01}")->TypeName(), "Widget");
-  EXPECT_EQ(platform::BindToMoniker("clsid:{0E0E0E0E-0000-0000-0000-00000000AB01}")->TypeName(),
-            "Widget");
-  EXPECT_EQ(ErrorOf([] { platform::CreateObject("test.Nothing"); }), errc::kCannotCreate);
-  registry.Unregister("test.Widget");
-  EXPECT_FALSE(registry.IsRegistered("{0E0E0E0E-0000-0000-0000-00000000AB01}"));
-}
-
 TEST(Ref, CallOnNothingIsErrorNinetyOne) {
   platform::Ref<Widget> nothing;
   EXPECT_EQ(ErrorOf([&] { nothing->TypeName(); }), errc::kObjectNotSet);

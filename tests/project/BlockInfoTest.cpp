@@ -31,12 +31,6 @@ class BlockInfoTest : public ::testing::Test {
   Ref<mzblprsx::IRgBlockInfo> info_;
 };
 
-TEST_F(BlockInfoTest, IsCreatedByClassIdAndProgramId) {
-  EXPECT_TRUE(info_) << "the library creates it by class identifier";
-  EXPECT_TRUE(platform::CreateObjectAs<mzblprsx::IRgBlockInfo>("mzframex.RgBlockInfo"))
-      << "and by program identifier";
-}
-
 struct TypeRow {
   int32_t code;
   const char* name;

@@ -160,28 +160,6 @@ TEST(SamplePlcTest, PlcHasHardwareMemoryCardAndProgramWithoutCategories) {
   EXPECT_EQ(program->FindBlockById("FB10")->ClassID(), clsid::kBlockOnline);
 }
 
-TEST(SamplePlcTest, PlcDiffersFromTheProjectAsTheSampleDescribes) {
-  auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "p");
-  auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "q");
-  auto offline = project->Program();
-  auto online = plc->Program();
-  std::vector<std::string> missing, extra, differing;
-  for (const auto& block : offline->Blocks()) {
-    auto twin = online->FindBlock(block->Type(), block->Number());
-    if (!twin) {
-      missing.push_back(block->Name());
-    } else if (twin->Body() != block->Body()) {
-      differing.push_back(block->Name());
-    }
-  }
-  for (const auto& block : online->Blocks()) {
-    if (!offline->FindBlock(block->Type(), block->Number())) extra.push_back(block->Name());
-  }
-  EXPECT_EQ(missing, std::vector<std::string>{"FC5"});
-  EXPECT_EQ(extra, std::vector<std::string>{"FC30"});
-  EXPECT_EQ(differing, (std::vector<std::string>{"FB11", "FC2"}));
-}
-
 TEST(SampleFilesTest, FilesOnDiskMatchTheEmbeddedTexts) {
   const std::filesystem::path dir(MZ_SAMPLES_DIR);
   auto fromDisk = ProjectFile::LoadProject(dir / "conveyor.prj.xml");

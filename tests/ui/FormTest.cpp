@@ -116,17 +116,6 @@ TEST_F(FormTest, EnterKeyMessagesOnAButtonClickIt) {
   EXPECT_EQ(GetFocus(), form->rename->HWnd()) << "a click by message does not move the focus";
 }
 
-TEST_F(FormTest, DefaultStyleFollowsTheLastStyleMessage) {
-  SendMessage(form->ok->HWnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, 1);
-  SendMessage(form->all->HWnd(), BM_SETSTYLE, BS_PUSHBUTTON, 1);
-  EXPECT_TRUE(form->ok->IsDefaultStyle());
-  EXPECT_FALSE(form->all->IsDefaultStyle());
-  EXPECT_EQ(form->ok->Render(), "[OK]*");
-  SendMessage(form->ok->HWnd(), BM_SETSTYLE, BS_PUSHBUTTON, 1);
-  EXPECT_FALSE(form->ok->IsDefaultStyle());
-  EXPECT_EQ(form->ok->StyleChanges(), 2);
-}
-
 TEST_F(FormTest, KeyPreviewSeesKeysFirstAndCanSwallowThem) {
   form->SetKeyPreview(true);
   form->Show();

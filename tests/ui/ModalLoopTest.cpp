@@ -96,56 +96,6 @@ class ModalLoopTest : public ::testing::Test {
   Ref<ScriptedModalLoop> loop = MakeObject<ScriptedModalLoop>();
 };
 
-TEST_F(ModalLoopTest, EachWayOutEndsTheDialogWithItsButton) {
-  struct Row {
-    const char* name;
-    std::function<void(ScriptedModalLoop&)> script;
-    const char* clicked;
-  };
-  const Row rows[] = {
-      {"Escape", [](auto& l) { l.PressKey(VK_ESCAPE); }, "Cancel"},
-      {"close box", [](auto& l) { l.CloseBox(); }, "Cancel"},
-      {"Alt+F4", [](auto& l) { l.AltF4(); }, "Cancel"},
-      {"click All", [](auto& l) { l.Click("cmdAll"); }, "All"},
-      {"Enter in the entry", [](auto& l) { l.TypeNumber("bexNew", "11").PressKey(VK_RETURN); },
-       "OK"},
-      {"keys", [](auto& l) { l.Focus("bexNew").SendKeys("5{TAB 5}~"); }, "Cancel"},
-  };
-  for (const auto& row : rows) {
-    Dialog d;
-    auto l = MakeObject<ScriptedModalLoop>();
-    row.script(*l);
-    EXPECT_EQ(d.Run(l), row.clicked) << row.name;
-    EXPECT_EQ(l->Remaining(), 0u) << row.name;
-    EXPECT_FALSE(d.form->IsLoaded()) << row.name;
-  }
-}
-
-TEST_F(ModalLoopTest, TheDefaultFollowsTheFocusAndEnterClicksIt) {
-  const auto& f = dialog.form;
-  std::string looks;
-  const auto look = [&](Form&) {
-    for (const auto& b : {f->ok, f->all, f->cancel}) looks += b->IsDefaultStyle() ? "1" : "0";
-    looks += " ";
-  };
-  loop->Focus("cmdAll").Do("look", look).PressKey(VK_TAB).Do("look", look);
-  loop->TypeNumber("bexNew", "4").Do("look", look).PressKey(VK_RETURN);
-  EXPECT_EQ(dialog.Run(loop), "OK") << "Enter in the entry clicks the default, OK";
-  EXPECT_EQ(looks, "010 001 100 ") << "exactly one button looks like the default";
-}
-
-TEST_F(ModalLoopTest, ValidationKeepsTheDialogOpenWithTheTipShown) {
-  std::string drawn;
-  loop->Click("cmdOK").Do("look", [&](Form& f) { drawn = FormRenderer::Render(f); });
-  loop->TypeNumber("bexNew", "12").Click("cmdOK");
-  EXPECT_EQ(dialog.Run(loop), "OK");
-  EXPECT_NE(drawn.find("[tip] Error: No number\n"), std::string::npos) << drawn;
-  EXPECT_EQ(loop->Log(),
-            (std::vector<std::string>{"Block exists: click cmdOK", "Block exists: look",
-                                      "Block exists: type number \"12\" into bexNew",
-                                      "Block exists: click cmdOK"}));
-}
-
 TEST_F(ModalLoopTest, RunningOutOfActionsIsAnErrorNotAHang) {
   loop->Click("optOverwrite");
   try {
@@ -169,13 +119,6 @@ TEST_F(ModalLoopTest, BadScriptsFailClearly) {
       << "a button takes no text";
   EXPECT_EQ(ErrorOf([&] { loop->SendKeys("{NOPE}"); }), platform::errc::kInvalidCall)
       << "a bad key text fails when written";
-}
-
-TEST_F(ModalLoopTest, ActionsOnDisabledControlsAreIgnoredAndLogged) {
-  dialog.form->all->SetEnabled(false);
-  loop->Click("cmdAll").CloseBox();
-  EXPECT_EQ(dialog.Run(loop), "Cancel");
-  EXPECT_EQ(loop->Log().front(), "Block exists: click cmdAll (ignored)");
 }
 
 TEST_F(ModalLoopTest, AFormShownFromAHandlerRunsTheFollowingActions) {
