@@ -1,5 +1,6 @@
 #include "mzblprsx/cursors/RgCursorItemList.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -72,7 +73,7 @@ void RgCursorItemList::IdentityIndex::Erase(const void* identity) {
 }
 
 void RgCursorItemList::IdentityIndex::Clear() {
-  slots_.clear();
+  if (size_ != 0) std::fill(slots_.begin(), slots_.end(), Slot{});
   size_ = 0;
 }
 
@@ -170,7 +171,8 @@ void RgCursorItemList::Split(uint32_t tree, uint32_t count, uint32_t& first, uin
 
 uint32_t RgCursorItemList::Build(const std::vector<uint32_t>& order) {
   // The Cartesian tree of the priorities: a stack holds the right spine built so far.
-  std::vector<uint32_t> spine;
+  std::vector<uint32_t>& spine = spine_;
+  spine.clear();
   for (const uint32_t node : order) {
     uint32_t last = kNil;
     while (!spine.empty() && nodes_[spine.back()].priority < nodes_[node].priority) {
@@ -184,10 +186,12 @@ uint32_t RgCursorItemList::Build(const std::vector<uint32_t>& order) {
   }
   if (spine.empty()) return kNil;
   const uint32_t root = spine.front();
-  // Sizes and parents bottom-up: a pre-order walk read backwards visits children first.
-  std::vector<uint32_t> preOrder;
-  preOrder.reserve(order.size());
-  std::vector<uint32_t> pending{root};
+  // Sizes and parents bottom-up: a pre-order walk read backwards visits children first. The
+  // spine is done with: it serves as the walk's stack.
+  std::vector<uint32_t>& preOrder = scratch_;
+  preOrder.clear();
+  std::vector<uint32_t>& pending = spine;
+  pending.assign(1, root);
   while (!pending.empty()) {
     const uint32_t node = pending.back();
     pending.pop_back();
@@ -202,11 +206,28 @@ uint32_t RgCursorItemList::Build(const std::vector<uint32_t>& order) {
 
 void RgCursorItemList::Flush() {
   if (pending_.empty()) return;
-  if (sequenceValid_) sequence_.insert(sequence_.end(), pending_.begin(), pending_.end());
-  const uint32_t tail = Build(pending_);
+  if (sequenceValid_) {
+    // A list filled front to back stays a sequence; the tree is derived when needed.
+    if (positionsValid_) {
+      positions_.resize(nodes_.size());
+      for (size_t i = 0; i < pending_.size(); ++i) {
+        positions_[pending_[i]] = static_cast<uint32_t>(sequence_.size() + i);
+      }
+    }
+    sequence_.insert(sequence_.end(), pending_.begin(), pending_.end());
+    treeValid_ = false;
+  } else {
+    const uint32_t tail = Build(pending_);
+    root_ = Merge(root_, tail);
+    nodes_[root_].parent = kNil;
+  }
   pending_.clear();
-  root_ = Merge(root_, tail);
-  nodes_[root_].parent = kNil;
+}
+
+void RgCursorItemList::NeedTree() {
+  if (treeValid_) return;
+  root_ = Build(sequence_);
+  treeValid_ = true;
 }
 
 const std::vector<uint32_t>& RgCursorItemList::InOrder() {
@@ -215,7 +236,8 @@ const std::vector<uint32_t>& RgCursorItemList::InOrder() {
   std::vector<uint32_t>& out = sequence_;
   out.clear();
   out.reserve(index_.Size());
-  std::vector<uint32_t> path;
+  std::vector<uint32_t>& path = spine_;
+  path.clear();
   uint32_t node = root_;
   while (node != kNil || !path.empty()) {
     for (; node != kNil; node = nodes_[node].left) path.push_back(node);
@@ -233,7 +255,21 @@ uint32_t RgCursorItemList::NodeOf(const Ref<RgProjectItem>& item) const {
   return identity ? index_.Find(identity) : kNil;
 }
 
-uint32_t RgCursorItemList::PositionOf(uint32_t node) const {
+uint32_t RgCursorItemList::PositionOf(uint32_t node) {
+  if (sequenceValid_) {
+    if (!positionsValid_) {
+      positions_.resize(nodes_.size());
+      for (size_t i = 0; i < sequence_.size(); ++i) {
+        positions_[sequence_[i]] = static_cast<uint32_t>(i);
+      }
+      positionsValid_ = true;
+    }
+    return positions_[node] + 1;
+  }
+  return TreePositionOf(node);
+}
+
+uint32_t RgCursorItemList::TreePositionOf(uint32_t node) const {
   uint32_t position = Size(nodes_[node].left) + 1;
   for (uint32_t child = node, parent = nodes_[node].parent; parent != kNil;
        child = parent, parent = nodes_[parent].parent) {
@@ -277,19 +313,20 @@ int32_t RgCursorItemList::InsertAfter(Ref<RgProjectItem> item, const Ref<RgProje
   if (!identity) throw platform::Error(platform::errc::kObjectNotSet);
   if (NodeOf(item) != kNil) throw platform::Error(platform::errc::kDuplicateKey);
   Flush();
-  uint32_t at = 0;
+  uint32_t anchorNode = kNil;
   if (anchor) {
-    const uint32_t anchorNode = NodeOf(anchor);
+    anchorNode = NodeOf(anchor);
     if (anchorNode == kNil) NotListed();
-    at = PositionOf(anchorNode);
   }
+  NeedTree();
+  const uint32_t at = anchorNode == kNil ? 0 : TreePositionOf(anchorNode);
   const uint32_t node = NewNode(std::move(item));
   index_.Insert(identity, node);
   uint32_t head = kNil;
   uint32_t tail = kNil;
   Split(root_, at, head, tail);
   root_ = Merge(Merge(head, node), tail);
-  sequenceValid_ = false;
+  sequenceValid_ = positionsValid_ = false;
   nodes_[root_].parent = kNil;
   return static_cast<int32_t>(at + 1);
 }
@@ -314,7 +351,8 @@ void RgCursorItemList::Assign(const std::vector<Ref<RgProjectItem>>& items) {
 void RgCursorItemList::Reorder(const std::vector<uint32_t>& order) {
   const std::vector<uint32_t>& current = InOrder();
   std::vector<bool> taken(current.size());
-  std::vector<uint32_t> sequence;
+  std::vector<uint32_t>& sequence = scratch_;
+  sequence.clear();
   sequence.reserve(current.size());
   for (const uint32_t position : order) {
     if (position >= current.size() || taken[position]) break;
@@ -325,23 +363,26 @@ void RgCursorItemList::Reorder(const std::vector<uint32_t>& order) {
     throw platform::Error(platform::errc::kInvalidCall,
                           "A new order must name every position of the list once");
   }
-  root_ = Build(sequence);
-  sequence_ = std::move(sequence);
+  // The old sequence's room serves the next new order.
+  sequence_.swap(sequence);
+  treeValid_ = positionsValid_ = false;
 }
 
 void RgCursorItemList::Remove(const Ref<RgProjectItem>& item) {
   const uint32_t node = NodeOf(item);
   if (node == kNil) NotListed();
   Flush();
+  NeedTree();
+  const uint32_t at = TreePositionOf(node);
   uint32_t head = kNil;
   uint32_t rest = kNil;
   uint32_t middle = kNil;
   uint32_t tail = kNil;
-  Split(root_, PositionOf(node) - 1, head, rest);
+  Split(root_, at - 1, head, rest);
   Split(rest, 1, middle, tail);
   root_ = Merge(head, tail);
   if (root_ != kNil) nodes_[root_].parent = kNil;
-  sequenceValid_ = false;
+  sequenceValid_ = positionsValid_ = false;
   index_.Erase(platform::Identity(item));
   FreeNode(middle);
 }
@@ -352,18 +393,19 @@ void RgCursorItemList::Clear() {
   pending_.clear();
   sequence_.clear();
   sequenceValid_ = true;
-  index_.Clear();
   root_ = kNil;
+  treeValid_ = true;
+  positionsValid_ = false;
+  index_.Clear();
 }
 
-std::vector<Ref<RgProjectItem>> RgCursorItemList::TakeItems() {
-  std::vector<Ref<RgProjectItem>> items;
-  items.reserve(index_.Size());
+void RgCursorItemList::TakeItems(std::vector<Ref<RgProjectItem>>& into) {
+  into.clear();
+  into.reserve(index_.Size());
   for (Node& node : nodes_) {
-    if (node.item) items.push_back(std::move(node.item));
+    if (node.item) into.push_back(std::move(node.item));
   }
   Clear();
-  return items;
 }
 
 bool RgCursorItemList::Contains(const Ref<RgProjectItem>& item) const {

@@ -11,14 +11,19 @@
 // It stands for the framework's keyed collection, with the same operations, but an insertion in
 // the middle of that collection moves every later entry and makes the next position query
 // renumber every key, so a storm of item events inserting in the middle (a paste of thousands of
-// blocks into one category) costs quadratic time there. Here the order is an implicit treap: a
-// randomly balanced tree whose in-order sequence is the list, each node knowing the size of its
-// subtree and its parent, so an item's position is a walk from its node up to the root. Appends
-// are collected and joined to the tree in one linear step before anything else reads the order,
-// so filling a list front to back costs O(n), and so does Reorder (a sort's result); the order
-// is also kept as a plain sequence until an insertion or removal in the middle, so reading a
-// list by position after a refresh or a sort costs O(1) per item. Keys are found through an
-// open-addressing table of addresses: no allocation per item.
+// blocks into one category) costs quadratic time there. Here the order has two forms. A list
+// that was filled front to back or put in a new order (a refresh, a sort) is a plain sequence,
+// with each item's position in an array built on the first position query: reading it by
+// position or asking a position costs O(1). The first insertion or removal in the middle turns
+// the order into an implicit treap: a randomly balanced tree whose in-order sequence is the
+// list, each node knowing the size of its subtree and its parent, so an item's position is a
+// walk from its node up to the root, and an insertion or removal is O(log n); the sequence is
+// derived again when the list is next read in order. Keys are found through an open-addressing
+// table of addresses: no allocation per item.
+//
+// The list keeps its memory when it is cleared or refilled: a cursor rebuilds its list after
+// every batch of changes, and fresh pages for tens of thousands of items cost more than
+// filling them.
 //
 // Like the framework collection, it raises its errors (5 unknown key, 9 position out of range,
 // 457 duplicate key, 13 unusable index) to the calling procedure, which reports them.
@@ -69,11 +74,12 @@ class RgCursorItemList final : public Object {
   void Reorder(const std::vector<uint32_t>& order);
   /// Removes the item; error 5 when it is not listed.
   void Remove(const Ref<RgProjectItem>& item);
+  /// Empties the list; its memory stays for the next filling.
   void Clear();
-  /// Empties the list and hands its references over, in the order the items were added
-  /// (insertions in the middle at the end); a list about to be rebuilt can so let go of each
-  /// item while the rebuild is looking at it anyway.
-  std::vector<Ref<RgProjectItem>> TakeItems();
+  /// Empties the list and hands its references over into `into` (emptied first), roughly in
+  /// the order the items were added; a list about to be rebuilt can so let go of each item
+  /// while the rebuild is looking at it anyway.
+  void TakeItems(std::vector<Ref<RgProjectItem>>& into);
 
   /// True when the item is listed; False for nothing.
   bool Contains(const Ref<RgProjectItem>& item) const;
@@ -107,6 +113,7 @@ class RgCursorItemList final : public Object {
     /// The node field of a new entry for the identity; nullptr when it is present already.
     uint32_t* Claim(const void* identity);
     void Erase(const void* identity);
+    /// Empties the table and keeps its room.
     void Clear();
     void Reserve(size_t count);
     void Prefetch(const void* identity) const {
@@ -142,22 +149,33 @@ class RgCursorItemList final : public Object {
   void Split(uint32_t tree, uint32_t count, uint32_t& first, uint32_t& rest);
   /// Builds a treap of the nodes in this order in linear time.
   uint32_t Build(const std::vector<uint32_t>& order);
-  /// Joins the pending appends to the tree.
+  /// Joins the pending appends to the order.
   void Flush();
-  /// The nodes in list order (kept until the next insertion or removal in the middle).
+  /// Makes the tree describe the order (after Flush).
+  void NeedTree();
+  /// The nodes in list order (after Flush).
   const std::vector<uint32_t>& InOrder();
   uint32_t NodeOf(const Ref<RgProjectItem>& item) const;
-  uint32_t PositionOf(uint32_t node) const;
+  /// The 1-based position of a listed node (after Flush).
+  uint32_t PositionOf(uint32_t node);
+  /// The same from the tree (which must be valid).
+  uint32_t TreePositionOf(uint32_t node) const;
   uint32_t NodeAt(uint32_t position) const;
   uint32_t NextPriority();
 
   InstanceTrace trace_{kTypeName};
   std::vector<Node> nodes_;
   std::vector<uint32_t> free_;
-  std::vector<uint32_t> pending_;   // appended, not yet joined to the tree, in order
+  std::vector<uint32_t> pending_;  // appended, not yet joined to the order, in order
+  // The order: at least one of the two forms is valid (pending appends aside).
   std::vector<uint32_t> sequence_;  // the nodes in list order, while sequenceValid_
   bool sequenceValid_ = true;
-  uint32_t root_ = kNil;
+  uint32_t root_ = kNil;  // the treap, while treeValid_
+  bool treeValid_ = true;
+  std::vector<uint32_t> positions_;  // node -> 0-based position, while positionsValid_
+  bool positionsValid_ = false;
+  std::vector<uint32_t> scratch_;  // a new sequence being built; Build's stacks
+  std::vector<uint32_t> spine_;
   IdentityIndex index_;
   uint64_t random_ = 0x9E3779B97F4A7C15ull;  // fixed seed: same shapes every run
 };

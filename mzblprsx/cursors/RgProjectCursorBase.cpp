@@ -187,14 +187,17 @@ bool RgProjectCursorBase::P_SetCursorOptions() {
 }
 
 void RgProjectCursorBase::P_NewList() {
-  // Room for every item of the model: the list never holds more.
-  auto list = platform::MakeObject<RgCursorItemList>();
-  list->Reserve(static_cast<size_t>(std::max(0, model_->ItemList()->Count())));
+  // The list object and its memory serve again, emptied: a new empty list is all the rebuild
+  // needs, and the room of the last one saves fresh pages for every item on a large project.
+  const auto count = static_cast<size_t>(std::max(0, model_->ItemList()->Count()));
   if (list_) {
-    retired_ = list_->TakeItems();
+    list_->TakeItems(retired_);
     retiredNext_ = 0;
+  } else {
+    list_ = platform::MakeObject<RgCursorItemList>();
   }
-  list_ = std::move(list);
+  // Room for every item of the model: the list never holds more.
+  list_->Reserve(count);
 }
 
 void RgProjectCursorBase::P_SearchItems(const Ref<RgProjectItems>& items) {
@@ -227,7 +230,7 @@ void RgProjectCursorBase::P_SearchTree(const Ref<RgProjectItems>& items) {
 
 bool RgProjectCursorBase::P_ValidateBlock(const Ref<RgProjectItem>& item) {
   // Part of each cursor's filter, whose error path reports its failures.
-  return !EqualsTrue(item->Data()->Value("SYSTEM")) || showSystemBlocks_;
+  return !EqualsTrue(item->DataValue("SYSTEM")) || showSystemBlocks_;
 }
 
 // --- Model and option events ---------------------------------------------------------------

@@ -76,7 +76,7 @@ class RgProjectCursorBase : public virtual IRgProjectCursor {
   void P_SetModel(Ref<RgProjectModel> model);
   /// Reads the option; True only when the flag changed to False (system blocks now hidden).
   bool P_SetCursorOptions();
-  /// A new empty list with room for the model's items (part of Attach and Refresh).
+  /// An empty list with room for the model's items (part of Attach and Refresh).
   void P_NewList();
   /// Appends every item of the tree below `items` that the filter accepts, parents first.
   void P_SearchItems(const Ref<RgProjectItems>& items);

@@ -27,7 +27,8 @@ void RgProjectCursorExplorer::Attach(Ref<RgProjectModel> model) {
       return;
     }
     P_SetModel(std::move(model));
-    // Always a new list: loading a second model into the first one's list would mix two trees.
+    // Always an emptied list: loading a second model into the first one's list would mix two
+    // trees.
     P_NewList();
     P_SetCursorOptions();
     P_SearchItems(model_->Items());
@@ -49,7 +50,7 @@ bool RgProjectCursorExplorer::P_ValidateItem(const Ref<RgProjectItem>& item) {
   bool result = false;
   Guard(*this, "P_ValidateItem", [&] {
     if (!item) return;
-    const std::string type = item->Data()->Value(kTypeKey).ToString();
+    const std::string type = item->DataValue(kTypeKey).ToString();
     // The default category itself is not shown, its blocks are.
     if (type == "RgCategoryDefault") return;
     if (type == "RgFilesOnMMC" || type == "RgMMCFile") return;

@@ -1,5 +1,7 @@
-// The cursors' keyed item list against a plain vector under random operations (pending appends
-// interleaved with reads), and the errors of the framework collection it stands for.
+// The cursors' keyed item list against a plain vector under random operations (pending appends,
+// new orders and refills interleaved with reads, so that the list moves between its plain
+// sequence and its tree), and the errors of the framework collection it stands for.
+#include <numeric>
 #include <random>
 
 #include "CursorFakes.h"
@@ -42,6 +44,21 @@ TEST_F(CursorItemList, RandomOperationsAgreeWithAPlainVector) {
     } else if (action == 18) {
       std::shuffle(expected.begin(), expected.end(), random);
       cursor->Assign(expected);
+    } else if (random() % 4 == 0) {
+      // Emptied and refilled in its own memory, as a cursor's rebuild does.
+      std::vector<Item> taken;
+      cursor->TakeItems(taken);
+      ASSERT_EQ(taken.size(), expected.size()) << step;
+      ASSERT_EQ(cursor->Count(), 0) << step;
+      for (const auto& kept : expected) cursor->Append(kept);
+    } else {
+      std::vector<uint32_t> order(expected.size());
+      std::iota(order.begin(), order.end(), 0u);
+      std::shuffle(order.begin(), order.end(), random);
+      cursor->Reorder(order);
+      std::vector<Item> reordered;
+      for (const uint32_t from : order) reordered.push_back(expected[from]);
+      expected = std::move(reordered);
     }
     const auto at = std::find(expected.begin(), expected.end(), item);
     ASSERT_EQ(cursor->IndexOf(item), at == expected.end() ? 0 : at - expected.begin() + 1) << step;
@@ -70,6 +87,15 @@ TEST_F(CursorItemList, KeysAndFailures) {
       {457,
        [&] {
          cursor->Assign({pool[2], pool[3], pool[2]});
+       }},
+      {5,
+       [&] {
+         cursor->Reorder({1, 1});
+       }},
+      {5, [&] { cursor->Reorder({1}); }},
+      {5,
+       [&] {
+         cursor->Reorder({1, 2});
        }},
   };
   for (const auto& [error, call] : failures) EXPECT_EQ(ErrorOf(call), error);
