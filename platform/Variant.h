@@ -59,6 +59,8 @@ class Variant {
   /// Text of the value: "True"/"False", integers in decimal, doubles with up to 15 significant
   /// digits, dates as "YYYY-MM-DD HH:MM:SS", Empty as "".
   std::string ToString() const;
+  /// The held text itself, without a copy; nullptr when the value is no text.
+  const std::string* Text() const { return std::get_if<std::string>(&v_); }
   /// The object (nothing for Empty); error 13 for any other kind.
   Ref<Object> ToObject() const;
   /// The array; error 13 when the value is not one.

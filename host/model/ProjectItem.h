@@ -42,6 +42,10 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   std::string_view TypeName() const override { return "RgProjectItem"; }
 
   platform::Ref<mzblprsx::RgProjectItemData> Data() override;
+  platform::Variant DataValue(const std::string& key,
+                              const platform::Variant& fallback = platform::Variant()) override {
+    return data_.Value(key, fallback);
+  }
   platform::Ref<mzblprsx::RgProjectItemData> States() override;
   platform::Ref<mzblprsx::RgProjectItems> Items() override;
   /// Count, Previous and Next walk the direct children; Find searches the whole subtree.

@@ -1,7 +1,9 @@
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
+#include <memory>
 #include <numeric>
 
 #include "mzblprsx/cursors/IRgFilesOnMMCLoader.h"
@@ -24,7 +26,7 @@ constexpr std::string_view kSortDefault = "SortDefault";
 
 /// A sort type of the table: the property it reads and the value of items without it.
 struct SortKey {
-  std::string_view type;
+  std::string type;
   Variant fallback;
 };
 
@@ -48,24 +50,168 @@ int32_t Sign(int value) {
 
 }  // namespace
 
-/// One sort: the listed items and the values of every sort column, read once.
+/// One sort's working memory: the listed items, the values of every sort column read once,
+/// and the new order. The cursor keeps it between sorts, emptied: on a large list, fresh pages
+/// for the rows cost more than sorting them.
 struct RgProjectCursorDetails::SortContext {
   /// The values of one column in the form that compares fastest while giving the same answers
   /// as comparing the values themselves: folded texts when every value is a text, numbers when
-  /// none is, the values when the column mixes both.
+  /// every value is a number (or a Boolean, date or Empty), the values themselves otherwise.
   struct Column {
-    enum Kind { kNone, kText, kNumber, kMixed } kind = kNone;
-    std::vector<std::string> texts;
-    std::vector<double> numbers;
-    std::vector<Variant> values;
+    enum Kind { kNone, kText, kNumber, kMixed };
+    Kind kind = kNone;
+    const SortKey* key = nullptr;  // the property it reads; nothing for "SortDefault"
+    bool sortDefault = false;
+    std::string texts;  // kText: the rows' folded texts, one after another in reading order
+    std::vector<std::pair<uint32_t, uint32_t>> spans;  // kText: each row's text in `texts`
+    std::vector<uint64_t> heads;  // kText: each row's first eight bytes, as a big-endian number
+    std::vector<double> numbers;  // kNumber
+    std::vector<Variant> values;  // kMixed
+
+    bool Reads() const { return key || sortDefault; }
+    std::string_view Text(uint32_t row) const {
+      return std::string_view(texts).substr(spans[row].first, spans[row].second);
+    }
+    /// The two rows' texts compared in code point order (-1, 0, 1). Most answers come from
+    /// the first eight bytes: as numbers they order exactly as the bytes do, and when they are
+    /// equal and neither text is longer than eight bytes, the shorter text (padded with zero
+    /// bytes) is less.
+    int32_t CompareTexts(uint32_t a, uint32_t b) const {
+      if (heads[a] != heads[b]) return heads[a] < heads[b] ? -1 : 1;
+      const uint32_t sizeA = spans[a].second;
+      const uint32_t sizeB = spans[b].second;
+      if (sizeA <= 8 && sizeB <= 8) return sizeA < sizeB ? -1 : (sizeA > sizeB ? 1 : 0);
+      return Sign(Text(a).compare(Text(b)));
+    }
+    /// Stores a row's value while the column holds one kind; a value of another kind makes
+    /// the column mixed, to be read again as values.
+    void Set(size_t row, const Variant& value) {
+      if (kind == kMixed) return;
+      if (const std::string* text = value.Text()) {
+        if (kind == kNumber) {
+          kind = kMixed;
+          return;
+        }
+        kind = kText;
+        SetText(row, *text);
+        return;
+      }
+      switch (value.Type()) {
+        case platform::VarType::Null:
+        case platform::VarType::Object:
+        case platform::VarType::Array:
+          kind = kMixed;
+          return;
+        default:
+          break;
+      }
+      if (kind == kText) {
+        kind = kMixed;
+        return;
+      }
+      SetNumber(row, value.ToDouble());
+    }
+    void SetNumber(size_t row, double number) {
+      kind = kNumber;
+      numbers[row] = number;
+    }
+
+   private:
+    // Folded texts compare in code point order exactly as the texts compare without regard
+    // to case; an ASCII text folds to its lower case, as FoldCase does, in place.
+    void SetText(size_t row, const std::string& text) {
+      const size_t begin = texts.size();
+      if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        texts.append(text);
+        for (size_t i = begin; i < texts.size(); ++i) {
+          const char c = texts[i];
+          if (c >= 'A' && c <= 'Z') texts[i] = static_cast<char>(c - 'A' + 'a');
+        }
+      } else {
+        texts.append(platform::text::FoldCase(text));
+      }
+      spans[row] = {static_cast<uint32_t>(begin), static_cast<uint32_t>(texts.size() - begin)};
+      uint64_t head = 0;
+      const size_t size = std::min<size_t>(texts.size() - begin, 8);
+      for (size_t i = 0; i < 8; ++i) {
+        head = (head << 8) | (i < size ? static_cast<unsigned char>(texts[begin + i]) : 0u);
+      }
+      heads[row] = head;
+    }
   };
 
   std::vector<const Ref<RgProjectItem>*> items;  // in list order (the list's own references)
   std::vector<Column> columns;                   // one per sort type
-  Ref<IRgBlockInfo> blockInfo;                   // created on first need
+  /// A row to read: its item, directly and as the list's reference.
+  struct Visit {
+    RgProjectItem* item;
+    const Ref<RgProjectItem>* ref;
+    uint32_t row;
+  };
+  std::vector<Visit> visits;                    // the rows in the order they are read
+  std::vector<uint32_t> rangeStarts;            // PlanVisits' counting sort
+  std::vector<uint32_t> order;                  // the new order: indexes into `items`
+  std::vector<std::pair<size_t, size_t>> runs;  // [begin, end) in `order`
+  Ref<IRgBlockInfo> blockInfo;                  // created on first need
   bool ranksBuilt = false;
   std::vector<std::string> fileNames;  // folded names of the listed memory card files, sorted
+
+  /// The rows in the order their items lie in memory, roughly: on a large list the items are
+  /// spread over far more memory than the caches (and the address translation's cache) hold,
+  /// and reading them in list order would wait for memory at nearly every item. A counting
+  /// sort by address range, each range about an item's size; small lists keep their order.
+  void PlanVisits() {
+    constexpr size_t kSmall = 4096;  // fits the caches anyway
+    const size_t rows = items.size();
+    visits.resize(rows);
+    const auto visit = [&](size_t row) {
+      return Visit{items[row]->Get(), items[row], static_cast<uint32_t>(row)};
+    };
+    if (rows < kSmall) {
+      for (size_t row = 0; row < rows; ++row) visits[row] = visit(row);
+      return;
+    }
+    const auto address = [&](size_t row) { return reinterpret_cast<uintptr_t>(items[row]->Get()); };
+    uintptr_t low = address(0);
+    uintptr_t high = low;
+    for (size_t row = 1; row < rows; ++row) {
+      low = std::min(low, address(row));
+      high = std::max(high, address(row));
+    }
+    // About as many ranges as rows, each a power of two bytes wide.
+    const auto shift = std::bit_width((high - low) / rows);
+    const size_t ranges = static_cast<size_t>((high - low) >> shift) + 1;
+    rangeStarts.assign(ranges + 1, 0);
+    for (size_t row = 0; row < rows; ++row) ++rangeStarts[((address(row) - low) >> shift) + 1];
+    std::partial_sum(rangeStarts.begin(), rangeStarts.end(), rangeStarts.begin());
+    for (size_t row = 0; row < rows; ++row) {
+      visits[rangeStarts[(address(row) - low) >> shift]++] = visit(row);
+    }
+  }
+
+  /// Empties everything for a sort by these types, keeping the room.
+  void Start(const std::vector<std::string>& sortTypes) {
+    items.clear();
+    columns.resize(sortTypes.size());
+    for (size_t k = 0; k < sortTypes.size(); ++k) {
+      Column& column = columns[k];
+      column.kind = Column::kNone;
+      column.sortDefault = sortTypes[k] == kSortDefault;
+      column.key = column.sortDefault ? nullptr : FindSortKey(sortTypes[k]);
+      column.texts.clear();
+      column.values.clear();
+    }
+    visits.clear();
+    order.clear();
+    runs.clear();
+    blockInfo.Reset();
+    ranksBuilt = false;
+    fileNames.clear();
+  }
 };
+
+RgProjectCursorDetails::RgProjectCursorDetails() = default;
+RgProjectCursorDetails::~RgProjectCursorDetails() = default;
 
 // --- Properties ------------------------------------------------------------------------------
 
@@ -115,6 +261,7 @@ void RgProjectCursorDetails::Detach() {
     P_SetModel(nullptr);
     list_.Reset();
     snapIn_.Reset();
+    sortMemory_.reset();
   });
 }
 
@@ -179,7 +326,7 @@ bool RgProjectCursorDetails::P_ValidateItem(const Ref<RgProjectItem>& item) {
 bool RgProjectCursorDetails::P_ValidateItemProject(const Ref<RgProjectItem>& item) {
   bool result = false;
   Guard(*this, "P_ValidateItemProject", [&] {
-    const std::string type = item->Data()->Value(kTypeKey).ToString();
+    const std::string type = item->DataValue(kTypeKey).ToString();
     if (TypeContains(type, "RgHwConfig")) {
       result = true;
     } else if (TypeContains(type, "RgBlock")) {
@@ -194,7 +341,7 @@ bool RgProjectCursorDetails::P_ValidateItemProject(const Ref<RgProjectItem>& ite
 bool RgProjectCursorDetails::P_ValidateItemProgram(const Ref<RgProjectItem>& item) {
   bool result = false;
   Guard(*this, "P_ValidateItemProgram", [&] {
-    const std::string type = item->Data()->Value(kTypeKey).ToString();
+    const std::string type = item->DataValue(kTypeKey).ToString();
     result = TypeContains(type, "RgBlock") && P_ValidateBlock(item);
   });
   return result;
@@ -203,7 +350,7 @@ bool RgProjectCursorDetails::P_ValidateItemProgram(const Ref<RgProjectItem>& ite
 bool RgProjectCursorDetails::P_ValidateItemMMC(const Ref<RgProjectItem>& item) {
   bool result = false;
   Guard(*this, "P_ValidateItemMMC",
-        [&] { result = TypeContains(item->Data()->Value(kTypeKey).ToString(), "RgMMCFile"); });
+        [&] { result = TypeContains(item->DataValue(kTypeKey).ToString(), "RgMMCFile"); });
   return result;
 }
 
@@ -218,87 +365,57 @@ void RgProjectCursorDetails::P_ItemAdded(const Ref<RgProjectItem>& item) {
 
 void RgProjectCursorDetails::P_SortItems() {
   Guard(*this, "P_SortItems", [&] {
+    // The kept memory, or new memory when a sort runs inside another (a host call back).
+    std::unique_ptr<SortContext> memory = std::move(sortMemory_);
+    if (!memory) memory = std::make_unique<SortContext>();
+    struct GiveBack {
+      RgProjectCursorDetails& cursor;
+      std::unique_ptr<SortContext>& memory;
+      ~GiveBack() {
+        if (!cursor.sortMemory_) cursor.sortMemory_ = std::move(memory);
+      }
+    } giveBack{*this, memory};
+    SortContext& context = *memory;
+    context.Start(sortTypes_);
+
     // One row per listed item: its values of the sort types, read once.
-    SortContext context;
     context.items.reserve(static_cast<size_t>(list_->Count()));
     list_->ForEach([&](const Ref<RgProjectItem>& item) { context.items.push_back(&item); });
     const size_t rows = context.items.size();
-    std::vector<const SortKey*> keys;
-    std::vector<std::string> properties;
-    for (const auto& type : sortTypes_) {
-      keys.push_back(type == kSortDefault ? nullptr : FindSortKey(type));
-      properties.emplace_back(keys.back() ? keys.back()->type : std::string_view());
+    for (auto& column : context.columns) {
+      if (column.Reads()) {
+        column.texts.reserve(rows * 8);
+        column.spans.resize(rows);
+        column.heads.resize(rows);
+        column.numbers.resize(rows);
+      }
     }
-    std::vector<std::vector<Variant>> values(sortTypes_.size());
-    for (auto& column : values) column.reserve(rows);
-    for (size_t row = 0; row < rows; ++row) {
-      // Large lists live far apart in memory: ask for the references and items a few rows ahead.
-      if (row + 16 < rows) __builtin_prefetch(context.items[row + 16]);
-      if (row + 8 < rows) __builtin_prefetch(context.items[row + 8]->Get());
-      const Ref<RgProjectItem>* item = context.items[row];
-      const Ref<RgProjectItemData> data = (*item)->Data();
-      for (size_t k = 0; k < sortTypes_.size(); ++k) {
-        if (keys[k]) {
-          values[k].push_back(data->Value(properties[k], keys[k]->fallback));
-        } else if (sortTypes_[k] == kSortDefault) {
-          values[k].push_back(Variant(P_ItemNameSortIndex(*item, context)));
+    context.PlanVisits();
+    for (size_t next = 0; next < rows; ++next) {
+      if (next + 8 < rows) __builtin_prefetch(context.visits[next + 8].item);
+      const SortContext::Visit& visit = context.visits[next];
+      for (auto& column : context.columns) {
+        if (column.key) {
+          column.Set(visit.row, visit.item->DataValue(column.key->type, column.key->fallback));
+        } else if (column.sortDefault) {
+          column.SetNumber(visit.row, P_ItemNameSortIndex(*visit.ref, context));
         }
       }
     }
-    context.columns.resize(sortTypes_.size());
-    for (size_t k = 0; k < sortTypes_.size(); ++k) {
-      if (values[k].empty()) continue;  // an unknown type: an empty column that never reorders
-      P_StoreColumn(context, k, std::move(values[k]));
+    // A column that mixes texts with other values compares pair by pair as values: read again.
+    for (auto& column : context.columns) {
+      if (column.kind != SortContext::Column::kMixed) continue;
+      column.values.reserve(rows);
+      for (const Ref<RgProjectItem>* item : context.items) {
+        column.values.push_back((*item)->DataValue(column.key->type, column.key->fallback));
+      }
     }
-    list_->Reorder(P_SortMatrix(context));
+    P_SortMatrix(context);
+    list_->Reorder(context.order);
   });
 }
 
-void RgProjectCursorDetails::P_StoreColumn(SortContext& context, size_t k,
-                                           std::vector<Variant> values) {
-  SortContext::Column& column = context.columns[k];
-  bool anyText = false;
-  bool allText = true;
-  bool allNumbers = true;
-  for (const auto& value : values) {
-    switch (value.Type()) {
-      case platform::VarType::String:
-        anyText = true;
-        break;
-      case platform::VarType::Null:
-      case platform::VarType::Object:
-      case platform::VarType::Array:
-        allText = allNumbers = false;
-        break;
-      default:
-        allText = false;
-    }
-  }
-  if (allText) {
-    // Folded texts compare in code point order exactly as the texts compare without regard to
-    // case (an ASCII text folds to its lower case, as FoldCase does, without another copy).
-    column.kind = SortContext::Column::kText;
-    column.texts.reserve(values.size());
-    for (const auto& value : values) {
-      std::string text = value.ToString();
-      if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
-        for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-      } else {
-        text = platform::text::FoldCase(text);
-      }
-      column.texts.push_back(std::move(text));
-    }
-  } else if (!anyText && allNumbers) {
-    column.kind = SortContext::Column::kNumber;
-    column.numbers.reserve(values.size());
-    for (const auto& value : values) column.numbers.push_back(value.ToDouble());
-  } else {
-    column.kind = SortContext::Column::kMixed;
-    column.values = std::move(values);
-  }
-}
-
-std::vector<uint32_t> RgProjectCursorDetails::P_SortMatrix(SortContext& context) {
+void RgProjectCursorDetails::P_SortMatrix(SortContext& context) {
   // The order views expect is that of repeated passes exchanging neighbours row i, i+1 while
   // column k says they are out of order and, for k after the first, column k-1 compares them
   // equal; those passes are quadratic, so the same order is reached another way. Equality
@@ -309,13 +426,14 @@ std::vector<uint32_t> RgProjectCursorDetails::P_SortMatrix(SortContext& context)
   // column's run the whole list. (A column mixing texts and numbers compares pair by pair, as
   // the passes do; where those answers contradict each other no order is exact anyway.)
   const size_t rows = context.items.size();
-  std::vector<uint32_t> order(rows);
+  std::vector<uint32_t>& order = context.order;
+  order.resize(rows);
   std::iota(order.begin(), order.end(), 0u);
   Guard(*this, "P_SortMatrix", [&] {
     const auto compare = [&](const SortContext::Column& column, uint32_t a, uint32_t b) -> int32_t {
       switch (column.kind) {
         case SortContext::Column::kText:
-          return Sign(column.texts[a].compare(column.texts[b]));
+          return column.CompareTexts(a, b);
         case SortContext::Column::kNumber:
           return column.numbers[a] < column.numbers[b]
                      ? -1
@@ -326,8 +444,9 @@ std::vector<uint32_t> RgProjectCursorDetails::P_SortMatrix(SortContext& context)
           return 0;
       }
     };
+    std::vector<std::pair<size_t, size_t>>& runs = context.runs;
     for (size_t k = 0; k < context.columns.size(); ++k) {
-      std::vector<std::pair<size_t, size_t>> runs;  // [begin, end) in `order`, two rows or more
+      runs.clear();  // [begin, end) in `order`, two rows or more
       if (k == 0) {
         if (rows >= 2) runs.emplace_back(0, rows);
       } else {
@@ -362,7 +481,6 @@ std::vector<uint32_t> RgProjectCursorDetails::P_SortMatrix(SortContext& context)
       }
     }
   });
-  return order;
 }
 
 int32_t RgProjectCursorDetails::P_CompareVariants(const Variant& a, const Variant& b) {
@@ -383,12 +501,11 @@ int32_t RgProjectCursorDetails::P_ItemNameSortIndex(const Ref<RgProjectItem>& it
                                                     SortContext& context) {
   int32_t result = 0;
   Guard(*this, "P_ItemNameSortIndex", [&] {
-    const Ref<RgProjectItemData> data = item->Data();
-    const std::string type = data->Value(kTypeKey).ToString();
+    const std::string type = item->DataValue(kTypeKey).ToString();
     const int64_t typeIndex = P_ItemTypeSortIndex(item, type, context);
     int64_t subIndex = 0;
     if (TypeStartsWith(type, "RgBlock")) {
-      subIndex = data->Value("BLOCKNUMBER").ToInt32();
+      subIndex = item->DataValue("BLOCKNUMBER").ToInt32();
     } else if (TypeStartsWith(type, "RgMMCFile")) {
       subIndex = P_MMCFileSortIndex(item, context);
     }
@@ -396,7 +513,7 @@ int32_t RgProjectCursorDetails::P_ItemNameSortIndex(const Ref<RgProjectItem>& it
     if (index < std::numeric_limits<int32_t>::min() ||
         index > std::numeric_limits<int32_t>::max()) {
       throw platform::Error(platform::errc::kOverflow,
-                            "The default sort index of \"" + data->Value("NAME").ToString() +
+                            "The default sort index of \"" + item->DataValue("NAME").ToString() +
                                 "\" (" + std::to_string(index) + ") exceeds 32 bits");
     }
     result = static_cast<int32_t>(index);
@@ -412,7 +529,7 @@ int32_t RgProjectCursorDetails::P_ItemTypeSortIndex(const Ref<RgProjectItem>& it
       if (!context.blockInfo) {
         context.blockInfo = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
       }
-      result = context.blockInfo->SortIndex(item->Data()->Value("BLOCKTYPE").ToInt32());
+      result = context.blockInfo->SortIndex(item->DataValue("BLOCKTYPE").ToInt32());
     } else if (TypeStartsWith(type, "RgMMCFile")) {
       result = 100;
     } else if (TypeStartsWith(type, "RgHwConfig")) {
@@ -433,14 +550,14 @@ int32_t RgProjectCursorDetails::P_MMCFileSortIndex(const Ref<RgProjectItem>& ite
     if (!context.ranksBuilt) {
       // The listed files ordered by name; a file's rank is where its name first appears.
       for (const Ref<RgProjectItem>* listed : context.items) {
-        const Ref<RgProjectItemData> data = (*listed)->Data();
-        if (!TypeContains(data->Value(kTypeKey).ToString(), "RgMMCFile")) continue;
-        context.fileNames.push_back(platform::text::FoldCase(data->Value("NAME").ToString()));
+        if (!TypeContains((*listed)->DataValue(kTypeKey).ToString(), "RgMMCFile")) continue;
+        context.fileNames.push_back(
+            platform::text::FoldCase((*listed)->DataValue("NAME").ToString()));
       }
       std::sort(context.fileNames.begin(), context.fileNames.end());
       context.ranksBuilt = true;
     }
-    const std::string name = platform::text::FoldCase(item->Data()->Value("NAME").ToString());
+    const std::string name = platform::text::FoldCase(item->DataValue("NAME").ToString());
     const auto at = std::lower_bound(context.fileNames.begin(), context.fileNames.end(), name);
     result = static_cast<int32_t>(at - context.fileNames.begin()) + 1;
   });

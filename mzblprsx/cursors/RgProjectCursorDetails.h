@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,8 @@ class RgProjectCursorDetails final : public RgProjectCursorBase,
  public:
   static constexpr std::string_view kTypeName = "RgProjectCursorDetails";
 
-  RgProjectCursorDetails() = default;
+  RgProjectCursorDetails();
+  ~RgProjectCursorDetails() override;
   std::string_view TypeName() const override { return kTypeName; }
 
   /// The number of listed items.
@@ -77,11 +79,8 @@ class RgProjectCursorDetails final : public RgProjectCursorBase,
   void P_ItemAdded(const Ref<RgProjectItem>& item) override;
   void P_LoadMMCFiles();
   void P_SortItems();
-  /// Stores the values of sort column k in the form that compares fastest (part of
-  /// P_SortItems).
-  static void P_StoreColumn(SortContext& context, size_t k, std::vector<Variant> values);
-  /// The new order of the rows (indexes into the list order).
-  std::vector<uint32_t> P_SortMatrix(SortContext& context);
+  /// Puts the new order of the rows (indexes into the list order) into the context.
+  void P_SortMatrix(SortContext& context);
   int32_t P_CompareVariants(const Variant& a, const Variant& b);
   int32_t P_ItemNameSortIndex(const Ref<RgProjectItem>& item, SortContext& context);
   int32_t P_ItemTypeSortIndex(const Ref<RgProjectItem>& item, const std::string& type,
@@ -93,6 +92,7 @@ class RgProjectCursorDetails final : public RgProjectCursorBase,
   Ref<Object> snapIn_;
   std::vector<std::string> sortTypes_;
   std::vector<int32_t> sortOrders_;
+  std::unique_ptr<SortContext> sortMemory_;  // kept between sorts; nothing while one runs
 };
 
 }  // namespace mzblprsx

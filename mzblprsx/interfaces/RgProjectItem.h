@@ -17,6 +17,11 @@ class RgProjectModel;
 class RgProjectItem : public virtual platform::Object {
  public:
   virtual Ref<RgProjectItemData> Data() = 0;
+  /// Data()->Value(key, fallback) in one call: views read a few values of every item in a row,
+  /// and a component can answer this without handing out its data object each time.
+  virtual Variant DataValue(const std::string& key, const Variant& fallback = Variant()) {
+    return Data()->Value(key, fallback);
+  }
   /// A second keyed store, of numbers (compare states and the like).
   virtual Ref<RgProjectItemData> States() = 0;
   virtual Ref<RgProjectItems> Items() = 0;

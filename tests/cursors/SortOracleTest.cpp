@@ -96,9 +96,26 @@ class SortOracle : public CursorFixture<mzblprsx::RgProjectCursorDetails> {
  protected:
   /// A program of random blocks whose values come from small pools, so that many rows tie.
   void BuildRandom(int count, std::mt19937& random) {
-    static const char* const kNames[] = {"alpha", "Alpha", "ALPHA",  "beta",
-                                         "Beta",  "gamma", "Straße", "STRASSE",
-                                         "ärger", "Ärger", "",       "<missing>"};
+    // Long names that share their first eight bytes, and a name with a zero byte, test the
+    // cursor's comparison of leading bytes against the texts themselves.
+    static const std::string kNames[] = {"alpha",
+                                         "Alpha",
+                                         "ALPHA",
+                                         "beta",
+                                         "Beta",
+                                         "gamma",
+                                         "Straße",
+                                         "STRASSE",
+                                         "ärger",
+                                         "Ärger",
+                                         "",
+                                         "<missing>",
+                                         "Motor control",
+                                         "motor control 2",
+                                         "Motor co",
+                                         "Motor con",
+                                         std::string("Motor co\0", 9),
+                                         std::string("alpha\0", 6)};
     static const char* const kAuthors[] = {"ann", "Ann", "bob", "BOB", "cy"};
     static const char* const kLanguages[] = {"LAD", "lad", "FBD", "STL"};
     static const int32_t kTypes[] = {8, 9, 10, 14, 12};
@@ -138,8 +155,9 @@ class SortOracle : public CursorFixture<mzblprsx::RgProjectCursorDetails> {
 };
 
 TEST_F(SortOracle, ThreeColumnsOnThousandsOfRows) {
+  // Enough rows that the cursor reads the items in the order they lie in memory.
   std::mt19937 random(2026);
-  BuildRandom(2000, random);
+  BuildRandom(4500, random);
   ExpectSameOrder({"NAME", "AUTHOR", "SIZE"}, {0, 1, 0});
   ExpectSameOrder({"PROGLANGUAGE", "LASTMODIFIED", "NAME"}, {1, 0, 0});
   ExpectSameOrder({"AUTHOR", "COLOR", "SortDefault"}, {0, 0, 1});
