@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "host/model/ItemProperty.h"
@@ -22,6 +23,81 @@ constexpr size_t kShortKey = 15;
 }  // namespace
 
 static_assert(sizeof(platform::Variant) + 24 <= 64, "an entry is meant to fill one cache line");
+
+// --- Entry ------------------------------------------------------------------------------------
+
+ItemData::Entry::Entry(const KeyTag& key, const Variant& value, int32_t flags, int32_t type)
+    : tag(key), flags(flags), type(type) {
+  new (&slot.value) Variant();
+  Set(value);
+}
+
+ItemData::Entry::Entry(Entry&& other) noexcept
+    : tag(other.tag), flags(other.flags), type(other.type) {
+  if (InPlace()) {
+    slot.text = other.slot.text;
+  } else {
+    new (&slot.value) Variant(std::move(other.slot.value));
+  }
+}
+
+ItemData::Entry& ItemData::Entry::operator=(Entry&& other) noexcept {
+  if (this == &other) return *this;
+  Destroy();
+  tag = other.tag;
+  flags = other.flags;
+  type = other.type;
+  if (InPlace()) {
+    slot.text = other.slot.text;
+  } else {
+    new (&slot.value) Variant(std::move(other.slot.value));
+  }
+  return *this;
+}
+
+ItemData::Entry::~Entry() {
+  Destroy();
+}
+
+void ItemData::Entry::Destroy() {
+  if (!InPlace()) slot.value.~Variant();
+}
+
+Variant ItemData::Entry::Get() const {
+  if (InPlace()) return Variant(std::string_view(slot.text.bytes, slot.text.size));
+  return slot.value;
+}
+
+void ItemData::Entry::Set(const Variant& value) {
+  const std::string* text = value.Text();
+  if (text && text->size() <= TextInPlace::kCapacity) {
+    Destroy();
+    std::memcpy(slot.text.bytes, text->data(), text->size());
+    slot.text.size = static_cast<uint8_t>(text->size());
+    tag.high |= kTextInPlace;
+    return;
+  }
+  if (InPlace()) {
+    new (&slot.value) Variant(value);
+    tag.high &= ~kTextInPlace;
+    return;
+  }
+  slot.value = value;
+}
+
+Variant ItemData::Entry::Take() {
+  if (InPlace()) {
+    Variant value = Get();
+    new (&slot.value) Variant();
+    tag.high &= ~kTextInPlace;
+    return value;
+  }
+  Variant value = std::move(slot.value);
+  slot.value = Variant();
+  return value;
+}
+
+// --- The set ----------------------------------------------------------------------------------
 
 ItemData::ItemData() = default;
 ItemData::~ItemData() = default;
@@ -92,7 +168,7 @@ size_t ItemData::Find(std::string_view key) const {
   }
   const KeyTag tag = TagOf(key);
   const auto matches = [&](size_t i) {
-    return entries_[i].tag == tag && (!tag.IsLong() || LongKey(i) == key);
+    return entries_[i].Key() == tag && (!tag.IsLong() || LongKey(i) == key);
   };
   // The fingerprints sit in this object: only a likely entry's line is read.
   const size_t count = entries_.size();
@@ -128,7 +204,7 @@ size_t ItemData::Append(const std::string& key, const Variant& value, int32_t fl
 }
 
 std::string ItemData::KeyAt(size_t index) const {
-  const KeyTag& tag = entries_[index].tag;
+  const KeyTag tag = entries_[index].Key();
   if (tag.IsLong()) return LongKey(index);
   unsigned char bytes[16];
   std::memcpy(bytes, &tag.low, 8);
@@ -144,7 +220,7 @@ void ItemData::Write(size_t index, const Variant& value) {
   if (ItemProperty* property = PropertyAt(index)) {
     property->SetValue(value);
   } else {
-    entries_[index].value = value;
+    entries_[index].Set(value);
   }
 }
 
@@ -152,7 +228,7 @@ Variant ItemData::Value(const std::string& key, const Variant& fallback) {
   const size_t index = Find(key);
   if (index == kAbsent) return fallback;
   const ItemProperty* property = PropertyAt(index);
-  return property ? property->StoredValue() : entries_[index].value;
+  return property ? property->StoredValue() : entries_[index].Get();
 }
 
 void ItemData::SetValue(const std::string& key, const Variant& value, int32_t flags) {
@@ -184,9 +260,8 @@ Ref<mzblprsx::RgProjectItemProperty> ItemData::Property(const std::string& key) 
   Ref<ItemProperty>& property = properties_[index];
   if (!property) {
     Entry& entry = entries_[index];
-    property = platform::MakeObject<ItemProperty>(KeyAt(index), std::move(entry.value), entry.flags,
-                                                  entry.type);
-    entry.value = Variant();
+    property =
+        platform::MakeObject<ItemProperty>(KeyAt(index), entry.Take(), entry.flags, entry.type);
   }
   return property;
 }

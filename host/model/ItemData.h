@@ -13,7 +13,9 @@
 // touch the set's own object and one cache line, the entry's. Each entry is one aligned 64-byte
 // line: its key as a 16-byte tag (the key's bytes and length for keys of up to 15 characters,
 // which all real keys are; a hash for longer ones, whose text is kept aside and compared on a
-// match), its value, flags and type tag. The set itself holds a one-byte fingerprint of each of
+// match), its value, flags and type tag. A text value of up to 39 bytes (an item's type, most
+// names and titles) is kept in the entry's own line rather than in a heap block of its own, so
+// reading it touches no further memory. The set itself holds a one-byte fingerprint of each of
 // its first keys, so a lookup scans those and opens only the entries whose fingerprint matches.
 // A hash index joins beyond a few dozen keys. Clear keeps the room, so a handler's refill
 // allocates nothing but long texts. An entry becomes an object of its own only when Property
@@ -66,20 +68,55 @@ class ItemData final : public mzblprsx::RgProjectItemData {
     uint64_t low = 0;
     uint64_t high = 0;
     bool operator==(const KeyTag&) const = default;
-    bool IsLong() const { return (high >> 56) == kLongMarker; }
+    bool IsLong() const { return ((high >> 56) & kLongMarker) != 0; }
     uint8_t Fingerprint() const {
       return static_cast<uint8_t>(
           ((low ^ (high * 0x9E3779B97F4A7C15ull)) * 0xFF51AFD7ED558CCDull) >> 56);
     }
   };
-  static constexpr uint64_t kLongMarker = 0xFF;
+  // The top byte of a tag: a short key's length (0 to 15), or the long marker. Bit 6 of it is
+  // never part of a key: an entry's tag uses it to say that its value is a text in place.
+  static constexpr uint64_t kLongMarker = 0x80;
+  static constexpr uint64_t kTextInPlace = uint64_t{0x40} << 56;
   static constexpr size_t kFingerprints = 16;
 
+  /// A text value kept in the entry's line.
+  struct TextInPlace {
+    static constexpr size_t kCapacity = 39;
+    char bytes[kCapacity];
+    uint8_t size;
+  };
+
+  /// One key and its value in one cache line. The value is a Variant, or a text in place when
+  /// the tag says so; the entry switches between the two as values are stored.
   struct alignas(64) Entry {
+    Entry(const KeyTag& key, const platform::Variant& value, int32_t flags, int32_t type);
+    Entry(Entry&& other) noexcept;
+    Entry& operator=(Entry&& other) noexcept;
+    Entry(const Entry&) = delete;
+    Entry& operator=(const Entry&) = delete;
+    ~Entry();
+
+    /// The key's tag (without the in-place bit).
+    KeyTag Key() const { return KeyTag{tag.low, tag.high & ~kTextInPlace}; }
+    bool InPlace() const { return (tag.high & kTextInPlace) != 0; }
+    platform::Variant Get() const;
+    void Set(const platform::Variant& value);
+    /// The value moved out; the entry holds Empty afterwards.
+    platform::Variant Take();
+
     KeyTag tag;
-    platform::Variant value;  // unused while properties_ holds the entry
+    union Slot {
+      Slot() {}   // NOLINT(modernize-use-equals-default): a union with a Variant needs a body
+      ~Slot() {}  // NOLINT(modernize-use-equals-default): the entry destroys the live member
+      platform::Variant value;
+      TextInPlace text;
+    } slot;  // the value; unused while properties_ holds the entry
     int32_t flags = 0;
     int32_t type = 0;
+
+   private:
+    void Destroy();
   };
 
   /// Hands out storage aligned to a cache line from the ordinary heap: the aligned forms of

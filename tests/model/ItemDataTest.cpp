@@ -1,4 +1,5 @@
-// An item's property sets: order of keys, replacing in place, exact keys, Clear.
+// An item's property sets: order of keys, replacing in place, exact keys, values of every kind
+// and length, Clear.
 #include <gtest/gtest.h>
 
 #include "host/model/ItemData.h"
@@ -73,6 +74,35 @@ TEST_F(ItemDataTest, ClearEmptiesTheSetAndLetsGoOfItsEntries) {
   EXPECT_EQ(kept->Value().ToString(), "x") << "an entry handed out keeps its last value";
   data->SetValue("NAME", Variant("y"), 1);
   EXPECT_EQ(data->Keys(), (std::vector<std::string>{"NAME"})) << "order starts afresh";
+}
+
+TEST_F(ItemDataTest, TextsOfEveryLengthAndKindChangesKeepTheirValues) {
+  // Short texts live in the entry itself, longer ones in a value of their own; a key may go
+  // from one to the other and to other kinds of value, also while the set grows and moves.
+  const std::string fits(39, 'x');
+  const std::string longer = std::string(39, 'y') + "z";
+  const std::string zeros("a\0b\0", 4);
+  const std::vector<Variant> values = {
+      Variant(fits),       Variant(longer), Variant(""), Variant(zeros),
+      Variant(int32_t{7}), Variant(fits),   Variant(),   Variant(platform::NullValue{}),
+      Variant(longer)};
+  for (size_t step = 0; step < values.size(); ++step) {
+    const std::string key = "K" + std::to_string(step);
+    for (size_t i = 0; i <= step; ++i) data->SetValue(key, values[(step + i) % values.size()], 1);
+    data->AddValue(key, values[step], 4);  // the last store of each key is values[step]
+  }
+  for (size_t step = 0; step < values.size(); ++step) {
+    const std::string key = "K" + std::to_string(step);
+    EXPECT_TRUE(data->Value(key) == values[step]) << key;
+  }
+  EXPECT_EQ(data->Value("K3").ToString(), zeros) << "zero bytes are kept";
+  EXPECT_EQ(data->Keys().front(), "K0") << "keys read back whole";
+  const auto handedOut = data->Property("K0");
+  EXPECT_EQ(handedOut->Value().ToString(), fits) << "a text in place is handed out whole";
+  data->SetValue("K0", Variant(longer), 2);
+  EXPECT_EQ(handedOut->Value().ToString(), longer);
+  data->SetValue("K5", Variant(int32_t{1}), 1);
+  EXPECT_EQ(data->Value("K5").ToInt32(), 1) << "a text in place replaced by a number";
 }
 
 TEST(ItemStoresTest, DataAndStatesAreSeparateStores) {
