@@ -372,6 +372,9 @@ void RgProjectCursorDetails::P_SortItems() {
       RgProjectCursorDetails& cursor;
       std::unique_ptr<SortContext>& memory;
       ~GiveBack() {
+        // What belongs to one sort only (the block information, the file ranks) goes now.
+        memory->blockInfo.Reset();
+        memory->fileNames.clear();
         if (!cursor.sortMemory_) cursor.sortMemory_ = std::move(memory);
       }
     } giveBack{*this, memory};
