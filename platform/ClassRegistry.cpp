@@ -5,20 +5,9 @@
 #include "platform/Text.h"
 
 namespace platform {
-namespace {
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsAscii(std::string_view s) {
-  for (const char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-}  // namespace
+using text::IsAscii;
+using text::LowerAscii;
 
 size_t ClassRegistry::FoldedHash::operator()(std::string_view id) const {
   // FNV-1a over the folded letters: identifiers are short, and this costs a few cycles a byte.

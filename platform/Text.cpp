@@ -12,19 +12,6 @@
 namespace platform::text {
 namespace {
 
-/// ASCII lower case without the C library's locale lookup: identifiers and keys fold the same
-/// whatever locale the process runs in.
-constexpr char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsAscii(std::string_view s) {
-  for (unsigned char c : s) {
-    if (c >= 0x80) return false;
-  }
-  return true;
-}
-
 icu::UnicodeString FromUtf8(std::string_view s) {
   return icu::UnicodeString::fromUTF8(icu::StringPiece(s.data(), static_cast<int32_t>(s.size())));
 }

@@ -13,6 +13,19 @@
 
 namespace platform::text {
 
+/// True when every byte is ASCII (below 0x80): such a text folds case letter by letter.
+constexpr bool IsAscii(std::string_view s) {
+  for (const char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+/// An ASCII letter in lower case, any other byte unchanged, whatever the process's locale:
+/// FoldCase of an ASCII text, one byte at a time.
+constexpr char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 /// Full Unicode case folding ("Straße" folds like "STRASSE").
 std::string FoldCase(std::string_view s);
 /// Equality without regard to case.

@@ -16,14 +16,8 @@ namespace {
 
 constexpr const char* kOptionShowSystemBlocks = "General/Display/ShowSystemBlocks";
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+using platform::text::IsAscii;
+using platform::text::LowerAscii;
 
 bool SameLetterAscii(char a, char b) {
   return LowerAscii(a) == LowerAscii(b);

@@ -121,11 +121,10 @@ struct RgProjectCursorDetails::SortContext {
     // to case; an ASCII text folds to its lower case, as FoldCase does, in place.
     void SetText(size_t row, const std::string& text) {
       const size_t begin = texts.size();
-      if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+      if (platform::text::IsAscii(text)) {
         texts.append(text);
         for (size_t i = begin; i < texts.size(); ++i) {
-          const char c = texts[i];
-          if (c >= 'A' && c <= 'Z') texts[i] = static_cast<char>(c - 'A' + 'a');
+          texts[i] = platform::text::LowerAscii(texts[i]);
         }
       } else {
         texts.append(platform::text::FoldCase(text));
