@@ -20,7 +20,6 @@
 #include "mzblprsx/interfaces/IRgObjectList.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
 #include "mzblprsx/interfaces/IRgProjectService.h"
-#include "mzblprsx/interfaces/IRgSymbolTable.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
@@ -498,15 +497,7 @@ bool RgPrjStreamHandlerOffline::P_CreateBlock(const Ref<IRgDataObjectItem>& entr
       }
     }
     if (!block) return;
-    if (!symbol.empty()) {
-      // A name that another address holds in the target stays with that address.
-      const Ref<IRgSymbolTable> table = P_SymbolTable();
-      const auto named = block.As<IRgBlockSymbol>();
-      const int32_t owner = table ? table->FindSymbol(symbol) : -1;
-      const bool free = owner < 0 || platform::text::EqualsNoCase(table->Entry(owner)->Address(),
-                                                                  block->ObjectID());
-      if (named && table && free) named->SetSymbol(symbol);
-    }
+    P_SetBlockSymbol(block, symbol);
     Ref<IRgObject> placed = block;
     Ref<RgProjectItem> item = P_ItemOf(block);
     if (replace && item) {
@@ -518,6 +509,20 @@ bool RgPrjStreamHandlerOffline::P_CreateBlock(const Ref<IRgDataObjectItem>& entr
     result = static_cast<bool>(item);
   });
   return result;
+}
+
+void RgPrjStreamHandlerOffline::P_SetBlockSymbol(const Ref<IRgObject>& block,
+                                                 const std::string& symbol) {
+  // Its own procedure, so that a symbol the table refuses (a name another address holds) is
+  // reported by its own location while the block, already created, still gets its item.
+  Guard(*this, "P_SetBlockSymbol", [&] {
+    const auto named = block.As<IRgBlockSymbol>();
+    if (!named) return;
+    // An address without a symbol that receives none has nothing to change, even in a project
+    // without a symbol table.
+    if (symbol.empty() && named->Symbol().empty()) return;
+    named->SetSymbol(symbol);
+  });
 }
 
 bool RgPrjStreamHandlerOffline::P_FindBlock(const Ref<IRgDataObjectItem>& entry,
