@@ -66,9 +66,29 @@ std::string Names(const ItemsRef& items) {
   return names;
 }
 
+bool IsCategory(const ItemRef& item) {
+  const std::string type = ItemText(item, "TYPE");
+  return type == "RgCategory" || type == "RgCategoryDefault";
+}
+
 bool IsRealBlock(const ItemRef& item) {
   const std::string type = ItemText(item, "TYPE");
   return type.find("RgBlock") != std::string::npos && type != "RgGhostBlock";
+}
+
+/// Adds the item as an explorer selection of its node would: a category with its non-system
+/// blocks (the firmware's blocks never travel), anything else alone.
+void Select(const ItemsRef& selection, const ItemRef& item) {
+  selection->Add(item, nullptr, nullptr);
+  if (!IsCategory(item)) return;
+  const ItemsRef blocks = item->Items();
+  for (int32_t i = 1; i <= blocks->Count(); ++i) {
+    const ItemRef block = blocks->Item(i);
+    if (!IsRealBlock(block) || block->Data()->Value("SYSTEM", platform::Variant(true)).ToBool()) {
+      continue;
+    }
+    if (selection->IndexOf(block) == 0) selection->Add(block, nullptr, nullptr);
+  }
 }
 
 /// The symbol of every block the program shows, by block name.
@@ -129,7 +149,7 @@ class Application {
       ProgramTree tree(session.OfflineModel());
       const auto selection = platform::MakeObject<host::ItemReferenceList>();
       for (const std::string& text : texts) {
-        selection->Add(tree.Find(text, ProgramTree::kAnything), nullptr, nullptr);
+        Select(selection, tree.Find(text, ProgramTree::kAnything));
       }
       const ServiceRef service = Service(session);
       const std::string verb =

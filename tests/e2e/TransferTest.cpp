@@ -151,6 +151,22 @@ TEST_F(PrjsnapTransfer, MoveWithinOneFileNeverAsks) {
   EXPECT_EQ(BlockIn(Source(), "FB10"), "FB10 Motor 'Motor control'") << "moved, not copied";
 }
 
+TEST_F(PrjsnapTransfer, ANamedCategoryCarriesItsBlocksThroughMoveExportAndImport) {
+  ASSERT_EQ(Run("edit " + Quote(Target()) + " delete-category Motors").exitCode, 0);
+  DeleteInTarget("FB10 DB10 FB11 DB11");
+  const RunResult moved = Copy("Motors", "--move");
+  ASSERT_EQ(moved.exitCode, 0) << moved.output;
+  for (const char* block : {"FB10", "DB10", "FB11", "DB11"}) {
+    EXPECT_EQ(CategoryOf(Target(), block), "Motors") << block << ": " << moved.output;
+    EXPECT_EQ(BlockIn(Source(), block), "") << "the moved category took " << block << " along";
+  }
+  const TempFile transfer("motors.mzx", "");
+  ASSERT_EQ(Run("export " + Quote(Target()) + " Motors -o " + Quote(transfer.Path())).exitCode, 0);
+  const RunResult imported = Run("import " + Quote(Source()) + " " + Quote(transfer.Path()));
+  ASSERT_EQ(imported.exitCode, 0) << imported.output;
+  EXPECT_EQ(CategoryOf(Source(), "DB11"), "Motors") << "the file carried the blocks too";
+}
+
 TEST_F(PrjsnapTransfer, WhatHappenedToAReceivedBlocksSymbolIsSaid) {
   // In the target "Motor" names FB11, and DB11, which the sample names nowhere, is "OldName".
   std::string text = FileText(Target());
