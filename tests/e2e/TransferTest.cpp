@@ -186,7 +186,6 @@ TEST_F(PrjsnapTransfer, WhatHappenedToAReceivedBlocksSymbolIsSaid) {
             std::string::npos)
       << r.output;
   EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10  'Motor control'");
-  EXPECT_EQ(BlockIn(Target(), "FB11"), "FB11 Motor 'Belt drive'");
   EXPECT_EQ(BlockIn(Target(), "DB11").substr(0, 6), "DB11  ") << "the given symbol: none";
 }
 

@@ -171,10 +171,9 @@ TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheEndOfTheDefaultCategory) {
 
 TEST_F(ProgramEdit, WithoutADefaultCategoryOnlyAFoundCategoryFailsToBeDeleted) {
   CategoryItem(1)->Data()->SetValue("TYPE", platform::Variant("RgCategory"), 3);
-  std::vector<std::string> unknown{"99"};
+  std::vector<std::string> unknown{"99"}, ids{"2"};
   EXPECT_TRUE(Program()->DeleteCategories(unknown)) << "nothing found, nothing to hand over";
   ExpectNoErrors();
-  std::vector<std::string> ids{"2"};
   EXPECT_FALSE(Program()->DeleteCategories(ids)) << "its blocks would have nowhere to go";
   ASSERT_FALSE(ErrorSources().empty());
   EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjHandlerProgramOffline.DeleteCategories");
