@@ -47,7 +47,6 @@ bool RgPrjStreamHandlerOffline::InsertObjects(Ref<RgObjectStreamItems>& items, i
     const Ref<IRgDataObject> dataObject = items->DataObject();
     if (dataObject) parent_->GetObjectLocations(dataObject, offline, online);
     blockInserted_ = false;
-    haveSymbolTable_ = false;  // an inserted symbol table may be the first the project has
     blockCategory_.clear();
     categoryTail_.clear();
     if (online) {
