@@ -19,7 +19,7 @@ SnapInSession::SnapInSession(const Options& options) {
 
   env_ = std::make_unique<host::Environment>();
   for (const auto& [key, value] : options.settings) {
-    env_->Options().SetValue(key, platform::Variant(value));
+    env_->Options().SetValue(key, value);
   }
   library_ = options.loaded ? options.loaded : std::make_shared<SnapInLibrary>(options.library);
   snapIn_ = library_->Create("mzblprsx.RgProjectSnapin");

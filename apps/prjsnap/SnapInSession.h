@@ -19,6 +19,7 @@
 #include "SnapInLibrary.h"
 #include "host/Environment.h"
 #include "mzblprsx/interfaces/Types.h"
+#include "platform/Variant.h"
 
 namespace mzblprsx {
 class RgProjectModel;
@@ -29,8 +30,8 @@ namespace prjsnap {
 class SnapInSession {
  public:
   struct Options {
-    std::optional<std::filesystem::path> project;               ///< the embedded sample when absent
-    std::vector<std::pair<std::string, std::string>> settings;  ///< option key, value text
+    std::optional<std::filesystem::path> project;  ///< the embedded sample when absent
+    std::vector<std::pair<std::string, platform::Variant>> settings;  ///< option key, value
     std::filesystem::path library;
     /// A library loaded already (shared by the applications of a transfer); `library` is
     /// loaded when this is empty.
