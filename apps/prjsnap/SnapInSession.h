@@ -10,6 +10,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,7 +38,14 @@ class SnapInSession {
     /// loaded when this is empty.
     std::shared_ptr<SnapInLibrary> loaded;
     bool readOnly = true;
+    /// Where what loading the project resolved is said ("prjsnap: warning: ..."): a file that a
+    /// merge left with a block in two categories opens, and the user should know what it shows.
+    std::ostream* warnings = &std::cerr;
   };
+
+  /// Reads a project file as a check before anything starts; says on `warnings` (when given)
+  /// what reading it resolved. Throws platform::Error when it does not load.
+  static void CheckProjectFile(const std::filesystem::path& project, std::ostream* warnings);
 
   /// Throws platform::Error when the project does not load (nothing has started then) or the
   /// library cannot be loaded.

@@ -23,7 +23,8 @@ std::string FileText(const std::string& path) {
 
 class PrjsnapEdit : public ::testing::Test {
  protected:
-  PrjsnapEdit() : project_("conveyor.prj.xml", FileText(Sample("conveyor.prj.xml"))) {}
+  explicit PrjsnapEdit(const std::string& text = FileText(Sample("conveyor.prj.xml")))
+      : project_("conveyor.prj.xml", text) {}
 
   RunResult Edit(const std::string& arguments) {
     return RunPrjsnap("edit '" + project_.Path() + "' " + arguments);
@@ -262,6 +263,39 @@ TEST_F(PrjsnapEdit, DeletedBlocksLeaveProgramAndCategories) {
   const RunResult details = RunPrjsnap("details '" + Path() + "'");
   EXPECT_EQ(details.output.find("\nFB20 "), std::string::npos) << details.output;
   EXPECT_EQ(details.output.find("\nDB100 "), std::string::npos) << details.output;
+}
+
+// The sample as a merge leaves it when one branch moved FB10 to Diagnostics and the other
+// deleted FB99 that the first one listed there.
+class PrjsnapEditMerged : public PrjsnapEdit {
+ protected:
+  PrjsnapEditMerged() : PrjsnapEdit(Merged()) {}
+  static std::string Merged() {
+    std::string text = FileText(Sample("conveyor.prj.xml"));
+    const std::string fc5 = "<member block=\"FC5\"/>\n";
+    return text.insert(text.find(fc5) + fc5.size(),
+                       "      <member block=\"FB10\"/>\n      <member block=\"FB99\"/>\n");
+  }
+};
+
+TEST_F(PrjsnapEditMerged, OpensSaysWhatItResolvedAndSavesEveryBlockOnce) {
+  const std::string output = EditOk("rename-category Diagnostics Faults");
+  EXPECT_NE(output.find("prjsnap: warning: " + Path() +
+                        ":42: category '4': member 'FB10': block FB10 is also listed by category 2 "
+                        "at line 28, which the tree shows first: the block stays there, this "
+                        "listing is dropped\n"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("prjsnap: warning: " + Path() +
+                        ":43: category '4': member 'FB99': the program has no block FB99: the "
+                        "member is dropped\n"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(Saved(),
+            "Motors[FB10 DB10 FB11 DB11] Blocks*[OB1 OB100 FC1 DB100 UDT1 SFC46] Conveyor "
+            "logic[FB20 DB20 FC2 OB35] Faults[OB82 FC5]");
+  EXPECT_EQ(RunPrjsnap("tree '" + Path() + "'").output.find("warning"), std::string::npos)
+      << "the saved file needs no more resolving";
 }
 
 TEST_F(PrjsnapEdit, BadInputExitsWithTwo) {

@@ -1,12 +1,15 @@
 // Every way a project or PLC file can be wrong gives one error that names the file, the line and
-// the problem, and loads nothing; a few things that look wrong are allowed on purpose.
+// the problem, and loads nothing; a few things that look wrong are allowed on purpose, and what a
+// merge leaves behind is resolved with warnings.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ProjectTestSupport.h"
+#include "host/project/Block.h"
 #include "host/project/Category.h"
 #include "host/project/OfflineProject.h"
 #include "host/project/PlcProject.h"
@@ -178,24 +181,12 @@ TEST(ProjectFileErrorTest, CategoryAndMemberErrors) {
            "from 1 to 2147483647, no leading zero)"},
           {"category without name", program("<category id=\"2\"/>\n"),
            "t.prj.xml:3: category '2': missing attribute 'name'"},
-          {"member naming a missing block",
-           program("<category id=\"2\" name=\"A\">\n<member block=\"FB99\"/>\n</category>\n"),
-           "t.prj.xml:4: category '2': member 'FB99': the program has no block FB99"},
           {"member naming no block",
            program("<category id=\"2\" name=\"A\">\n<member block=\"Motor\"/>\n</category>\n"),
            "t.prj.xml:4: category '2': member 'Motor': this is no block name"},
           {"member without block",
            program("<category id=\"2\" name=\"A\">\n<member/>\n</category>\n"),
            "t.prj.xml:4: category '2': member: missing attribute 'block'"},
-          {"block in two categories",
-           program("<category id=\"2\" name=\"A\">\n<member block=\"FB1\"/>\n</category>\n"
-                   "<category id=\"3\" name=\"B\">\n<member block=\"FB2\"/>\n"
-                   "<member block=\"fb1\"/>\n</category>\n"),
-           "t.prj.xml:8: category '3': member 'fb1': block FB1 is already listed by category 2"},
-          {"block twice in one category",
-           program("<category id=\"2\" name=\"A\">\n<member block=\"FB1\"/>\n"
-                   "<member block=\"FB1\"/>\n</category>\n"),
-           "t.prj.xml:5: category '2': member 'FB1': block FB1 is listed twice in this category"},
       },
       false);
 }
@@ -294,6 +285,69 @@ TEST(ProjectFileAllowedTest, DefaultCategoryMayNameNoCategoryBecauseTheLibraryCr
   EXPECT_FALSE(project->Program()->FindCategory(7));
   EXPECT_EQ(project->Program()->CategoryOrder(), (std::vector<std::string>{"5", "2"}))
       << "the stored order may name categories that are gone; the library skips them";
+}
+
+// What a merge of two branches leaves: the file opens as the tree shows it, each dropped member
+// said in a warning in line order, and a save writes every block once.
+TEST(ProjectFileAllowedTest, MergeLeftoversOpenAsTheTreeShowsThem) {
+  struct Row {
+    const char* name;
+    std::string order;  // category-order
+    std::string body;   // from line 3; FB1 and FB2 follow
+    std::string categories;
+    std::vector<std::string> warnings;
+  };
+  const std::string twoListings =
+      "<category id=\"2\" name=\"A\">\n<member block=\"FB1\"/>\n</category>\n"
+      "<category id=\"3\" name=\"B\">\n<member block=\"FB2\"/>\n<member block=\"fb1\"/>\n"
+      "</category>\n";
+  const std::vector<Row> rows = {
+      {"without a stored order the first category of the file keeps it",
+       "",
+       twoListings,
+       "2[FB1] 3[FB2]",
+       {"t.prj.xml:8: category '3': member 'fb1': block FB1 is also listed by category 2 at line "
+        "4, which the tree shows first: the block stays there, this listing is dropped"}},
+      {"the stored order decides before the file order",
+       "9 3",
+       twoListings,
+       "2[] 3[FB2 FB1]",
+       {"t.prj.xml:4: category '2': member 'FB1': block FB1 is also listed by category 3 at line "
+        "8, which the tree shows first: the block stays there, this listing is dropped"}},
+      {"twice in one category, a missing block, warnings in line order",
+       "2 3",
+       "<category id=\"3\" name=\"B\">\n<member block=\"FB99\"/>\n<member block=\"FB1\"/>\n"
+       "</category>\n<category id=\"2\" name=\"A\">\n<member block=\"FB1\"/>\n"
+       "<member block=\"FB1\"/>\n</category>\n",
+       "3[] 2[FB1]",
+       {"t.prj.xml:4: category '3': member 'FB99': the program has no block FB99: the member is "
+        "dropped",
+        "t.prj.xml:5: category '3': member 'FB1': block FB1 is also listed by category 2 at line "
+        "8, which the tree shows first: the block stays there, this listing is dropped",
+        "t.prj.xml:9: category '2': member 'FB1': block FB1 is listed twice in this category "
+        "(first at line 8): the second listing is dropped"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<std::string> warnings;
+    const auto project = ProjectFile::ParseProject(
+        ProjectText("<program name=\"P\" category-order=\"" + row.order + "\">\n" + row.body +
+                    "<block " + kFb + "/>\n<block type=\"FB\" number=\"2\"/>\n</program>\n"),
+        "t.prj.xml", &warnings);
+    std::string categories;
+    for (const auto& category : project->Program()->Categories()) {
+      categories += (categories.empty() ? "" : " ") + category->ObjectID() + "[";
+      for (const auto& block : category->Members())
+        categories += (categories.back() == '[' ? "" : " ") + block->Name();
+      categories += "]";
+    }
+    EXPECT_EQ(categories, row.categories);
+    EXPECT_EQ(warnings, row.warnings);
+    EXPECT_FALSE(project->IsModified()) << "loading changes nothing; the next save cleans up";
+    std::vector<std::string> again;
+    ProjectFile::ParseProject(ProjectFile::SerializeProject(*project), "w", &again);
+    EXPECT_TRUE(again.empty()) << "the saved file lists every block once";
+  }
 }
 
 TEST(ProjectFileAllowedTest, EveryElementButTheRootIsOptional) {
