@@ -97,7 +97,8 @@ std::pair<std::string, platform::Variant> ParseSetting(const std::string& text) 
   std::string value = text.substr(equals + 1);
   // The host's defaults say which options are Booleans; the library would read any other word
   // there as off without a hint.
-  if (host::OptionService().Value(key).Type() != platform::VarType::Bool) return {key, value};
+  if (platform::MakeObject<host::OptionService>()->Value(key).Type() != platform::VarType::Bool)
+    return {key, value};
   for (const char* on : {"1", "true", "yes", "on"}) {
     if (platform::text::EqualsNoCase(value, on)) return {key, true};
   }
