@@ -265,6 +265,26 @@ TEST_F(PrjsnapEdit, DeletedBlocksLeaveProgramAndCategories) {
   EXPECT_EQ(details.output.find("\nDB100 "), std::string::npos) << details.output;
 }
 
+TEST_F(PrjsnapEdit, ProgramWithoutDefaultCategoryShowsEveryBlockAndLetsACategoryGo) {
+  // default-category is optional: FB2 and FC3, which no category names, must not vanish.
+  std::ofstream(Path(), std::ios::binary)
+      << "<project name=\"X\" guid=\"{6B0D7A10-3C41-4E8A-9F2B-1D5E7C9A0B12}\">"
+         "<program name=\"Program\"><category id=\"1\" name=\"Motors\"><member block=\"FB1\"/>"
+         "</category><block type=\"FB\" number=\"1\"/><block type=\"FB\" number=\"2\"/>"
+         "<block type=\"FC\" number=\"3\"/></program></project>";
+  const std::string before = FileText(Path());
+  for (const std::string view : {"tree", "details"}) {
+    const RunResult r = RunPrjsnap(view + " '" + Path() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    for (const char* block : {"FB1", "FB2", "FC3"}) {
+      EXPECT_NE(r.output.find(block), std::string::npos) << view << ": " << r.output;
+    }
+  }
+  EXPECT_EQ(FileText(Path()), before) << "showing writes nothing";
+  EditOk("delete-category Motors");
+  EXPECT_EQ(Saved(), "Blocks*[FB2 FC3 FB1]") << "the created default took FB1 at its end";
+}
+
 TEST_F(PrjsnapEdit, BadInputExitsWithTwo) {
   const TempFile broken("broken.prj.xml",
                         "<project name=\"X\" guid=\"{6B0D7A10-3C41-4E8A-9F2B-1D5E7C9A0B11}\">\n"
