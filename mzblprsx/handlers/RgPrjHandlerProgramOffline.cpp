@@ -128,14 +128,17 @@ void RgPrjHandlerProgramOffline::OnInitialize() {
 void RgPrjHandlerProgramOffline::OnTerminate() {
   moModel_ = platform::ScopedConnection();
   createBlockPosition_.Reset();
-  totalsPending_ = false;
+  pending_ = Pending{};
 }
 
 void RgPrjHandlerProgramOffline::moModel_AutoRefresh(bool on) {
   Guard(*this, "moModel_AutoRefresh", [&] {
-    if (!on || !totalsPending_ || !item_) return;
-    totalsPending_ = false;
-    if (P_SetProgramTotals()) item_->Update();
+    if (!on || !item_) return;
+    const Pending pending = pending_;
+    pending_ = Pending{};
+    if (pending.categories) RefreshCategories();
+    if (pending.symbols) RefreshBlockSymbols();
+    if (pending.totals && P_SetProgramTotals()) item_->Update();
   });
 }
 
@@ -631,10 +634,12 @@ bool RgPrjHandlerProgramOffline::P_SetProgramTotals() {
 
 // --- Notifications
 
-void RgPrjHandlerProgramOffline::P_OnProgramNotify(const RgNotification& notification) {
+void RgPrjHandlerProgramOffline::P_OnProgramNotify(const RgNotification& notification,
+                                                   bool inBatch) {
   Guard(*this, "P_OnProgramNotify", [&] {
     // Each whole-program refresh runs at most once per notification, however many entries it
-    // has; a symbol entry that names blocks refreshes only their items.
+    // has, and inside a batch once at its end; a symbol entry that names blocks refreshes only
+    // their items.
     bool categories = false;
     bool allSymbols = false;
     std::vector<Ref<IRgObject>> symbolBlocks;
@@ -649,11 +654,14 @@ void RgPrjHandlerProgramOffline::P_OnProgramNotify(const RgNotification& notific
         }
       }
     }
-    if (categories) RefreshCategories();
-    if (allSymbols) {
-      RefreshBlockSymbols();
-      return;
+    if (inBatch) {
+      pending_.categories = pending_.categories || categories;
+      pending_.symbols = pending_.symbols || allSymbols;
+    } else {
+      if (categories) RefreshCategories();
+      if (allSymbols) RefreshBlockSymbols();
     }
+    if (allSymbols) return;
     if (symbolBlocks.empty()) return;
     const Ref<RgProjectItemList> list = item_->ChildList();
     for (const Ref<IRgObject>& block : symbolBlocks) {
@@ -690,7 +698,7 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
     };
 
     if (notification.sourceClass == clsid::kProgramOffline) {
-      P_OnProgramNotify(notification);
+      P_OnProgramNotify(notification, !autoRefresh);
       return;
     }
     if (notification.sourceClass != clsid::kBlockOffline) return;
@@ -733,7 +741,7 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
     // operation may bring a notification per block: the totals walk the whole program, so
     // they wait for the batch's end (moModel_AutoRefresh) and run once for all of them.
     if (!autoRefresh) {
-      totalsPending_ = true;
+      pending_.totals = true;
       if (!blocksDeleted) return;
       GetData();
       item_->Update();

@@ -21,7 +21,8 @@
 // it) and after every notification batch that changed its blocks; the plain fill shows
 // 1 January 1900 and 0 until then. A notification that arrives while the model's AutoRefresh
 // reads False (a caller's batch, such as an insert of many blocks) leaves the totals to the
-// moment AutoRefresh turns True, so that they walk the program once per batch.
+// moment AutoRefresh turns True, so that they walk the program once per batch; so do the
+// refresh of the categories and that of every block's symbol.
 // Symbols: a notification 131072 that names blocks refreshes their items only; one that names
 // the program refreshes every block item.
 // Category order: the program saves it (Save) after adding, moving and deleting categories, so
@@ -127,8 +128,9 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
   void OnSave() override;
   void OnTerminate() override;
   void moModel_AutoRefresh(bool on);
-  /// Notifications of the program (block container): categories and symbols.
-  void P_OnProgramNotify(const RgNotification& notification);
+  /// Notifications of the program (block container): categories and symbols; `inBatch` leaves
+  /// the whole-program refreshes to the batch's end.
+  void P_OnProgramNotify(const RgNotification& notification, bool inBatch);
 
   Placement P_GetNewBlockPosition(const Ref<RgProjectItem>& position);
   Ref<RgProjectItem> P_GetNewCategoryPosition(const Ref<RgProjectItem>& position);
@@ -149,7 +151,13 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
   InstanceTrace trace_{kTypeName};
   Ref<RgProjectItem> createBlockPosition_;
   platform::ScopedConnection moModel_;
-  bool totalsPending_ = false;
+  /// Whole-program work that notifications inside a batch left for its end.
+  struct Pending {
+    bool totals = false;
+    bool categories = false;
+    bool symbols = false;
+  };
+  Pending pending_;
   int32_t wholeProgramPasses_ = 0;
 };
 

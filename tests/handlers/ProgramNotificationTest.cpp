@@ -179,11 +179,12 @@ TEST_F(ProgramNotifications, AutoRefreshThatWasOffStaysOff) {
   EXPECT_EQ(autoRefreshLog_, "");
   const int32_t passes = Program()->WholeProgramPasses();
   HostBlock("FC1")->SetSize(130);
-  EXPECT_EQ(Program()->WholeProgramPasses(), passes) << "the totals wait for the batch's end";
+  HostProgram()->FindCategory(2)->Rename("Bee");
+  EXPECT_EQ(Program()->WholeProgramPasses(), passes) << "whole-program work waits for the end";
   Model()->SetAutoRefresh(true);
-  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1]");
+  EXPECT_EQ(Tree(), "A[OB1 FB10] Bee[FC1]");
   EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 160) << "written once the batch ended";
-  EXPECT_EQ(Program()->WholeProgramPasses(), passes + 1);
+  EXPECT_EQ(Program()->WholeProgramPasses(), passes + 2) << "totals and categories, once each";
 }
 
 }  // namespace
