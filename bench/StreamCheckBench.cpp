@@ -13,10 +13,8 @@
 
 #include <string>
 
-#include "host/Environment.h"
-#include "host/app/HostApplication.h"
+#include "BenchSnapIn.h"
 #include "host/framework/DataObject.h"
-#include "mzblprsx/core/DllEntryPoints.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/interfaces/ClassIds.h"
@@ -24,7 +22,6 @@
 #include "mzblprsx/streaming/RgObjectStreamItems.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
-#include "platform/XmlElement.h"
 #include "platform/ui/ScriptedModalLoop.h"
 #include "platform/ui/UiState.h"
 
@@ -34,13 +31,6 @@ namespace {
 class CheckBench {
  public:
   explicit CheckBench(int taken) {
-    DllRegisterServer();
-    snapIn_ = platform::MakeObject<mzblprsx::RgProjectSnapin>();
-    env_.Application().AddSnapIn("ProjectSnapIn", snapIn_);
-    snapIn_->Init(platform::Variant(platform::XmlElement::Parse("<SNAPIN/>")),
-                  env_.ApplicationObject());
-    snapIn_->Attach(nullptr);
-    snapIn_->DoVerb(1, platform::Variant(), false);
     std::string text =
         "<project name=\"Bench\" guid=\"{CCCCCCCC-0000-0000-0000-000000000003}\">"
         "<symbols name=\"Symbols\"/><program name=\"Program\" default-category=\"1\">"
@@ -49,18 +39,14 @@ class CheckBench {
       text += "<block type=\"FB\" number=\"" + std::to_string(n) + "\"/>";
     }
     text += "</program></project>";
-    env_.OpenProjectText(text, "bench.prj.xml");
-    service_ = snapIn_->Services()->RgObjectStreamService(mzblprsx::RgProjectLocationOffline);
+    app_.Env().OpenProjectText(text, "bench.prj.xml");
+    service_ = app_.SnapIn()->Services()->RgObjectStreamService(mzblprsx::RgProjectLocationOffline);
     handler_ = service_->StreamHandler().Cast<mzblprsx::RgPrjStreamHandlerOffline>();
   }
   ~CheckBench() {
     checked_.Reset();
     handler_.Reset();
     service_.Reset();
-    snapIn_->PreDetach();
-    snapIn_->Detach();
-    env_.Application().RemoveSnapIn("ProjectSnapIn");
-    snapIn_.Reset();
   }
 
   /// The received blocks as references (a check reads no content).
@@ -94,8 +80,7 @@ class CheckBench {
   }
 
  private:
-  host::Environment env_;
-  platform::Ref<mzblprsx::RgProjectSnapin> snapIn_;
+  mzbench::BenchSnapIn app_;
   platform::Ref<mzblprsx::RgObjectStreamService> service_;
   platform::Ref<mzblprsx::RgPrjStreamHandlerOffline> handler_;
   platform::Ref<mzblprsx::RgObjectStreamItems> checked_;  // the last check's items

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ostream>
 #include <stdexcept>
+#include <unordered_set>
 #include <utility>
 
 #include "ProgramTree.h"
@@ -107,11 +108,12 @@ void DeleteCategories(ProgramTree& program, const EditRequest& request) {
 
 void DeleteBlocks(ProgramTree& program, const EditRequest& request) {
   std::vector<std::string> ids;
+  std::unordered_set<std::string> listed;
   std::string names;
   for (const std::string& text : request.items) {
     const ItemRef block = program.Find(text, ProgramTree::kBlock);
     std::string id = ObjectIdOf(block);
-    if (std::find(ids.begin(), ids.end(), id) != ids.end()) continue;
+    if (!listed.insert(id).second) continue;
     ids.push_back(std::move(id));
     names += (names.empty() ? "" : ", ") + Text(block, "NAME");
   }

@@ -63,6 +63,32 @@ ProgramTree::ProgramTree(const platform::Ref<mzblprsx::RgProjectModel>& model) {
   if (!handler_) throw Refused("the project has no program");
 }
 
+const ProgramTree::Index& ProgramTree::P_Index() {
+  if (index_) return *index_;
+  // One walk for every look-up of a command: naming thousands of blocks must not walk the
+  // program once per name.
+  Index index;
+  const auto add = [](NameIndex& names, const ItemRef& item, const char* key) {
+    const std::string value = ItemText(item, key);
+    if (!value.empty()) names[platform::text::FoldCase(value)].push_back(item);
+  };
+  const auto children = item_->Items();
+  for (int32_t i = 1; i <= children->Count(); ++i) {
+    const ItemRef category = children->Item(i);
+    if (!IsCategory(category)) continue;
+    add(index.categories, category, "NAME");
+    const auto blocks = category->Items();
+    for (int32_t j = 1; j <= blocks->Count(); ++j) {
+      const ItemRef block = blocks->Item(j);
+      if (!IsBlock(block)) continue;
+      add(index.blockNames, block, "NAME");
+      add(index.blockSymbols, block, "SYMBOL");
+    }
+  }
+  index_ = std::move(index);
+  return *index_;
+}
+
 std::string ProgramTree::Name() {
   return ItemText(item_, "NAME");
 }
@@ -94,23 +120,16 @@ ItemRef ProgramTree::Find(const std::string& text, int want) {
   if ((want & kProject) != 0 && matches(project_, "NAME")) found.push_back(project_);
   if ((want & kProgram) != 0 && matches(item_, "NAME")) found.push_back(item_);
 
-  std::vector<ItemRef> categories;
-  std::vector<ItemRef> byName;
-  std::vector<ItemRef> bySymbol;
-  const auto children = item_->Items();
-  for (int32_t i = 1; (want & kAny) != 0 && i <= children->Count(); ++i) {
-    const ItemRef category = children->Item(i);
-    if (!IsCategory(category)) continue;
-    if ((want & kCategory) != 0 && matches(category, "NAME")) categories.push_back(category);
-    if ((want & kBlock) == 0) continue;
-    const auto blocks = category->Items();
-    for (int32_t j = 1; j <= blocks->Count(); ++j) {
-      const ItemRef block = blocks->Item(j);
-      if (!IsBlock(block)) continue;
-      if (matches(block, "NAME")) byName.push_back(block);
-      if (matches(block, "SYMBOL")) bySymbol.push_back(block);
-    }
-  }
+  static const std::vector<ItemRef> kNone;
+  const auto named = [&](const NameIndex& index) -> const std::vector<ItemRef>& {
+    const auto it = index.find(platform::text::FoldCase(wanted));
+    return it == index.end() ? kNone : it->second;
+  };
+  const Index& index = P_Index();
+  const std::vector<ItemRef>& categories =
+      (want & kCategory) != 0 ? named(index.categories) : kNone;
+  const std::vector<ItemRef>& byName = (want & kBlock) != 0 ? named(index.blockNames) : kNone;
+  const std::vector<ItemRef>& bySymbol = (want & kBlock) != 0 ? named(index.blockSymbols) : kNone;
   const std::vector<ItemRef>& blocks = byName.empty() ? bySymbol : byName;
   if (blocks.size() > 1) {
     std::string names;

@@ -9,11 +9,15 @@
 // that names a block and a category needs "block:" or "category:" in front ("program:" and
 // "project:" exist for the same reason).
 //
-// Trap: lookups throw Refused (exit code 1 for the user), never platform::Error.
+// Trap: lookups throw Refused (exit code 1 for the user), never platform::Error. The names are
+// indexed at the first look-up: look items up before changing the tree.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "mzblprsx/interfaces/Types.h"
 
@@ -49,9 +53,20 @@ class ProgramTree {
   platform::Ref<mzblprsx::RgProjectItem> Find(const std::string& text, int want);
 
  private:
+  /// Folded names to the items of that name, in tree order.
+  using NameIndex =
+      std::unordered_map<std::string, std::vector<platform::Ref<mzblprsx::RgProjectItem>>>;
+  struct Index {
+    NameIndex categories;
+    NameIndex blockNames;
+    NameIndex blockSymbols;
+  };
+  const Index& P_Index();
+
   platform::Ref<mzblprsx::RgProjectItem> project_;
   platform::Ref<mzblprsx::RgProjectItem> item_;
   platform::Ref<mzblprsx::IRgProgramHandlerOffline> handler_;
+  std::optional<Index> index_;
 };
 
 /// The item's data value as text; "" when it has none.

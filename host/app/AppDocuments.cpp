@@ -32,6 +32,11 @@ platform::Ref<mzblprsx::IRgAppDocument> AppDocuments::ItemByObject(
                         std::string(TypeName()));
 }
 
+platform::Ref<mzblprsx::IRgAppDocument> AppDocuments::FindByObject(
+    platform::Ref<platform::Object> object) {
+  return Find(object);
+}
+
 platform::Ref<AppDocument> AppDocuments::Find(const platform::Ref<platform::Object>& object) const {
   if (!object) return {};
   for (const auto& document : documents_) {

@@ -29,6 +29,9 @@ class AppDocuments final : public mzblprsx::IRgAppDocuments {
   /// is nothing).
   platform::Ref<mzblprsx::IRgAppDocument> ItemByObject(
       platform::Ref<platform::Object> object) override;
+  /// The document showing the object, or nothing (no error: most objects have no document).
+  platform::Ref<mzblprsx::IRgAppDocument> FindByObject(
+      platform::Ref<platform::Object> object) override;
 
   /// The document showing the object, or nothing.
   platform::Ref<AppDocument> Find(const platform::Ref<platform::Object>& object) const;

@@ -95,12 +95,20 @@ void ProjectItem::Update() {
 size_t ProjectItem::Position() const {
   const ProjectItem& parent = *parent_;
   if (index_ < parent.children_.size() && parent.children_[index_].get() == this) return index_;
-  parent.Reindex();
+  // Only as far as this item: removing many children in their order then renumbers each
+  // sibling once in all, not once per removal.
+  parent.ReindexThrough(*this);
   return index_;
 }
 
-void ProjectItem::Reindex() const {
-  for (size_t i = dirtyFrom_; i < children_.size(); ++i) children_[i]->index_ = i;
+void ProjectItem::ReindexThrough(const ProjectItem& child) const {
+  for (size_t i = dirtyFrom_; i < children_.size(); ++i) {
+    children_[i]->index_ = i;
+    if (children_[i].get() == &child) {
+      dirtyFrom_ = i + 1;
+      return;
+    }
+  }
   dirtyFrom_ = children_.size();
 }
 

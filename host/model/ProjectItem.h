@@ -101,7 +101,8 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
 
   void InsertChild(size_t at, std::shared_ptr<ProjectItem> child);
   std::shared_ptr<ProjectItem> EraseChild(size_t at);
-  void Reindex() const;
+  /// Renumbers the children from the first stale position up to `child`, one of them.
+  void ReindexThrough(const ProjectItem& child) const;
   size_t Depth() const;
 
   // The item itself, for SharedSelf: read beside the other fields a walk uses, where the

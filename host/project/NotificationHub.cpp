@@ -31,9 +31,9 @@ bool InScope(const std::vector<const void*>& chain, const void* scope) {
   return scope == nullptr || std::find(chain.begin(), chain.end(), scope) != chain.end();
 }
 
-bool SameTarget(const platform::Ref<mzblprsx::IRgObject>& a,
-                const platform::Ref<mzblprsx::IRgObject>& b) {
-  return platform::SameObject(a, b);
+// "The same object" is the same most-derived address.
+const void* TargetIdentity(const platform::Ref<mzblprsx::IRgObject>& object) {
+  return platform::Identity(object);
 }
 
 // Restores the delivering flag whatever happens inside a delivery.
@@ -92,20 +92,25 @@ size_t NotificationHub::SubscriberCount() const {
 
 void NotificationHub::RaiseSingle(int32_t code, ProjectObject& object,
                                   const ProjectObject* formerContainer) {
-  Raise(Kind::kSingle, code, object, formerContainer);
+  Raise(Kind::kSingle, code, object.ClassID(), object, formerContainer);
 }
 
 void NotificationHub::RaiseBatched(int32_t code, ProjectObject& object,
                                    const ProjectObject* formerContainer) {
-  Raise(Kind::kBatched, code, object, formerContainer);
+  Raise(Kind::kBatched, code, object.ClassID(), object, formerContainer);
 }
 
-void NotificationHub::Raise(Kind kind, int32_t code, ProjectObject& object,
+void NotificationHub::RaiseBatchedAbout(int32_t code, ProjectObject& source,
+                                        ProjectObject& object) {
+  Raise(Kind::kBatched, code, source.ClassID(), object, nullptr);
+}
+
+void NotificationHub::Raise(Kind kind, int32_t code, std::string sourceClass, ProjectObject& object,
                             const ProjectObject* formerContainer) {
   if (subscribers_.empty()) return;  // nobody listens: loading a large project costs nothing
   Notice notice;
   notice.kind = kind;
-  notice.sourceClass = object.ClassID();
+  notice.sourceClass = std::move(sourceClass);
   notice.entries.push_back(Entry{
       code,
       {Target{platform::Self<mzblprsx::IRgObject>(&object), ChainOf(object, formerContainer)}}});
@@ -120,30 +125,27 @@ void NotificationHub::Raise(Kind kind, int32_t code, ProjectObject& object,
 void NotificationHub::Collect(Notice notice) {
   Target& target = notice.entries.front().targets.front();
   const int32_t code = notice.entries.front().code;
+  const void* identity = TargetIdentity(target.object);
   if (notice.kind == Kind::kSingle) {
-    const bool repeated = std::any_of(batch_.begin(), batch_.end(), [&](const Notice& n) {
-      return n.kind == Kind::kSingle && n.entries.front().code == code &&
-             SameTarget(n.entries.front().targets.front().object, target.object);
-    });
-    if (!repeated) batch_.push_back(std::move(notice));
+    if (batchIndex_.singles.emplace(code, identity).second) batch_.push_back(std::move(notice));
     return;
   }
   // Only the last notification is merged into, so that the order raised is kept exactly.
   if (batch_.empty() || batch_.back().kind != Kind::kBatched ||
       batch_.back().sourceClass != notice.sourceClass) {
     batch_.push_back(std::move(notice));
+    batchIndex_.lastEntry = {identity};
     return;
   }
   auto& entries = batch_.back().entries;
   if (entries.back().code != code) {
     entries.push_back(std::move(notice.entries.front()));
+    batchIndex_.lastEntry = {identity};
     return;
   }
-  auto& targets = entries.back().targets;
-  const bool listed = std::any_of(targets.begin(), targets.end(), [&](const Target& t) {
-    return SameTarget(t.object, target.object);
-  });
-  if (!listed) targets.push_back(std::move(target));
+  if (batchIndex_.lastEntry.insert(identity).second) {
+    entries.back().targets.push_back(std::move(target));
+  }
 }
 
 void NotificationHub::EndBatch() {
@@ -151,6 +153,7 @@ void NotificationHub::EndBatch() {
   if (--batchDepth_ > 0) return;
   for (auto& notice : batch_) queue_.push_back(std::move(notice));
   batch_.clear();
+  batchIndex_ = BatchIndex();
   Pump();
 }
 

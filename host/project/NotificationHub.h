@@ -21,7 +21,10 @@
 //   batched  program (block container)  256     a category was added, removed or renamed, or
 //                                               the default category changed
 //                                       131072  a symbol was set, moved or removed, or the
-//                                               symbol table came or went (offline only)
+//                                               symbol table came or went (offline only);
+//                                               the entry names the blocks whose symbols
+//                                               changed, or the program itself when the
+//                                               change may concern any block
 //   batched  memory card                64      name, date or size changed
 //   batched  memory card file           1 / 2   added to / removed from the card
 //                                       4 / 8   renamed / type, size or date changed
@@ -65,6 +68,8 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "mzblprsx/interfaces/IRgObject.h"
@@ -113,6 +118,9 @@ class NotificationHub : public std::enable_shared_from_this<NotificationHub> {
   /// Raises a batched notification entry about the object; the source class is its class.
   void RaiseBatched(int32_t code, ProjectObject& object,
                     const ProjectObject* formerContainer = nullptr);
+  /// Raises a batched notification of the source's class whose entry names `object` (an object
+  /// inside the source): 131072 of a program naming the block whose symbol changed.
+  void RaiseBatchedAbout(int32_t code, ProjectObject& source, ProjectObject& object);
 
   /// Opens and closes a batch (NotificationBatch does both); batches nest.
   void BeginBatch() { ++batchDepth_; }
@@ -124,6 +132,11 @@ class NotificationHub : public std::enable_shared_from_this<NotificationHub> {
   const std::string& LastFailure() const { return lastFailure_; }
 
  private:
+  struct PairHash {
+    size_t operator()(const std::pair<int32_t, const void*>& key) const noexcept {
+      return std::hash<const void*>()(key.second) ^ static_cast<size_t>(key.first);
+    }
+  };
   struct Target {
     platform::Ref<mzblprsx::IRgObject> object;
     std::vector<const void*> chain;  // the object and what holds (or held) it, by identity
@@ -137,6 +150,12 @@ class NotificationHub : public std::enable_shared_from_this<NotificationHub> {
     std::string sourceClass;
     std::vector<Entry> entries;
   };
+  /// The objects of the batch's last entry, and the single notifications collected, so that
+  /// a batch of k changes is merged in O(k), not O(k * k).
+  struct BatchIndex {
+    std::unordered_set<const void*> lastEntry;
+    std::unordered_set<std::pair<int32_t, const void*>, PairHash> singles;
+  };
   struct Subscriber {
     SubscriptionId id = 0;
     std::weak_ptr<platform::Object> sink;
@@ -146,7 +165,8 @@ class NotificationHub : public std::enable_shared_from_this<NotificationHub> {
     bool active = true;
   };
 
-  void Raise(Kind kind, int32_t code, ProjectObject& object, const ProjectObject* formerContainer);
+  void Raise(Kind kind, int32_t code, std::string sourceClass, ProjectObject& object,
+             const ProjectObject* formerContainer);
   void Collect(Notice notice);
   void Pump();
   void Deliver(const Notice& notice);
@@ -157,6 +177,7 @@ class NotificationHub : public std::enable_shared_from_this<NotificationHub> {
   SubscriptionId nextId_ = 1;
   int batchDepth_ = 0;
   std::vector<Notice> batch_;
+  BatchIndex batchIndex_;
   std::deque<Notice> queue_;
   bool delivering_ = false;
   int32_t failures_ = 0;

@@ -1,7 +1,10 @@
 #include "host/project/SymbolTable.h"
 
+#include <initializer_list>
+#include <string_view>
 #include <utility>
 
+#include "host/project/Block.h"
 #include "host/project/NotificationHub.h"
 #include "host/project/OfflineProject.h"
 #include "host/project/Program.h"
@@ -49,22 +52,23 @@ void SymbolTable::SetSymbol(std::string address, std::string name, XmlExtras ext
     byName_.emplace(std::move(foldedName), existing->second);
     symbol.name = std::move(name);
     symbol.extras = std::move(extras);
-    Changed();
+    Changed({symbol.address});
     return;
   }
   const size_t at = symbols_.size();
   symbols_.push_back(Symbol{std::move(address), std::move(name), std::move(extras)});
   byAddress_.emplace(std::move(foldedAddress), at);
   byName_.emplace(std::move(foldedName), at);
-  Changed();
+  Changed({symbols_[at].address});
 }
 
 bool SymbolTable::RemoveSymbol(std::string_view address) {
   const auto it = byAddress_.find(FoldCase(address));
   if (it == byAddress_.end()) return false;
+  const std::string removed = symbols_[it->second].address;
   symbols_.erase(symbols_.begin() + static_cast<std::ptrdiff_t>(it->second));
   Reindex();
-  Changed();
+  Changed({removed});
   return true;
 }
 
@@ -77,9 +81,11 @@ bool SymbolTable::MoveSymbol(std::string_view from, std::string to) {
     symbols_.erase(symbols_.begin() + static_cast<std::ptrdiff_t>(target->second));
     Reindex();
   }
+  const std::string former(from);
+  const std::string moved = to;
   symbols_[byAddress_.at(FoldCase(from))].address = std::move(to);
   Reindex();
-  Changed();
+  Changed({former, moved});
   return true;
 }
 
@@ -108,11 +114,23 @@ platform::Ref<mzblprsx::IRgStorageOwner> SymbolTable::StorageOwner() {
   return platform::MakeObject<host::StorageOwner>(platform::Self<ProjectObject>(this));
 }
 
-void SymbolTable::Changed() {
+void SymbolTable::Changed(std::initializer_list<std::string_view> addresses) {
   Touch();
   const auto project = Parent().As<OfflineProject>();
   const auto program = project ? project->Program() : nullptr;
-  if (program) project->Notifications().RaiseBatched(NotificationHub::kSymbolsChanged, *program);
+  if (!program) return;
+  NotificationHub& hub = project->Notifications();
+  NotificationBatch batch(*program);
+  bool named = false;
+  for (const std::string_view address : addresses) {
+    if (const auto block = program->FindBlockById(address)) {
+      hub.RaiseBatchedAbout(NotificationHub::kSymbolsChanged, *program, *block);
+      named = true;
+    }
+  }
+  // The symbol of an address that is no block of the program (an input, a marker, a block
+  // not there yet) is announced as a change of the program's symbols as a whole.
+  if (!named) hub.RaiseBatched(NotificationHub::kSymbolsChanged, *program);
 }
 
 void SymbolTable::Reindex() {

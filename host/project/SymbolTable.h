@@ -7,16 +7,18 @@
 //   symbols->AddressOf("MOTOR");  // "FB10"
 //
 // The object identifier is "SYMBOLS". Every change of a symbol notifies 131072 on the project's
-// program (NotificationHub). Its storage owner (IRgStorageOwnerSource) deletes it from the
-// project: the framework's delete path of the library's symbol table handler. The library reads
-// it through IRgSymbolTable (entry indexes are 0-based positions in file order; both look-ups
-// are hash look-ups, since a transfer check asks for thousands of candidates).
+// program (NotificationHub), naming the block whose symbol changed. Its storage owner
+// (IRgStorageOwnerSource) deletes it from the project: the framework's delete path of the library's
+// symbol table handler. The library reads it through IRgSymbolTable (entry indexes are 0-based
+// positions in file order; both look-ups are hash look-ups, since a transfer check asks for
+// thousands of candidates).
 //
 // Trap: NameOf and AddressOf answer an empty text for "none"; an empty name is never stored.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -91,8 +93,9 @@ class SymbolTable : public ProjectDocument,
   static int32_t PositionIn(const std::unordered_map<std::string, size_t>& index,
                             std::string_view key);
   void Reindex();
-  /// Touch, and notification 131072 on the project's program.
-  void Changed();
+  /// Touch, and notification 131072 on the project's program, naming the blocks of these
+  /// addresses (the program when none of them is a block of it).
+  void Changed(std::initializer_list<std::string_view> addresses);
 
   std::vector<Symbol> symbols_;
   std::unordered_map<std::string, size_t> byAddress_;  // folded address -> position

@@ -4,6 +4,7 @@
 
 #include "mzblprsx/core/RgProjectDocumentSet.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/interfaces/IRgAppDocuments.h"
 #include "mzblprsx/interfaces/IRgDocument.h"
 #include "mzblprsx/interfaces/IRgHostApplication.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
@@ -168,13 +169,12 @@ void RgProjectApplication::SetWindowTitle(const Ref<RgProjectItem>& item) {
 void RgProjectApplication::P_SetAppDocumentTitle(Ref<Object> object, const std::string& title) {
   Guard(*this, "P_SetAppDocumentTitle", [&] {
     if (!object || !host_) return;
-    Ref<IRgAppDocument> document;
-    try {
-      document = host_->Documents()->ItemByObject(object);
-    } catch (const platform::Error&) {
-      return;  // no document shows the object
+    // Most objects have no document: the look-up answers nothing rather than failing.
+    const Ref<IRgAppDocuments> documents = host_->Documents();
+    if (documents->Count() == 0) return;
+    if (const Ref<IRgAppDocument> document = documents->FindByObject(object)) {
+      document->SetTitle(title);
     }
-    if (document) document->SetTitle(title);
   });
 }
 

@@ -120,6 +120,26 @@ void RgPrjHandlerProgramOffline::FillData(RgProjectItemData& data) {
 void RgPrjHandlerProgramOffline::OnInitialize() {
   StartNotifications();
   GetData();
+  // Totals that a notification left for later are written once the model's batch ends.
+  moModel_ =
+      item_->Model()->AutoRefreshEvent().Connect([this](bool on) { moModel_AutoRefresh(on); });
+}
+
+void RgPrjHandlerProgramOffline::OnTerminate() {
+  moModel_ = platform::ScopedConnection();
+  createBlockPosition_.Reset();
+  pending_ = Pending{};
+}
+
+void RgPrjHandlerProgramOffline::moModel_AutoRefresh(bool on) {
+  Guard(*this, "moModel_AutoRefresh", [&] {
+    if (!on || !item_) return;
+    const Pending pending = pending_;
+    pending_ = Pending{};
+    if (pending.categories) RefreshCategories();
+    if (pending.symbols) RefreshBlockSymbols();
+    if (pending.totals && P_SetProgramTotals()) item_->Update();
+  });
 }
 
 void RgPrjHandlerProgramOffline::OnRefresh() {
@@ -388,6 +408,7 @@ bool RgPrjHandlerProgramOffline::DeleteBlocks(std::vector<std::string>& identifi
 
 void RgPrjHandlerProgramOffline::RefreshBlockSymbols() {
   Guard(*this, "RefreshBlockSymbols", [&] {
+    ++wholeProgramPasses_;
     const Ref<RgProjectItems> children = item_->Items();
     const int32_t count = children->Count();
     for (int32_t i = 1; i <= count; ++i) {
@@ -524,6 +545,7 @@ bool RgPrjHandlerProgramOffline::DeleteCategories(std::vector<std::string>& iden
 
 void RgPrjHandlerProgramOffline::RefreshCategories() {
   Guard(*this, "RefreshCategories", [&] {
+    ++wholeProgramPasses_;
     const Ref<RgProjectItems> children = item_->Items();
     const int32_t count = children->Count();
     for (int32_t i = 1; i <= count; ++i) {
@@ -584,6 +606,7 @@ void RgPrjHandlerProgramOffline::P_AddBlocksOfItem(const Ref<RgProjectItem>& ite
 bool RgPrjHandlerProgramOffline::P_SetProgramTotals() {
   bool changed = false;
   Guard(*this, "P_SetProgramTotals", [&] {
+    ++wholeProgramPasses_;
     platform::DateTime latest;
     int64_t size = 0;
     for (const Ref<RgProjectItem>& block : P_GetAllBlockItems()) {
@@ -610,6 +633,42 @@ bool RgPrjHandlerProgramOffline::P_SetProgramTotals() {
 }
 
 // --- Notifications
+
+void RgPrjHandlerProgramOffline::P_OnProgramNotify(const RgNotification& notification,
+                                                   bool inBatch) {
+  Guard(*this, "P_OnProgramNotify", [&] {
+    // Each whole-program refresh runs at most once per notification, however many entries it
+    // has, and inside a batch once at its end; a symbol entry that names blocks refreshes only
+    // their items.
+    bool categories = false;
+    bool allSymbols = false;
+    std::vector<Ref<IRgObject>> symbolBlocks;
+    for (const RgNotificationEntry& entry : notification.entries) {
+      if (entry.code == kCategoriesChanged) categories = true;
+      if (entry.code != kSymbolsChanged) continue;
+      for (const Ref<IRgObject>& object : entry.objects) {
+        if (SameObject(object, object_)) {
+          allSymbols = true;
+        } else {
+          symbolBlocks.push_back(object);
+        }
+      }
+    }
+    if (inBatch) {
+      pending_.categories = pending_.categories || categories;
+      pending_.symbols = pending_.symbols || allSymbols;
+    } else {
+      if (categories) RefreshCategories();
+      if (allSymbols) RefreshBlockSymbols();
+    }
+    if (allSymbols) return;
+    if (symbolBlocks.empty()) return;
+    const Ref<RgProjectItemList> list = item_->ChildList();
+    for (const Ref<IRgObject>& block : symbolBlocks) {
+      if (list->Find(4, Variant(block))) RefreshHandlerOf(list->FoundItem());
+    }
+  });
+}
 
 void RgPrjHandlerProgramOffline::OnNotify(int32_t /*code*/, Ref<platform::Object> /*object*/,
                                           const Variant& /*argument*/) {}
@@ -639,10 +698,7 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
     };
 
     if (notification.sourceClass == clsid::kProgramOffline) {
-      for (const RgNotificationEntry& entry : notification.entries) {
-        if (entry.code == kCategoriesChanged) RefreshCategories();
-        if (entry.code == kSymbolsChanged) RefreshBlockSymbols();
-      }
+      P_OnProgramNotify(notification, !autoRefresh);
       return;
     }
     if (notification.sourceClass != clsid::kBlockOffline) return;
@@ -680,9 +736,20 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
         blocksChanged = true;
       }
     }
+    if (!blocksDeleted && !blocksChanged) return;
+    // Inside a batch that someone else opened (the model read False on arrival), one
+    // operation may bring a notification per block: the totals walk the whole program, so
+    // they wait for the batch's end (moModel_AutoRefresh) and run once for all of them.
+    if (!autoRefresh) {
+      pending_.totals = true;
+      if (!blocksDeleted) return;
+      GetData();
+      item_->Update();
+      return;
+    }
     if (blocksDeleted) {
       Refresh();
-    } else if (blocksChanged && P_SetProgramTotals()) {
+    } else if (P_SetProgramTotals()) {
       item_->Update();
     }
   });

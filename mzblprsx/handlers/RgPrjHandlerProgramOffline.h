@@ -19,7 +19,12 @@
 // Totals: "LASTMODIFIED" (latest change) and "SIZE" (sum) over the program's non-system blocks
 // are written in place whenever the program item is refreshed (so after the factory has filled
 // it) and after every notification batch that changed its blocks; the plain fill shows
-// 1 January 1900 and 0 until then.
+// 1 January 1900 and 0 until then. A notification that arrives while the model's AutoRefresh
+// reads False (a caller's batch, such as an insert of many blocks) leaves the totals to the
+// moment AutoRefresh turns True, so that they walk the program once per batch; so do the
+// refresh of the categories and that of every block's symbol.
+// Symbols: a notification 131072 that names blocks refreshes their items only; one that names
+// the program refreshes every block item.
 // Category order: the program saves it (Save) after adding, moving and deleting categories, so
 // that the tree reads back the same after the project is saved and loaded again.
 //
@@ -35,6 +40,7 @@
 #include "mzblprsx/handlers/RgPrjHandlerBase.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink2.h"
+#include "platform/Signal.h"
 
 namespace mzblprsx {
 
@@ -98,6 +104,9 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
   // Library-internal
   /// The stored category order: category object identifiers, as the program last saved them.
   std::vector<std::string> GetCategoryOrder();
+  /// How often the handler walked every item of the program (totals, symbol refresh, category
+  /// refresh) since it was made: one operation must cost a fixed number of such walks.
+  int32_t WholeProgramPasses() const { return wholeProgramPasses_; }
 
   // IRgObjectEventSink: single notifications are not this handler's (see the file comment).
   void OnNotify(int32_t code, Ref<platform::Object> object, const Variant& argument) override;
@@ -117,7 +126,11 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
   void OnRefresh() override;
   void OnDelete() override;
   void OnSave() override;
-  void OnTerminate() override { createBlockPosition_.Reset(); }
+  void OnTerminate() override;
+  void moModel_AutoRefresh(bool on);
+  /// Notifications of the program (block container): categories and symbols; `inBatch` leaves
+  /// the whole-program refreshes to the batch's end.
+  void P_OnProgramNotify(const RgNotification& notification, bool inBatch);
 
   Placement P_GetNewBlockPosition(const Ref<RgProjectItem>& position);
   Ref<RgProjectItem> P_GetNewCategoryPosition(const Ref<RgProjectItem>& position);
@@ -137,6 +150,15 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
 
   InstanceTrace trace_{kTypeName};
   Ref<RgProjectItem> createBlockPosition_;
+  platform::ScopedConnection moModel_;
+  /// Whole-program work that notifications inside a batch left for its end.
+  struct Pending {
+    bool totals = false;
+    bool categories = false;
+    bool symbols = false;
+  };
+  Pending pending_;
+  int32_t wholeProgramPasses_ = 0;
 };
 
 }  // namespace mzblprsx

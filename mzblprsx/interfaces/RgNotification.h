@@ -3,7 +3,8 @@
 //
 // Codes of block notifications: 1 created, 2 deleted, 128 renumbered, 8192 changed, 3/4/8/64/
 // 65536/4194304 further changes that may move a block; of the block container: 256 categories
-// changed, 131072 symbols changed.
+// changed, 131072 symbols changed (its objects are the blocks whose symbols changed, or the
+// container itself when any block's symbol may have changed).
 #pragma once
 
 #include <cstdint>

@@ -23,6 +23,7 @@
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
 #include "mzblprsx/models/RgProjectData.h"
 #include "mzblprsx/models/RgProjects.h"
 #include "mzblprsx/streaming/IRgObjectStreamHandler.h"
@@ -259,11 +260,41 @@ bool RgObjectStreamService::InsertStreamData(std::span<const uint8_t> dataBytes,
       ~ClearInserted() { slot.Reset(); }
     } clearInserted{insertedItems_};
     insertedItems_ = P_NewProjectItems();
-    const bool inserted = handler_->InsertObjects(items, action, position, source);
+    // One insert is one batch for the views and the handlers: the views follow the new items
+    // one by one and rebuild once at the end, and the handlers do their work over the whole
+    // program (totals, window titles) once for the insert instead of once per block.
+    const std::vector<Ref<RgProjectModel>> paused = P_PauseAutoRefresh();
+    bool inserted = false;
+    try {
+      inserted = handler_->InsertObjects(items, action, position, source);
+    } catch (...) {
+      P_ResumeAutoRefresh(paused);
+      throw;
+    }
+    P_ResumeAutoRefresh(paused);
     if (inserted) insertedItems = insertedItems_;
     result = inserted;
   });
   return result;
+}
+
+std::vector<Ref<RgProjectModel>> RgObjectStreamService::P_PauseAutoRefresh() {
+  std::vector<Ref<RgProjectModel>> result;
+  Guard(*this, "P_PauseAutoRefresh", [&] {
+    if (!snapIn_) return;
+    for (const Ref<RgProjectModel>& model : {snapIn_->OfflineModel(), snapIn_->OnlineModel()}) {
+      if (!model || !model->AutoRefresh()) continue;
+      model->SetAutoRefresh(false);
+      result.push_back(model);
+    }
+  });
+  return result;
+}
+
+void RgObjectStreamService::P_ResumeAutoRefresh(const std::vector<Ref<RgProjectModel>>& paused) {
+  Guard(*this, "P_ResumeAutoRefresh", [&] {
+    for (const Ref<RgProjectModel>& model : paused) model->SetAutoRefresh(true);
+  });
 }
 
 // ---- Object XML -------------------------------------------------------------------------------

@@ -45,6 +45,7 @@ class IRgDataObjectItem;
 class RgObjectStreamItems;
 class RgProjectItem;
 class RgProjectItems;
+class RgProjectModel;
 
 class RgObjectStreamService final : public IRgObjectStreamServiceHost {
  public:
@@ -161,6 +162,10 @@ class RgObjectStreamService final : public IRgObjectStreamServiceHost {
   std::string P_JoinErrorObjectInfo(const Ref<RgObjectStreamItems>& items);
   /// Shows a message of the common module with the caption text and the names; its answer.
   int32_t P_ShowMessage(int32_t number, const std::string& names, bool ask);
+  /// Switches AutoRefresh off on the snap-in's models that read True; the ones switched.
+  std::vector<Ref<RgProjectModel>> P_PauseAutoRefresh();
+  /// Switches AutoRefresh back on for the models P_PauseAutoRefresh switched off.
+  void P_ResumeAutoRefresh(const std::vector<Ref<RgProjectModel>>& paused);
   /// The shared steps of CheckBlockFlushErrors and CheckBlockOpenErrors.
   bool P_CheckErrorItems(const Ref<RgObjectStreamItems>& items, int32_t error, int32_t note,
                          int32_t question);

@@ -2,11 +2,15 @@
 // the program's block container.
 #include "HandlerFixture.h"
 
+#include "host/framework/DataObject.h"
 #include "host/project/BlockInfo.h"
 #include "host/project/NotificationHub.h"
+#include "host/project/ProjectFile.h"
 #include "host/project/SymbolTable.h"
+#include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/RgNotification.h"
+#include "mzblprsx/streaming/RgObjectStreamService.h"
 
 namespace mztest {
 namespace {
@@ -94,11 +98,50 @@ TEST_F(ProgramNotifications, CategoryChangesRefreshTheUserCategoriesOnly) {
   EXPECT_EQ(Text(CategoryItem(1), "NAME"), "default, unrefreshed");
 }
 
-TEST_F(ProgramNotifications, SymbolChangesRefreshEveryBlock) {
+TEST_F(ProgramNotifications, SymbolChangesRefreshTheBlocksNamedOrEveryBlock) {
+  const int32_t passes = Program()->WholeProgramPasses();
   project->Symbols()->SetSymbol("FC1", "Scale");
-  EXPECT_EQ(Text(BlockItem("FC1"), "SYMBOL"), "Scale");
   EXPECT_EQ(Text(BlockItem("FC1"), "DISPLAY_TITLE"), "FC1:Scale");
-  EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), "FB10:Motor");
+  EXPECT_EQ(Program()->WholeProgramPasses(), passes) << "the notification named FC1 only";
+  project->Symbols()->MoveSymbol("FB10", "FC2");
+  EXPECT_EQ(Text(BlockItem("FC2"), "DISPLAY_TITLE"), "FC2:Motor");
+  EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), "FB10") << "both addresses were named";
+  EXPECT_EQ(Program()->WholeProgramPasses(), passes);
+  project->Symbols()->SetSymbol("I0.0", "Start");  // no block: the program as a whole
+  EXPECT_EQ(Program()->WholeProgramPasses(), passes + 1);
+  EXPECT_EQ(Text(BlockItem("FC1"), "DISPLAY_TITLE"), "FC1:Scale");
+}
+
+TEST_F(ProgramNotifications, APasteWalksTheProgramAFixedNumberOfTimesWhateverItsSize) {
+  std::vector<int32_t> passes;
+  for (const int pasted : {2, 30}) {
+    OpenText(kProject);
+    std::string source =
+        "<project name=\"S\" guid=\"{11111111-2222-3333-4444-000000000014}\">"
+        "<symbols name=\"Symbols\">";
+    for (int n = 1; n <= pasted; ++n) {
+      source += "<symbol address=\"FB" + std::to_string(100 + n) + "\" name=\"Belt" +
+                std::to_string(n) + "\"/>";
+    }
+    source += "</symbols><program name=\"Program\">";
+    for (int n = 1; n <= pasted; ++n) source += BlockXml("FB", 100 + n, "size=\"5\"");
+    const auto copied = host::ProjectFile::ParseProject(source + "</program></project>", "s");
+    auto data = platform::MakeObject<host::DataObject>();
+    for (const auto& block : copied->Program()->Blocks()) data->AddObject(block);
+
+    const int32_t before = Program()->WholeProgramPasses();
+    ItemRef position;
+    platform::Ref<mzblprsx::RgProjectItems> inserted;
+    ASSERT_TRUE(snapIn->Services()->RgObjectStreamService(1)->InsertStreamData(
+        data->SaveBytes(), 1, position, inserted, 2));
+    passes.push_back(Program()->WholeProgramPasses() - before);
+    EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 100 + 5 * pasted) << "totals after";
+    EXPECT_EQ(Text(BlockItem("FB" + std::to_string(100 + pasted)), "SYMBOL"),
+              "Belt" + std::to_string(pasted));
+  }
+  EXPECT_EQ(passes[0], passes[1]) << "whole-program passes must not grow with the blocks pasted";
+  EXPECT_LE(passes[1], 2);
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
 class MovingCodes : public ProgramNotifications, public ::testing::WithParamInterface<int32_t> {};
@@ -134,8 +177,14 @@ TEST_F(ProgramNotifications, AutoRefreshThatWasOffStaysOff) {
   HostProgram()->RemoveBlock(*HostBlock("FC2"));
   EXPECT_FALSE(Model()->AutoRefresh()) << "the caller's batch is still running";
   EXPECT_EQ(autoRefreshLog_, "");
+  const int32_t passes = Program()->WholeProgramPasses();
+  HostBlock("FC1")->SetSize(130);
+  HostProgram()->FindCategory(2)->Rename("Bee");
+  EXPECT_EQ(Program()->WholeProgramPasses(), passes) << "whole-program work waits for the end";
   Model()->SetAutoRefresh(true);
-  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1]");
+  EXPECT_EQ(Tree(), "A[OB1 FB10] Bee[FC1]");
+  EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 160) << "written once the batch ended";
+  EXPECT_EQ(Program()->WholeProgramPasses(), passes + 2) << "totals and categories, once each";
 }
 
 }  // namespace

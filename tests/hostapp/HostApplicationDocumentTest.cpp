@@ -112,6 +112,8 @@ TEST_F(DocumentTest, LookupsAreByIdentityAndFailClearly) {
   EXPECT_EQ(ErrorNumberOf([&] { app->Documents()->ItemByObject(fb20); }, &why),
             platform::errc::kInvalidCall);
   EXPECT_NE(why.find("FB20"), std::string::npos) << "the error names the object: " << why;
+  EXPECT_FALSE(app->Documents()->FindByObject(fb20)) << "the look-up that answers 'none'";
+  EXPECT_TRUE(app->Documents()->FindByObject(fb10));
   EXPECT_EQ(ErrorNumberOf([&] { app->Documents()->Item(2); }), platform::errc::kSubscript);
 }
 

@@ -33,7 +33,8 @@ TEST_F(FrameworkObjectsTest, ABlocksSymbolIsItsNameInTheSymbolTable) {
   EXPECT_EQ(ErrorOf([&] { fc1->SetSymbol("motor"); }), platform::errc::kDuplicateKey);
   BlockNamed("FB10")->SetSymbol("");
   EXPECT_EQ(project->Symbols()->NameOf("FB10"), "") << "an empty symbol removes the name";
-  EXPECT_EQ(sink->Take(), "batch program 131072:PROGRAM | batch program 131072:PROGRAM");
+  EXPECT_EQ(sink->Take(), "batch program 131072:FC1 | batch program 131072:FB10")
+      << "each names the block whose symbol changed";
   EXPECT_EQ(BlockNamed("FC1")->SymbolState() & Block::kSymbolReadOnly, 0);
 
   project->Symbols()->Delete();

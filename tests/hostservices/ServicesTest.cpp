@@ -52,7 +52,7 @@ TEST_F(BlockServiceTest, RenumberRefusesWhatTheProgramCannotTake) {
   EXPECT_EQ(ErrorOf([&] { service->Renumber(nullptr, 2); }), platform::errc::kObjectNotSet);
 
   ASSERT_TRUE(service->Renumber(BlockNamed("FB10"), 20));
-  EXPECT_EQ(sink->Take(), "batch block 128:FB20 | batch program 131072:PROGRAM");
+  EXPECT_EQ(sink->Take(), "batch block 128:FB20 | batch program 131072:FB20");
   EXPECT_EQ(BlockNamed("FB20")->Symbol(), "Motor") << "the symbol went with the block";
 }
 
@@ -76,7 +76,7 @@ TEST_F(BlockServiceTest, StandsInForItsProgramAndCreatesBlocks) {
 
   EXPECT_EQ(service->CreateBlock(Request(BlockInfo::kFc, 0))->Name(), "FC2") << "lowest free";
   EXPECT_EQ(service->CreateBlock(Request(BlockInfo::kFb, 30, "Pump"))->Symbol(), "Pump");
-  EXPECT_EQ(sink->Take(), "batch block 1:FC2 | batch block 1:FB30 | batch program 131072:PROGRAM");
+  EXPECT_EQ(sink->Take(), "batch block 1:FC2 | batch block 1:FB30 | batch program 131072:FB30");
   EXPECT_EQ(ErrorOf([&] { service->CreateBlock(Request(BlockInfo::kFb, 10)); }),
             platform::errc::kDuplicateKey);
   EXPECT_EQ(ErrorOf([&] { service->CreateBlock(Request(BlockInfo::kOb, 300)); }),
