@@ -1,8 +1,8 @@
 #include "platform/DateTime.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 
 namespace platform {
@@ -52,6 +52,18 @@ int DaysInMonth(int y, int m) {
 
 int64_t FloorDiv(int64_t a, int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+// A number with leading zeros to the given width (a minus sign first), without the locale.
+void AppendPadded(std::string& out, int64_t value, size_t width) {
+  char buf[24];
+  const uint64_t magnitude =
+      value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  const auto end = std::to_chars(buf, buf + sizeof buf, magnitude).ptr;
+  const auto length = static_cast<size_t>(end - buf);
+  if (value < 0) out += '-';
+  if (length < width) out.append(width - length, '0');
+  out.append(buf, length);
 }
 
 }  // namespace
@@ -111,11 +123,20 @@ std::string DateTime::ToString() const {
   const int64_t days = FloorDiv(seconds_, kSecondsPerDay);
   const int64_t rest = seconds_ - days * kSecondsPerDay;
   const Civil c = CivilFromDays(days + kEpochDays);
-  char buf[128];  // room for any 64-bit field, so the compiler can prove nothing is cut
-  std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02lld:%02lld:%02lld",
-                static_cast<long long>(c.year), c.month, c.day, static_cast<long long>(rest / 3600),
-                static_cast<long long>(rest / 60 % 60), static_cast<long long>(rest % 60));
-  return buf;
+  std::string out;
+  out.reserve(19);
+  AppendPadded(out, c.year, 4);
+  out += '-';
+  AppendPadded(out, c.month, 2);
+  out += '-';
+  AppendPadded(out, c.day, 2);
+  out += ' ';
+  AppendPadded(out, rest / 3600, 2);
+  out += ':';
+  AppendPadded(out, rest / 60 % 60, 2);
+  out += ':';
+  AppendPadded(out, rest % 60, 2);
+  return out;
 }
 
 double DateTime::ToSerial() const {

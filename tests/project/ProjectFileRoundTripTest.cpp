@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "CommaLocale.h"
 #include "ProjectTestSupport.h"
 #include "host/project/Block.h"
 #include "host/project/Category.h"
@@ -82,6 +83,18 @@ TEST(ProjectRoundTripTest, SamplesSurviveSaveAndLoadUnchanged) {
   auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "p");
   const std::string plcText = ProjectFile::SerializePlc(*plc);
   EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(plcText, "q")), plcText);
+}
+
+TEST(ProjectRoundTripTest, TheProcessLocaleChangesNoNumber) {
+  const std::string project =
+      ProjectFile::SerializeProject(*ProjectFile::ParseProject(EmbeddedProjectXml(), "a"));
+  const std::string plc = ProjectFile::SerializePlc(*ProjectFile::ParsePlc(EmbeddedPlcXml(), "p"));
+  const mztest::CommaLocale locale;
+  if (!locale.Active()) GTEST_SKIP() << locale.SkipReason();
+  const auto loaded = ProjectFile::ParseProject(EmbeddedProjectXml(), "b");
+  EXPECT_EQ(ProjectFile::SerializeProject(*loaded), project)
+      << "no size, number or date is read or written in the host's locale";
+  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(EmbeddedPlcXml(), "q")), plc);
 }
 
 TEST(ProjectRoundTripTest, ValuesThatNeedEscapingComeBackExactly) {
