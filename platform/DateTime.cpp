@@ -5,6 +5,8 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/Error.h"
+
 namespace platform {
 namespace {
 
@@ -53,6 +55,10 @@ int DaysInMonth(int y, int m) {
 int64_t FloorDiv(int64_t a, int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
+
+// The serials of 100-01-01 and 9999-12-31, the first and last day the runtime's dates hold.
+constexpr int64_t kFirstSerialDay = -657434;
+constexpr int64_t kLastSerialDay = 2958465;
 
 // A number with leading zeros to the given width (a minus sign first), without the locale.
 void AppendPadded(std::string& out, int64_t value, size_t width) {
@@ -103,12 +109,18 @@ std::optional<DateTime> DateTime::Parse(std::string_view t) {
 }
 
 DateTime DateTime::FromSerial(double serial) {
-  if (!std::isfinite(serial)) return DateTime();
-  // The runtime counts the fraction from the day's start in both directions of day 0.
+  // Only the days of years 100 to 9999 are dates; anything beyond, and NaN, overflows as the
+  // runtime's other conversions do, before the day count could overflow an integer.
   const double days = std::trunc(serial);
+  if (!(days >= static_cast<double>(kFirstSerialDay) &&
+        days <= static_cast<double>(kLastSerialDay)))
+    throw Error(errc::kOverflow);
+  // The runtime counts the fraction from the day's start in both directions of day 0.
   const double fraction = std::fabs(serial - days);
   const auto secs = static_cast<int64_t>(std::llround(fraction * kSecondsPerDay));
-  return DateTime(static_cast<int64_t>(days) * kSecondsPerDay + secs);
+  const int64_t seconds = static_cast<int64_t>(days) * kSecondsPerDay + secs;
+  if (seconds >= (kLastSerialDay + 1) * kSecondsPerDay) throw Error(errc::kOverflow);
+  return DateTime(seconds);
 }
 
 DateTime DateTime::Now() {
