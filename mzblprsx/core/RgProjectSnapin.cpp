@@ -239,11 +239,9 @@ void RgProjectSnapin::PreDetach() {
 }
 
 void RgProjectSnapin::Detach() {
-  Guard(*this, "IRgSISnapIn_Detach", [&] {
-    TraceCall(1, kTypeName, "IRgSISnapIn_Detach");
-    SetOptionService(nullptr);
-    manager_->Detach(platform::Self(this));
-  });
+  GuardEach(
+      *this, "IRgSISnapIn_Detach", [&] { TraceCall(1, kTypeName, "IRgSISnapIn_Detach"); },
+      [&] { SetOptionService(nullptr); }, [&] { manager_->Detach(platform::Self(this)); });
 }
 
 // --- IRgObjectStreamServices --------------------------------------------------------------------

@@ -1,6 +1,9 @@
 // The snap-in's life as the host drives it, verb by verb, and its teardown.
 #include "SnapInFixture.h"
 
+#include <functional>
+#include <utility>
+
 #include "host/app/ViewRegister.h"
 #include "host/app/ViewWindow.h"
 #include "host/services/OptionService.h"
@@ -104,6 +107,42 @@ TEST_F(SnapInLifecycle, DetachReleasesEveryObject) {
   snapIn.Reset();
   EXPECT_EQ(env.Trace().LiveCount(), 1u)
       << "only the registry we still hold is alive: " << Join(env.Trace().LiveInstances());
+}
+
+TEST_F(SnapInLifecycle, ADetachWhoseStepsFailStillReleasesEveryObject) {
+  // Each central object in turn is missing, as after an Init that failed half-way, so every
+  // step that uses it raises 91; with errors travelling, the other steps must still run.
+  using Snapin = mzblprsx::RgProjectSnapin;
+  const std::pair<const char*, std::function<void(Snapin&)>> missing[] = {
+      {"application", [](Snapin& s) { s.SetApplication(nullptr); }},
+      {"commands", [](Snapin& s) { s.SetCommands(nullptr); }},
+      {"projects", [](Snapin& s) { s.SetProjects(nullptr); }},
+      {"services", [](Snapin& s) { s.SetServices(nullptr); }},
+      {"status controller", [](Snapin& s) { s.SetStatusController(nullptr); }},
+  };
+  for (const auto& [what, drop] : missing) {
+    env.Errors().SetPolicy(host::ErrorPolicy::Absorb);
+    Start("<SNAPIN><COMMANDS/></SNAPIN>");
+    env.OpenProject(SampleFile("conveyor.prj.xml"));
+    env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+    Initialized();
+    drop(*snapIn);
+    env.Errors().SetPolicy(host::ErrorPolicy::Fail);
+    snapIn->PreDetach();
+    int32_t raised = 0;
+    try {
+      snapIn->Detach();
+    } catch (const platform::Error& e) {
+      raised = e.Number();
+    }
+    EXPECT_EQ(raised, platform::errc::kObjectNotSet) << what << ": the first failure travels on";
+    env.Application().RemoveSnapIn("ProjectSnapIn");
+    snapIn.Reset();
+    env.CloseProject();
+    env.DisconnectPlc();
+    EXPECT_EQ(env.Trace().LiveCount(), 0u)
+        << "without the " << what << ": " << Join(env.Trace().LiveInstances());
+  }
 }
 
 TEST_F(SnapInLifecycle, ShowSystemBlocksRefreshesOnlineOnlyWhenSwitchedOn) {
