@@ -173,13 +173,17 @@ std::string RgProjectSnapin::GetAsciiBlockData(const std::vector<Ref<RgProjectIt
     if (items.size() != 1) return;
     const Ref<RgProjectItemData> data = items.front()->Data();
     if (!platform::text::ContainsNoCase(data->Value("TYPE").ToString(), "RgBlockOffline")) return;
-    const auto info = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
-    const std::string typeName = info->BlockTypeName(data->Value("BLOCKTYPE").ToInt32());
+    const std::string typeName = BlockInfo()->BlockTypeName(data->Value("BLOCKTYPE").ToInt32());
     const std::string number = data->Value("BLOCKNUMBER").ToString();
     result = "MzBlock: " + typeName + " " + number + " " + sourceApplicationId;
     result.push_back('\0');
   });
   return result;
+}
+
+Ref<IRgBlockInfo> RgProjectSnapin::BlockInfo() {
+  if (!blockInfo_) blockInfo_ = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
+  return blockInfo_;
 }
 
 std::string RgProjectSnapin::GetStaticText(int32_t textId) {

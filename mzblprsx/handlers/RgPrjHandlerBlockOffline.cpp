@@ -4,7 +4,6 @@
 #include "mzblprsx/core/RgProjectApplication.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlock.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "mzblprsx/interfaces/IRgBlockService.h"
@@ -36,10 +35,7 @@ size_t CharacterCount(std::string_view text) {
 }  // namespace
 
 Ref<IRgBlockInfo> RgPrjHandlerBlockOffline::BlockInfo() {
-  // Per thread: each application of a transfer lives on its own thread with its own framework.
-  thread_local Ref<IRgBlockInfo> info;
-  if (!info) info = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
-  return info;
+  return SnapIn()->BlockInfo();
 }
 
 void RgPrjHandlerBlockOffline::FillData(RgProjectItemData& data) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <future>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -87,6 +90,36 @@ TEST_F(ClassRegistryTest, ALaterRegistrationReplacesAndUnregisterForgetsBothName
   EXPECT_FALSE(registry.TryCreate("regtest.Gadget"));
   EXPECT_FALSE(registry.TryCreate("{0BADC0DE-0000-4000-8000-00000000AB02}"))
       << "the class identifier goes with the program identifier";
+}
+
+TEST_F(ClassRegistryTest, NoFactoryOutlivesItsRegistrationOnAnyThread) {
+  // What a factory holds (and the code it runs) belongs to the library that registered it,
+  // which a host unloads after unregistering.
+  auto first = std::make_shared<int>(1), second = std::make_shared<int>(2);
+  const std::weak_ptr<int> firstHeld = first, secondHeld = second;
+  const auto making = [](const std::shared_ptr<int>& held) {
+    return [held]() -> Ref<platform::Object> { return platform::MakeObject<Named>("held"); };
+  };
+  registry.Register("", "regtest.Held", making(first));
+  registered.emplace_back("regtest.Held");
+  EXPECT_EQ(MadeBy(registry.TryCreate("regtest.Held")), "held") << "kept by this thread now";
+  registry.Register("", "regtest.Held", making(second));
+  first.reset();
+  second.reset();
+  EXPECT_TRUE(firstHeld.expired()) << "a replaced factory is released";
+
+  std::promise<void> asked, unregistered;
+  std::thread other([&] {
+    registry.TryCreate("regtest.Held");
+    asked.set_value();
+    unregistered.get_future().wait();  // the thread lives on and asks nothing more
+  });
+  asked.get_future().wait();
+  EXPECT_EQ(MadeBy(registry.TryCreate("regtest.Held")), "held");
+  registry.Unregister("regtest.Held");
+  EXPECT_TRUE(secondHeld.expired()) << "neither this thread nor the other one keeps the factory";
+  unregistered.set_value();
+  other.join();
 }
 
 TEST_F(ClassRegistryTest, AFactoryThatMakesNothingFailsEvenForTryCreate) {
