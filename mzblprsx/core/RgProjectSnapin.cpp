@@ -368,6 +368,11 @@ void RgProjectSnapin::P_ReadOptions(bool& showSystemBlocks, int32_t& addressPrio
   addressPriority = Variant(platform::text::Val(priority)).ToInt32();
 }
 
+std::string RgProjectSnapin::JoinByAddressPriority(const std::string& absolute,
+                                                   const std::string& symbolic) const {
+  return addressPriority_ == 1 ? symbolic + ":" + absolute : absolute + ":" + symbolic;
+}
+
 void RgProjectSnapin::moOptionService_OptionsChanged() {
   Guard(*this, "moOptionService_OptionsChanged", [&] {
     if (!optionService_) return;

@@ -80,6 +80,9 @@ class RgProjectSnapin final : public IRgSISnapIn,
   /// Last values read from the option service.
   bool ShowSystemBlocks() const { return showSystemBlocks_; }
   int32_t AddressPriority() const { return addressPriority_; }
+  /// An object's two names as the user chose to see them: "symbolic:absolute" when the address
+  /// priority is 1, "absolute:symbolic" otherwise.
+  std::string JoinByAddressPriority(const std::string& absolute, const std::string& symbolic) const;
 
   /// The framework's block information object, created on first use and kept as long as the
   /// snap-in: the library holds no host object beyond the life of its snap-in.
