@@ -83,18 +83,11 @@ TEST(ProjectRoundTripTest, SamplesSurviveSaveAndLoadUnchanged) {
   auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "p");
   const std::string plcText = ProjectFile::SerializePlc(*plc);
   EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(plcText, "q")), plcText);
-}
 
-TEST(ProjectRoundTripTest, TheProcessLocaleChangesNoNumber) {
-  const std::string project =
-      ProjectFile::SerializeProject(*ProjectFile::ParseProject(EmbeddedProjectXml(), "a"));
-  const std::string plc = ProjectFile::SerializePlc(*ProjectFile::ParsePlc(EmbeddedPlcXml(), "p"));
-  const mztest::CommaLocale locale;
+  const mztest::CommaLocale locale;  // sizes such as 2048 must not be grouped, nor dates localised
   if (!locale.Active()) GTEST_SKIP() << locale.SkipReason();
-  const auto loaded = ProjectFile::ParseProject(EmbeddedProjectXml(), "b");
-  EXPECT_EQ(ProjectFile::SerializeProject(*loaded), project)
-      << "no size, number or date is read or written in the host's locale";
-  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(EmbeddedPlcXml(), "q")), plc);
+  EXPECT_EQ(ProjectFile::SerializeProject(*ProjectFile::ParseProject(first, "c")), first);
+  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(plcText, "r")), plcText);
 }
 
 TEST(ProjectRoundTripTest, ValuesThatNeedEscapingComeBackExactly) {
