@@ -272,6 +272,7 @@ int RunEdit(const std::filesystem::path& library, const EditRequest& request, st
   options.project = request.project;
   options.library = library;
   options.readOnly = true;  // saves stay in memory until the edit has succeeded
+  options.warnings = &err;
   SnapInSession session(options);
   host::ErrorService& errors = session.Env().Errors();
   const size_t reportsBefore = errors.Reports().size();

@@ -1,6 +1,7 @@
 #include "ItemJson.h"
 
 #include <ostream>
+#include <unordered_map>
 
 namespace prjsnap {
 namespace {
@@ -56,6 +57,33 @@ int32_t Depth(const platform::Ref<mzblprsx::RgProjectItem>& item) {
   return depth;
 }
 
+std::vector<int32_t> ShownDepths(const std::vector<platform::Ref<mzblprsx::RgProjectItem>>& rows) {
+  std::unordered_map<const void*, int32_t> depthOf;
+  depthOf.reserve(rows.size());
+  std::vector<int32_t> depths;
+  depths.reserve(rows.size());
+  for (const auto& row : rows) {
+    int32_t depth = 0;
+    for (auto parent = row->Parent(); parent; parent = parent->Parent()) {
+      const auto found = depthOf.find(platform::Identity(parent));
+      if (found != depthOf.end()) {
+        depth = found->second + 1;
+        break;
+      }
+    }
+    depthOf.emplace(platform::Identity(row), depth);
+    depths.push_back(depth);
+  }
+  return depths;
+}
+
+std::vector<int32_t> ModelDepths(const std::vector<platform::Ref<mzblprsx::RgProjectItem>>& items) {
+  std::vector<int32_t> depths;
+  depths.reserve(items.size());
+  for (const auto& item : items) depths.push_back(Depth(item));
+  return depths;
+}
+
 std::string JsonValue(const platform::Variant& value) {
   using platform::VarType;
   switch (value.Type()) {
@@ -80,11 +108,12 @@ std::string JsonValue(const platform::Variant& value) {
 }
 
 void WriteItemsJson(std::ostream& out,
-                    const std::vector<platform::Ref<mzblprsx::RgProjectItem>>& items) {
+                    const std::vector<platform::Ref<mzblprsx::RgProjectItem>>& items,
+                    const std::vector<int32_t>& depths) {
   out << "[";
   for (size_t i = 0; i < items.size(); ++i) {
     const auto& item = items[i];
-    out << (i == 0 ? "\n" : ",\n") << "  {\"depth\": " << Depth(item) << ", \"data\": ";
+    out << (i == 0 ? "\n" : ",\n") << "  {\"depth\": " << depths.at(i) << ", \"data\": ";
     WriteStore(out, item->Data());
     out << ", \"states\": ";
     WriteStore(out, item->States());

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "SnapInLibrary.h"
+#include "SnapInSession.h"
 #include "SummaryCommand.h"
 #include "host/Environment.h"
 #include "host/app/HostApplication.h"
@@ -33,7 +34,7 @@ constexpr const char* kConfiguration =
 int RunLifecycle(const LifecycleOptions& options, std::ostream& out, std::ostream& err) {
   // Files are read before anything starts, so that a file that does not load changes nothing.
   try {
-    if (options.project) host::ProjectFile::LoadProject(*options.project);
+    if (options.project) SnapInSession::CheckProjectFile(*options.project, &err);
     if (options.plc) host::ProjectFile::LoadPlc(*options.plc);
   } catch (const platform::Error& e) {
     err << "prjsnap: " << e.Description() << "\n";

@@ -13,13 +13,20 @@
 
 namespace prjsnap {
 
+void SnapInSession::CheckProjectFile(const std::filesystem::path& project, std::ostream* warnings) {
+  std::vector<std::string> resolved;
+  host::ProjectFile::LoadProject(project, &resolved);
+  if (warnings == nullptr) return;
+  for (const std::string& warning : resolved) *warnings << "prjsnap: warning: " << warning << "\n";
+}
+
 SnapInSession::SnapInSession(const Options& options) {
   // Read first, so that a file that does not load stops the command before anything starts.
-  if (options.project) host::ProjectFile::LoadProject(*options.project);
+  if (options.project) CheckProjectFile(*options.project, options.warnings);
 
   env_ = std::make_unique<host::Environment>();
   for (const auto& [key, value] : options.settings) {
-    env_->Options().SetValue(key, platform::Variant(value));
+    env_->Options().SetValue(key, value);
   }
   library_ = options.loaded ? options.loaded : std::make_shared<SnapInLibrary>(options.library);
   snapIn_ = library_->Create("mzblprsx.RgProjectSnapin");

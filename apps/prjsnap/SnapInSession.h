@@ -10,6 +10,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@
 #include "SnapInLibrary.h"
 #include "host/Environment.h"
 #include "mzblprsx/interfaces/Types.h"
+#include "platform/Variant.h"
 
 namespace mzblprsx {
 class RgProjectModel;
@@ -29,14 +31,21 @@ namespace prjsnap {
 class SnapInSession {
  public:
   struct Options {
-    std::optional<std::filesystem::path> project;               ///< the embedded sample when absent
-    std::vector<std::pair<std::string, std::string>> settings;  ///< option key, value text
+    std::optional<std::filesystem::path> project;  ///< the embedded sample when absent
+    std::vector<std::pair<std::string, platform::Variant>> settings;  ///< option key, value
     std::filesystem::path library;
     /// A library loaded already (shared by the applications of a transfer); `library` is
     /// loaded when this is empty.
     std::shared_ptr<SnapInLibrary> loaded;
     bool readOnly = true;
+    /// Where what loading the project resolved is said ("prjsnap: warning: ..."): a file that a
+    /// merge left with a block in two categories opens, and the user should know what it shows.
+    std::ostream* warnings = &std::cerr;
   };
+
+  /// Reads a project file as a check before anything starts; says on `warnings` (when given)
+  /// what reading it resolved. Throws platform::Error when it does not load.
+  static void CheckProjectFile(const std::filesystem::path& project, std::ostream* warnings);
 
   /// Throws platform::Error when the project does not load (nothing has started then) or the
   /// library cannot be loaded.

@@ -36,6 +36,7 @@
 namespace prjsnap {
 namespace {
 
+using ItemRef = platform::Ref<mzblprsx::RgProjectItem>;
 using ItemsRef = platform::Ref<mzblprsx::RgProjectItems>;
 using ServiceRef = platform::Ref<mzblprsx::IRgObjectStreamServiceHost>;
 using Kind = TransferRequest::Kind;
@@ -46,6 +47,10 @@ constexpr int32_t kFormats[] = {mzblprsx::RgStreamServiceFormatObjectList,
                                 mzblprsx::RgStreamServiceFormatObjectSource};
 constexpr std::string_view kListFormatName = "rgCFObjectList";
 constexpr std::string_view kSourceFormatName = "rgCFObjectSource";
+/// Where the library reports a symbol that a received block could not take: the block is in,
+/// only its symbol is not, so the report tells the user rather than refusing the transfer.
+constexpr std::string_view kSymbolReportSource =
+    "mzblprsx.RgPrjStreamHandlerOffline.P_SetBlockSymbol";
 
 /// A fault of the user's input, found before anything was changed: exit code 2.
 class BadInput : public std::runtime_error {
@@ -59,6 +64,45 @@ std::string Names(const ItemsRef& items) {
     names += (names.empty() ? "" : ", ") + ItemText(items->Item(i), "NAME");
   }
   return names;
+}
+
+bool IsCategory(const ItemRef& item) {
+  const std::string type = ItemText(item, "TYPE");
+  return type == "RgCategory" || type == "RgCategoryDefault";
+}
+
+bool IsRealBlock(const ItemRef& item) {
+  const std::string type = ItemText(item, "TYPE");
+  return type.find("RgBlock") != std::string::npos && type != "RgGhostBlock";
+}
+
+/// Adds the item as an explorer selection of its node would: a category with its non-system
+/// blocks (the firmware's blocks never travel), anything else alone.
+void Select(const ItemsRef& selection, const ItemRef& item) {
+  selection->Add(item, nullptr, nullptr);
+  if (!IsCategory(item)) return;
+  const ItemsRef blocks = item->Items();
+  for (int32_t i = 1; i <= blocks->Count(); ++i) {
+    const ItemRef block = blocks->Item(i);
+    if (!IsRealBlock(block) || block->Data()->Value("SYSTEM", platform::Variant(true)).ToBool()) {
+      continue;
+    }
+    if (selection->IndexOf(block) == 0) selection->Add(block, nullptr, nullptr);
+  }
+}
+
+/// The symbol of every block the program shows, by block name.
+std::map<std::string, std::string> BlockSymbols(ProgramTree& tree) {
+  std::map<std::string, std::string> symbols;
+  const ItemsRef categories = tree.ProgramItem()->Items();
+  for (int32_t i = 1; i <= categories->Count(); ++i) {
+    const ItemsRef blocks = categories->Item(i)->Items();
+    for (int32_t k = 1; k <= blocks->Count(); ++k) {
+      const ItemRef block = blocks->Item(k);
+      if (IsRealBlock(block)) symbols[ItemText(block, "NAME")] = ItemText(block, "SYMBOL");
+    }
+  }
+  return symbols;
 }
 
 std::string Plural(int32_t count, const char* what) {
@@ -105,7 +149,7 @@ class Application {
       ProgramTree tree(session.OfflineModel());
       const auto selection = platform::MakeObject<host::ItemReferenceList>();
       for (const std::string& text : texts) {
-        selection->Add(tree.Find(text, ProgramTree::kAnything), nullptr, nullptr);
+        Select(selection, tree.Find(text, ProgramTree::kAnything));
       }
       const ServiceRef service = Service(session);
       const std::string verb =
@@ -132,6 +176,8 @@ class Application {
     int32_t inserted = 0;
     std::string names;
     int32_t cancelledDialogs = 0;
+    /// What happened to received blocks' symbols, one sentence each.
+    std::vector<std::string> symbolNotes;
   };
 
   /// Pastes the clipboard's byte forms at the item `at` names (the program when empty), with
@@ -167,10 +213,13 @@ class Application {
 
       loop_ = platform::MakeObject<TerminalModalLoop>(answers, terminal, out);
       platform::ui::UiState::Current().SetModalLoop(loop_);
+      const std::map<std::string, std::string> symbolsBefore = BlockSymbols(tree);
       ItemsRef inserted;
       const bool done = service->InsertStreamData(*bytes[1], action, position, inserted, source);
-      CheckReports(session);
       Pasted result;
+      result.symbolNotes = SymbolReports(session);
+      CheckReports(session);
+      NoteRemovedSymbols(symbolsBefore, inserted, result.symbolNotes);
       result.cancelledDialogs = loop_->Cancelled();
       result.inserted = inserted ? inserted->Count() : 0;
       result.names = Names(inserted);
@@ -184,6 +233,11 @@ class Application {
       }
       return result;
     });
+  }
+
+  /// Prints what happened to the received blocks' symbols.
+  static void PrintNotes(const Pasted& pasted, std::ostream& out) {
+    for (const std::string& note : pasted.symbolNotes) out << "symbol: " << note << "\n";
   }
 
   /// The sending side finishes a move: the objects the receiver took leave this project.
@@ -227,14 +281,43 @@ class Application {
     }
   }
 
+  /// The reports of symbols that received blocks could not take, each a note for the user.
+  std::vector<std::string> SymbolReports(SnapInSession& session) const {
+    std::vector<std::string> notes;
+    const auto& reports = session.Env().Errors().Reports();
+    for (size_t i = reportsBefore_; i < reports.size(); ++i) {
+      if (reports[i].source != kSymbolReportSource) continue;
+      notes.push_back(reports[i].description + "; the block was inserted without it");
+    }
+    return notes;
+  }
+
+  /// A received block that replaced one with a symbol but brought none leaves its address
+  /// without a symbol: the user learns it, as the name may be in use elsewhere.
+  static void NoteRemovedSymbols(const std::map<std::string, std::string>& before,
+                                 const ItemsRef& inserted, std::vector<std::string>& notes) {
+    for (int32_t i = 1; inserted && i <= inserted->Count(); ++i) {
+      const ItemRef item = inserted->Item(i);
+      if (!IsRealBlock(item)) continue;
+      const std::string name = ItemText(item, "NAME");
+      const auto old = before.find(name);
+      if (old == before.end() || old->second.empty() || !ItemText(item, "SYMBOL").empty()) {
+        continue;
+      }
+      notes.push_back(name + " has no symbol now: the received block had none ('" + old->second +
+                      "' was removed)");
+    }
+  }
+
   void CheckReports(SnapInSession& session) {
     const auto& reports = session.Env().Errors().Reports();
     if (reports.size() <= reportsBefore_) return;
     std::string text;
     for (size_t i = reportsBefore_; i < reports.size(); ++i) {
+      if (reports[i].source == kSymbolReportSource) continue;  // a note, see SymbolReports
       text += (text.empty() ? "" : "\nprjsnap: ") + reports[i].description;
     }
-    throw Refused(text);
+    if (!text.empty()) throw Refused(text);
   }
 
   ServiceRef Service(SnapInSession& session) {
@@ -337,6 +420,7 @@ int Copy(const std::shared_ptr<SnapInLibrary>& library, const TransferRequest& r
       return 0;
     }
     app.Save();
+    Application::PrintNotes(pasted, out);
     out << verb << " " << carried << " within " << request.project.filename().string() << ": "
         << pasted.names << "\n";
     return 0;
@@ -361,6 +445,7 @@ int Copy(const std::shared_ptr<SnapInLibrary>& library, const TransferRequest& r
   }
   target.Save();
   if (request.move) source.Save();
+  Application::PrintNotes(pasted, out);
   out << verb << " " << carried << " from " << request.project.filename().string() << " to "
       << request.target.filename().string() << ": " << pasted.names << "\n";
   return 0;
@@ -387,6 +472,7 @@ int Import(const std::shared_ptr<SnapInLibrary>& library, const TransferRequest&
     return 0;
   }
   app.Save();
+  Application::PrintNotes(pasted, out);
   out << "imported into " << request.project.filename().string() << ": " << pasted.names << "\n";
   return 0;
 }

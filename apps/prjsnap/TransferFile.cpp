@@ -1,6 +1,6 @@
 #include "TransferFile.h"
 
-#include <array>
+#include <zlib.h>
 
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -58,18 +58,7 @@ class Reader {
 }  // namespace
 
 uint32_t TransferFile::Crc32(std::span<const uint8_t> bytes) {
-  static const std::array<uint32_t, 256> kTable = [] {
-    std::array<uint32_t, 256> table{};
-    for (uint32_t n = 0; n < 256; ++n) {
-      uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
-      table[n] = c;
-    }
-    return table;
-  }();
-  uint32_t crc = 0xFFFFFFFFU;
-  for (const uint8_t b : bytes) crc = kTable[(crc ^ b) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFU;
+  return static_cast<uint32_t>(crc32_z(0, bytes.data(), bytes.size()));
 }
 
 const std::vector<uint8_t>* TransferFile::Find(std::string_view format) const {

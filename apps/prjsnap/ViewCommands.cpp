@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 #include <ostream>
+#include <string_view>
 
 #include "ItemJson.h"
 #include "host/services/OptionService.h"
@@ -27,6 +28,30 @@ std::vector<ItemRef> Rows(mzblprsx::IRgProjectCursor& cursor) {
 std::string Text(const ItemRef& item, const char* key) {
   const platform::Variant value = item->Data()->Value(key);
   return value.IsEmpty() ? std::string() : value.ToString();
+}
+
+/// The columns the details cursor sorts by; it takes any other key and leaves its column
+/// without effect, which is why a typo is worth a word.
+constexpr std::string_view kSortKeys[] = {"SortDefault",  "NAME",   "SYMBOL",
+                                          "DISPLAY_TYPE", "SIZE",   "PROGLANGUAGE",
+                                          "LASTMODIFIED", "AUTHOR", "HEADERNAME"};
+
+void WarnUnknownSortKeys(const SortColumns& sort, std::ostream& err) {
+  for (const std::string& key : sort.types) {
+    if (std::find(std::begin(kSortKeys), std::end(kSortKeys), key) != std::end(kSortKeys)) continue;
+    err << "prjsnap: warning: --sort: '" << key << "' is no column; it has no effect";
+    const auto* nearly = std::find_if(
+        std::begin(kSortKeys), std::end(kSortKeys),
+        [&](std::string_view known) { return platform::text::EqualsNoCase(known, key); });
+    if (nearly != std::end(kSortKeys)) {
+      err << " (keys are case-sensitive: " << *nearly << ")";
+    } else {
+      err << " (columns:";
+      for (const std::string_view known : kSortKeys) err << " " << known;
+      err << ")";
+    }
+    err << "\n";
+  }
 }
 
 platform::Ref<mzblprsx::IRgOptionService> Options(SnapInSession& session) {
@@ -63,6 +88,28 @@ SortColumns ParseSort(const std::string& text) {
   return columns;
 }
 
+std::pair<std::string, platform::Variant> ParseSetting(const std::string& text) {
+  const size_t equals = text.find('=');
+  if (equals == std::string::npos || equals == 0)
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "--set needs KEY=VALUE, got '" + text + "'");
+  std::string key = text.substr(0, equals);
+  std::string value = text.substr(equals + 1);
+  // The host's defaults say which options are Booleans; the library would read any other word
+  // there as off without a hint.
+  if (platform::MakeObject<host::OptionService>()->Value(key).Type() != platform::VarType::Bool)
+    return {key, value};
+  for (const char* on : {"1", "true", "yes", "on"}) {
+    if (platform::text::EqualsNoCase(value, on)) return {key, true};
+  }
+  for (const char* off : {"0", "false", "no", "off"}) {
+    if (platform::text::EqualsNoCase(value, off)) return {key, false};
+  }
+  throw platform::Error(platform::errc::kInvalidCall,
+                        "--set " + key + ": '" + value +
+                            "' is not a Boolean (use 1/0, true/false, yes/no or on/off)");
+}
+
 int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out) {
   SnapInSession session(options);
   const auto cursor =
@@ -70,12 +117,13 @@ int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out)
   cursor->SetOptionService(Options(session));
   cursor->Attach(session.OfflineModel());
   const std::vector<ItemRef> rows = Rows(*cursor);
+  const std::vector<int32_t> depths = ShownDepths(rows);
   if (json) {
-    WriteItemsJson(out, rows);
+    WriteItemsJson(out, rows, depths);
   } else {
-    for (const auto& item : rows) {
-      out << std::string(static_cast<size_t>(Depth(item)) * 2, ' ') << Text(item, "NAME");
-      const std::string title = Text(item, "DISPLAY_TITLE");
+    for (size_t i = 0; i < rows.size(); ++i) {
+      out << std::string(static_cast<size_t>(depths[i]) * 2, ' ') << Text(rows[i], "NAME");
+      const std::string title = Text(rows[i], "DISPLAY_TITLE");
       if (!title.empty()) out << "  [" << title << "]";
       out << "\n";
     }
@@ -85,7 +133,8 @@ int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out)
 }
 
 int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortColumns& sort,
-               bool json, std::ostream& out) {
+               bool json, std::ostream& out, std::ostream& err) {
+  WarnUnknownSortKeys(sort, err);
   SnapInSession session(options);
   const auto cursor =
       session.Create("mzblprsx.RgProjectCursorDetails").Cast<mzblprsx::IRgProjectCursorDetails>();
@@ -96,7 +145,7 @@ int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortCo
   cursor->Sort(sort.types, sort.orders);
   const std::vector<ItemRef> rows = Rows(*cursor);
   if (json) {
-    WriteItemsJson(out, rows);
+    WriteItemsJson(out, rows, ModelDepths(rows));
   } else {
     static constexpr const char* kColumns[] = {"NAME", "SYMBOL",       "DISPLAY_TYPE",
                                                "SIZE", "LASTMODIFIED", "AUTHOR"};

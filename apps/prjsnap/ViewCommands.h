@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SnapInSession.h"
@@ -18,11 +19,18 @@ struct SortColumns {
 /// Parses "KEY[:asc|:desc][,KEY...]"; throws platform::Error (5) naming the bad part.
 SortColumns ParseSort(const std::string& text);
 
+/// Parses "KEY=VALUE" for `--set`. An option the host keeps as a Boolean takes 1/0, true/false,
+/// yes/no or on/off in any case and is set as a Boolean; any other option takes the text as it
+/// is. Throws platform::Error (5) for a text without a key and "=", or a value of a Boolean
+/// option that is none of those words.
+std::pair<std::string, platform::Variant> ParseSetting(const std::string& text);
+
 /// The explorer cursor's rows, indented by depth, with "NAME" and "DISPLAY_TITLE".
 int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out);
 
-/// The details cursor in project (0) or program (1) mode, sorted.
+/// The details cursor in project (0) or program (1) mode, sorted. A sort key that is no column
+/// still goes to the cursor (where it has no effect) and is warned about on `err`.
 int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortColumns& sort,
-               bool json, std::ostream& out);
+               bool json, std::ostream& out, std::ostream& err);
 
 }  // namespace prjsnap

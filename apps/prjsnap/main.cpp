@@ -86,16 +86,11 @@ int main(int argc, char** argv) {
       options.library = library;
       if (!viewProject.empty()) options.project = viewProject;
       for (const std::string& setting : settings) {
-        const size_t equals = setting.find('=');
-        if (equals == std::string::npos || equals == 0) {
-          std::cerr << "prjsnap: --set needs KEY=VALUE, got '" << setting << "'\n";
-          return 2;
-        }
-        options.settings.emplace_back(setting.substr(0, equals), setting.substr(equals + 1));
+        options.settings.push_back(prjsnap::ParseSetting(setting));
       }
       if (tree->parsed()) return prjsnap::RunTree(options, json, std::cout);
       return prjsnap::RunDetails(options, of == "project" ? 0 : 1, prjsnap::ParseSort(sort), json,
-                                 std::cout);
+                                 std::cout, std::cerr);
     }
   } catch (const platform::Error& e) {
     std::cerr << "prjsnap: " << e.Description() << "\n";

@@ -1,5 +1,7 @@
 #include "host/framework/DataObject.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -24,20 +26,9 @@ constexpr uint8_t kHasData = 0x01;
 constexpr size_t kTextsPerItem = 6;
 constexpr size_t kSmallestItem = 1 + kTextsPerItem * 4;  // flags and six empty texts
 
-// CRC-32 of IEEE 802.3 (reflected polynomial 0xEDB88320, the one zlib and PNG use).
+// The CRC-32 of IEEE 802.3 that zip and PNG use, so that other tools can check the bytes.
 uint32_t Crc32(std::span<const uint8_t> bytes) {
-  static const auto table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  uint32_t crc = 0xFFFFFFFFu;
-  for (const uint8_t b : bytes) crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
+  return static_cast<uint32_t>(crc32_z(0, bytes.data(), bytes.size()));
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. The offset of the

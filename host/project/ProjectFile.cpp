@@ -73,15 +73,17 @@ void WriteAtomically(const fs::path& file, const std::string& text) {
 
 }  // namespace
 
-platform::Ref<OfflineProject> ProjectFile::LoadProject(const fs::path& file) {
-  auto project = ParseProject(ReadWholeFile(file), file.string());
+platform::Ref<OfflineProject> ProjectFile::LoadProject(const fs::path& file,
+                                                       std::vector<std::string>* warnings) {
+  auto project = ParseProject(ReadWholeFile(file), file.string(), warnings);
   project->FileObject()->SetPath(file);
   return project;
 }
 
 platform::Ref<OfflineProject> ProjectFile::ParseProject(std::string_view xml,
-                                                        const std::string& fileName) {
-  return ProjectFileReader::ReadProject(xml, fileName);
+                                                        const std::string& fileName,
+                                                        std::vector<std::string>* warnings) {
+  return ProjectFileReader::ReadProject(xml, fileName, warnings);
 }
 
 platform::Ref<PlcProject> ProjectFile::LoadPlc(const fs::path& file) {

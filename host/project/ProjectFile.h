@@ -5,8 +5,10 @@
 //
 // A file that does not load raises one platform::Error (number kFormatError) whose description
 // names the file, the line and the problem ("conveyor.prj.xml:12: block 'FB 10': number '70000'
-// is out of range 1..65535"); nothing is created. Saving writes a temporary file beside the
-// target and renames it over the target, so a failed save leaves the old file as it was.
+// is out of range 1..65535"); nothing is created. A file that a merge left with a block in two
+// categories still loads, with warnings of the same form saying what was resolved. Saving writes a
+// temporary file beside the target and renames it over the target, so a failed save leaves the old
+// file as it was.
 //
 // Trap: the loaders leave the project unmodified; saving does not clear the modified flag
 // (ProjectFileObject::Save does).
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Ref.h"
 
@@ -35,11 +38,16 @@ class ProjectFile {
 
   ProjectFile() = delete;
 
-  /// Loads an offline project; its file object saves back to `file`.
-  static platform::Ref<OfflineProject> LoadProject(const std::filesystem::path& file);
-  /// Parses an offline project from text; fileName names it in errors and in its file object.
+  /// Loads an offline project; its file object saves back to `file`. What the load resolved in
+  /// a file that still opens (a block listed by two categories, a member naming no block) is
+  /// appended to `warnings`.
+  static platform::Ref<OfflineProject> LoadProject(const std::filesystem::path& file,
+                                                   std::vector<std::string>* warnings = nullptr);
+  /// Parses an offline project from text; fileName names it in errors, warnings and in its file
+  /// object.
   static platform::Ref<OfflineProject> ParseProject(std::string_view xml,
-                                                    const std::string& fileName);
+                                                    const std::string& fileName,
+                                                    std::vector<std::string>* warnings = nullptr);
   static platform::Ref<PlcProject> LoadPlc(const std::filesystem::path& file);
   static platform::Ref<PlcProject> ParsePlc(std::string_view xml, const std::string& fileName);
 

@@ -101,13 +101,18 @@ class Session {
   }
 
   [[noreturn]] void Fail(size_t line, std::string_view context, std::string_view problem) const {
+    throw platform::Error(ProjectFile::kFormatError, Located(line, context, problem));
+  }
+
+  /// "<file>:<line>: <context>: <problem>", the form of errors and warnings alike.
+  std::string Located(size_t line, std::string_view context, std::string_view problem) const {
     std::string text = fileName_ + ":" + std::to_string(line) + ": ";
     if (!context.empty()) {
       text += context;
       text += ": ";
     }
     text += problem;
-    throw platform::Error(ProjectFile::kFormatError, std::move(text));
+    return text;
   }
 
   size_t LineOf(pugi::xml_node node) const {
@@ -132,13 +137,23 @@ class Session {
 
  private:
   // Lines are counted in the original text: parsing in place rewrites values in the buffer.
+  // The line breaks are found once, when the first line is asked for: a file with many warnings
+  // asks for many lines.
   size_t LineAtOffset(ptrdiff_t offset) const {
-    const size_t end =
-        std::min(static_cast<size_t>(std::max<ptrdiff_t>(offset, 0)), original_.size());
-    return 1 + static_cast<size_t>(std::count(original_.begin(), original_.begin() + end, '\n'));
+    if (!breaksFound_) {
+      for (size_t at = original_.find('\n'); at != std::string_view::npos;
+           at = original_.find('\n', at + 1))
+        breaks_.push_back(at);
+      breaksFound_ = true;
+    }
+    const auto end = static_cast<size_t>(std::max<ptrdiff_t>(offset, 0));
+    return 1 + static_cast<size_t>(std::lower_bound(breaks_.begin(), breaks_.end(), end) -
+                                   breaks_.begin());
   }
 
   std::string_view original_;
+  mutable std::vector<size_t> breaks_;  // offsets of the line breaks of the original text
+  mutable bool breaksFound_ = false;
   std::string buffer_;
   pugi::xml_document document_;
   std::string fileName_;
@@ -282,8 +297,8 @@ class Singles {
 
 class Reader {
  public:
-  Reader(std::string_view xml, const std::string& fileName)
-      : session_(xml, fileName), fileName_(fileName) {}
+  Reader(std::string_view xml, const std::string& fileName, std::vector<std::string>* warnings)
+      : session_(xml, fileName), fileName_(fileName), warnings_(warnings) {}
 
   Ref<OfflineProject> ReadProject() {
     const auto root = session_.Parse("project");
@@ -436,7 +451,7 @@ class Reader {
     Ref<Category> category;
     pugi::xml_node element;
     std::string block;
-    std::string context;
+    std::string context;  // "category '2': member 'FB10'"
     XmlExtras extras;
   };
 
@@ -469,7 +484,7 @@ class Reader {
       return false;
     });
     // Members are resolved after all blocks are known: categories come before blocks.
-    for (auto& member : members) AddMember(*program, member);
+    AddMembers(*program, order, members);
     program->Extras() = std::move(extras);
     if (!online) {
       program->SetDefaultCategoryId(defaultCategory);
@@ -519,32 +534,67 @@ class Reader {
       if (std::string_view(child.name()) != "member") return false;
       Attributes member(session_, child, attributes.Context() + ": member", {"block"});
       std::string block = member.RequiredNonEmpty("block");
+      member.SetContext(attributes.Context() + ": member '" + block + "'");
+      if (!BlockInfo::ParseName(block)) member.Fail("block", "this is no block name");
       XmlExtras memberExtras = member.TakeExtras();
       KeepAllChildren(child, memberExtras);
-      members.push_back(PendingMember{category, child, std::move(block), attributes.Context(),
+      members.push_back(PendingMember{category, child, std::move(block), member.Context(),
                                       std::move(memberExtras)});
       return true;
     });
     program.AddCategory(category);
   }
 
-  void AddMember(Program& program, PendingMember& member) {
-    const auto line = [&] {
-      return session_.LineOf(member.element.attribute("block"), member.element);
-    };
-    const std::string context = member.context + ": member '" + member.block + "'";
-    if (!BlockInfo::ParseName(member.block))
-      session_.Fail(line(), context, "this is no block name");
-    const auto block = program.FindBlockById(member.block);
-    if (!block) session_.Fail(line(), context, "the program has no block " + member.block);
-    if (const auto listed = block->OwnerCategory()) {
-      session_.Fail(
-          line(), context,
-          SameObject(listed, member.category)
-              ? "block " + block->Name() + " is listed twice in this category"
-              : "block " + block->Name() + " is already listed by category " + listed->ObjectID());
+  // A merge of two branches can leave a block listed by two categories (each branch moved it)
+  // or a member whose block the other branch deleted. Such a file still opens, as the tree would
+  // show it: a block stays with the first category of the tree's order that lists it (the stored
+  // order, then the categories it leaves out, in file order), and the other listings and the
+  // members without a block are dropped, each with a warning, so that a save writes them no more.
+  void AddMembers(Program& program, const std::vector<std::string>& order,
+                  std::vector<PendingMember>& members) {
+    std::unordered_map<const Category*, size_t> rank;
+    for (const std::string& id : order) {
+      if (const auto category = program.FindCategory(static_cast<int32_t>(std::stoll(id))))
+        rank.emplace(category.Get(), rank.size());
     }
-    member.category->InsertMember(block, Category::kEnd, std::move(member.extras));
+    for (const auto& category : program.Categories()) rank.emplace(category.Get(), rank.size());
+    std::stable_sort(members.begin(), members.end(), [&](const auto& a, const auto& b) {
+      return rank[a.category.Get()] < rank[b.category.Get()];
+    });
+
+    const auto lineOf = [&](pugi::xml_node element) {
+      return session_.LineOf(element.attribute("block"), element);
+    };
+    std::vector<std::pair<size_t, std::string>> dropped;      // line, warning
+    std::unordered_map<const Block*, pugi::xml_node> keptBy;  // block, the member that keeps it
+    for (auto& member : members) {
+      const auto drop = [&](const std::string& why) {
+        const size_t line = lineOf(member.element);
+        dropped.emplace_back(line, session_.Located(line, member.context, why));
+      };
+      const auto block = program.FindBlockById(member.block);
+      if (!block) {
+        drop("the program has no block " + member.block + ": the member is dropped");
+        continue;
+      }
+      if (const auto listed = block->OwnerCategory()) {
+        const std::string first = std::to_string(lineOf(keptBy[block.Get()]));
+        drop(SameObject(listed, member.category)
+                 ? "block " + block->Name() + " is listed twice in this category (first at line " +
+                       first + "): the second listing is dropped"
+                 : "block " + block->Name() + " is also listed by category " + listed->ObjectID() +
+                       " at line " + first +
+                       ", which the tree shows first: the block stays there, this listing is "
+                       "dropped");
+        continue;
+      }
+      keptBy.emplace(block.Get(), member.element);
+      member.category->InsertMember(block, Category::kEnd, std::move(member.extras));
+    }
+    if (warnings_ == nullptr) return;
+    std::stable_sort(dropped.begin(), dropped.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [line, warning] : dropped) warnings_->push_back(std::move(warning));
   }
 
   void ReadBlock(pugi::xml_node element, Program& program,
@@ -635,22 +685,28 @@ class Reader {
 
   Session session_;
   std::string fileName_;
+  std::vector<std::string>* warnings_;  // not owned; nothing when the caller does not listen
 };
 
 }  // namespace
 
 Ref<OfflineProject> ProjectFileReader::ReadProject(std::string_view xml,
-                                                   const std::string& fileName) {
-  return Reader(xml, fileName).ReadProject();
+                                                   const std::string& fileName,
+                                                   std::vector<std::string>* warnings) {
+  std::vector<std::string> found;
+  auto project = Reader(xml, fileName, &found).ReadProject();
+  // Only a file that loads has warnings: a refused one leaves the caller's list as it was.
+  if (warnings != nullptr) warnings->insert(warnings->end(), found.begin(), found.end());
+  return project;
 }
 
 Ref<PlcProject> ProjectFileReader::ReadPlc(std::string_view xml, const std::string& fileName) {
-  return Reader(xml, fileName).ReadPlc();
+  return Reader(xml, fileName, nullptr).ReadPlc();
 }
 
 Ref<Block> ProjectFileReader::ReadBlock(std::string_view xml, bool online,
                                         const std::string& sourceName) {
-  return Reader(xml, sourceName).ReadBlockText(online);
+  return Reader(xml, sourceName, nullptr).ReadBlockText(online);
 }
 
 }  // namespace host

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Ref.h"
 
@@ -21,8 +22,11 @@ class ProjectFileReader {
   ProjectFileReader() = delete;
 
   /// Error ProjectFile::kFormatError "<fileName>:<line>: <what>: <problem>" when it is none.
+  /// What a file that loads had to resolve (a block listed twice, a member without its block)
+  /// is appended to `warnings`, one "<fileName>:<line>: <what>: <problem>" each, in line order.
   static platform::Ref<OfflineProject> ReadProject(std::string_view xml,
-                                                   const std::string& fileName);
+                                                   const std::string& fileName,
+                                                   std::vector<std::string>* warnings = nullptr);
   static platform::Ref<PlcProject> ReadPlc(std::string_view xml, const std::string& fileName);
   /// A block, in no program, from the text of one `block` element (ProjectFileWriter's
   /// ElementText of a block), for the offline or the online side. The same checks and errors as

@@ -38,9 +38,9 @@ void SymbolTable::SetSymbol(std::string address, std::string name, XmlExtras ext
   const auto existing = byAddress_.find(foldedAddress);
   if (owner != byName_.end() &&
       (existing == byAddress_.end() || owner->second != existing->second)) {
-    throw platform::Error(
-        platform::errc::kDuplicateKey,
-        "the symbol '" + name + "' already names " + symbols_[owner->second].address);
+    throw platform::Error(platform::errc::kDuplicateKey, "the symbol '" + name + "' cannot name " +
+                                                             address + ": it already names " +
+                                                             symbols_[owner->second].address);
   }
   if (existing != byAddress_.end()) {
     Symbol& symbol = symbols_[existing->second];

@@ -487,11 +487,6 @@ bool RgPrjHandlerProgramOffline::DeleteCategories(std::vector<std::string>& iden
   bool result = false;
   Guard(*this, "DeleteCategories", [&] {
     const Ref<RgProjectItem> defaultCategory = GetDefaultCategory();
-    if (!defaultCategory) {
-      platform::Raise(platform::errc::kObjectNotSet,
-                      "The program has no default category to take the blocks of deleted "
-                      "categories");
-    }
     const auto finder = platform::CreateObjectAs<IRgObjectFinder>(clsid::kObjectFinder);
     finder->Bind(object_);
     const std::string categoryClass(clsid::kCategory);
@@ -500,7 +495,14 @@ bool RgPrjHandlerProgramOffline::DeleteCategories(std::vector<std::string>& iden
       const Ref<IRgObject> category = finder->Find(categoryClass, id);
       if (!category || !list->Find(4, Variant(category))) continue;
       const Ref<RgProjectItem> categoryItem = list->FoundItem();
-      if (SameObject(categoryItem, defaultCategory)) continue;  // it takes the others' blocks
+      // The default category takes the blocks of the others and of every category deleted
+      // later: it is kept, and the call goes on with the other identifiers.
+      if (SameObject(categoryItem, defaultCategory)) continue;
+      if (!defaultCategory) {
+        platform::Raise(platform::errc::kObjectNotSet,
+                        "The program has no default category to take the blocks of category '" +
+                            category->DisplayName() + "'");
+      }
 
       std::vector<Ref<RgProjectItem>> blocks;
       const Ref<RgProjectItems> children = categoryItem->Items();

@@ -218,15 +218,18 @@ void RgProjectFactoryOffline::P_FillProgramItems(Ref<RgProjectItem> programItem)
       categoryIndex.emplace(KeyOf(clsid::kCategory, categories[i]->ObjectID()), i);
     }
     BlockSet blocks(blockService->Blocks());
-    const int32_t defaultId = program.Cast<IRgProgram>()->DefaultCategoryID();
+    int32_t defaultId = program.Cast<IRgProgram>()->DefaultCategoryID();
     const Ref<RgProjectItems> children = programItem->Items();
 
-    // A created default category is stored in the order too, so that it stays first.
+    // Every program has a default category: it holds the blocks that no category names, and
+    // every edit that hands blocks over (deleting a category) needs it. A program without one,
+    // or whose default has gone, gets it from the category service, which makes it the
+    // program's default; it is stored in the order too, so that it stays first.
     bool changed = false;
-    if (defaultId > 0 &&
-        categoryIndex.count(KeyOf(clsid::kCategory, std::to_string(defaultId))) == 0) {
+    if (categoryIndex.count(KeyOf(clsid::kCategory, std::to_string(defaultId))) == 0) {
       const Ref<IRgObject> created = categoryService->CreateDefaultCategory(program);
       children->AddNew(created, children->First(), nullptr);
+      defaultId = program.Cast<IRgProgram>()->DefaultCategoryID();
       changed = true;
     }
 

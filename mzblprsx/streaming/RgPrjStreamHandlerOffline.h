@@ -198,6 +198,9 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
   bool P_CreateBlock(const Ref<IRgDataObjectItem>& entry, bool replace, int32_t type,
                      int32_t number, const std::string& symbol, Ref<RgProjectItem>& position,
                      Ref<RgProjectItem>& newItem);
+  /// Gives the created block the received symbol, an empty one too (the address then has
+  /// none); a symbol the table refuses is reported, and the block stays without it.
+  void P_SetBlockSymbol(const Ref<IRgObject>& block, const std::string& symbol);
   bool P_FindBlock(const Ref<IRgDataObjectItem>& entry, Ref<RgProjectItem>& newItem);
   bool P_InsertCategory(const Ref<RgObjectStreamItem>& item, int32_t source, int32_t action,
                         Ref<RgProjectItem>& position, Ref<RgProjectItem>& newItem);

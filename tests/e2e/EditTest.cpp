@@ -21,12 +21,6 @@ std::string FileText(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The sample as the tree shows it: the default category "Blocks" is no row, so its blocks read
-// as part of the category above it (Motors).
-const std::string kSampleTree =
-    "Motors[FB10 DB10 FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 DB20 FC2 OB35] "
-    "Diagnostics[OB82 FC5]";
-
 class PrjsnapEdit : public ::testing::Test {
  protected:
   PrjsnapEdit() : project_("conveyor.prj.xml", FileText(Sample("conveyor.prj.xml"))) {}
@@ -52,7 +46,8 @@ class PrjsnapEdit : public ::testing::Test {
     EXPECT_EQ(FileText(project_.Path()), before) << arguments << ": a refused edit writes nothing";
   }
 
-  /// The program part of `prjsnap tree` for the file: "Category[Block Block] Category[]".
+  /// The program part of `prjsnap tree` for the file: "Category[Block Block] Category[]", the
+  /// blocks of the default category (no row of its own) as an unnamed group "[Block Block]".
   std::string Tree() {
     const RunResult r = RunPrjsnap("tree '" + project_.Path() + "'");
     EXPECT_EQ(r.exitCode, 0) << r.output;
@@ -60,21 +55,24 @@ class PrjsnapEdit : public ::testing::Test {
     std::string out;
     bool inProgram = false;
     bool open = false;
+    bool unnamed = false;
     for (std::string line; std::getline(lines, line);) {
       const size_t indent = line.find_first_not_of(' ');
-      const std::string name = line.substr(indent, line.find("  [", indent) - indent);
+      const size_t title = line.find("  [", indent);  // blocks have titles, categories none
+      const std::string name = line.substr(indent, title - indent);
       if (indent <= 2) {
         inProgram = name == "Program";
         continue;
       }
       if (!inProgram) continue;
-      if (indent == 4 || !open) {  // blocks above every category: an unnamed group
-        out += (open ? "] " : "") + (indent == 4 ? name : std::string()) + "[";
+      const bool heading = indent == 4 && title == std::string::npos;
+      const bool loose = indent == 4 && !heading;  // a block of the default category
+      if (heading || !open || (loose && !unnamed)) {
+        out += (open ? "] " : "") + (heading ? name : std::string()) + "[";
         open = true;
+        unnamed = !heading;
       }
-      if (indent != 4) {
-        out += (out.back() == '[' ? "" : " ") + name;
-      }
+      if (!heading) out += (out.back() == '[' ? "" : " ") + name;
     }
     return open ? out + "]" : out;
   }
@@ -111,8 +109,8 @@ TEST_F(PrjsnapEdit, NewCategoryAfterABlockSplitsItsCategoryAndPrintsItsName) {
   ASSERT_EQ(name.back(), '\n') << "the name alone on its line, for scripts";
   const std::string category = name.substr(0, name.size() - 1);
   EXPECT_EQ(Tree(), "Motors[FB10 DB10] " + category +
-                        "[FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 DB20 FC2 OB35] "
-                        "Diagnostics[OB82 FC5]");
+                        "[FB11 DB11] [OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 DB20 FC2 "
+                        "OB35] Diagnostics[OB82 FC5]");
   EXPECT_EQ(Saved(), "Motors[FB10 DB10] " + category +
                          "[FB11 DB11] Blocks*[OB1 OB100 FC1 DB100 UDT1 SFC46] Conveyor "
                          "logic[FB20 DB20 FC2 OB35] Diagnostics[OB82 FC5]")
@@ -141,7 +139,7 @@ TEST_F(PrjsnapEdit, RenameCategoryChecksTheName) {
   EditOk("rename-category Diagnostics Faults");
   EditOk("rename-category faults FAULTS");  // a change of case is no conflict with itself
   EXPECT_EQ(Tree(),
-            "Motors[FB10 DB10 FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 "
+            "Motors[FB10 DB10 FB11 DB11] [OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20 "
             "DB20 FC2 OB35] FAULTS[OB82 FC5]");
   ExpectRefused("rename-category FAULTS motors", "already has a category 'motors'");
   ExpectRefused("rename-category FAULTS ''", "not blank");
@@ -172,7 +170,7 @@ TEST_F(PrjsnapEdit, MoveBlocksBelowABlockOrToTheTopOfACategory) {
             "Motors[FB10 FC5 DB10 FB11 DB11] Blocks*[FB20 OB1 OB100 FC1 DB100 UDT1 SFC46] "
             "Conveyor logic[DB20 FC2 OB35] Diagnostics[OB82]");
   EXPECT_EQ(Tree(),
-            "Motors[FB10 FC5 DB10 FB11 DB11 FB20 OB1 OB100 FC1 DB100 UDT1] Conveyor "
+            "Motors[FB10 FC5 DB10 FB11 DB11] [FB20 OB1 OB100 FC1 DB100 UDT1] Conveyor "
             "logic[DB20 FC2 OB35] Diagnostics[OB82]");
   ExpectRefused("move FB10 --to Motor", "cannot be moved to itself");
   ExpectRefused("move FB10 --to FB99", "has no block or category 'FB99'");
@@ -186,7 +184,7 @@ TEST_F(PrjsnapEdit, MoveACategoryLeavesItsBlocksInTheBlockOrder) {
   // After a block: the heading moves below that block and takes the blocks that follow it.
   EditOk("move Diagnostics --to FB20");
   EXPECT_EQ(Tree(),
-            "Motors[FB10 DB10 FB11 DB11 OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20] "
+            "Motors[FB10 DB10 FB11 DB11] [OB1 OB100 FC1 DB100 UDT1] Conveyor logic[FB20] "
             "Diagnostics[DB20 FC2 OB35 OB82 FC5]");
   ExpectRefused("move Motors --to motors", "cannot be moved to itself");
 }
@@ -263,6 +261,39 @@ TEST_F(PrjsnapEdit, DeletedBlocksLeaveProgramAndCategories) {
   const RunResult details = RunPrjsnap("details '" + Path() + "'");
   EXPECT_EQ(details.output.find("\nFB20 "), std::string::npos) << details.output;
   EXPECT_EQ(details.output.find("\nDB100 "), std::string::npos) << details.output;
+}
+
+TEST_F(PrjsnapEdit, ProgramWithoutDefaultCategoryShowsEveryBlockAndLetsACategoryGo) {
+  // default-category is optional: FB2 and FC3, which no category names, must not vanish.
+  std::ofstream(Path(), std::ios::binary)
+      << "<project name=\"X\" guid=\"{6B0D7A10-3C41-4E8A-9F2B-1D5E7C9A0B12}\">"
+         "<program name=\"Program\"><category id=\"1\" name=\"Motors\"><member block=\"FB1\"/>"
+         "</category><block type=\"FB\" number=\"1\"/><block type=\"FB\" number=\"2\"/>"
+         "<block type=\"FC\" number=\"3\"/></program></project>";
+  const std::string before = FileText(Path());
+  for (const std::string view : {"tree", "details"}) {
+    const RunResult r = RunPrjsnap(view + " '" + Path() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    for (const char* block : {"FB1", "FB2", "FC3"}) {
+      EXPECT_NE(r.output.find(block), std::string::npos) << view << ": " << r.output;
+    }
+  }
+  EXPECT_EQ(FileText(Path()), before) << "showing writes nothing";
+  EditOk("delete-category Motors");
+  EXPECT_EQ(Saved(), "Blocks*[FB2 FC3 FB1]") << "the created default took FB1 at its end";
+}
+
+// A merge left FB10 also in Diagnostics, and a member there whose block the other branch deleted.
+TEST_F(PrjsnapEdit, AMergedFileOpensAndSaysWhatItResolved) {
+  std::string text = FileText(Path());
+  const std::string fc5 = "<member block=\"FC5\"/>\n";
+  text.insert(text.find(fc5) + fc5.size(), "<member block=\"FB10\"/><member block=\"FB99\"/>\n");
+  std::ofstream(Path(), std::ios::binary) << text;
+  const std::string output = EditOk("rename-category Diagnostics Faults");
+  for (const char* said : {":42: category '4': member 'FB10': block FB10 is also listed by",
+                           ":42: category '4': member 'FB99': the program has no block"})
+    EXPECT_NE(output.find("prjsnap: warning: " + Path() + said), std::string::npos) << output;
+  EXPECT_EQ(FileText(Path()).find("<member block=\"FB99\""), std::string::npos) << "saved once";
 }
 
 TEST_F(PrjsnapEdit, BadInputExitsWithTwo) {

@@ -151,6 +151,44 @@ TEST_F(PrjsnapTransfer, MoveWithinOneFileNeverAsks) {
   EXPECT_EQ(BlockIn(Source(), "FB10"), "FB10 Motor 'Motor control'") << "moved, not copied";
 }
 
+TEST_F(PrjsnapTransfer, ANamedCategoryCarriesItsBlocksThroughMoveExportAndImport) {
+  ASSERT_EQ(Run("edit " + Quote(Target()) + " delete-category Motors").exitCode, 0);
+  DeleteInTarget("FB10 DB10 FB11 DB11");
+  const RunResult moved = Copy("Motors", "--move");
+  ASSERT_EQ(moved.exitCode, 0) << moved.output;
+  for (const char* block : {"FB10", "DB10", "FB11", "DB11"}) {
+    EXPECT_EQ(CategoryOf(Target(), block), "Motors") << block << ": " << moved.output;
+    EXPECT_EQ(BlockIn(Source(), block), "") << "the moved category took " << block << " along";
+  }
+  const TempFile transfer("motors.mzx", "");
+  ASSERT_EQ(Run("export " + Quote(Target()) + " Motors -o " + Quote(transfer.Path())).exitCode, 0);
+  const RunResult imported = Run("import " + Quote(Source()) + " " + Quote(transfer.Path()));
+  ASSERT_EQ(imported.exitCode, 0) << imported.output;
+  EXPECT_EQ(CategoryOf(Source(), "DB11"), "Motors") << "the file carried the blocks too";
+}
+
+TEST_F(PrjsnapTransfer, WhatHappenedToAReceivedBlocksSymbolIsSaid) {
+  // In the target "Motor" names FB11, and DB11, which the sample names nowhere, is "OldName".
+  std::string text = FileText(Target());
+  text.replace(text.find("address=\"FB10\""), 14, "address=\"FB11\"");
+  text.replace(text.find("<symbol address=\"FB11\" name=\"BeltDrive\"/>"), 41,
+               "<symbol address=\"DB11\" name=\"OldName\"/>");
+  std::ofstream(Target(), std::ios::binary) << text;
+  DeleteInTarget("FB10");
+  const RunResult r = Copy("FB10 DB11", "--answers overwrite:ok");
+  ASSERT_EQ(r.exitCode, 0) << "the transfer succeeds: " << r.output;
+  EXPECT_NE(r.output.find("symbol: the symbol 'Motor' cannot name FB10: it already names FB11; "
+                          "the block was inserted without it"),
+            std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find("symbol: DB11 has no symbol now: the received block had none "
+                          "('OldName' was removed)"),
+            std::string::npos)
+      << r.output;
+  EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10  'Motor control'");
+  EXPECT_EQ(BlockIn(Target(), "DB11").substr(0, 6), "DB11  ") << "the given symbol: none";
+}
+
 TEST_F(PrjsnapTransfer, RefusalsBeforeAnythingIsCarried) {
   RememberFiles();
   ExpectUntouched(Copy("FB99"), 1, "has no block or category 'FB99'");

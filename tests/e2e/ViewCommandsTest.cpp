@@ -3,6 +3,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "PrjsnapTestSupport.h"
 
@@ -28,6 +31,8 @@ TEST(PrjsnapTree, ShowsTheExplorerRowsIndentedWithoutTheDefaultCategory) {
       << r.output;
   EXPECT_EQ(r.output.find("\n    Blocks\n"), std::string::npos)
       << "the default category is not listed, its blocks are: " << r.output;
+  EXPECT_NE(r.output.find("\n      DB11  [DB11]\n    OB1  [OB1:Cycle]\n"), std::string::npos)
+      << "the default category's blocks sit under the program, not under Motors: " << r.output;
 }
 
 TEST(PrjsnapTree, AddressPriorityPutsTheSymbolFirstAndSystemBlocksShowOnRequest) {
@@ -36,10 +41,33 @@ TEST(PrjsnapTree, AddressPriorityPutsTheSymbolFirstAndSystemBlocksShowOnRequest)
   EXPECT_NE(r.output.find("FB10  [Motor:FB10]"), std::string::npos) << r.output;
   const RunResult hidden = RunPrjsnap("tree --json");
   const RunResult shown = RunPrjsnap("tree --json --set General/Display/ShowSystemBlocks=1");
-  EXPECT_EQ(Count(shown.output, "\"depth\": 3"), Count(hidden.output, "\"depth\": 3") + 1)
-      << "the sample's one system block appears";
+  EXPECT_EQ(Count(shown.output, "\"depth\": 2"), Count(hidden.output, "\"depth\": 2") + 1)
+      << "the sample's one system block appears, at the depth of its default category's rows";
   EXPECT_NE(shown.output.find("\"SYSTEM\": true"), std::string::npos);
   EXPECT_EQ(RunPrjsnap("tree --set NoEquals").exitCode, 2);
+}
+
+// Typos: a warning where harmless, a refusal (exit code 2) where they would mean something else.
+TEST(PrjsnapViewOptions, TyposAreWarnedAboutOrRefused) {
+  const std::string show = "tree --set General/Display/ShowSystemBlocks=";
+  std::vector<std::tuple<std::string, int, std::string>> cases = {
+      // arguments, exit code, said
+      {"details --sort FOO", 0, "warning: --sort: 'FOO' is no column; it has no effect (columns:"},
+      {"details --sort SIZE,name", 0,
+       "'name' is no column; it has no effect (keys are case-sensitive: NAME)"},
+      {show + "maybe", 2,
+       "ShowSystemBlocks: 'maybe' is not a Boolean (use 1/0, true/false, yes/no"},
+  };
+  for (const char* on : {"YES", "on", "True"}) cases.emplace_back(show + on, 0, "SFC46");
+  for (const auto& [arguments, exitCode, said] : cases) {
+    const RunResult r = RunPrjsnap(arguments);
+    EXPECT_EQ(r.exitCode, exitCode) << arguments << ": " << r.output;
+    EXPECT_NE(r.output.find(said), std::string::npos) << arguments << ": " << r.output;
+  }
+  for (const char* off : {"no", "OFF", "false"})
+    EXPECT_EQ(RunPrjsnap(show + off).output.find("SFC46"), std::string::npos) << off;
+  EXPECT_EQ(RunPrjsnap("details --sort NAME:desc,SortDefault").output.find("warning"),
+            std::string::npos);
 }
 
 TEST(PrjsnapTree, JsonRowsCarryDepthDataAndStates) {

@@ -169,6 +169,17 @@ TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheEndOfTheDefaultCategory) {
   ExpectNoErrors();
 }
 
+TEST_F(ProgramEdit, WithoutADefaultCategoryOnlyAFoundCategoryFailsToBeDeleted) {
+  CategoryItem(1)->Data()->SetValue("TYPE", platform::Variant("RgCategory"), 3);
+  std::vector<std::string> unknown{"99"}, ids{"2"};
+  EXPECT_TRUE(Program()->DeleteCategories(unknown)) << "nothing found, nothing to hand over";
+  ExpectNoErrors();
+  EXPECT_FALSE(Program()->DeleteCategories(ids)) << "its blocks would have nowhere to go";
+  ASSERT_FALSE(ErrorSources().empty());
+  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjHandlerProgramOffline.DeleteCategories");
+  EXPECT_TRUE(HostProgram()->FindCategory(2)) << "the category is kept";
+}
+
 TEST_F(ProgramEdit, MovedBlockLandsAsANewBlockWould) {
   ItemRef fc2 = BlockItem("FC2");
   ItemRef position = BlockItem("OB1");

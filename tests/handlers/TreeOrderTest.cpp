@@ -82,32 +82,25 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"UncategorisedEndTheDefaultInProgramOrder",
                   "default-category=\"2\" category-order=\"1 2\"",
                   CategoryXml(1, "A", "FB10") + CategoryXml(2, "Default", "") + kThreeBlocks,
-                  "A[FB10] Default[OB1 FC1]", "1, 2", 1},
-        OrderCase{"WithoutDefaultUncategorisedStayOut", "category-order=\"1\"",
-                  CategoryXml(1, "A", "FB10") + kThreeBlocks, "A[FB10]", "1", 0}),
+                  "A[FB10] Default[OB1 FC1]", "1, 2", 1}),
     [](const ::testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TreeOrder, MissingDefaultCategoryIsCreatedFirstAndTakesTheUncategorisedBlocks) {
-  OpenText(ProgramProject("default-category=\"5\" category-order=\"1\"",
-                          CategoryXml(1, "A", "FB10") + kThreeBlocks));
-  const ItemRef first = ProgramItem()->Items()->First();
-  EXPECT_EQ(Text(first, "TYPE"), "RgCategoryDefault");
-  EXPECT_EQ(Text(first, "RgObjectID"), "5");
-  EXPECT_EQ(Names(first), "OB1 FC1");
-  ASSERT_TRUE(HostProgram()->FindCategory(5)) << "the framework now has the default category";
-  EXPECT_EQ(StoredOrder(), "5, 1") << "the created category is stored first";
-  EXPECT_TRUE(platform::SameObject(Program()->GetDefaultCategory(), first));
-}
-
-TEST_F(TreeOrder, ProgramWithoutDefaultCategoryHasNoPlaceForUnpositionedBlocks) {
-  OpenText(ProgramProject("", CategoryXml(1, "A", "FB10") + kThreeBlocks));
-  EXPECT_FALSE(Program()->GetDefaultCategory());
-  platform::Ref<mzblprsx::IRgObject> block = HostBlock("OB1");
-  ItemRef nowhere;
-  EXPECT_FALSE(Program()->AddBlock(block, nowhere)) << "no default category to put it in";
-  ASSERT_FALSE(ErrorSources().empty());
-  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjHandlerProgramOffline.AddBlock");
-  EXPECT_EQ(Tree(), "A[FB10]");
+  for (const auto& [attributes, id] : {std::pair{"default-category=\"5\" category-order=\"1\"", 5},
+                                       std::pair{"category-order=\"1\"", 2}}) {
+    SCOPED_TRACE(attributes);
+    OpenText(ProgramProject(attributes, CategoryXml(1, "A", "FB10") + kThreeBlocks));
+    const ItemRef first = ProgramItem()->Items()->First();
+    EXPECT_EQ(Text(first, "TYPE"), "RgCategoryDefault");
+    EXPECT_EQ(Text(first, "RgObjectID"), std::to_string(id));
+    EXPECT_EQ(Names(first), "OB1 FC1") << "the blocks no category names are shown";
+    EXPECT_EQ(HostProgram()->DefaultCategoryId(), id) << "the framework's default, created";
+    EXPECT_EQ(StoredOrder(), std::to_string(id) + ", 1") << "the created category is stored first";
+    EXPECT_NE(project->FileObject()->SavedText().find("default-category=\"" + std::to_string(id)),
+              std::string::npos)
+        << "the save writes the new default";
+    EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+  }
 }
 
 TEST_F(TreeOrder, TheLastChildTypedDefaultIsTheDefaultCategory) {

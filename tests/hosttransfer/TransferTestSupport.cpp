@@ -1,5 +1,7 @@
 #include "TransferTestSupport.h"
 
+#include <zlib.h>
+
 #include "platform/Error.h"
 
 namespace hosttransfer {
@@ -35,15 +37,6 @@ std::string PlcXml() {
 </plc>)";
 }
 
-uint32_t Crc32(const uint8_t* data, size_t size) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
 void PutU32(Bytes& bytes, size_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
@@ -75,7 +68,8 @@ Bytes Encode(const std::vector<RawItem>& items, int64_t count) {
 }
 
 void Reseal(Bytes& bytes) {
-  PutU32(bytes, bytes.size() - 4, Crc32(bytes.data(), bytes.size() - 4));
+  PutU32(bytes, bytes.size() - 4,
+         static_cast<uint32_t>(crc32_z(0, bytes.data(), bytes.size() - 4)));
 }
 
 int32_t ErrorOf(const std::function<void()>& call, std::string* description) {

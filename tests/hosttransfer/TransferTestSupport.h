@@ -29,8 +29,6 @@ struct RawItem {
   uint8_t flags = 0;
   std::string classId, objectId, name, secondName, marker, content;
 };
-/// The IEEE CRC-32 (as zlib computes it).
-uint32_t Crc32(const uint8_t* data, size_t size);
 /// The bytes of the items; `count` overrides the item count in the header.
 Bytes Encode(const std::vector<RawItem>& items, int64_t count = -1);
 /// Recomputes the checksum after a change to the bytes.

@@ -1,10 +1,12 @@
 // Every way a project or PLC file can be wrong gives one error that names the file, the line and
-// the problem, and loads nothing; a few things that look wrong are allowed on purpose.
+// the problem, and loads nothing; a few things that look wrong are allowed (or resolved) on
+// purpose.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ProjectTestSupport.h"
 #include "host/project/Category.h"
@@ -178,24 +180,12 @@ TEST(ProjectFileErrorTest, CategoryAndMemberErrors) {
            "from 1 to 2147483647, no leading zero)"},
           {"category without name", program("<category id=\"2\"/>\n"),
            "t.prj.xml:3: category '2': missing attribute 'name'"},
-          {"member naming a missing block",
-           program("<category id=\"2\" name=\"A\">\n<member block=\"FB99\"/>\n</category>\n"),
-           "t.prj.xml:4: category '2': member 'FB99': the program has no block FB99"},
           {"member naming no block",
            program("<category id=\"2\" name=\"A\">\n<member block=\"Motor\"/>\n</category>\n"),
            "t.prj.xml:4: category '2': member 'Motor': this is no block name"},
           {"member without block",
            program("<category id=\"2\" name=\"A\">\n<member/>\n</category>\n"),
            "t.prj.xml:4: category '2': member: missing attribute 'block'"},
-          {"block in two categories",
-           program("<category id=\"2\" name=\"A\">\n<member block=\"FB1\"/>\n</category>\n"
-                   "<category id=\"3\" name=\"B\">\n<member block=\"FB2\"/>\n"
-                   "<member block=\"fb1\"/>\n</category>\n"),
-           "t.prj.xml:8: category '3': member 'fb1': block FB1 is already listed by category 2"},
-          {"block twice in one category",
-           program("<category id=\"2\" name=\"A\">\n<member block=\"FB1\"/>\n"
-                   "<member block=\"FB1\"/>\n</category>\n"),
-           "t.prj.xml:5: category '2': member 'FB1': block FB1 is listed twice in this category"},
       },
       false);
 }
@@ -294,6 +284,36 @@ TEST(ProjectFileAllowedTest, DefaultCategoryMayNameNoCategoryBecauseTheLibraryCr
   EXPECT_FALSE(project->Program()->FindCategory(7));
   EXPECT_EQ(project->Program()->CategoryOrder(), (std::vector<std::string>{"5", "2"}))
       << "the stored order may name categories that are gone; the library skips them";
+}
+
+// What a merge leaves opens as the tree shows it: the stored order decides where a block stays,
+// each dropped member is a warning, in line order, and a save writes every block once.
+TEST(ProjectFileAllowedTest, MergeLeftoversOpenAsTheTreeShowsThem) {
+  std::vector<std::string> warnings;
+  const auto project = ProjectFile::ParseProject(
+      ProjectText(
+          "<program name=\"P\" category-order=\"9 2\">\n<category id=\"3\" name=\"B\">\n"
+          "<member block=\"FB99\"/>\n<member block=\"FB1\"/>\n</category>\n"
+          "<category id=\"2\" name=\"A\">\n<member block=\"FB1\"/>\n<member block=\"FB1\"/>\n"
+          "</category>\n<block " +
+          std::string(kFb) + "/>\n</program>\n"),
+      "t.prj.xml", &warnings);
+  EXPECT_TRUE(project->Program()->FindCategory(3)->Members().empty())
+      << "the stored order puts 2 first";
+  EXPECT_EQ(project->Program()->FindCategory(2)->Members().size(), 1u);
+  EXPECT_EQ(warnings,
+            (std::vector<std::string>{
+                "t.prj.xml:4: category '3': member 'FB99': the program has no block FB99: the "
+                "member is dropped",
+                "t.prj.xml:5: category '3': member 'FB1': block FB1 is also listed by category 2 "
+                "at line 8, which the tree shows first: the block stays there, this listing is "
+                "dropped",
+                "t.prj.xml:9: category '2': member 'FB1': block FB1 is listed twice in this "
+                "category (first at line 8): the second listing is dropped"}));
+  EXPECT_FALSE(project->IsModified()) << "loading changes nothing; the next save cleans up";
+  std::vector<std::string> again;
+  ProjectFile::ParseProject(ProjectFile::SerializeProject(*project), "w", &again);
+  EXPECT_TRUE(again.empty()) << "the saved file lists every block once";
 }
 
 TEST(ProjectFileAllowedTest, EveryElementButTheRootIsOptional) {

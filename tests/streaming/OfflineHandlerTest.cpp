@@ -258,11 +258,15 @@ TEST_F(OfflineHandlerTest, PastedBlocksKeepTheirOrderBelowTheirPosition) {
   EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB10 FB30 FC7 DB10 SFC20]");
 }
 
-TEST_F(OfflineHandlerTest, ASymbolAnotherAddressHoldsStaysWithIt) {
+TEST_F(OfflineHandlerTest, ASymbolAnotherAddressHoldsStaysWithItAndTheRefusalIsReported) {
   project->Symbols()->SetSymbol("FB11", "Pump");
   ASSERT_TRUE(Paste(Carry({"FB30"}), kCopy, kOther));
   EXPECT_TRUE(HostBlock("FB30"));
   EXPECT_EQ(project->Symbols()->NameOf("FB30"), "") << "Pump belongs to FB11";
+  ASSERT_EQ(env.Errors().Reports().size(), 1u) << "the refusal is reported, once";
+  EXPECT_EQ(env.Errors().Reports()[0].source,
+            "mzblprsx.RgPrjStreamHandlerOffline.P_SetBlockSymbol");
+  EXPECT_EQ(lastInserted, "FB30") << "the block is in all the same";
 }
 
 TEST_F(OfflineHandlerTest, AHardwareConfigurationReplacesTheProjectsOwnAndShows) {
