@@ -2,7 +2,7 @@
 # Both install the Debian packages they need when missing, configure and build incrementally.
 
 PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libcli11-dev libicu-dev \
-            libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev python3 time
+            libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev locales-all python3 time
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 PRJSNAP := build/apps/prjsnap/prjsnap
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "apps/prjsnap/TransferFile.cpp"  // prjsnap's reader, compiled in: prjsnap is no library
+#include "TransferFile.h"
 #include "platform/Error.h"
 
 namespace {

@@ -35,11 +35,29 @@ ClassRegistry& ClassRegistry::Instance() {
 void ClassRegistry::Register(std::string_view classId, std::string_view progId, Factory factory) {
   std::unique_lock lock(mutex_);
   generation_.fetch_add(1, std::memory_order_release);
-  Entry entry{std::string(classId), std::string(progId), std::move(factory)};
+  Entry entry{std::string(classId), std::string(progId),
+              std::make_shared<const Factory>(std::move(factory))};
   const size_t at = entries_.size();
   entries_.push_back(std::move(entry));
-  if (!classId.empty()) byId_[text::FoldCase(classId)] = at;
-  if (!progId.empty()) byId_[text::FoldCase(progId)] = at;
+  std::vector<size_t> replaced;
+  for (const std::string_view id : {classId, progId}) {
+    if (id.empty()) continue;
+    size_t& slot = byId_[text::FoldCase(id)];
+    if (slot != at && entries_[slot].factory) replaced.push_back(slot);
+    slot = at;
+  }
+  for (const size_t old : replaced) ReleaseIfUnnamed(old);
+}
+
+void ClassRegistry::ReleaseIfUnnamed(size_t at) {
+  Entry& e = entries_[at];
+  for (const std::string& id : {e.classId, e.progId}) {
+    if (id.empty()) continue;
+    if (const auto it = byId_.find(text::FoldCase(id)); it != byId_.end() && it->second == at) {
+      return;
+    }
+  }
+  e.factory.reset();
 }
 
 void ClassRegistry::Unregister(std::string_view id) {
@@ -55,6 +73,8 @@ void ClassRegistry::Unregister(std::string_view id) {
   const size_t at = it->second;
   if (auto c = byId_.find(classId); c != byId_.end() && c->second == at) byId_.erase(c);
   if (auto p = byId_.find(progId); p != byId_.end() && p->second == at) byId_.erase(p);
+  ReleaseIfUnnamed(at);
+  ForgetQueryAnswers();
 }
 
 const ClassRegistry::Entry* ClassRegistry::Find(std::string_view id) const {
@@ -81,16 +101,18 @@ Ref<Object> ClassRegistry::Create(std::string_view id) const {
 ClassRegistry::Factory ClassRegistry::FactoryOf(std::string_view id) const {
   std::shared_lock lock(mutex_);
   const Entry* e = Find(id);
-  return e == nullptr ? Factory() : e->factory;
+  return e == nullptr || !e->factory ? Factory() : *e->factory;
 }
 
-ClassRegistry::Factory ClassRegistry::KeptFactoryOf(std::string_view id) const {
+std::shared_ptr<const ClassRegistry::Factory> ClassRegistry::KeptFactoryOf(
+    std::string_view id) const {
   // Trees and transfers create tens of thousands of objects of a handful of classes; the
   // factories of recently asked identifiers (as spelt) are kept per thread, without lock or
-  // case folding, until the registry changes.
+  // case folding, until the registry changes. Kept weakly: a thread that asks nothing more
+  // must not hold a factory past its unregistration, when its code may be unloaded.
   struct Kept {
     std::string id;
-    Factory factory;  // empty: unknown
+    std::weak_ptr<const Factory> factory;  // expired: unknown
   };
   constexpr size_t kKeptLimit = 64;
   thread_local std::vector<Kept> kept;
@@ -103,18 +125,24 @@ ClassRegistry::Factory ClassRegistry::KeptFactoryOf(std::string_view id) const {
     keptGeneration = generation;
   }
   for (const Kept& k : kept) {
-    if (k.id == id) return k.factory;
+    if (k.id == id) return k.factory.lock();
   }
-  kept.push_back({std::string(id), FactoryOf(id)});
-  return kept.back().factory;
+  std::shared_ptr<const Factory> factory;
+  {
+    std::shared_lock lock(mutex_);
+    if (const Entry* e = Find(id)) factory = e->factory;
+  }
+  kept.push_back({std::string(id), factory});
+  return factory;
 }
 
 Ref<Object> ClassRegistry::TryCreate(std::string_view id) const {
-  // A copy: the factory may create objects of other classes and so add to the kept ones.
-  const Factory factory = KeptFactoryOf(id);
-  if (!factory) return {};
+  // Held for the call: the factory may create objects of other classes (and so change the kept
+  // ones), and another thread may unregister the class meanwhile.
+  const std::shared_ptr<const Factory> factory = KeptFactoryOf(id);
+  if (!factory || !*factory) return {};
   // Outside the lock: a factory may create further objects.
-  Ref<Object> object = factory();
+  Ref<Object> object = (*factory)();
   if (!object) throw Error(errc::kCannotCreate);
   return object;
 }

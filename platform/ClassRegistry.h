@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <shared_mutex>
@@ -38,7 +39,9 @@ class ClassRegistry {
 
   /// Registers a class; either identifier may be empty. A second registration replaces the first.
   void Register(std::string_view classId, std::string_view progId, Factory factory);
-  /// Forgets a class by either identifier; unknown identifiers are ignored.
+  /// Forgets a class by either identifier; unknown identifiers are ignored. The factory is
+  /// released at once (or when a creation running on another thread ends), and no thread
+  /// keeps it or any interface answer: the library that registered it may be unloaded next.
   void Unregister(std::string_view id);
   bool IsRegistered(std::string_view id) const;
 
@@ -62,7 +65,7 @@ class ClassRegistry {
   struct Entry {
     std::string classId;
     std::string progId;
-    Factory factory;
+    std::shared_ptr<const Factory> factory;  // nothing once no identifier names the entry
   };
   /// Hashes and compares identifiers with ASCII letters folded to lower case; a folded key
   /// stays as it is, so a lookup by any spelling of an ASCII identifier needs no folded copy.
@@ -75,7 +78,9 @@ class ClassRegistry {
     bool operator()(std::string_view a, std::string_view b) const;
   };
   const Entry* Find(std::string_view id) const;
-  Factory KeptFactoryOf(std::string_view id) const;
+  std::shared_ptr<const Factory> KeptFactoryOf(std::string_view id) const;
+  /// Drops the factory of an entry that no identifier names any more.
+  void ReleaseIfUnnamed(size_t at);
 
   mutable std::shared_mutex mutex_;
   std::atomic<uint64_t> generation_{0};

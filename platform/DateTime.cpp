@@ -1,9 +1,11 @@
 #include "platform/DateTime.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
+
+#include "platform/Error.h"
 
 namespace platform {
 namespace {
@@ -54,6 +56,22 @@ int64_t FloorDiv(int64_t a, int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
+// The serials of 100-01-01 and 9999-12-31, the first and last day the runtime's dates hold.
+constexpr int64_t kFirstSerialDay = -657434;
+constexpr int64_t kLastSerialDay = 2958465;
+
+// A number with leading zeros to the given width (a minus sign first), without the locale.
+void AppendPadded(std::string& out, int64_t value, size_t width) {
+  char buf[24];
+  const uint64_t magnitude =
+      value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  const auto end = std::to_chars(buf, buf + sizeof buf, magnitude).ptr;
+  const auto length = static_cast<size_t>(end - buf);
+  if (value < 0) out += '-';
+  if (length < width) out.append(width - length, '0');
+  out.append(buf, length);
+}
+
 }  // namespace
 
 DateTime::DateTime() : seconds_((DaysFromCivil(1900, 1, 1) - kEpochDays) * kSecondsPerDay) {}
@@ -91,12 +109,18 @@ std::optional<DateTime> DateTime::Parse(std::string_view t) {
 }
 
 DateTime DateTime::FromSerial(double serial) {
-  if (!std::isfinite(serial)) return DateTime();
-  // The runtime counts the fraction from the day's start in both directions of day 0.
+  // Only the days of years 100 to 9999 are dates; anything beyond, and NaN, overflows as the
+  // runtime's other conversions do, before the day count could overflow an integer.
   const double days = std::trunc(serial);
+  if (!(days >= static_cast<double>(kFirstSerialDay) &&
+        days <= static_cast<double>(kLastSerialDay)))
+    throw Error(errc::kOverflow);
+  // The runtime counts the fraction from the day's start in both directions of day 0.
   const double fraction = std::fabs(serial - days);
   const auto secs = static_cast<int64_t>(std::llround(fraction * kSecondsPerDay));
-  return DateTime(static_cast<int64_t>(days) * kSecondsPerDay + secs);
+  const int64_t seconds = static_cast<int64_t>(days) * kSecondsPerDay + secs;
+  if (seconds >= (kLastSerialDay + 1) * kSecondsPerDay) throw Error(errc::kOverflow);
+  return DateTime(seconds);
 }
 
 DateTime DateTime::Now() {
@@ -111,11 +135,20 @@ std::string DateTime::ToString() const {
   const int64_t days = FloorDiv(seconds_, kSecondsPerDay);
   const int64_t rest = seconds_ - days * kSecondsPerDay;
   const Civil c = CivilFromDays(days + kEpochDays);
-  char buf[128];  // room for any 64-bit field, so the compiler can prove nothing is cut
-  std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02lld:%02lld:%02lld",
-                static_cast<long long>(c.year), c.month, c.day, static_cast<long long>(rest / 3600),
-                static_cast<long long>(rest / 60 % 60), static_cast<long long>(rest % 60));
-  return buf;
+  std::string out;
+  out.reserve(19);
+  AppendPadded(out, c.year, 4);
+  out += '-';
+  AppendPadded(out, c.month, 2);
+  out += '-';
+  AppendPadded(out, c.day, 2);
+  out += ' ';
+  AppendPadded(out, rest / 3600, 2);
+  out += ':';
+  AppendPadded(out, rest / 60 % 60, 2);
+  out += ':';
+  AppendPadded(out, rest % 60, 2);
+  return out;
 }
 
 double DateTime::ToSerial() const {

@@ -22,7 +22,8 @@ class DateTime {
                                            int minute = 0, int second = 0);
   /// Parses "YYYY-MM-DD HH:MM:SS" exactly (years 100 to 9999); std::nullopt for anything else.
   static std::optional<DateTime> Parse(std::string_view text);
-  /// The runtime's serial: days since 1899-12-30, the time of day as the fraction.
+  /// The runtime's serial: days since 1899-12-30, the time of day as the fraction. Error 6
+  /// (overflow) for a serial outside years 100 to 9999, NaN and infinity.
   static DateTime FromSerial(double serial);
   static DateTime FromSeconds(int64_t seconds) { return DateTime(seconds); }
   /// The current local time.

@@ -7,7 +7,8 @@
 //
 // A handler may connect or disconnect any handler (itself included) while the signal is being
 // emitted: a handler disconnected during an emission is not called afterwards, a handler
-// connected during an emission is first called by the next emission.
+// connected during an emission is first called by the next emission. Handlers receive the
+// arguments by const reference.
 //
 // A disconnected handler is destroyed at once (or, when it is running, as soon as it returns),
 // so whatever it captured is released even while the signal lives on: a control's handler that
@@ -93,24 +94,39 @@ class ScopedConnection {
 template <class... Args>
 class Signal {
  public:
+  /// A handler takes the arguments by const reference (or as declared, for reference arguments):
+  /// an emission copies no argument, whatever the number of handlers.
+  using Handler = std::function<void(const Args&...)>;
+
   Signal() = default;
   Signal(const Signal&) = delete;
   Signal& operator=(const Signal&) = delete;
+  ~Signal() {
+    if (destroyed_ != nullptr) *destroyed_ = true;
+  }
 
-  [[nodiscard]] Connection Connect(std::function<void(Args...)> handler) {
-    Prune();
+  [[nodiscard]] Connection Connect(Handler handler) {
+    if (depth_ == 0) Prune();
     auto slot = std::make_shared<Slot>();
     slot->handler = std::move(handler);
     slots_.push_back(slot);
     return Connection(slot);
   }
 
-  /// Calls every connected handler in connection order.
-  void Emit(Args... args) {
-    // A snapshot, so that handlers may change the list; the shared_ptrs keep slots alive.
-    const auto snapshot = slots_;
-    for (const auto& slot : snapshot) {
-      if (slot->connected) slot->Run([&] { slot->handler(args...); });
+  /// Calls every connected handler in connection order. Nothing is copied or allocated: the
+  /// slot list is walked by position, and slots disconnected meanwhile are removed only once
+  /// the outermost emission has ended. A handler may even destroy the signal.
+  void Emit(const Args&... args) {
+    Emission emission(*this);
+    // Handlers connected during this emission are first called by the next one.
+    const size_t count = slots_.size();
+    for (size_t i = 0; i < count; ++i) {
+      Slot* const slot = slots_[i].get();
+      if (!slot->connected) continue;
+      // Only the slot that runs is held, in case its handler lets go of the signal.
+      const std::shared_ptr<Slot> running = slots_[i];
+      slot->Run([&] { slot->handler(args...); });
+      if (emission.destroyed) return;
     }
   }
 
@@ -122,14 +138,37 @@ class Signal {
 
  private:
   struct Slot : detail::SlotState {
-    std::function<void(Args...)> handler;
+    Handler handler;
     void Release() override { handler = nullptr; }
+  };
+
+  // One emission in progress; restores the signal's state however the emission ends (a handler
+  // may throw), and tells the emission around it when a handler destroyed the signal.
+  struct Emission {
+    bool destroyed = false;
+    Signal& signal;
+    bool* const outer;
+    explicit Emission(Signal& s) : signal(s), outer(std::exchange(s.destroyed_, &destroyed)) {
+      ++signal.depth_;
+    }
+    Emission(const Emission&) = delete;
+    Emission& operator=(const Emission&) = delete;
+    ~Emission() {
+      if (destroyed) {
+        if (outer != nullptr) *outer = true;
+        return;
+      }
+      signal.destroyed_ = outer;
+      if (--signal.depth_ == 0) signal.Prune();
+    }
   };
 
   void Prune() {
     std::erase_if(slots_, [](const std::shared_ptr<Slot>& s) { return !s->connected; });
   }
   std::vector<std::shared_ptr<Slot>> slots_;
+  int depth_ = 0;              // emissions in progress (they may nest)
+  bool* destroyed_ = nullptr;  // set by the destructor for the innermost running emission
 };
 
 }  // namespace platform

@@ -4,10 +4,9 @@
 #include <unicode/unistr.h>
 #include <unicode/ustring.h>
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <limits>
 
 namespace platform::text {
 namespace {
@@ -86,6 +85,75 @@ std::string SanitizeUtf8(std::string_view s) {
   return ToUtf8(FromUtf8(s));
 }
 
+namespace {
+
+// The decimal exponent of the first significant digit of a number that std::from_chars found out
+// of range: not negative when it is too large, negative when it is too small.
+bool TooLarge(std::string_view mantissa, std::string_view exponent) {
+  const size_t point = mantissa.find('.');
+  const size_t integerDigits = point == std::string_view::npos ? mantissa.size() : point;
+  long long position = static_cast<long long>(integerDigits) - 1;
+  for (const char c : mantissa) {
+    if (c == '.') continue;
+    if (c != '0') break;
+    --position;
+  }
+  const bool negativeExponent = !exponent.empty() && exponent.front() == '-';
+  const std::string_view exponentDigits = negativeExponent ? exponent.substr(1) : exponent;
+  if (exponentDigits.size() > 6) return !negativeExponent;  // far beyond any double either way
+  long long e = 0;
+  std::from_chars(exponentDigits.data(), exponentDigits.data() + exponentDigits.size(), e);
+  if (negativeExponent) e = -e;
+  return position + e >= 0;
+}
+
+}  // namespace
+
+std::optional<double> ParseDecimal(std::string_view s) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  const size_t mantissaStart = i;
+  size_t digits = 0;
+  while (i < s.size() && IsAsciiDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsAsciiDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  const std::string_view mantissa = s.substr(mantissaStart, i - mantissaStart);
+  std::string_view exponent;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    const size_t start = ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    const size_t expDigits = i;
+    while (i < s.size() && IsAsciiDigit(s[i])) ++i;
+    if (i == expDigits) return std::nullopt;
+    exponent = s.substr(start, i - start);
+    if (exponent.front() == '+') exponent.remove_prefix(1);
+  }
+  if (i != s.size()) return std::nullopt;
+  // from_chars takes no plus sign and never looks at the locale.
+  const size_t first = s[0] == '+' ? 1 : 0;
+  double value = 0;
+  const auto [end, error] = std::from_chars(s.data() + first, s.data() + s.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    value = TooLarge(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -value : value;
+  }
+  if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  return value;
+}
+
+std::string FormatDouble(double d) {
+  char buf[64];
+  const auto [end, error] = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
+  if (error != std::errc()) return {};  // 64 bytes hold any double in this form
+  std::string s(buf, end);
+  for (char& c : s) c = UpperAscii(c);  // 1E+20, 1.5E-07, INF
+  return s;
+}
+
 double Val(std::string_view s) {
   // Blanks are skipped everywhere, as the runtime does ("1 2" reads as 12).
   std::string compact;
@@ -94,18 +162,12 @@ double Val(std::string_view s) {
     if (c != ' ' && c != '\t' && c != '\r' && c != '\n') compact.push_back(c);
   }
   if (compact.size() >= 2 && compact[0] == '&') {
-    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(compact[1])));
+    const char kind = UpperAscii(compact[1]);
     const int base = kind == 'H' ? 16 : (kind == 'O' ? 8 : 0);
     if (base != 0) {
       uint64_t v = 0;
-      size_t i = 2;
-      for (; i < compact.size(); ++i) {
-        const char c = compact[i];
-        int digit = -1;
-        if (c >= '0' && c <= '9')
-          digit = c - '0';
-        else if (base == 16 && std::isxdigit(static_cast<unsigned char>(c)))
-          digit = std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
+      for (size_t i = 2; i < compact.size(); ++i) {
+        const int digit = HexDigitValue(compact[i]);
         if (digit < 0 || digit >= base) break;
         v = v * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
         if (v > 0xFFFFFFFFull) break;
@@ -122,39 +184,40 @@ double Val(std::string_view s) {
   if (i < compact.size() && (compact[i] == '+' || compact[i] == '-'))
     number.push_back(compact[i++]);
   size_t digits = 0;
-  while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) {
+  while (i < compact.size() && IsAsciiDigit(compact[i])) {
     number.push_back(compact[i++]);
     ++digits;
   }
   if (i < compact.size() && compact[i] == '.') {
     number.push_back(compact[i++]);
-    while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) {
+    while (i < compact.size() && IsAsciiDigit(compact[i])) {
       number.push_back(compact[i++]);
       ++digits;
     }
   }
   if (digits == 0) return 0.0;
-  if (i < compact.size() &&
-      (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd' || compact[i] == 'D')) {
+  if (i < compact.size() && (UpperAscii(compact[i]) == 'E' || UpperAscii(compact[i]) == 'D')) {
     size_t j = i + 1;
     std::string exponent = "e";
     if (j < compact.size() && (compact[j] == '+' || compact[j] == '-'))
       exponent.push_back(compact[j++]);
     size_t expDigits = 0;
-    while (j < compact.size() && std::isdigit(static_cast<unsigned char>(compact[j]))) {
+    while (j < compact.size() && IsAsciiDigit(compact[j])) {
       exponent.push_back(compact[j++]);
       ++expDigits;
     }
     if (expDigits > 0) number += exponent;
   }
-  const double v = std::strtod(number.c_str(), nullptr);
+  const double v = ParseDecimal(number).value_or(0.0);
   return std::isfinite(v) ? v : 0.0;
 }
 
 std::string Hex(int32_t value) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "%X", static_cast<uint32_t>(value));
-  return buf;
+  const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<uint32_t>(value), 16).ptr;
+  std::string s(buf, end);
+  for (char& c : s) c = UpperAscii(c);
+  return s;
 }
 
 std::string_view Trim(std::string_view s) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +26,33 @@ constexpr bool IsAscii(std::string_view s) {
 constexpr char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+
+/// An ASCII letter in upper case, any other byte unchanged, whatever the process's locale.
+constexpr char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+/// '0' to '9' only: the locale's digits and letters never make a number here.
+constexpr bool IsAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+/// The value of an ASCII hexadecimal digit (either case), or -1 for any other byte.
+constexpr int HexDigitValue(char c) {
+  if (IsAsciiDigit(c)) return c - '0';
+  const char upper = UpperAscii(c);
+  return upper >= 'A' && upper <= 'F' ? upper - 'A' + 10 : -1;
+}
+/// An ASCII letter of either case.
+constexpr bool IsAsciiLetter(char c) {
+  return UpperAscii(c) >= 'A' && UpperAscii(c) <= 'Z';
+}
+
+/// A decimal number as a whole: [sign] digits [. digits] [e [sign] digits], a point as the
+/// decimal separator whatever the process's locale. std::nullopt when the text is anything else
+/// (blanks included); infinity when the value is too large for a double, 0 when it is too small.
+std::optional<double> ParseDecimal(std::string_view s);
+/// A double as the runtime writes it: up to 15 significant digits, a point as the decimal
+/// separator whatever the process's locale, the exponent as "E+20" or "E-07".
+std::string FormatDouble(double d);
 
 /// Full Unicode case folding ("Straße" folds like "STRASSE").
 std::string FoldCase(std::string_view s);

@@ -1,9 +1,8 @@
 #include "platform/Variant.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <limits>
+#include <optional>
 
 #include "platform/SafeArray.h"
 #include "platform/Text.h"
@@ -25,12 +24,10 @@ double TextToNumber(const std::string& s) {
   if (t.size() >= 2 && t[0] == '&') {
     const double v = text::Val(t);
     // Val reads the longest literal prefix; accept only texts that are a literal as a whole.
+    const bool hex = text::UpperAscii(t[1]) == 'H';
     for (size_t i = 2; i < t.size(); ++i) {
-      const char c = t[i];
-      const bool hex = t[1] == 'H' || t[1] == 'h';
-      const bool ok =
-          hex ? std::isxdigit(static_cast<unsigned char>(c)) != 0 : (c >= '0' && c <= '7');
-      if (!ok) Mismatch();
+      const int digit = text::HexDigitValue(t[i]);
+      if (digit < 0 || (!hex && digit > 7)) Mismatch();
     }
     if (t.size() == 2) Mismatch();
     return v;
@@ -39,12 +36,10 @@ double TextToNumber(const std::string& s) {
   for (char& c : copy) {
     if (c == 'd' || c == 'D') c = 'e';  // the runtime's double exponent letter
   }
-  if (copy.find_first_of("xXpPnN") != std::string::npos) Mismatch();  // no hex floats, inf, nan
-  char* end = nullptr;
-  const double v = std::strtod(copy.c_str(), &end);
-  if (end == copy.c_str() || *end != '\0') Mismatch();
-  if (!std::isfinite(v)) throw Error(errc::kOverflow);
-  return v;
+  const std::optional<double> v = text::ParseDecimal(copy);
+  if (!v) Mismatch();
+  if (!std::isfinite(*v)) throw Error(errc::kOverflow);
+  return *v;
 }
 
 double RoundHalfEven(double v) {
@@ -64,20 +59,7 @@ T ToInteger(double v) {
 
 std::string DoubleToText(double d) {
   if (d == 0) return "0";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15G", d);
-  std::string s(buf);
-  // %G writes E+020 style on some platforms and keeps two exponent digits; the runtime writes
-  // the exponent without leading zeros but with its sign: 1E+20, 1.5E-07.
-  const size_t e = s.find('E');
-  if (e != std::string::npos) {
-    std::string mantissa = s.substr(0, e);
-    const char sign = s[e + 1];
-    std::string digits = s.substr(e + 2);
-    while (digits.size() > 2 && digits[0] == '0') digits.erase(0, 1);
-    s = mantissa + "E" + sign + digits;
-  }
-  return s;
+  return text::FormatDouble(d);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "DialogAnswers.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/Error.h"
+#include "platform/Text.h"
 
 namespace prjsnap {
 namespace {
@@ -19,8 +19,7 @@ constexpr size_t kMaxNumberDigits = 5;
 
 std::string Lower(std::string_view text) {
   std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(out.begin(), out.end(), out.begin(), platform::text::LowerAscii);
   return out;
 }
 
@@ -32,8 +31,7 @@ std::string Trimmed(std::string_view text) {
 }
 
 bool IsDigits(const std::string& text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](unsigned char c) { return std::isdigit(c) != 0; });
+  return std::all_of(text.begin(), text.end(), platform::text::IsAsciiDigit);
 }
 
 /// Splits at unescaped separators and resolves the escapes; a lone trailing backslash is

@@ -1,6 +1,5 @@
 #include "ItemJson.h"
 
-#include <cstdio>
 #include <ostream>
 #include <unordered_map>
 
@@ -28,9 +27,10 @@ std::string JsonText(const std::string& text) {
         break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-          out += buf;
+          static constexpr char kHexDigits[] = "0123456789abcdef";
+          out += "\\u00";
+          out += kHexDigits[(c >> 4) & 0xF];
+          out += kHexDigits[c & 0xF];
         } else {
           out += c;
         }

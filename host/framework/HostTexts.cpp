@@ -2,8 +2,6 @@
 // texts name the operation (%1, the snap-in's title text) and list the objects (%2).
 #include "host/framework/HostTexts.h"
 
-#include <cctype>
-
 #include "platform/Text.h"
 
 namespace host::texts {
@@ -124,7 +122,7 @@ const TextTable* MessageModule(std::string_view module) {
 }
 
 std::string FormatMessage(std::string_view pattern, const std::vector<std::string>& arguments) {
-  const auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  const auto isDigit = platform::text::IsAsciiDigit;
   std::string out;
   out.reserve(pattern.size());
   for (size_t i = 0; i < pattern.size(); ++i) {

@@ -13,15 +13,19 @@
 
 #include "platform/Ref.h"
 
+// The library is built with hidden visibility: these four are all it exports.
+#define MZ_ENTRY_POINT __attribute__((visibility("default")))
+
 extern "C" {
 /// Registers the library's creatable classes in the process's class registry.
-int32_t DllRegisterServer();
+MZ_ENTRY_POINT int32_t DllRegisterServer();
 /// Removes them again.
-int32_t DllUnregisterServer();
+MZ_ENTRY_POINT int32_t DllUnregisterServer();
 /// The class factory (platform::IClassFactory) of a class or program identifier.
-int32_t DllGetClassObject(const char* classId, platform::Ref<platform::Object>* factory);
+MZ_ENTRY_POINT int32_t DllGetClassObject(const char* classId,
+                                         platform::Ref<platform::Object>* factory);
 /// 0 when no object of the library is alive, 1 otherwise.
-int32_t DllCanUnloadNow();
+MZ_ENTRY_POINT int32_t DllCanUnloadNow();
 }
 
 namespace mzblprsx {

@@ -61,39 +61,32 @@ void RgProjectSnapInManager::Attach(Ref<RgProjectSnapin> snapIn) {
 }
 
 void RgProjectSnapInManager::Detach(Ref<RgProjectSnapin> snapIn) {
-  Guard(*this, "Detach", [&] {
-    snapIn->Application()->SetProjectBarWindow(false);
-
-    snapIn->Commands()->RemoveAll();
-    snapIn->Commands()->SetProjectSnapIn(nullptr);
-    snapIn->Commands()->SetProjectView(nullptr);
-
-    snapIn->Projects()->SetApplication(nullptr);
-    snapIn->Projects()->SetProjectService(nullptr);
-    snapIn->Projects()->SetOnlineService(nullptr);
-
-    snapIn->Application()->SetSnapIn(nullptr);
-    snapIn->Application()->SetRgApplication(nullptr);
-    snapIn->Services()->SetSnapIn(nullptr);
-    snapIn->StatusController()->SetProjectSnapIn(nullptr);
-
-    snapIn->SetOfflineModel(nullptr);
-    snapIn->SetOnlineModel(nullptr);
-
-    snapIn->Projects()->TerminateModel(RgProjectLocationOffline);
-    snapIn->Projects()->TerminateModel(RgProjectLocationOnline);
-
-    snapIn->SetCommands(nullptr);
-    snapIn->SetProjects(nullptr);
-    snapIn->SetApplication(nullptr);
-    snapIn->SetServices(nullptr);
-    snapIn->SetStatusController(nullptr);
-
-    const Ref<IRgTraceService> trace = FrameworkGlobals()->TraceService();
-    const int32_t count = trace->GetReferenceCount(snapIn);
-    trace->TraceCall(1, std::string(kTypeName), "Detach",
-                     {"SnapIn-RefCount=" + std::to_string(count)});
-  });
+  // Each link is broken on its own: after a partial Init, or with a host call that fails, a
+  // failing step must not leave the later links, and through them every object, alive.
+  GuardEach(
+      *this, "Detach", [&] { snapIn->Application()->SetProjectBarWindow(false); },
+      [&] { snapIn->Commands()->RemoveAll(); },
+      [&] { snapIn->Commands()->SetProjectSnapIn(nullptr); },
+      [&] { snapIn->Commands()->SetProjectView(nullptr); },
+      [&] { snapIn->Projects()->SetApplication(nullptr); },
+      [&] { snapIn->Projects()->SetProjectService(nullptr); },
+      [&] { snapIn->Projects()->SetOnlineService(nullptr); },
+      [&] { snapIn->Application()->SetSnapIn(nullptr); },
+      [&] { snapIn->Application()->SetRgApplication(nullptr); },
+      [&] { snapIn->Services()->SetSnapIn(nullptr); },
+      [&] { snapIn->StatusController()->SetProjectSnapIn(nullptr); },
+      [&] { snapIn->SetOfflineModel(nullptr); }, [&] { snapIn->SetOnlineModel(nullptr); },
+      [&] { snapIn->Projects()->TerminateModel(RgProjectLocationOffline); },
+      [&] { snapIn->Projects()->TerminateModel(RgProjectLocationOnline); },
+      [&] { snapIn->SetCommands(nullptr); }, [&] { snapIn->SetProjects(nullptr); },
+      [&] { snapIn->SetApplication(nullptr); }, [&] { snapIn->SetServices(nullptr); },
+      [&] { snapIn->SetStatusController(nullptr); },
+      [&] {
+        const Ref<IRgTraceService> trace = FrameworkGlobals()->TraceService();
+        const int32_t count = trace->GetReferenceCount(snapIn);
+        trace->TraceCall(1, std::string(kTypeName), "Detach",
+                         {"SnapIn-RefCount=" + std::to_string(count)});
+      });
 }
 
 }  // namespace mzblprsx

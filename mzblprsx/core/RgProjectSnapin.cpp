@@ -173,13 +173,17 @@ std::string RgProjectSnapin::GetAsciiBlockData(const std::vector<Ref<RgProjectIt
     if (items.size() != 1) return;
     const Ref<RgProjectItemData> data = items.front()->Data();
     if (!platform::text::ContainsNoCase(data->Value("TYPE").ToString(), "RgBlockOffline")) return;
-    const auto info = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
-    const std::string typeName = info->BlockTypeName(data->Value("BLOCKTYPE").ToInt32());
+    const std::string typeName = BlockInfo()->BlockTypeName(data->Value("BLOCKTYPE").ToInt32());
     const std::string number = data->Value("BLOCKNUMBER").ToString();
     result = "MzBlock: " + typeName + " " + number + " " + sourceApplicationId;
     result.push_back('\0');
   });
   return result;
+}
+
+Ref<IRgBlockInfo> RgProjectSnapin::BlockInfo() {
+  if (!blockInfo_) blockInfo_ = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
+  return blockInfo_;
 }
 
 std::string RgProjectSnapin::GetStaticText(int32_t textId) {
@@ -239,11 +243,9 @@ void RgProjectSnapin::PreDetach() {
 }
 
 void RgProjectSnapin::Detach() {
-  Guard(*this, "IRgSISnapIn_Detach", [&] {
-    TraceCall(1, kTypeName, "IRgSISnapIn_Detach");
-    SetOptionService(nullptr);
-    manager_->Detach(platform::Self(this));
-  });
+  GuardEach(
+      *this, "IRgSISnapIn_Detach", [&] { TraceCall(1, kTypeName, "IRgSISnapIn_Detach"); },
+      [&] { SetOptionService(nullptr); }, [&] { manager_->Detach(platform::Self(this)); });
 }
 
 // --- IRgObjectStreamServices --------------------------------------------------------------------
@@ -364,6 +366,11 @@ void RgProjectSnapin::P_ReadOptions(bool& showSystemBlocks, int32_t& addressPrio
   const std::string priority = optionService_->Value(kOptionAddressPriority).ToString();
   // The numeric value of the text, rounded to the nearest integer with ties to even.
   addressPriority = Variant(platform::text::Val(priority)).ToInt32();
+}
+
+std::string RgProjectSnapin::JoinByAddressPriority(const std::string& absolute,
+                                                   const std::string& symbolic) const {
+  return addressPriority_ == 1 ? symbolic + ":" + absolute : absolute + ":" + symbolic;
 }
 
 void RgProjectSnapin::moOptionService_OptionsChanged() {

@@ -33,6 +33,7 @@ class IRgLanguageAccess;
 class IRgOptionService;
 class IRgCompanion;
 class IRgInfoWindow;
+class IRgBlockInfo;
 class IRgAppDocuments;
 
 class RgProjectSnapin final : public IRgSISnapIn,
@@ -79,6 +80,13 @@ class RgProjectSnapin final : public IRgSISnapIn,
   /// Last values read from the option service.
   bool ShowSystemBlocks() const { return showSystemBlocks_; }
   int32_t AddressPriority() const { return addressPriority_; }
+  /// An object's two names as the user chose to see them: "symbolic:absolute" when the address
+  /// priority is 1, "absolute:symbolic" otherwise.
+  std::string JoinByAddressPriority(const std::string& absolute, const std::string& symbolic) const;
+
+  /// The framework's block information object, created on first use and kept as long as the
+  /// snap-in: the library holds no host object beyond the life of its snap-in.
+  Ref<IRgBlockInfo> BlockInfo();
 
   /// Re-reads the load state of the online project and closes editors of blocks that are gone.
   void RefreshOnlineData(Ref<RgProjectItem> item, bool notify);
@@ -129,6 +137,7 @@ class RgProjectSnapin final : public IRgSISnapIn,
   Ref<IRgInfoWindow> infoWindow_;
   Ref<RgPrjStatusController> statusController_;
   Ref<IRgCompanion> companion_;
+  Ref<IRgBlockInfo> blockInfo_;
   bool showSystemBlocks_ = false;
   int32_t addressPriority_ = 0;
   Ref<RgProjectModel> offlineModel_;

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -59,6 +60,28 @@ void Guard(std::string_view className, std::string_view procedure, Body&& body) 
 template <class Body>
 void Guard(const platform::Object& self, std::string_view procedure, Body&& body) {
   Guard(self.TypeName(), procedure, std::forward<Body>(body));
+}
+
+/// Runs each step of a release under its own Guard, so that a failing step skips none of the
+/// others: one link left unbroken keeps the whole object graph alive. Every failure reaches the
+/// error service; once every step has run, the first failure the service let travel leaves here.
+template <class... Steps>
+void GuardEach(std::string_view className, std::string_view procedure, Steps&&... steps) {
+  std::exception_ptr travelling;
+  const auto run = [&](auto&& step) {
+    try {
+      Guard(className, procedure, step);
+    } catch (...) {
+      if (!travelling) travelling = std::current_exception();
+    }
+  };
+  (run(std::forward<Steps>(steps)), ...);
+  if (travelling) std::rethrow_exception(travelling);
+}
+
+template <class... Steps>
+void GuardEach(const platform::Object& self, std::string_view procedure, Steps&&... steps) {
+  GuardEach(self.TypeName(), procedure, std::forward<Steps>(steps)...);
 }
 
 /// Records a procedure's entry with its parameter texts ("Location=1") at the given level.

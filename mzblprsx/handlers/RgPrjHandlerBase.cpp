@@ -121,7 +121,8 @@ platform::DateTime RgPrjHandlerBase::DateFromText(const std::string& text) {
 }
 
 Ref<RgProjectSnapin> RgPrjHandlerBase::SnapIn() {
-  return item_->Model()->Owner().Cast<RgProjectSnapin>();
+  // Asked for every block a program fills: the query is answered per class.
+  return platform::CachedCast<RgProjectSnapin>(item_->Model()->Owner());
 }
 
 void RgPrjHandlerBase::StartNotifications() {

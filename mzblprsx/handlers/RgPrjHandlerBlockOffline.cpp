@@ -4,22 +4,18 @@
 #include "mzblprsx/core/RgProjectApplication.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlock.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "mzblprsx/interfaces/IRgBlockService.h"
 #include "mzblprsx/interfaces/IRgBlockSymbol.h"
-#include "mzblprsx/interfaces/IRgOptionService.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
-#include "platform/Text.h"
 
 namespace mzblprsx {
 namespace {
 
-constexpr const char* kOptionAddressPriority = "General/Settings/AddressPriority";
 /// Bit of the symbol state that forbids writing the symbol back.
 constexpr int32_t kSymbolStateReadOnly = 64;
 
@@ -36,10 +32,7 @@ size_t CharacterCount(std::string_view text) {
 }  // namespace
 
 Ref<IRgBlockInfo> RgPrjHandlerBlockOffline::BlockInfo() {
-  // Per thread: each application of a transfer lives on its own thread with its own framework.
-  thread_local Ref<IRgBlockInfo> info;
-  if (!info) info = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
-  return info;
+  return SnapIn()->BlockInfo();
 }
 
 void RgPrjHandlerBlockOffline::FillData(RgProjectItemData& data) {
@@ -78,14 +71,8 @@ std::string RgPrjHandlerBlockOffline::P_GetDisplayTitle(const std::string& name,
   std::string result = name;
   Guard(*this, "P_GetDisplayTitle", [&] {
     if (symbol.empty()) return;
-    // The snap-in keeps the option service; asking the factory for it per block would cost a
-    // service lookup for every block of a large program.
-    const Ref<RgProjectSnapin> snapIn = SnapIn();
-    Ref<IRgOptionService> options = snapIn->OptionService();
-    if (!options) options = snapIn->Services()->RgOptionService().Cast<IRgOptionService>();
-    const std::string priority = options->Value(kOptionAddressPriority).ToString();
-    const bool symbolFirst = Variant(platform::text::Val(priority)).ToInt32() == 1;
-    result = symbolFirst ? symbol + ":" + name : name + ":" + symbol;
+    // The snap-in reads the option once and again when it changes (then the model refreshes).
+    result = SnapIn()->JoinByAddressPriority(name, symbol);
   });
   return result;
 }

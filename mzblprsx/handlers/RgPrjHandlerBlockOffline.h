@@ -40,8 +40,8 @@ class RgPrjHandlerBlockOffline final : public RgPrjHandlerBase,
   /// bytes). Uniqueness is not checked. The argument is not changed.
   RgEnumBlockDataErrors CheckBlockSymbol(std::string& sNewBlockSymbol) override;
 
-  /// The framework's block information object of this thread, created on first use and kept.
-  static Ref<IRgBlockInfo> BlockInfo();
+  /// The framework's block information object, kept by the snap-in.
+  Ref<IRgBlockInfo> BlockInfo();
 
  private:
   void FillData(RgProjectItemData& data) override;

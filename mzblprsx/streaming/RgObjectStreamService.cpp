@@ -3,7 +3,6 @@
 #include <pugixml.hpp>
 
 #include <array>
-#include <cmath>
 #include <initializer_list>
 
 #include "mzblprsx/core/RgEnums.h"
@@ -19,7 +18,6 @@
 #include "mzblprsx/interfaces/IRgFrameworkGlobals.h"
 #include "mzblprsx/interfaces/IRgObjectArray.h"
 #include "mzblprsx/interfaces/IRgObjectFinder.h"
-#include "mzblprsx/interfaces/IRgOptionService.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
@@ -41,7 +39,6 @@ namespace {
 using platform::SafeArray;
 
 constexpr const char* kMessageModule = "cmnerr";
-constexpr const char* kOptionAddressPriority = "General/Settings/AddressPriority";
 constexpr const char* kMarkerMissing = "Missing";
 constexpr const char* kMarkerFlush = "RgBlockOffline::Flush";
 // A message lists this many objects by name; "..." stands for the rest.
@@ -629,14 +626,8 @@ std::string RgObjectStreamService::P_GetErrorObjectInfo(const Ref<IRgDataObjectI
   Guard(*this, "P_GetErrorObjectInfo", [&] {
     const std::string classId = item->ClassID();
     if (classId == clsid::kBlockOffline) {
-      const Ref<IRgOptionService> options =
-          snapIn_->Services()->RgOptionService().Cast<IRgOptionService>();
-      const std::string priority =
-          options ? options->Value(kOptionAddressPriority).ToString() : std::string();
-      // The name the user chose to see first leads.
-      const bool symbolFirst = std::nearbyint(platform::text::Val(priority)) == 1.0;
-      result = symbolFirst ? item->Name() + ":" + item->SecondName()
-                           : item->SecondName() + ":" + item->Name();
+      // The item's name is the block's symbol, its second name the block's own name.
+      result = snapIn_->JoinByAddressPriority(item->SecondName(), item->Name());
     } else if (classId == clsid::kBlockOnline) {
       result = item->SecondName();
     } else if (IsOfflineClass(classId) || IsOnlineClass(classId)) {

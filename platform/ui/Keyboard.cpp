@@ -1,6 +1,6 @@
 #include "platform/ui/Keyboard.h"
 
-#include <cctype>
+#include <charconv>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -31,8 +31,8 @@ constexpr std::pair<std::string_view, int32_t> kKeyNames[] = {
 /// The stroke of one character typed as itself.
 KeyStroke CharStroke(char c) {
   const auto u = static_cast<unsigned char>(c);
-  if (std::isalpha(u)) {
-    return {std::toupper(u), static_cast<int16_t>(std::isupper(u) ? kShiftMask : 0)};
+  if (text::IsAsciiLetter(c)) {
+    return {text::UpperAscii(c), static_cast<int16_t>(text::UpperAscii(c) == c ? kShiftMask : 0)};
   }
   if (c == ' ') return {VK_SPACE, 0};
   if (c == '~') return {VK_RETURN, 0};
@@ -50,7 +50,7 @@ std::pair<int32_t, int32_t> NamedKey(std::string_view keys, std::string_view inn
         digits.find_first_not_of("0123456789") != std::string::npos) {
       BadKeys(keys, "bad count in {" + std::string(inner) + "}");
     }
-    count = std::stoi(digits);
+    std::from_chars(digits.data(), digits.data() + digits.size(), count);
   }
   if (name.size() == 1) return {CharStroke(name[0]).virtualKey, count};
   for (const auto& [keyName, vk] : kKeyNames) {
@@ -59,7 +59,8 @@ std::pair<int32_t, int32_t> NamedKey(std::string_view keys, std::string_view inn
   if ((name[0] == 'F' || name[0] == 'f') && name.size() <= 3) {
     const std::string digits(name.substr(1));
     if (digits.find_first_not_of("0123456789") == std::string::npos) {
-      const int n = std::stoi(digits);
+      int n = 0;
+      std::from_chars(digits.data(), digits.data() + digits.size(), n);
       if (n >= 1 && n <= 12) return {VK_F1 + n - 1, count};
     }
   }

@@ -2,6 +2,7 @@
 // sorting by columns and its edge cases, the memory card's files, events after a sort.
 #include <tuple>
 
+#include "CommaLocale.h"
 #include "CursorFakes.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 #include "platform/DateTime.h"
@@ -200,6 +201,11 @@ TEST_F(DetailsCursor, NumbersAndDatesCompareByValue) {
   ObjectNamed("FB1")->props["SIZE"] = "95";
   ItemNamed("FB1")->Handler()->Refresh();
   EXPECT_EQ(Sorted({"SIZE"}, {1}), "FB3 FB1 FB2 FB4") << "a text among numbers by its value";
+  const mztest::CommaLocale locale;
+  if (!locale.Active()) GTEST_SKIP() << locale.SkipReason();
+  ObjectNamed("FB1")->props["SIZE"] = "9.5";
+  ItemNamed("FB1")->Handler()->Refresh();
+  EXPECT_EQ(Sorted({"SIZE"}, {0}), "FB4 FB2 FB1 FB3") << "\"9.5\" is nine and a half anywhere";
 }
 
 TEST_F(DetailsCursor, AfterASortNewItemsAreAppendedAndAnEmptyListRaisesNothing) {

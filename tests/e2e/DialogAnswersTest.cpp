@@ -2,7 +2,7 @@
 // the mistakes that must stop the command before anything starts.
 #include <gtest/gtest.h>
 
-#include "apps/prjsnap/DialogAnswers.cpp"  // prjsnap is an executable; its parser is compiled in
+#include "DialogAnswers.h"
 #include "platform/Error.h"
 
 namespace mztest {

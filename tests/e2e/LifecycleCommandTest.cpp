@@ -1,12 +1,17 @@
 // prjsnap lifecycle, end to end: the real library loaded with dlopen on the real host.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
+#include "Lifecycle.h"
 #include "PrjsnapTestSupport.h"
+#include "SnapInLibrary.h"
+#include "platform/ClassRegistry.h"
 
 namespace mztest {
 namespace {
@@ -23,6 +28,30 @@ TEST(PrjsnapLifecycle, EmbeddedSampleRunsCleanAndLeavesNothingAlive) {
   }
   EXPECT_NE(r.output.find("errors reported: 0"), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("live instances after release: 0"), std::string::npos) << r.output;
+}
+
+TEST(PrjsnapLifecycle, TheLibraryLoadsAgainInTheSameProcessAfterItWasUnloaded) {
+  // Each sequence loads the library, runs the snap-in's whole life and unloads it: the second
+  // must find no factory, interface answer or host object that the first one left behind.
+  prjsnap::LifecycleOptions options;
+  options.library = prjsnap::SnapInLibrary::DefaultPath();
+  for (int run = 1; run <= 2; ++run) {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(prjsnap::RunLifecycle(options, out, err), 0) << "run " << run << ":\n"
+                                                           << out.str() << err.str();
+    EXPECT_NE(out.str().find("live instances after release: 0"), std::string::npos) << out.str();
+    EXPECT_FALSE(platform::ClassRegistry::Instance().IsRegistered("mzblprsx.RgProjectSnapin"))
+        << "run " << run << ": unloading unregistered the library's classes";
+  }
+}
+
+TEST(PrjsnapLifecycle, TheLibraryExportsNothingButItsEntryPoints) {
+  void* const library = dlopen(prjsnap::SnapInLibrary::DefaultPath().c_str(), RTLD_NOW);
+  ASSERT_NE(library, nullptr) << dlerror();
+  EXPECT_TRUE(dlsym(library, "DllGetClassObject"));
+  EXPECT_FALSE(dlsym(library, "_ZN8mzblprsx15LiveObjectCountEv")) << "mzblprsx::LiveObjectCount";
+  dlclose(library);
 }
 
 TEST(PrjsnapLifecycle, GivenFilesAreUsedAndLeftUnchanged) {

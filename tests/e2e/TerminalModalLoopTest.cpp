@@ -5,8 +5,10 @@
 
 #include <sstream>
 
-#include "apps/prjsnap/TerminalModalLoop.cpp"  // prjsnap is an executable; compiled in here
+#include "TerminalModalLoop.h"
+#include "platform/ui/BlockEditBox.h"
 #include "platform/ui/CommandButton.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/OptionButton.h"
 #include "platform/ui/UiState.h"

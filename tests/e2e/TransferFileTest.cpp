@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "apps/prjsnap/TransferFile.cpp"  // prjsnap is an executable; its reader is compiled in
+#include "TransferFile.h"
 #include "platform/Error.h"
 
 namespace mztest {
@@ -69,6 +69,14 @@ struct Damage {
 
 class TransferFileDamage : public ::testing::TestWithParam<Damage> {};
 
+/// Sets one byte and writes a correct checksum again.
+std::function<void(std::vector<uint8_t>&)> Faulty(size_t at, uint8_t value) {
+  return [=](std::vector<uint8_t>& b) {
+    b[at] = value;
+    PutCrc(b);
+  };
+}
+
 TEST_P(TransferFileDamage, IsRefusedWithItsReason) {
   std::vector<uint8_t> bytes = ThreeForms().Write();
   GetParam().apply(bytes);
@@ -87,30 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"CutShort", [](auto& b) { b.resize(b.size() - 7); }, "checksum does not match"},
         Damage{"OnlyHeader", [](auto& b) { b.resize(12); }, "ends before its sections"},
         // Faults behind a correct checksum: written by a faulty tool rather than damaged later.
-        Damage{"LengthBeyondTheEnd",
-               [](auto& b) {
-                 b[12 + 2 + 14 + 3] = 0x7F;  // the high byte of the first data length
-                 PutCrc(b);
-               },
+        Damage{"LengthBeyondTheEnd", Faulty(12 + 2 + 14 + 3, 0x7F),  // first data length, high byte
                "ends inside the data of section 1"},
-        Damage{"MoreSectionsThanThere",
-               [](auto& b) {
-                 b[10] = 4;
-                 PutCrc(b);
-               },
-               "ends inside the name length of section 4"},
-        Damage{"FewerSectionsThanThere",
-               [](auto& b) {
-                 b[10] = 2;
-                 PutCrc(b);
-               },
-               "follow the last section"},
-        Damage{"UnnamedSection",
-               [](auto& b) {
-                 b[12] = 0;
-                 PutCrc(b);
-               },
-               "section 1 has a name of 0 bytes"}));
+        Damage{"MoreSectionsThanThere", Faulty(10, 4), "ends inside the name length of section 4"},
+        Damage{"FewerSectionsThanThere", Faulty(10, 2), "follow the last section"},
+        Damage{"UnnamedSection", Faulty(12, 0), "section 1 has a name of 0 bytes"}));
 
 TEST(TransferFileWrite, RefusesWhatItCouldNotReadBack) {
   TransferFile twice = ThreeForms();

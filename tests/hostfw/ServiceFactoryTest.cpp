@@ -2,8 +2,6 @@
 // application's own services, which give new bound ones, and what fails.
 #include <gtest/gtest.h>
 
-#include <cctype>
-
 #include "host/Environment.h"
 #include "host/framework/ObjectArray.h"
 #include "host/project/HardwareConfig.h"
@@ -18,6 +16,7 @@
 #include "mzblprsx/interfaces/IRgObjectArray.h"
 #include "mzblprsx/interfaces/IRgServiceFactory.h"
 #include "platform/ClassRegistry.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -46,8 +45,7 @@ TEST_F(ServiceFactoryTest, ApplicationServicesAreTheSameObjectOnEveryRequest) {
     EXPECT_TRUE(SameObject(first, env.SharedService(id))) << id;
   }
   EXPECT_TRUE(SameObject(Get(clsid::kOptionService), platform::Self(&env.Options())));
-  std::string lower(clsid::kLoadService);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = platform::text::FoldCase(clsid::kLoadService);
   EXPECT_TRUE(SameObject(Get(lower), platform::Self(&env.Load())))
       << "class identifiers compare without regard to case";
 }

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <future>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -28,11 +31,15 @@ class Named final : public platform::Object {
 /// the process-wide registry stays as the other tests expect it.
 class ClassRegistryTest : public ::testing::Test {
  protected:
-  void Register(std::string_view classId, std::string_view progId, const std::string& made) {
-    registry.Register(classId, progId, [made]() -> Ref<platform::Object> {
+  /// Watches what the factory holds: it belongs to the library that registered the class.
+  std::weak_ptr<int> Register(std::string_view classId, std::string_view progId,
+                              const std::string& made) {
+    auto held = std::make_shared<int>(0);
+    registry.Register(classId, progId, [made, held]() -> Ref<platform::Object> {
       return platform::MakeObject<Named>(made);
     });
     registered.emplace_back(classId.empty() ? progId : classId);
+    return held;
   }
   void TearDown() override {
     for (const auto& id : registered) registry.Unregister(id);
@@ -80,10 +87,23 @@ TEST_F(ClassRegistryTest, NonAsciiIdentifiersFoldLikeText) {
 }
 
 TEST_F(ClassRegistryTest, ALaterRegistrationReplacesAndUnregisterForgetsBothNames) {
-  Register("{0BADC0DE-0000-4000-8000-00000000AB02}", "regtest.Gadget", "first");
-  Register("{0BADC0DE-0000-4000-8000-00000000AB02}", "regtest.Gadget", "second");
+  const auto first = Register("{0BADC0DE-0000-4000-8000-00000000AB02}", "regtest.Gadget", "first");
+  EXPECT_EQ(MadeBy(registry.TryCreate("regtest.gadget")), "first") << "now kept by this thread";
+  const auto second =
+      Register("{0BADC0DE-0000-4000-8000-00000000AB02}", "regtest.Gadget", "second");
+  EXPECT_TRUE(first.expired()) << "a replaced factory is released";
+  std::promise<void> asked, unregistered;
+  std::thread other([&] {  // asks, and then lives on without asking again
+    registry.TryCreate("regtest.Gadget");
+    asked.set_value();
+    unregistered.get_future().wait();
+  });
+  asked.get_future().wait();
   EXPECT_EQ(MadeBy(registry.TryCreate("regtest.gadget")), "second");
   registry.Unregister("REGTEST.GADGET");
+  EXPECT_TRUE(second.expired()) << "no thread keeps an unregistered factory";
+  unregistered.set_value();
+  other.join();
   EXPECT_FALSE(registry.TryCreate("regtest.Gadget"));
   EXPECT_FALSE(registry.TryCreate("{0BADC0DE-0000-4000-8000-00000000AB02}"))
       << "the class identifier goes with the program identifier";

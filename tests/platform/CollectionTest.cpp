@@ -4,8 +4,10 @@
 #include "ErrorOf.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/ClassRegistry.h"
 #include "platform/KeyedCollection.h"
@@ -129,6 +131,34 @@ TEST(Signal, AHandlerDisconnectingItselfFinishesBeforeItIsDestroyed) {
   EXPECT_TRUE(watch.expired()) << "destroyed once it returned";
   s.Emit(2);
   EXPECT_EQ(s.ConnectionCount(), 0u);
+}
+
+TEST(Signal, EmissionCopiesNothingAndSurvivesWhatItsHandlersDo) {
+  struct Counted {
+    explicit Counted(int* c) : copies(c) {}
+    Counted(const Counted& o) : copies(o.copies) { ++*copies; }
+    int* copies;
+  };
+  int copies = 0;
+  platform::Signal<Counted> counted;
+  platform::ScopedConnection one = counted.Connect([](const Counted&) {});
+  platform::ScopedConnection two = counted.Connect([](const Counted&) {});
+  counted.Emit(Counted(&copies));
+  EXPECT_EQ(copies, 0) << "neither the emission nor its handlers copy the argument";
+
+  auto owned = std::make_unique<platform::Signal<int>>();
+  std::string log;
+  platform::Connection first = owned->Connect([&](int n) {
+    if (n == 0) throw std::runtime_error("handler failed");
+    if (n == 1) owned->Emit(2);  // nested, and its handler destroys the signal
+    if (n == 2) owned.reset();
+  });
+  platform::Connection second = owned->Connect([&](int n) { log += std::to_string(n); });
+  EXPECT_THROW(owned->Emit(0), std::runtime_error);
+  owned->Emit(3);
+  owned->Emit(1);
+  EXPECT_FALSE(owned);
+  EXPECT_EQ(log, "3") << "usable after a handler threw; silent once a handler destroyed it";
 }
 
 struct Widget : platform::Object {

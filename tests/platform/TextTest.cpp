@@ -1,11 +1,17 @@
 // Text comparison without regard to case, UTF-16LE byte forms, Val and dates.
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
+#include <cmath>
+#include <limits>
+
 #include "platform/DateTime.h"
 #include "platform/Text.h"
 
 namespace text = platform::text;
 using platform::DateTime;
+using platformtest::ErrorOf;
 
 namespace {
 
@@ -80,6 +86,18 @@ TEST(DateTimeSerial, MatchesTheRuntimesDayNumbers) {
   EXPECT_EQ(DateTime::FromSerial(-1.25), before);
   EXPECT_EQ(DateTime::FromSerial(noon.ToSerial()), noon);
   EXPECT_LT(DateTime(), noon.FromSerial(3.0));
+}
+
+TEST(DateTimeSerial, OutsideYears100To9999IsOverflow) {
+  EXPECT_EQ(DateTime::FromSerial(-657434.5), *DateTime::FromParts(100, 1, 1, 12))
+      << "the first day, its fraction counted from the day's start";
+  EXPECT_EQ(DateTime::FromSerial(2958465.5), *DateTime::FromParts(9999, 12, 31, 12));
+  EXPECT_EQ(DateTime::FromSerial(2958465.99998), *DateTime::FromParts(9999, 12, 31, 23, 59, 58));
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  // 2958465.999999999 rounds to the first second of the year 10000.
+  for (const double serial : {-657435.0, 2958466.0, 2958465.999999999, 1e300, -kInf, std::nan("")}) {
+    EXPECT_EQ(ErrorOf([&] { DateTime::FromSerial(serial); }), platform::errc::kOverflow) << serial;
+  }
 }
 
 }  // namespace

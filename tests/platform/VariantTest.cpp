@@ -1,12 +1,14 @@
 // Conversions of the automation runtime's Variant.
 #include <gtest/gtest.h>
 
+#include "CommaLocale.h"
 #include "ErrorOf.h"
 
 #include <cmath>
 #include <limits>
 
 #include "platform/SafeArray.h"
+#include "platform/Text.h"
 #include "platform/Variant.h"
 
 using platform::DateTime;
@@ -50,10 +52,13 @@ TEST(VariantToInt32, OverflowIsErrorSix) {
   EXPECT_EQ(ErrorOf([] { Variant(256).ToByte(); }), errc::kOverflow);
   EXPECT_EQ(ErrorOf([] { Variant(-1).ToByte(); }), errc::kOverflow);
   EXPECT_EQ(ErrorOf([] { Variant(std::nan("")).ToInt32(); }), errc::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Variant("-1e309").ToDouble(); }), errc::kOverflow);
+  EXPECT_DOUBLE_EQ(Variant("1e-400").ToDouble(), 0) << "too small to hold is zero";
 }
 
 TEST(VariantToInt32, TextsThatAreNoNumberAreTypeMismatch) {
-  for (const char* text : {"", "abc", "12abc", "1 2", "0x10", "inf", "nan", "&H"}) {
+  for (const char* text :
+       {"", "abc", "12abc", "1 2", "0x10", "inf", "nan", "&H", ".", "1e", "1.5.", "0x1p3"}) {
     EXPECT_EQ(ErrorOf([&] { Variant(text).ToInt32(); }), errc::kTypeMismatch) << text;
   }
   EXPECT_EQ(Variant("  42 ").ToInt32(), 42) << "blanks around a number are allowed";
@@ -79,6 +84,15 @@ TEST(VariantToString, FollowsTheRuntimesTexts) {
   EXPECT_EQ(Variant(1.5e-7).ToString(), "1.5E-07");
   EXPECT_EQ(Variant().ToString(), "");
   EXPECT_EQ(Variant(*DateTime::FromParts(2026, 11, 2, 8, 15, 0)).ToString(), "2026-11-02 08:15:00");
+}
+
+TEST(VariantConversions, IgnoreTheProcessLocale) {
+  const mztest::CommaLocale locale;
+  if (!locale.Active()) GTEST_SKIP() << locale.SkipReason();
+  EXPECT_EQ(Variant(-1.5e-7).ToString(), "-1.5E-07") << "a host's comma never reaches a text";
+  EXPECT_DOUBLE_EQ(Variant(" 2.5D1 ").ToDouble(), 25);
+  EXPECT_EQ(ErrorOf([] { Variant("1,5").ToDouble(); }), errc::kTypeMismatch);
+  EXPECT_DOUBLE_EQ(platform::text::Val("2.5 kB"), 2.5);
 }
 
 TEST(VariantToBool, NumbersAndTexts) {

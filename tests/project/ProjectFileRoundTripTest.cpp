@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "CommaLocale.h"
 #include "ProjectTestSupport.h"
 #include "host/project/Block.h"
 #include "host/project/Category.h"
@@ -82,6 +83,11 @@ TEST(ProjectRoundTripTest, SamplesSurviveSaveAndLoadUnchanged) {
   auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "p");
   const std::string plcText = ProjectFile::SerializePlc(*plc);
   EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(plcText, "q")), plcText);
+
+  const mztest::CommaLocale locale;  // sizes such as 2048 must not be grouped, nor dates localised
+  if (!locale.Active()) GTEST_SKIP() << locale.SkipReason();
+  EXPECT_EQ(ProjectFile::SerializeProject(*ProjectFile::ParseProject(first, "c")), first);
+  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::ParsePlc(plcText, "r")), plcText);
 }
 
 TEST(ProjectRoundTripTest, ValuesThatNeedEscapingComeBackExactly) {

@@ -22,6 +22,7 @@
 #include "host/project/SymbolTable.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDocument.h"
+#include "platform/Text.h"
 
 namespace host {
 namespace {
@@ -52,8 +53,7 @@ TEST_F(SampleObjectsTest, ObjectListFindsChildrenByExactClassIdentifier) {
   auto program = objects->ItemByClass(std::string(clsid::kProgramOffline));
   EXPECT_TRUE(SameObject(program, program_));
 
-  std::string lower(clsid::kProgramOffline);
-  for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = platform::text::FoldCase(clsid::kProgramOffline);
   const auto error = ErrorOf([&] { objects->ItemByClass(lower); });
   ASSERT_TRUE(error.has_value()) << "identifiers compare as exact texts";
   EXPECT_EQ(error->Description(), "'Conveyor' has no object of class " + lower);
