@@ -297,7 +297,8 @@ platform::Ref<platform::Object> Environment::ModelOf(
   if (!project) return {};
   for (const auto& weak : state_->models) {
     const auto model = platform::Ref<platform::Object>(weak.lock()).As<mzblprsx::RgProjectModel>();
-    if (model && model->ItemList()->Find(4, platform::Variant(project))) return model;
+    if (model && model->ItemList()->Find(mzblprsx::find_by::kObject, platform::Variant(project)))
+      return model;
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <unicode/unistr.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -53,9 +54,32 @@ int CompareNoCase(std::string_view a, std::string_view b) {
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
+namespace {
+
+bool SameLetterAscii(char a, char b) {
+  return LowerAscii(a) == LowerAscii(b);
+}
+
+}  // namespace
+
 bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
   if (needle.empty()) return true;
+  // The usual spelling settles it without folding.
+  if (haystack.find(needle) != std::string_view::npos) return true;
+  if (IsAscii(haystack) && IsAscii(needle)) {
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                       SameLetterAscii) != haystack.end();
+  }
   return FoldCase(haystack).find(FoldCase(needle)) != std::string::npos;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.starts_with(prefix)) return true;
+  if (IsAscii(text) && IsAscii(prefix)) {
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(), SameLetterAscii);
+  }
+  return std::string_view(FoldCase(text)).starts_with(FoldCase(prefix));
 }
 
 std::vector<uint8_t> ToUtf16LE(std::string_view utf8) {

@@ -61,7 +61,11 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 /// <0, 0, >0 comparing the case-folded texts (code point order).
 int CompareNoCase(std::string_view a, std::string_view b);
 /// True when needle occurs in haystack without regard to case; an empty needle always occurs.
+/// ASCII texts (every item type and class name) are compared in place, without folded copies,
+/// because the views and handlers ask this once per tree item.
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);
+/// True when text begins with prefix without regard to case; an empty prefix always does.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
 /// UTF-8 to UTF-16LE bytes (no terminator, no byte-order mark).
 std::vector<uint8_t> ToUtf16LE(std::string_view utf8);

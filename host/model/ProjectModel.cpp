@@ -465,7 +465,7 @@ ProjectItem* ProjectModel::FindIn(Index& index, const Key& key, ProjectItem& sco
 ProjectItem* ProjectModel::Find(ProjectItem& scope, int32_t searchType, const Variant& value) {
   if (!scope.inTree_) return nullptr;  // the indexes cover the tree only
   switch (searchType) {
-    case 1: {
+    case mzblprsx::find_by::kItem: {
       if (!value.IsObject()) return nullptr;
       const auto object = value.ToObject();
       auto* item = dynamic_cast<ProjectItem*>(object.Get());
@@ -473,14 +473,14 @@ ProjectItem* ProjectModel::Find(ProjectItem& scope, int32_t searchType, const Va
       if (item->model_.lock().get() != this || !item->IsWithin(scope)) return nullptr;
       return item;
     }
-    case 2: {
+    case mzblprsx::find_by::kHandlerClass: {
       if (value.Type() != platform::VarType::String) return nullptr;
       const std::string text = value.ToString();
       const std::string_view name = text;
       return FindIn(byHandlerClass_, name, scope,
                     [&](const ProjectItem& node) { return node.handlerClass_ == name; });
     }
-    case 4: {
+    case mzblprsx::find_by::kObject: {
       if (!value.IsObject()) return nullptr;
       const void* identity = platform::Identity(value.ToObject());
       if (!identity) return nullptr;

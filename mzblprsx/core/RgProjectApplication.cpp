@@ -333,7 +333,7 @@ Ref<RgProjectItem> RgProjectApplication::P_GetActiveDocumentItem() {
     for (const Ref<RgProjectModel>& model : {snapIn_->OfflineModel(), snapIn_->OnlineModel()}) {
       if (!model) continue;
       const Ref<RgProjectItemList> list = model->ItemList();
-      if (list->Find(4, Variant(object))) {
+      if (list->Find(find_by::kObject, Variant(object))) {
         result = list->FoundItem();
         return;
       }

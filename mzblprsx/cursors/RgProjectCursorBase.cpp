@@ -16,13 +16,6 @@ namespace {
 
 constexpr const char* kOptionShowSystemBlocks = "General/Display/ShowSystemBlocks";
 
-using platform::text::IsAscii;
-using platform::text::LowerAscii;
-
-bool SameLetterAscii(char a, char b) {
-  return LowerAscii(a) == LowerAscii(b);
-}
-
 /// The option as a switch. It is a Boolean; a number (or number text) switches it on only when
 /// it is greater than 0.
 bool OptionIsOn(const Variant& value) {
@@ -61,26 +54,6 @@ bool EqualsTrue(const Variant& value) {
 }  // namespace
 
 RgProjectCursorBase::~RgProjectCursorBase() = default;
-
-bool RgProjectCursorBase::TypeContains(std::string_view type, std::string_view part) {
-  // Types are written in one spelling: an exact occurrence (the usual answer, found by the
-  // library's fast search) settles it without folding.
-  if (type.find(part) != std::string_view::npos) return true;
-  // Item types are ASCII; comparing in place spares the two folded copies per item.
-  if (!IsAscii(type) || !IsAscii(part)) return platform::text::ContainsNoCase(type, part);
-  return std::search(type.begin(), type.end(), part.begin(), part.end(), SameLetterAscii) !=
-         type.end();
-}
-
-bool RgProjectCursorBase::TypeStartsWith(std::string_view type, std::string_view prefix) {
-  if (type.starts_with(prefix)) return true;  // the usual spelling: no folding needed
-  if (!IsAscii(type) || !IsAscii(prefix)) {
-    return std::string_view(platform::text::FoldCase(type))
-        .starts_with(platform::text::FoldCase(prefix));
-  }
-  return type.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), type.begin(), SameLetterAscii);
-}
 
 Ref<IRgOptionService> RgProjectCursorBase::OptionService() {
   Ref<IRgOptionService> result;

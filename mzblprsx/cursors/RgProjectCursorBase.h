@@ -87,11 +87,6 @@ class RgProjectCursorBase : public virtual IRgProjectCursor {
   /// The filter rule for items whose "TYPE" contains "RgBlock": system blocks only while shown.
   bool P_ValidateBlock(const Ref<RgProjectItem>& item);
 
-  /// True when `type` contains `part` without regard to case.
-  static bool TypeContains(std::string_view type, std::string_view part);
-  /// True when `type` begins with `prefix` without regard to case.
-  static bool TypeStartsWith(std::string_view type, std::string_view prefix);
-
   Ref<RgProjectModel> model_;
   Ref<RgCursorItemList> list_;  // nothing while no model is attached
 

@@ -8,6 +8,7 @@
 
 #include "mzblprsx/cursors/IRgFilesOnMMCLoader.h"
 #include "mzblprsx/cursors/RgCursorItemList.h"
+#include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
@@ -289,7 +290,7 @@ void RgProjectCursorDetails::Sort(const std::vector<std::string>& sortTypes,
 void RgProjectCursorDetails::P_LoadMMCFiles() {
   Guard(*this, "P_LoadMMCFiles", [&] {
     const Ref<RgProjectItemList> tree = model_->ItemList();
-    if (!tree->Find(2, Variant("RgPrjHandlerFilesOnMMC"))) return;
+    if (!tree->Find(find_by::kHandlerClass, Variant("RgPrjHandlerFilesOnMMC"))) return;
     const Ref<RgProjectItem> container = tree->FoundItem();
     if (!container) return;
     // A container handler that cannot load has no file list to offer: nothing to do.
@@ -326,12 +327,12 @@ bool RgProjectCursorDetails::P_ValidateItemProject(const Ref<RgProjectItem>& ite
   bool result = false;
   Guard(*this, "P_ValidateItemProject", [&] {
     const std::string type = item->DataValue(kTypeKey).ToString();
-    if (TypeContains(type, "RgHwConfig")) {
+    if (platform::text::ContainsNoCase(type, "RgHwConfig")) {
       result = true;
-    } else if (TypeContains(type, "RgBlock")) {
+    } else if (item_kind::IsBlockType(type)) {
       result = P_ValidateBlock(item);
     } else {
-      result = TypeContains(type, "RgFilesOnMMC");
+      result = platform::text::ContainsNoCase(type, "RgFilesOnMMC");
     }
   });
   return result;
@@ -341,15 +342,16 @@ bool RgProjectCursorDetails::P_ValidateItemProgram(const Ref<RgProjectItem>& ite
   bool result = false;
   Guard(*this, "P_ValidateItemProgram", [&] {
     const std::string type = item->DataValue(kTypeKey).ToString();
-    result = TypeContains(type, "RgBlock") && P_ValidateBlock(item);
+    result = item_kind::IsBlockType(type) && P_ValidateBlock(item);
   });
   return result;
 }
 
 bool RgProjectCursorDetails::P_ValidateItemMMC(const Ref<RgProjectItem>& item) {
   bool result = false;
-  Guard(*this, "P_ValidateItemMMC",
-        [&] { result = TypeContains(item->DataValue(kTypeKey).ToString(), "RgMMCFile"); });
+  Guard(*this, "P_ValidateItemMMC", [&] {
+    result = platform::text::ContainsNoCase(item->DataValue(kTypeKey).ToString(), "RgMMCFile");
+  });
   return result;
 }
 
@@ -506,9 +508,9 @@ int32_t RgProjectCursorDetails::P_ItemNameSortIndex(const Ref<RgProjectItem>& it
     const std::string type = item->DataValue(kTypeKey).ToString();
     const int64_t typeIndex = P_ItemTypeSortIndex(item, type, context);
     int64_t subIndex = 0;
-    if (TypeStartsWith(type, "RgBlock")) {
+    if (platform::text::StartsWithNoCase(type, "RgBlock")) {
       subIndex = item->DataValue("BLOCKNUMBER").ToInt32();
-    } else if (TypeStartsWith(type, "RgMMCFile")) {
+    } else if (platform::text::StartsWithNoCase(type, "RgMMCFile")) {
       subIndex = P_MMCFileSortIndex(item, context);
     }
     const int64_t index = typeIndex * 100000 + subIndex;
@@ -527,18 +529,18 @@ int32_t RgProjectCursorDetails::P_ItemTypeSortIndex(const Ref<RgProjectItem>& it
                                                     const std::string& type, SortContext& context) {
   int32_t result = 0;
   Guard(*this, "P_ItemTypeSortIndex", [&] {
-    if (TypeStartsWith(type, "RgBlock")) {
+    if (platform::text::StartsWithNoCase(type, "RgBlock")) {
       if (!context.blockInfo) {
         context.blockInfo = platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
       }
       result = context.blockInfo->SortIndex(item->DataValue("BLOCKTYPE").ToInt32());
-    } else if (TypeStartsWith(type, "RgMMCFile")) {
+    } else if (platform::text::StartsWithNoCase(type, "RgMMCFile")) {
       result = 100;
-    } else if (TypeStartsWith(type, "RgHwConfig")) {
+    } else if (platform::text::StartsWithNoCase(type, "RgHwConfig")) {
       result = 101;
-    } else if (TypeStartsWith(type, "RgProgram")) {
+    } else if (platform::text::StartsWithNoCase(type, "RgProgram")) {
       result = 102;
-    } else if (TypeStartsWith(type, "RgProject")) {
+    } else if (platform::text::StartsWithNoCase(type, "RgProject")) {
       result = 103;
     }
   });
@@ -552,7 +554,8 @@ int32_t RgProjectCursorDetails::P_MMCFileSortIndex(const Ref<RgProjectItem>& ite
     if (!context.ranksBuilt) {
       // The listed files ordered by name; a file's rank is where its name first appears.
       for (const Ref<RgProjectItem>* listed : context.items) {
-        if (!TypeContains((*listed)->DataValue(kTypeKey).ToString(), "RgMMCFile")) continue;
+        if (!platform::text::ContainsNoCase((*listed)->DataValue(kTypeKey).ToString(), "RgMMCFile"))
+          continue;
         context.fileNames.push_back(
             platform::text::FoldCase((*listed)->DataValue("NAME").ToString()));
       }

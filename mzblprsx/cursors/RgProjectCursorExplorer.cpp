@@ -3,6 +3,7 @@
 #include <string>
 
 #include "mzblprsx/cursors/RgCursorItemList.h"
+#include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
@@ -52,9 +53,9 @@ bool RgProjectCursorExplorer::P_ValidateItem(const Ref<RgProjectItem>& item) {
     if (!item) return;
     const std::string type = item->DataValue(kTypeKey).ToString();
     // The default category itself is not shown, its blocks are.
-    if (type == "RgCategoryDefault") return;
+    if (item_kind::IsDefaultCategoryType(type)) return;
     if (type == "RgFilesOnMMC" || type == "RgMMCFile") return;
-    result = TypeContains(type, "RgBlock") ? P_ValidateBlock(item) : true;
+    result = item_kind::IsBlockType(type) ? P_ValidateBlock(item) : true;
   });
   return result;
 }

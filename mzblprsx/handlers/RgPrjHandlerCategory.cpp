@@ -1,5 +1,7 @@
 #include "mzblprsx/handlers/RgPrjHandlerCategory.h"
 
+#include "mzblprsx/handlers/ItemKind.h"
+
 #include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
@@ -32,7 +34,8 @@ void RgPrjHandlerCategory::OnInitialize() {
 void RgPrjHandlerCategory::FillData(RgProjectItemData& data) {
   const std::string id = object_->ObjectID();
   const bool isDefault = !defaultCategoryId_.empty() && id == defaultCategoryId_;
-  data.SetValue("TYPE", Variant(isDefault ? "RgCategoryDefault" : "RgCategory"), 3);
+  data.SetValue(std::string(item_kind::kTypeKey),
+                Variant(isDefault ? item_kind::kDefaultCategory : item_kind::kCategory), 3);
   data.SetValue("NAME", Variant(object_.Cast<IRgCategory>()->Name()), 3);
   data.SetValue("RgObjectID", Variant(id), 3);
 }

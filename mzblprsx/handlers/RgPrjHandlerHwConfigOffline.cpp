@@ -6,6 +6,7 @@
 #include "mzblprsx/core/RgProjectApplication.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/core/RgVerbs.h"
 #include "mzblprsx/interfaces/IRgHardwareService.h"
 #include "mzblprsx/interfaces/IRgHwConfig.h"
 #include "mzblprsx/interfaces/IRgHwConfigSnapIn.h"
@@ -40,10 +41,10 @@ void RgPrjHandlerHwConfigOffline::OnDelete() {
 }
 
 void RgPrjHandlerHwConfigOffline::OnSave() {
-  int32_t verb = kVerbSave;
+  int32_t save = verb::kSave;  // the save command (hexadecimal E103)
   Variant arguments;
   bool broadcast = false;
-  SnapIn()->DoVerbOnSnapIn(std::string(kHwConfigSnapIn), verb, arguments, broadcast);
+  SnapIn()->DoVerbOnSnapIn(std::string(kHwConfigSnapIn), save, arguments, broadcast);
 }
 
 }  // namespace mzblprsx

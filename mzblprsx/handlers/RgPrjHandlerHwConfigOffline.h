@@ -17,8 +17,6 @@ class RgPrjHandlerHwConfigOffline final : public RgPrjHandlerBase {
   static constexpr std::string_view kTypeName = "RgPrjHandlerHwConfigOffline";
   /// The hardware configuration snap-in's name in the host.
   static constexpr std::string_view kHwConfigSnapIn = "SnapInHWConfig";
-  /// The save command (hexadecimal E103), sent to that snap-in as a verb.
-  static constexpr int32_t kVerbSave = 57603;
 
   std::string_view TypeName() const override { return kTypeName; }
 

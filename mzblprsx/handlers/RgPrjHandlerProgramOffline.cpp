@@ -2,13 +2,13 @@
 
 #include <climits>
 #include <cstdint>
-#include <initializer_list>
 #include <string_view>
 #include <utility>
 
 #include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerCategory.h"
 #include "mzblprsx/interfaces/ClassIds.h"
@@ -22,6 +22,7 @@
 #include "mzblprsx/interfaces/IRgNewBlockDialog.h"
 #include "mzblprsx/interfaces/IRgObjectArray.h"
 #include "mzblprsx/interfaces/IRgObjectFinder.h"
+#include "mzblprsx/interfaces/RgNotification.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
@@ -30,68 +31,26 @@
 #include "mzblprsx/interfaces/RgProjectModel.h"
 #include "platform/ClassRegistry.h"
 #include "platform/DateTime.h"
+#include "platform/OneOf.h"
 #include "platform/Text.h"
 
 namespace mzblprsx {
 namespace {
 
-constexpr std::string_view kTypeCategory = "RgCategory";
-constexpr std::string_view kTypeCategoryDefault = "RgCategoryDefault";
-constexpr std::string_view kGhostHandler = "RgPrjHandlerGhostBlock";
 /// Static text that new categories are named after.
 constexpr int32_t kTextNewCategory = 202;
 
-// Codes of the framework's notifications about blocks and about the program's block container.
-constexpr int32_t kBlocksDeleted = 2;
-constexpr int32_t kCategoriesChanged = 256;
-constexpr int32_t kSymbolsChanged = 131072;
+using item_kind::IsCategoryType;
+using item_kind::TypeOf;
+using platform::OneOf;
 
-bool IsOneOf(int32_t code, std::initializer_list<int32_t> codes) {
-  for (const int32_t c : codes) {
-    if (c == code) return true;
-  }
-  return false;
-}
-
-std::string TypeOf(const Ref<RgProjectItem>& item) {
-  return item->Data()->Value("TYPE", Variant("")).ToString();
-}
-
-bool IsCategoryType(std::string_view type) {
-  return type == kTypeCategory || type == kTypeCategoryDefault;
-}
-
+// Placing blocks and categories asks for the offline program's own handlers (see ItemKind.h).
 bool IsBlockItem(const Ref<RgProjectItem>& item) {
-  return static_cast<bool>(item->HandlerObject().As<RgPrjHandlerBlockOffline>());
+  return item_kind::HasBlockHandler(item);
 }
 
 bool IsCategoryItem(const Ref<RgProjectItem>& item) {
-  return static_cast<bool>(item->HandlerObject().As<RgPrjHandlerCategory>());
-}
-
-bool IsGhostItem(const Ref<RgProjectItem>& item) {
-  const Ref<platform::Object> handler = item->HandlerObject();
-  return handler && handler->TypeName() == kGhostHandler;
-}
-
-/// Contains without regard to case; plain ASCII texts (every "TYPE") skip the Unicode folding,
-/// which matters when every block of a large program is tested.
-bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
-  const auto ascii = [](std::string_view s) {
-    for (const char c : s) {
-      if ((static_cast<unsigned char>(c) & 0x80U) != 0) return false;
-    }
-    return true;
-  };
-  if (!ascii(haystack) || !ascii(needle)) return platform::text::ContainsNoCase(haystack, needle);
-  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-  if (needle.size() > haystack.size()) return false;
-  for (size_t at = 0; at + needle.size() <= haystack.size(); ++at) {
-    size_t i = 0;
-    while (i < needle.size() && lower(haystack[at + i]) == lower(needle[i])) ++i;
-    if (i == needle.size()) return true;
-  }
-  return false;
+  return item_kind::HasCategoryHandler(item);
 }
 
 Ref<IRgItemMover> NewItemMover() {
@@ -209,7 +168,7 @@ Ref<RgProjectItem> RgPrjHandlerProgramOffline::GetDefaultCategory() {
     const int32_t count = children->Count();
     for (int32_t i = 1; i <= count; ++i) {
       const Ref<RgProjectItem> child = children->Item(i);
-      if (TypeOf(child) == kTypeCategoryDefault) result = child;  // the last one wins
+      if (item_kind::IsDefaultCategoryType(TypeOf(child))) result = child;  // the last one wins
     }
   });
   return result;
@@ -219,7 +178,8 @@ Ref<RgProjectItem> RgPrjHandlerProgramOffline::GetGhostBlock() {
   Ref<RgProjectItem> result;
   Guard(*this, "GetGhostBlock", [&] {
     const Ref<RgProjectItemList> list = item_->ChildList();
-    if (list->Find(2, Variant(kGhostHandler))) result = list->FoundItem();
+    if (list->Find(find_by::kHandlerClass, Variant(item_kind::kGhostHandler)))
+      result = list->FoundItem();
   });
   return result;
 }
@@ -270,7 +230,7 @@ std::vector<Ref<RgProjectItem>> RgPrjHandlerProgramOffline::P_GetBlocksToMove(
     for (int32_t i = siblings->IndexOf(position) + 1; i <= count; ++i) {
       const Ref<RgProjectItem> sibling = siblings->Item(i);
       if (IsCategoryType(TypeOf(sibling))) break;
-      if (IsGhostItem(sibling)) continue;
+      if (item_kind::HasGhostHandler(sibling)) continue;
       result.push_back(sibling);
     }
   });
@@ -323,7 +283,7 @@ Ref<RgProjectItem> RgPrjHandlerProgramOffline::AddBlock(Ref<IRgObject>& block,
         const Ref<IRgObject> owner = finder->Find(std::string(clsid::kBlockOffline),
                                                   ownerTypeName + std::to_string(ownerNumber));
         const Ref<RgProjectItemList> list = item_->ChildList();
-        if (owner && list->Find(4, Variant(owner))) {
+        if (owner && list->Find(find_by::kObject, Variant(owner))) {
           place.after = list->FoundItem();
           place.parent = place.after->Parent();
           placed = true;
@@ -333,7 +293,7 @@ Ref<RgProjectItem> RgPrjHandlerProgramOffline::AddBlock(Ref<IRgObject>& block,
     if (!placed) place = P_GetNewBlockPosition(position);
 
     const Ref<RgProjectItemList> list = item_->ChildList();
-    if (list->Find(4, Variant(block))) {
+    if (list->Find(find_by::kObject, Variant(block))) {
       // The block already has an item (the framework reported it while it was being created):
       // move that item rather than showing the block twice.
       Ref<RgProjectItem> existing = list->FoundItem();
@@ -514,7 +474,7 @@ bool RgPrjHandlerProgramOffline::DeleteCategories(std::vector<std::string>& iden
     const Ref<RgProjectItemList> list = item_->ChildList();
     for (const std::string& id : identifiers) {
       const Ref<IRgObject> category = finder->Find(categoryClass, id);
-      if (!category || !list->Find(4, Variant(category))) continue;
+      if (!category || !list->Find(find_by::kObject, Variant(category))) continue;
       const Ref<RgProjectItem> categoryItem = list->FoundItem();
       // The default category takes the blocks of the others and of every category deleted
       // later: it is kept, and the call goes on with the other identifiers.
@@ -550,10 +510,7 @@ void RgPrjHandlerProgramOffline::RefreshCategories() {
     const int32_t count = children->Count();
     for (int32_t i = 1; i <= count; ++i) {
       const Ref<RgProjectItem> child = children->Item(i);
-      const std::string type = TypeOf(child);
-      if (type.find(kTypeCategory) != std::string::npos && type != kTypeCategoryDefault) {
-        RefreshHandlerOf(child);
-      }
+      if (item_kind::IsUserCategoryType(TypeOf(child))) RefreshHandlerOf(child);
     }
   });
 }
@@ -566,9 +523,10 @@ void RgPrjHandlerProgramOffline::P_GetContents(std::vector<std::string>& categor
     for (int32_t i = 1; i <= count; ++i) {
       const Ref<RgProjectItem> child = children->Item(i);
       const std::string type = TypeOf(child);
-      if (type.find(kTypeCategory) == std::string::npos) continue;
-      if (type != kTypeCategoryDefault)
-        categories.push_back(child->Handler()->Object()->ObjectID());
+      // The blocks of every category go, the default one's too; the default category stays.
+      const bool user = item_kind::IsUserCategoryType(type);
+      if (!user && !item_kind::IsDefaultCategoryType(type)) continue;
+      if (user) categories.push_back(child->Handler()->Object()->ObjectID());
       const Ref<RgProjectItems> members = child->Items();
       const int32_t inner = members->Count();
       for (int32_t j = 1; j <= inner; ++j) {
@@ -597,7 +555,7 @@ void RgPrjHandlerProgramOffline::P_AddBlocksOfItem(const Ref<RgProjectItem>& ite
     const int32_t count = children->Count();
     for (int32_t i = 1; i <= count; ++i) {
       const Ref<RgProjectItem> child = children->Item(i);
-      if (ContainsNoCase(TypeOf(child), "RgBlock")) blocks.push_back(child);
+      if (item_kind::IsBlockType(TypeOf(child))) blocks.push_back(child);
       P_AddBlocksOfItem(child, blocks);
     }
   });
@@ -644,8 +602,8 @@ void RgPrjHandlerProgramOffline::P_OnProgramNotify(const RgNotification& notific
     bool allSymbols = false;
     std::vector<Ref<IRgObject>> symbolBlocks;
     for (const RgNotificationEntry& entry : notification.entries) {
-      if (entry.code == kCategoriesChanged) categories = true;
-      if (entry.code != kSymbolsChanged) continue;
+      if (entry.code == notify::kCategoriesChanged) categories = true;
+      if (entry.code != notify::kSymbolsChanged) continue;
       for (const Ref<IRgObject>& object : entry.objects) {
         if (SameObject(object, object_)) {
           allSymbols = true;
@@ -665,7 +623,7 @@ void RgPrjHandlerProgramOffline::P_OnProgramNotify(const RgNotification& notific
     if (symbolBlocks.empty()) return;
     const Ref<RgProjectItemList> list = item_->ChildList();
     for (const Ref<IRgObject>& block : symbolBlocks) {
-      if (list->Find(4, Variant(block))) RefreshHandlerOf(list->FoundItem());
+      if (list->Find(find_by::kObject, Variant(block))) RefreshHandlerOf(list->FoundItem());
     }
   });
 }
@@ -707,25 +665,25 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
     bool blocksDeleted = false;
     bool blocksChanged = false;
     for (const RgNotificationEntry& entry : notification.entries) {
-      if (IsOneOf(entry.code, {128, 8192})) {
+      if (OneOf(entry.code, {notify::kBlockRenumbered, notify::kBlockChanged})) {
         for (const Ref<IRgObject>& object : entry.objects) {
-          if (list->Find(4, Variant(object))) RefreshHandlerOf(list->FoundItem());
+          if (list->Find(find_by::kObject, Variant(object))) RefreshHandlerOf(list->FoundItem());
         }
         // FIXME: the compare states are recomputed here once the status controller compares.
         blocksChanged = true;
-      } else if (entry.code == kBlocksDeleted) {
+      } else if (entry.code == notify::kBlockDeleted) {
         switchOff();
         for (const Ref<IRgObject>& object : entry.objects) {
-          if (!list->Find(4, Variant(object))) continue;
+          if (!list->Find(find_by::kObject, Variant(object))) continue;
           const Ref<RgProjectItem> found = list->FoundItem();
           found->Parent()->Items()->Remove(found);
         }
         blocksDeleted = true;
-      } else if (IsOneOf(entry.code, {1, 3, 4, 8, 64, 65536, 4194304})) {
+      } else if (OneOf(entry.code, notify::kBlockPlaced)) {
         switchOff();
         for (Ref<IRgObject> object : entry.objects) {
           Ref<RgProjectItem> position = createBlockPosition_;
-          if (list->Find(4, Variant(object))) {
+          if (list->Find(find_by::kObject, Variant(object))) {
             Ref<RgProjectItem> found = list->FoundItem();
             RefreshHandlerOf(found);
             MoveBlock(found, position);

@@ -1,22 +1,17 @@
 #include "mzblprsx/handlers/RgPrjHandlerProjectOffline.h"
 
-#include <algorithm>
-#include <initializer_list>
 #include <string>
 
 #include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/RgNotification.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
+#include "platform/OneOf.h"
 
 namespace mzblprsx {
-namespace {
 
-bool IsOneOf(int32_t code, std::initializer_list<int32_t> codes) {
-  return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
-}  // namespace
+using platform::OneOf;
 
 void RgPrjHandlerProjectOffline::FillData(RgProjectItemData& data) {
   FillTypeAndName(data, "RgProjectOffline", 1, 3);
@@ -30,7 +25,7 @@ void RgPrjHandlerProjectOffline::OnInitialize() {
 
 bool RgPrjHandlerProjectOffline::P_RefreshChildOf(const Ref<platform::Object>& object) {
   const Ref<RgProjectItemList> children = item_->ChildList();
-  if (!children->Find(4, Variant(object))) return false;
+  if (!children->Find(find_by::kObject, Variant(object))) return false;
   if (const auto handler = children->FoundItem()->Handler()) handler->Refresh();
   return true;
 }
@@ -43,15 +38,15 @@ void RgPrjHandlerProjectOffline::OnNotify(int32_t code, Ref<platform::Object> ob
     if (!framework) return;
     const std::string classId = framework->ClassID();
     if (classId == clsid::kProjectOffline) {
-      if (IsOneOf(code, {4, 256})) Refresh();
+      if (OneOf(code, {notify::kRenamed, notify::kChildrenChanged})) Refresh();
     } else if (classId == clsid::kHwConfigOffline) {
-      if (IsOneOf(code, {0, 4, 64, 128, 4096, 8192}) && P_RefreshChildOf(object)) {
+      if (OneOf(code, notify::kHwConfigChanges) && P_RefreshChildOf(object)) {
         // FIXME: the project's compare state is recomputed here once the status controller
         // compares the two sides.
         Refresh();
       }
     } else if (classId == clsid::kVarTables || classId == clsid::kDocumentation) {
-      if (IsOneOf(code, {64, 128})) P_RefreshChildOf(object);
+      if (OneOf(code, {notify::kChanged, notify::kDeleted})) P_RefreshChildOf(object);
     }
   });
 }

@@ -3,7 +3,6 @@
 #include <pugixml.hpp>
 
 #include <array>
-#include <initializer_list>
 
 #include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectApplication.h"
@@ -28,6 +27,7 @@
 #include "mzblprsx/streaming/RgObjectStreamItem.h"
 #include "mzblprsx/streaming/RgObjectStreamItems.h"
 #include "platform/ClassRegistry.h"
+#include "platform/OneOf.h"
 #include "platform/SafeArray.h"
 #include "platform/Text.h"
 #include "platform/XmlElement.h"
@@ -36,6 +36,7 @@ namespace mzblprsx {
 
 namespace {
 
+using platform::OneOf;
 using platform::SafeArray;
 
 constexpr const char* kMessageModule = "cmnerr";
@@ -47,13 +48,6 @@ constexpr int32_t kMaxListedObjects = 7;
 constexpr int32_t kStyleNote = 0x30;
 constexpr int32_t kStyleQuestion = 0x24;
 constexpr int32_t kAnswerNo = 7;
-
-bool OneOf(std::string_view classId, std::initializer_list<std::string_view> classes) {
-  for (std::string_view c : classes) {
-    if (classId == c) return true;
-  }
-  return false;
-}
 
 bool IsOfflineClass(std::string_view classId) {
   return OneOf(classId, {clsid::kProjectOffline, clsid::kHwConfigOffline, clsid::kSymbolTable,

@@ -97,7 +97,8 @@ Ref<RgProjectItem> RgPrjStreamHandlerOffline::P_GetProgramItem() {
     const Ref<RgProjectModel> model = parent_->ProjectSnapIn()->OfflineModel();
     if (!model) return;
     const Ref<RgProjectItemList> list = model->ItemList();
-    if (list->Find(2, Variant(std::string(RgPrjHandlerProgramOffline::kTypeName)))) {
+    if (list->Find(find_by::kHandlerClass,
+                   Variant(std::string(RgPrjHandlerProgramOffline::kTypeName)))) {
       result = list->FoundItem();
     }
   });
@@ -122,7 +123,7 @@ Ref<RgProjectItem> RgPrjStreamHandlerOffline::P_ItemOf(const Ref<Object>& object
   const Ref<RgProjectModel> model = parent_->ProjectSnapIn()->OfflineModel();
   if (!model) return {};
   const Ref<RgProjectItemList> list = model->ItemList();
-  return list->Find(4, Variant(object)) ? list->FoundItem() : Ref<RgProjectItem>();
+  return list->Find(find_by::kObject, Variant(object)) ? list->FoundItem() : Ref<RgProjectItem>();
 }
 
 Ref<RgProjectItem> RgPrjStreamHandlerOffline::P_CategoryPosition(

@@ -38,9 +38,9 @@ bool IsSystemType(int32_t type) {
   return type == kTypeSfc || type == kTypeSdb;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return !prefix.empty() && text.size() >= prefix.size() &&
-         platform::text::EqualsNoCase(text.substr(0, prefix.size()), prefix);
+/// An identifier that begins with a block type's name; a type without a name matches nothing.
+bool BeginsWithTypeName(std::string_view id, std::string_view typeName) {
+  return !typeName.empty() && platform::text::StartsWithNoCase(id, typeName);
 }
 
 }  // namespace
@@ -131,8 +131,8 @@ int32_t RgPrjStreamHandlerOffline::GetInsertDataAction(const std::string& classI
     } else if (classId == clsid::kBlockOffline) {
       const std::string id = objectId.ToString();
       const Ref<IRgBlockInfo> info = P_BlockInfo();
-      const bool system = StartsWithNoCase(id, info->BlockTypeName(kTypeSfc)) ||
-                          StartsWithNoCase(id, info->BlockTypeName(kTypeSdb));
+      const bool system = BeginsWithTypeName(id, info->BlockTypeName(kTypeSfc)) ||
+                          BeginsWithTypeName(id, info->BlockTypeName(kTypeSdb));
       result = system ? (same ? 2 : 1) : kStreamDataActionCopyOrMove;
     }
   });

@@ -94,14 +94,14 @@ void RgPrjStreamHandlerOffline::P_AddProgramItems(const Ref<RgProjectItem>& prog
     for (int32_t i = 1; i <= children->Count(); ++i) {
       const Ref<RgProjectItem> child = children->Item(i);
       const std::string type = TypeOf(child);
-      if (type == "RgGhostBlock") continue;
+      if (item_kind::IsGhostType(type)) continue;
       // The default category exists in every program; only its blocks travel.
-      if (type != "RgCategoryDefault") P_AddOnce(streamItems, child);
+      if (!item_kind::IsDefaultCategoryType(type)) P_AddOnce(streamItems, child);
       const Ref<RgProjectItems> blocks = child->Items();
       for (int32_t k = 1; k <= blocks->Count(); ++k) {
         const Ref<RgProjectItem> block = blocks->Item(k);
         // System blocks belong to the PLC's firmware, and a ghost placeholder is no block.
-        if (!IsBlockItem(block) || TypeOf(block) == "RgGhostBlock") continue;
+        if (!IsBlockItem(block)) continue;
         if (block->Data()->Value("SYSTEM", Variant(true)).ToBool()) continue;
         P_AddOnce(streamItems, block);
       }
@@ -248,7 +248,7 @@ void RgPrjStreamHandlerOffline::P_DeleteMovedProgramItems(
       // What this project's own paste moved in place is where the user wanted it.
       if (movedInPlace_.contains(MovedKey(classId, objectId))) continue;
       if (classId == clsid::kBlockOffline) blocks.push_back(objectId);
-      if (classId == clsid::kCategory && TypeOf(item) == "RgCategory") {
+      if (classId == clsid::kCategory && TypeOf(item) == item_kind::kCategory) {
         categories.push_back(objectId);
       }
     }

@@ -3,34 +3,28 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
+#include "platform/OneOf.h"
 #include "platform/Text.h"
 
 namespace mzblprsx::offline_stream {
 
-inline bool OneOf(std::string_view value, std::initializer_list<std::string_view> values) {
-  for (std::string_view v : values) {
-    if (value == v) return true;
-  }
-  return false;
-}
+using item_kind::TypeOf;
+using platform::OneOf;
 
-inline std::string TypeOf(const Ref<RgProjectItem>& item) {
-  return item->Data()->Value("TYPE", Variant("")).ToString();
-}
-
+/// A position or a sent item that is a category, the default one included.
 inline bool IsCategoryItem(const Ref<RgProjectItem>& item) {
-  const std::string type = TypeOf(item);
-  return type == "RgCategory" || type == "RgCategoryDefault";
+  return item_kind::IsCategoryType(TypeOf(item));
 }
 
+/// A sent item or a position that is a block.
 inline bool IsBlockItem(const Ref<RgProjectItem>& item) {
-  return TypeOf(item).find("RgBlock") != std::string::npos;
+  return item_kind::IsBlockType(TypeOf(item));
 }
 
 // The key under which a moved-in-place object is remembered.

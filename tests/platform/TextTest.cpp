@@ -29,6 +29,15 @@ TEST(TextCompare, ContainsWithoutCase) {
   EXPECT_TRUE(text::ContainsNoCase("RgBlockOffline.FB", "rgblockoffline"));
   EXPECT_FALSE(text::ContainsNoCase("RgCategory", "Block"));
   EXPECT_TRUE(text::ContainsNoCase("anything", "")) << "the empty text occurs everywhere";
+  EXPECT_TRUE(text::ContainsNoCase("xxRGBLOCKx", "rgBlock")) << "found past the first letter";
+  EXPECT_FALSE(text::ContainsNoCase("Rg", "RgBlock")) << "a needle longer than the text";
+  EXPECT_TRUE(text::ContainsNoCase("Die STRASSE", "straße")) << "non-ASCII texts fold fully";
+
+  EXPECT_TRUE(text::StartsWithNoCase("rgblockoffline.FB", "RgBlock"));
+  EXPECT_FALSE(text::StartsWithNoCase("xRgBlock", "RgBlock")) << "only at the start";
+  EXPECT_FALSE(text::StartsWithNoCase("Rg", "RgBlock"));
+  EXPECT_TRUE(text::StartsWithNoCase("ÄRGER", "är"));
+  EXPECT_TRUE(text::StartsWithNoCase("FB1", "")) << "the empty prefix begins everything";
 }
 
 TEST(Utf16, RoundTripsAndSurvivesDamage) {
@@ -95,7 +104,8 @@ TEST(DateTimeSerial, OutsideYears100To9999IsOverflow) {
   EXPECT_EQ(DateTime::FromSerial(2958465.99998), *DateTime::FromParts(9999, 12, 31, 23, 59, 58));
   constexpr double kInf = std::numeric_limits<double>::infinity();
   // 2958465.999999999 rounds to the first second of the year 10000.
-  for (const double serial : {-657435.0, 2958466.0, 2958465.999999999, 1e300, -kInf, std::nan("")}) {
+  for (const double serial :
+       {-657435.0, 2958466.0, 2958465.999999999, 1e300, -kInf, std::nan("")}) {
     EXPECT_EQ(ErrorOf([&] { DateTime::FromSerial(serial); }), platform::errc::kOverflow) << serial;
   }
 }
