@@ -14,6 +14,7 @@
 #include "host/project/ProjectFile.h"
 #include "host/project/ProjectFileWriter.h"
 #include "platform/Error.h"
+#include "platform/Text.h"
 
 namespace host {
 
@@ -164,7 +165,7 @@ platform::Ref<mzblprsx::IRgDataObjectItem> DataObject::Item(int32_t index) {
 platform::Ref<mzblprsx::IRgDataObjectItem> DataObject::ItemByKey(
     const std::string& classId, const platform::Variant& objectId) {
   if (objectId.IsNull() || objectId.IsObject() || objectId.IsArray()) return {};
-  const auto it = byKey_.find(Key(classId, objectId.ToString()));
+  const auto it = byKey_.find(KeyOf(classId, objectId.ToString()));
   return it == byKey_.end() ? platform::Ref<mzblprsx::IRgDataObjectItem>() : it->second;
 }
 
@@ -182,7 +183,7 @@ platform::Ref<mzblprsx::IRgDataObjectItem> DataObject::AddObject(
   DataObjectItem::Fields fields;
   fields.classId = object->ClassID();
   fields.objectId = object->ObjectID();
-  RequireFree(Key(fields.classId, fields.objectId));
+  RequireFree(fields.classId, fields.objectId);
   fields.hasData = true;
   if (const auto project = object.As<OfflineProject>()) {
     fields.data = ProjectFile::SerializeProject(*project);
@@ -222,7 +223,7 @@ platform::Ref<mzblprsx::IRgDataObjectItem> DataObject::AddReference(
                          ") has no text");
     throw;
   }
-  RequireFree(Key(fields.classId, fields.objectId));
+  RequireFree(fields.classId, fields.objectId);
   fields.name = name;
   fields.secondName = fields.objectId;
   return Add(std::move(fields));
@@ -230,7 +231,7 @@ platform::Ref<mzblprsx::IRgDataObjectItem> DataObject::AddReference(
 
 void DataObject::RemoveItem(const std::string& classId, const platform::Variant& objectId) {
   if (objectId.IsNull() || objectId.IsObject() || objectId.IsArray()) return;
-  const auto it = byKey_.find(Key(classId, objectId.ToString()));
+  const auto it = byKey_.find(KeyOf(classId, objectId.ToString()));
   if (it == byKey_.end()) return;
   const DataObjectItem* gone = it->second.Get();
   byKey_.erase(it);
@@ -303,10 +304,14 @@ void DataObject::LoadBytes(std::span<const uint8_t> bytes) {
   items.reserve(count);
   for (size_t i = 0; i < count; ++i) {
     auto item = platform::MakeObject<DataObjectItem>(reader.Read(i));
-    Key key(item->Values().classId, item->Values().objectId);
+    Key key = KeyOf(item->Values().classId, item->Values().objectId);
     if (const auto [it, inserted] = firstAt.emplace(key, i); !inserted) {
+      const std::string& id = item->Values().objectId;
+      const bool sameSpelling = id == items[it->second]->Values().objectId &&
+                                item->Values().classId == items[it->second]->Values().classId;
       Refuse("item " + std::to_string(i + 1) + " has the class and object identifier of item " +
-             std::to_string(it->second + 1) + " ('" + key.second + "')");
+             std::to_string(it->second + 1) + " ('" + id + "'" +
+             (sameSpelling ? ")" : ", which differs from it only in case)"));
     }
     byKey.emplace(std::move(key), item);
     items.push_back(std::move(item));
@@ -323,17 +328,21 @@ int16_t DataObject::DataFormat() {
 }
 
 platform::Ref<DataObjectItem> DataObject::Add(DataObjectItem::Fields fields) {
-  Key key(fields.classId, fields.objectId);
+  Key key = KeyOf(fields.classId, fields.objectId);
   auto item = platform::MakeObject<DataObjectItem>(std::move(fields));
   byKey_.emplace(std::move(key), item);
   items_.push_back(item);
   return item;
 }
 
-void DataObject::RequireFree(const Key& key) const {
-  if (byKey_.count(key) != 0) {
+DataObject::Key DataObject::KeyOf(std::string_view classId, std::string_view objectId) {
+  return {platform::text::FoldCase(classId), platform::text::FoldCase(objectId)};
+}
+
+void DataObject::RequireFree(const std::string& classId, const std::string& objectId) const {
+  if (byKey_.count(KeyOf(classId, objectId)) != 0) {
     throw platform::Error(platform::errc::kDuplicateKey,
-                          "the data object already holds " + key.first + " '" + key.second + "'");
+                          "the data object already holds " + classId + " '" + objectId + "'");
   }
 }
 

@@ -74,9 +74,11 @@ class DataObject : public virtual mzblprsx::IRgDataObject {
 
  private:
   using Key = std::pair<std::string, std::string>;  // class identifier, object identifier
+  /// Both identifiers case-folded: keys compare without regard to case, as the stream items'.
+  static Key KeyOf(std::string_view classId, std::string_view objectId);
   platform::Ref<DataObjectItem> Add(DataObjectItem::Fields fields);
-  /// Error 457 when the key is held.
-  void RequireFree(const Key& key) const;
+  /// Error 457 when the key of these identifiers is held.
+  void RequireFree(const std::string& classId, const std::string& objectId) const;
 
   std::vector<platform::Ref<DataObjectItem>> items_;
   std::map<Key, platform::Ref<DataObjectItem>> byKey_;

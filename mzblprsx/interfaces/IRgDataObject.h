@@ -24,9 +24,10 @@ class IRgDataObject : public virtual platform::Object {
   virtual int32_t ItemCount() = 0;
   /// The entry at a 1-based position (error 9 outside 1..ItemCount).
   virtual Ref<IRgDataObjectItem> Item(int32_t index) = 0;
-  /// The entry of a class and object identifier; nothing when there is none.
-  virtual Ref<IRgDataObjectItem> ItemByKey(const std::string& classId,
-                                           const Variant& objectId) = 0;
+  /// The entry of a class and object identifier; nothing when there is none. Keys compare
+  /// without regard to case, as the stream items' keys do, so one object is one entry however
+  /// it is spelt: adding or reading a second entry whose key differs only in case is refused.
+  virtual Ref<IRgDataObjectItem> ItemByKey(const std::string& classId, const Variant& objectId) = 0;
   /// Adds the object with its content; fails when the object cannot travel or is already held.
   virtual Ref<IRgDataObjectItem> AddObject(Ref<IRgObject> object) = 0;
   /// Adds a reference without content; fails when the key is already held.

@@ -181,7 +181,7 @@ TEST_F(DataObjectTest, WhatCannotTravelIsRefusedClearly) {
   EXPECT_EQ(data->ItemCount(), 1) << "refused additions add nothing";
 }
 
-TEST_F(DataObjectTest, KeysCompareClassExactlyAndIdentifierAsText) {
+TEST_F(DataObjectTest, KeysCompareWithoutCaseAndIdentifiersAsText) {
   const std::string block(clsid::kBlockOffline);
   const auto reference = data->AddReference(block, platform::Variant(int32_t{17}), "Pump");
   EXPECT_EQ(reference->ObjectID(), platform::Variant("17")) << "identifiers are kept as text";
@@ -193,10 +193,11 @@ TEST_F(DataObjectTest, KeysCompareClassExactlyAndIdentifierAsText) {
   EXPECT_TRUE(SameObject(data->ItemByKey(block, platform::Variant(int16_t{17})), reference));
   std::string lower = block;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  EXPECT_FALSE(data->ItemByKey(lower, "17")) << "class identifiers compare exactly";
-  EXPECT_FALSE(data->ItemByKey(block, " 17")) << "identifiers compare as text, exactly";
+  EXPECT_TRUE(SameObject(data->ItemByKey(lower, "17"), reference))
+      << "keys compare without regard to case, as the stream items' do";
+  EXPECT_FALSE(data->ItemByKey(block, " 17")) << "identifiers compare as text";
   EXPECT_FALSE(data->ItemByKey(block, platform::Variant(platform::NullValue{})));
-  EXPECT_EQ(ErrorOf([&] { data->AddReference(block, "17", "again"); }),
+  EXPECT_EQ(ErrorOf([&] { data->AddReference(lower, "17", "again"); }),
             platform::errc::kDuplicateKey);
 
   EXPECT_EQ(ErrorOf([&] { data->AddReference("", "1", "x"); }), platform::errc::kInvalidCall);
