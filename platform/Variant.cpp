@@ -16,30 +16,41 @@ namespace {
 
 // A text as the runtime coerces it to a number: an optional sign and a decimal number with
 // an optional exponent, or "&H"/"&O" literals, or "True"/"False"; blanks around it allowed.
-double TextToNumber(const std::string& s) {
+// Answers 0 and the number, or the error that the conversion raises (13 for a text that is no
+// number, 6 for one too large), so that a mere test for a number raises nothing.
+int32_t ReadNumber(const std::string& s, double& number) {
   const std::string_view t = text::Trim(s);
-  if (t.empty()) Mismatch();
-  if (text::EqualsNoCase(t, "True")) return -1.0;
-  if (text::EqualsNoCase(t, "False")) return 0.0;
+  if (t.empty()) return errc::kTypeMismatch;
+  if (text::EqualsNoCase(t, "True") || text::EqualsNoCase(t, "False")) {
+    number = text::EqualsNoCase(t, "True") ? -1.0 : 0.0;
+    return 0;
+  }
   if (t.size() >= 2 && t[0] == '&') {
-    const double v = text::Val(t);
     // Val reads the longest literal prefix; accept only texts that are a literal as a whole.
     const bool hex = text::UpperAscii(t[1]) == 'H';
     for (size_t i = 2; i < t.size(); ++i) {
       const int digit = text::HexDigitValue(t[i]);
-      if (digit < 0 || (!hex && digit > 7)) Mismatch();
+      if (digit < 0 || (!hex && digit > 7)) return errc::kTypeMismatch;
     }
-    if (t.size() == 2) Mismatch();
-    return v;
+    if (t.size() == 2) return errc::kTypeMismatch;
+    number = text::Val(t);
+    return 0;
   }
   std::string copy(t);
   for (char& c : copy) {
     if (c == 'd' || c == 'D') c = 'e';  // the runtime's double exponent letter
   }
   const std::optional<double> v = text::ParseDecimal(copy);
-  if (!v) Mismatch();
-  if (!std::isfinite(*v)) throw Error(errc::kOverflow);
-  return *v;
+  if (!v) return errc::kTypeMismatch;
+  if (!std::isfinite(*v)) return errc::kOverflow;
+  number = *v;
+  return 0;
+}
+
+double TextToNumber(const std::string& s) {
+  double number = 0.0;
+  if (const int32_t failure = ReadNumber(s, number); failure != 0) throw Error(failure);
+  return number;
 }
 
 double RoundHalfEven(double v) {
@@ -73,13 +84,10 @@ bool Variant::IsNumeric() const {
     case VarType::Double:
     case VarType::Empty:
       return true;
-    case VarType::String:
-      try {
-        TextToNumber(std::get<std::string>(v_));
-        return true;
-      } catch (const Error&) {
-        return false;
-      }
+    case VarType::String: {
+      double ignored = 0.0;
+      return ReadNumber(std::get<std::string>(v_), ignored) == 0;
+    }
     default:
       return false;
   }

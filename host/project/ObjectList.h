@@ -31,6 +31,10 @@ class ObjectList : public virtual mzblprsx::IRgObjectList {
   platform::Ref<mzblprsx::IRgObject> Item(int32_t index) override;
   /// Error 5 naming the container and the class when there is no child of that class.
   platform::Ref<mzblprsx::IRgObject> ItemByClass(const std::string& classId) override;
+  /// Nothing when there is no child of that class; never an error.
+  platform::Ref<mzblprsx::IRgObject> FindByClass(const std::string& classId) override {
+    return Find(classId);
+  }
 
   /// The child of that class, or nothing.
   platform::Ref<ProjectObject> Find(std::string_view classId) const;

@@ -60,11 +60,7 @@ Ref<Object> RgProjectServices::P_ContainerChild(int32_t location, std::string_vi
   if (!container) return {};
   const Ref<IRgObjectList> children = container.Cast<IRgProjectContainer>()->Objects();
   // A project without that child (no hardware configuration, say) has no such service either.
-  try {
-    return children->ItemByClass(std::string(classId));
-  } catch (const platform::Error&) {
-    return {};
-  }
+  return children->FindByClass(std::string(classId));
 }
 
 Ref<Object> RgProjectServices::RgBlockService(int32_t location) {

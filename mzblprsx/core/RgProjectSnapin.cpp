@@ -5,6 +5,7 @@
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapInManager.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
+#include "mzblprsx/core/RgVerbs.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgAppDocuments.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
@@ -35,19 +36,7 @@ constexpr const char* kLanguagePrefix = "mzprui_";
 constexpr const char* kOptionShowSystemBlocks = "General/Display/ShowSystemBlocks";
 constexpr const char* kOptionAddressPriority = "General/Settings/AddressPriority";
 constexpr const char* kHwConfigSnapIn = "SnapInHWConfig";
-/// The load state is broadcast to every snap-in under this verb.
-constexpr int32_t kVerbLoadState = 0x40000002;
-constexpr int32_t kVerbProjectRemoved = 116;
 constexpr size_t kMaxListedDocuments = 7;
-
-/// A child of a container's object list, or nothing when the lookup fails.
-Ref<IRgObject> ChildOrNothing(const Ref<IRgObjectList>& list, std::string_view classId) {
-  try {
-    return list->ItemByClass(std::string(classId));
-  } catch (const platform::Error&) {
-    return {};
-  }
-}
 
 }  // namespace
 
@@ -199,7 +188,7 @@ void RgProjectSnapin::ShowRgInfoWithMemory() {
       try {
         step();
       } catch (const platform::Error& e) {
-        if (platform::text::Hex(e.Number()) != "80004005") throw;
+        if (e.Number() != platform::errc::kFail) throw;
       }
     };
     resumable([&] {
@@ -327,7 +316,7 @@ bool RgProjectSnapin::DoVerb(int32_t verb, const Variant& arguments, bool broadc
   bool result = false;
   Guard(*this, "IRgSICommandTarget_DoVerb", [&] {
     switch (verb) {
-      case 1:  // the host application has finished initialising
+      case verb::kApplicationInitialized:
         application_->SetApplicationInitialized(true);
         projects_->BuildAllModels();
         if (offlineModel_->HasProject()) {
@@ -337,16 +326,16 @@ bool RgProjectSnapin::DoVerb(int32_t verb, const Variant& arguments, bool broadc
         }
         application_->SetActiveMDIWindow();
         break;
-      case 2:
+      case verb::kRefreshWindowTitles:
         if (offlineModel_) application_->RefreshWindowTitles(offlineModel_->Items());
         break;
-      case 28:
+      case verb::kCompanionState:
         companion_->SetState(arguments.ToBool());
         break;
-      case 111:
+      case verb::kBeginWait:
         application_->DoWaitCursor(1);
         break;
-      case 112:
+      case verb::kEndWait:
         application_->DoWaitCursor(-1);
         break;
       default:
@@ -418,7 +407,7 @@ void RgProjectSnapin::moOnlineModel_ProjectRefresh(Ref<RgProjectItem> item) {
 
 void RgProjectSnapin::moOnlineModel_ProjectRemove(Ref<RgProjectItem> /*item*/) {
   Guard(*this, "moOnlineModel_ProjectRemove",
-        [&] { application_->DoVerb(kVerbProjectRemoved, Variant(), true); });
+        [&] { application_->DoVerb(verb::kProjectRemoved, Variant(), true); });
 }
 
 // --- Online data --------------------------------------------------------------------------------
@@ -437,7 +426,7 @@ void RgProjectSnapin::RefreshOnlineData(Ref<RgProjectItem> item, bool notify) {
 
     if (updateList.find(clsid::kMemoryCard) != std::string::npos) {
       const Ref<RgProjectItemList> list = onlineModel_->ItemList();
-      if (list->Find(2, Variant("RgPrjHandlerFilesOnMMC"))) {
+      if (list->Find(find_by::kHandlerClass, Variant("RgPrjHandlerFilesOnMMC"))) {
         int16_t loadState = 0;
         bool known = true;
         switch (state) {
@@ -459,7 +448,7 @@ void RgProjectSnapin::RefreshOnlineData(Ref<RgProjectItem> item, bool notify) {
       }
     }
 
-    application_->DoVerb(kVerbLoadState, Variant(state), true);
+    application_->DoVerb(verb::kLoadState, Variant(state), true);
     if (state != 2) P_CloseGoneBlockDocuments(application_->CheckDocumentObjects(container));
   });
 }
@@ -471,15 +460,15 @@ std::string RgProjectSnapin::P_GetOnlineUpdateString(Ref<Object> container) {
     const Ref<IRgObjectList> list = container.Cast<IRgProjectContainer>()->Objects();
     const auto hwSnapIn = application_->SnapIn(kHwConfigSnapIn).As<IRgHwConfigSnapIn>();
     if (hwSnapIn && hwSnapIn->Query(1)) {
-      if (auto hw = ChildOrNothing(list, clsid::kHwConfigOnline)) objects->Add(hw);
+      if (auto hw = list->FindByClass(std::string(clsid::kHwConfigOnline))) objects->Add(hw);
     }
     if (hwSnapIn && hwSnapIn->Query(2)) {
       if (auto station = P_GetHWStationPhysical(container).As<IRgObject>()) objects->Add(station);
     }
-    if (auto card = ChildOrNothing(list, clsid::kMemoryCard)) {
+    if (auto card = list->FindByClass(std::string(clsid::kMemoryCard))) {
       if (application_->CheckOpenDocument(card)) objects->Add(card);
     }
-    if (auto program = ChildOrNothing(list, clsid::kProgramOnline)) objects->Add(program);
+    if (auto program = list->FindByClass(std::string(clsid::kProgramOnline))) objects->Add(program);
     if (const Ref<IRgAppDocuments> documents = application_->Documents()) {
       const int32_t count = documents->Count();
       for (int32_t i = 1; i <= count; ++i) {

@@ -354,11 +354,8 @@ Ref<Object> LprsDialogOverwriteBlock::P_GetProgram() {
     if (!container) return;
     const Ref<IRgObjectList> children = container->Objects();
     if (!children) return;
-    try {
-      result = children->ItemByClass(std::string(clsid::kProgramOffline));
-    } catch (const platform::Error&) {
-      // A project without a program: nothing is open in it.
-    }
+    // A project without a program has nothing open in it.
+    result = children->FindByClass(std::string(clsid::kProgramOffline));
   });
   return result;
 }

@@ -153,7 +153,7 @@ void RgProjectFactoryOffline::RemoveProject(Ref<RgProjectModel> model, Ref<Objec
     if (!model || !project) return;
     TraceCall(1, kTypeName, "IRgProjectModelFactory_RemoveProject");
     const Ref<RgProjectItemList> list = model->ItemList();
-    if (list->Find(4, Variant(project))) {
+    if (list->Find(find_by::kObject, Variant(project))) {
       const Ref<RgProjectItem> item = list->FoundItem();
       item->Items()->Clear();
       model->Items()->Remove(item);
@@ -170,7 +170,7 @@ void RgProjectFactoryOffline::RefreshProject(Ref<RgProjectModel> model, Ref<Obje
     TraceCall(3, kTypeName, "RefreshProject");
     RemoveProject(model, project);
     AddProject(model, project);
-    model->ItemList()->Find(4, Variant(project));
+    model->ItemList()->Find(find_by::kObject, Variant(project));
   });
 }
 
@@ -182,12 +182,8 @@ void RgProjectFactoryOffline::P_FillProjectItems(Ref<RgProjectItem> projectItem)
     if (container) {
       const Ref<IRgObjectList> children = container->Objects();
       for (const std::string_view classId : kProjectChildren) {
-        Ref<IRgObject> child;
-        try {
-          child = children->ItemByClass(std::string(classId));
-        } catch (const platform::Error&) {
-          continue;  // the project has no such child
-        }
+        const Ref<IRgObject> child = children->FindByClass(std::string(classId));
+        if (!child) continue;  // the project has no such child
         const Ref<RgProjectItem> childItem = projectItem->Items()->AddNew(child, nullptr, nullptr);
         if (classId == clsid::kProgramOffline) {
           P_FillProgramItems(childItem);

@@ -93,12 +93,8 @@ void RgProjectFactoryOnline::P_FillProjectItems(Ref<RgProjectItem> projectItem) 
     if (!container) return;
     const Ref<IRgObjectList> children = container->Objects();
     for (const std::string_view classId : kPlcChildren) {
-      Ref<IRgObject> child;
-      try {
-        child = children->ItemByClass(std::string(classId));
-      } catch (const platform::Error&) {
-        continue;  // the PLC has no such child
-      }
+      const Ref<IRgObject> child = children->FindByClass(std::string(classId));
+      if (!child) continue;  // the PLC has no such child
       const Ref<RgProjectItem> childItem = projectItem->Items()->AddNew(child, nullptr, nullptr);
       if (classId == clsid::kMemoryCard) P_FillMMCItems(childItem);
     }
@@ -133,7 +129,7 @@ void RgProjectFactoryOnline::RemoveProject(Ref<RgProjectModel> model, Ref<Object
     if (!model || !project) return;
     TraceCall(1, kTypeName, "IRgProjectModelFactory_RemoveProject");
     const Ref<RgProjectItemList> list = model->ItemList();
-    if (!list->Find(4, Variant(project))) return;
+    if (!list->Find(find_by::kObject, Variant(project))) return;
     const Ref<RgProjectItem> item = list->FoundItem();
     item->Items()->Clear();
     model->Items()->Remove(item);
@@ -146,7 +142,7 @@ void RgProjectFactoryOnline::RefreshProject(Ref<RgProjectModel> model, Ref<Objec
     TraceCall(3, kTypeName, "IRgProjectModelFactory_RefreshProject");
     RemoveProject(model, project);
     AddProject(model, project);
-    model->ItemList()->Find(4, Variant(project));
+    model->ItemList()->Find(find_by::kObject, Variant(project));
   });
 }
 

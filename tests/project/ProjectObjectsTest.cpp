@@ -57,9 +57,23 @@ TEST_F(SampleObjectsTest, ObjectListFindsChildrenByExactClassIdentifier) {
   const auto error = ErrorOf([&] { objects->ItemByClass(lower); });
   ASSERT_TRUE(error.has_value()) << "identifiers compare as exact texts";
   EXPECT_EQ(error->Description(), "'Conveyor' has no object of class " + lower);
+  EXPECT_TRUE(SameObject(objects->FindByClass(std::string(clsid::kProgramOffline)), program_));
+  EXPECT_FALSE(objects->FindByClass(lower)) << "the look-up that answers 'none' raises nothing";
 
   EXPECT_EQ(ErrorNumber([&] { objects->Item(0); }), platform::errc::kSubscript);
   EXPECT_EQ(ErrorNumber([&] { objects->Item(7); }), platform::errc::kSubscript);
+}
+
+TEST(ObjectListDefaultTest, FindByClassOfAHostThatOnlyRaisesTakesTheFailureAsNone) {
+  struct RaisingList : mzblprsx::IRgObjectList {
+    std::string_view TypeName() const override { return "RaisingList"; }
+    int32_t Count() override { return 0; }
+    Ref<mzblprsx::IRgObject> Item(int32_t) override { return {}; }
+    Ref<mzblprsx::IRgObject> ItemByClass(const std::string& classId) override {
+      throw platform::Error(platform::errc::kInvalidCall, "no " + classId);
+    }
+  };
+  EXPECT_FALSE(MakeObject<RaisingList>()->FindByClass("{X}"));
 }
 
 TEST(ProjectContainerTest, ChildrenTakeTheirFixedPlaceWhateverTheOrderOfAdding) {
