@@ -2,6 +2,7 @@
 // the information window, the plain-text block reference, and the library's entry points.
 #include "SnapInFixture.h"
 
+#include "host/app/AppClasses.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/app/InfoWindow.h"
 #include "host/framework/ErrorService.h"
@@ -10,6 +11,7 @@
 #include "host/project/Program.h"
 #include "host/services/LoadService.h"
 #include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgInfoWindow.h"
 #include "mzblprsx/interfaces/IRgProjectItemHandler.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
 #include "platform/ClassRegistry.h"
@@ -39,6 +41,15 @@ class ContainerHandler final : public mzblprsx::IRgProjectItemHandler {
 
  private:
   platform::Ref<mzblprsx::IRgObject> object_;
+};
+
+/// An information window whose Show fails with the error number of the moment.
+class FailingInfoWindow final : public mzblprsx::IRgInfoWindow {
+ public:
+  static inline int32_t failWith = 0;
+  std::string_view TypeName() const override { return "FailingInfoWindow"; }
+  void Show(int32_t, int32_t, int32_t) override { throw platform::Error(failWith, "no window"); }
+  void Close() override {}
 };
 
 class OnlineData : public SnapInFixture {
@@ -135,6 +146,25 @@ TEST_F(OnlineData, HardwareSnapInQueriesAddTheConfigurationAndStation) {
     ++hardware;
   }
   EXPECT_EQ(hardware, 2u) << "the configuration, and the station it stands for";
+}
+
+TEST_F(OnlineData, InformationWindowPassesOverAnUnspecifiedFailureOnly) {
+  platform::ClassRegistry::Instance().Register(mzblprsx::clsid::kInfoWindow, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<FailingInfoWindow>());
+  });
+  const auto reported = [&] {
+    std::vector<int32_t> numbers;
+    for (const auto& report : env.Errors().Reports()) numbers.push_back(report.number);
+    env.Errors().ClearReports();
+    return numbers;
+  };
+  FailingInfoWindow::failWith = platform::errc::kFail;
+  snapIn->ShowRgInfoWithMemory();
+  EXPECT_EQ(reported(), std::vector<int32_t>{}) << "0x80004005 is passed over";
+  FailingInfoWindow::failWith = platform::errc::kObjectNotSet;
+  snapIn->ShowRgInfoWithMemory();
+  EXPECT_EQ(reported(), std::vector<int32_t>{platform::errc::kObjectNotSet});
+  host::RegisterAppClasses();
 }
 
 TEST_F(OnlineData, InformationWindowOpensOnceAndClosesAtPreDetach) {

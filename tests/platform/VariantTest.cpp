@@ -60,6 +60,11 @@ TEST(VariantToInt32, TextsThatAreNoNumberAreTypeMismatch) {
   for (const char* text :
        {"", "abc", "12abc", "1 2", "0x10", "inf", "nan", "&H", ".", "1e", "1.5.", "0x1p3"}) {
     EXPECT_EQ(ErrorOf([&] { Variant(text).ToInt32(); }), errc::kTypeMismatch) << text;
+    EXPECT_FALSE(Variant(text).IsNumeric()) << text << ": the test agrees with the conversion";
+  }
+  EXPECT_FALSE(Variant("1e999").IsNumeric()) << "a text too large to convert is no number";
+  for (const char* text : {"  42 ", "&H10", "&O17", "1D2", "-1.5E-3", "True"}) {
+    EXPECT_TRUE(Variant(text).IsNumeric()) << text;
   }
   EXPECT_EQ(Variant("  42 ").ToInt32(), 42) << "blanks around a number are allowed";
   EXPECT_EQ(Variant("&H10").ToInt32(), 16);
