@@ -30,7 +30,7 @@ platform::Ref<ViewRegister> ViewWindow::AddRegister(const std::string& name) {
   return reg;
 }
 
-platform::Ref<ViewRegister> ViewWindow::FindRegister(std::string_view name) const {
+platform::Ref<mzblprsx::IRgViewRegister> ViewWindow::FindRegister(const std::string& name) {
   for (const auto& reg : registers_) {
     if (platform::text::EqualsNoCase(reg->Name(), name)) return reg;
   }

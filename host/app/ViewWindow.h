@@ -37,8 +37,8 @@ class ViewWindow final : public mzblprsx::IRgViewWindow {
 
   /// Appends a register; error 457 when the window already has one of that name.
   platform::Ref<ViewRegister> AddRegister(const std::string& name);
-  /// The register of that name, or nothing.
-  platform::Ref<ViewRegister> FindRegister(std::string_view name) const;
+  /// The register of that name, or nothing; never an error.
+  platform::Ref<mzblprsx::IRgViewRegister> FindRegister(const std::string& name) override;
   /// The registers in tab order.
   const std::vector<platform::Ref<ViewRegister>>& Registers() const { return registers_; }
   /// The register last brought to the front; nothing before the first activation.

@@ -218,10 +218,7 @@ Ref<IRgViewWindow> RgProjectApplication::OpenDocument(Ref<Object> document,
     }
     if (window && !title.empty()) window->SetDocumentTitle(title);
     if (window && !viewName.empty()) {
-      try {
-        window->Register(viewName)->BringToFront();
-      } catch (const platform::Error&) {  // the window has no such view
-      }
+      if (const Ref<IRgViewRegister> view = window->FindRegister(viewName)) view->BringToFront();
     }
     result = window;
   });
@@ -245,12 +242,7 @@ void RgProjectApplication::TopViewRegister(const std::string& viewName,
     if (viewName.empty() || registerName.empty()) return;
     const Ref<IRgViewWindow> window = GetViewWindow(viewName);
     if (!window) return;
-    Ref<IRgViewRegister> tab;
-    try {
-      tab = window->Register(registerName);
-    } catch (const platform::Error&) {
-      return;
-    }
+    const Ref<IRgViewRegister> tab = window->FindRegister(registerName);
     if (!tab) return;
     tab->BringToFront();
     tab->Show();

@@ -193,6 +193,8 @@ TEST(HostWindows, ProjectBarRegistersReportActivationsInOrder) {
 
   std::string why;
   EXPECT_EQ(ErrorNumberOf([&] { bar->Register("Offline"); }, &why), platform::errc::kInvalidCall);
+  EXPECT_FALSE(bar->FindRegister("Offline")) << "the look-up that answers 'none' raises nothing";
+  EXPECT_TRUE(bar->FindRegister("project")) << "names compare without regard to case";
   EXPECT_NE(why.find("ProjectBar"), std::string::npos) << why;
   EXPECT_EQ(ErrorNumberOf([&] { views->Item("Toolbar"); }), platform::errc::kInvalidCall);
   EXPECT_EQ(app->Windows(2)->Count(), 0) << "unknown kinds are empty";
