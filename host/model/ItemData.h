@@ -20,6 +20,14 @@
 // A hash index joins beyond a few dozen keys. Clear keeps the room, so a handler's refill
 // allocates nothing but long texts. An entry becomes an object of its own only when Property
 // hands it out, and from then on that object holds its value.
+//
+// Room. A set takes room for a few entries at its first store (the owner may ask for more: a
+// block's item stores 16 keys, and growing 4 to 16 would cost two heap blocks and a move), and
+// a freed room of the two first sizes goes to a free list of its thread, which the next set of
+// that size takes before the heap: a tree that is rebuilt makes tens of thousands of sets and
+// drops as many, and the heap's own free and coalescing of that many blocks was a good part of
+// a build. Each list keeps at most kKeptRooms rooms; the rest go back to the heap, and a
+// thread's lists are freed when it ends.
 #pragma once
 
 #include <array>
@@ -41,6 +49,8 @@ class ItemProperty;
 class ItemData final : public mzblprsx::RgProjectItemData {
  public:
   ItemData();
+  /// A set that takes room for `firstRoom` entries at its first store.
+  explicit ItemData(size_t firstRoom);
   ~ItemData() override;
   std::string_view TypeName() const override { return "RgProjectItemData"; }
 
@@ -119,25 +129,24 @@ class ItemData final : public mzblprsx::RgProjectItemData {
     void Destroy();
   };
 
-  /// Hands out storage aligned to a cache line from the ordinary heap: the aligned forms of
+  /// Room for `lines` entries, aligned to a cache line; from the thread's free list when it
+  /// keeps rooms of that size.
+  static void* TakeRoom(size_t lines);
+  static void GiveRoom(void* start, size_t lines);
+  /// The thread's free lists of rooms (see the file comment).
+  struct FreeRooms;
+
+  /// Hands out entry room aligned to a cache line (see the file comment): the aligned forms of
   /// new are several times slower, and every item allocates its entries.
   template <class T>
   struct LineAllocator {
+    static_assert(sizeof(T) == 64);
     using value_type = T;
     LineAllocator() = default;
     template <class U>
     LineAllocator(const LineAllocator<U>&) {}  // NOLINT(google-explicit-constructor)
-    T* allocate(size_t count) {
-      // One line more than asked, the start moved up to the next line boundary; the heap's
-      // own pointer is kept in the word just before it (malloc aligns to 16, so there is room).
-      char* const raw = static_cast<char*>(::operator new(count * sizeof(T) + 64));
-      char* const start = raw + 64 - (reinterpret_cast<uintptr_t>(raw) & 63);
-      reinterpret_cast<char**>(start)[-1] = raw;
-      return reinterpret_cast<T*>(start);
-    }
-    void deallocate(T* start, size_t /*count*/) {
-      ::operator delete(reinterpret_cast<char**>(start)[-1]);
-    }
+    T* allocate(size_t count) { return static_cast<T*>(TakeRoom(count)); }
+    void deallocate(T* start, size_t count) { GiveRoom(start, count); }
     template <class U>
     bool operator==(const LineAllocator<U>&) const {
       return true;
@@ -162,6 +171,7 @@ class ItemData final : public mzblprsx::RgProjectItemData {
   std::vector<std::pair<size_t, std::string>> longKeys_;  // index and text of keys over 15 bytes
   std::vector<platform::Ref<ItemProperty>> properties_;   // parallel to entries_ once one is out
   std::unique_ptr<std::unordered_map<std::string, size_t>> positions_;  // only for large sets
+  size_t firstRoom_;
 };
 
 }  // namespace host
