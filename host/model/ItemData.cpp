@@ -20,27 +20,6 @@ constexpr size_t kScanLimit = 32;
 constexpr size_t kFirstRoom = 4;
 constexpr size_t kSecondRoom = 16;
 constexpr size_t kShortKey = 15;
-// Freed rooms a thread keeps per size: enough for the sets of a 65,535-block tree being rebuilt.
-constexpr size_t kKeptRooms = size_t{1} << 16;
-
-// Set once the thread's free lists are gone (the thread is ending): rooms freed after that go
-// straight back to the heap. A plain flag, so reading it never touches a destroyed object.
-thread_local bool roomsClosed = false;
-
-/// Heap storage for `lines` cache lines, starting on a line boundary: one line more than
-/// asked, the start moved up to the next boundary, the heap's own pointer kept in the word
-/// just before it (malloc aligns to 16, so there is room).
-void* NewLines(size_t lines) {
-  char* const raw = static_cast<char*>(::operator new(lines * 64 + 64));
-  char* const start = raw + 64 - (reinterpret_cast<uintptr_t>(raw) & 63);
-  reinterpret_cast<char**>(start)[-1] = raw;
-  return start;
-}
-
-void DeleteLines(void* start) {
-  ::operator delete(static_cast<char**>(start)[-1]);
-}
-
 /// Bit 7 of a byte of the answer is set where `word` holds `byte`, and may be set in a byte
 /// above such a match too: callers confirm each candidate.
 uint64_t BytesEqual(uint64_t word, uint8_t byte) {
@@ -49,52 +28,6 @@ uint64_t BytesEqual(uint64_t word, uint8_t byte) {
   return (x - kOnes) & ~x & (kOnes << 7);
 }
 }  // namespace
-
-// --- Room ---------------------------------------------------------------------------------------
-
-struct ItemData::FreeRooms {
-  struct List {
-    void* head = nullptr;  // each kept room holds the next one in its first word
-    size_t count = 0;
-  };
-  std::array<List, 2> lists;  // rooms of kFirstRoom and of kSecondRoom entries
-
-  FreeRooms() = default;
-  FreeRooms(const FreeRooms&) = delete;
-  FreeRooms& operator=(const FreeRooms&) = delete;
-  ~FreeRooms() {
-    roomsClosed = true;
-    for (List& list : lists) {
-      while (list.head) DeleteLines(std::exchange(list.head, *static_cast<void**>(list.head)));
-    }
-  }
-
-  /// The list that keeps rooms of that many entries; nullptr for other sizes and once the
-  /// thread's lists are gone.
-  static List* For(size_t lines) {
-    if (roomsClosed || (lines != kFirstRoom && lines != kSecondRoom)) return nullptr;
-    thread_local FreeRooms rooms;
-    return &rooms.lists[lines == kFirstRoom ? 0 : 1];
-  }
-};
-
-void* ItemData::TakeRoom(size_t lines) {
-  if (FreeRooms::List* list = FreeRooms::For(lines); list && list->head) {
-    --list->count;
-    return std::exchange(list->head, *static_cast<void**>(list->head));
-  }
-  return NewLines(lines);
-}
-
-void ItemData::GiveRoom(void* start, size_t lines) {
-  if (FreeRooms::List* list = FreeRooms::For(lines); list && list->count < kKeptRooms) {
-    *static_cast<void**>(start) = list->head;
-    list->head = start;
-    ++list->count;
-    return;
-  }
-  DeleteLines(start);
-}
 
 static_assert(sizeof(platform::Variant) + 24 <= 64, "an entry is meant to fill one cache line");
 

@@ -21,13 +21,8 @@
 // allocates nothing but long texts. An entry becomes an object of its own only when Property
 // hands it out, and from then on that object holds its value.
 //
-// Room. A set takes room for a few entries at its first store (the owner may ask for more: a
-// block's item stores 16 keys, and growing 4 to 16 would cost two heap blocks and a move), and
-// a freed room of the two first sizes goes to a free list of its thread, which the next set of
-// that size takes before the heap: a tree that is rebuilt makes tens of thousands of sets and
-// drops as many, and the heap's own free and coalescing of that many blocks was a good part of
-// a build. Each list keeps at most kKeptRooms rooms; the rest go back to the heap, and a
-// thread's lists are freed when it ends.
+// Room. A set takes room for a few entries at its first store; its owner may ask for more (a
+// block's item stores 16 keys, and growing from 4 to 16 would cost two heap blocks and a move).
 #pragma once
 
 #include <array>
@@ -129,24 +124,25 @@ class ItemData final : public mzblprsx::RgProjectItemData {
     void Destroy();
   };
 
-  /// Room for `lines` entries, aligned to a cache line; from the thread's free list when it
-  /// keeps rooms of that size.
-  static void* TakeRoom(size_t lines);
-  static void GiveRoom(void* start, size_t lines);
-  /// The thread's free lists of rooms (see the file comment).
-  struct FreeRooms;
-
-  /// Hands out entry room aligned to a cache line (see the file comment): the aligned forms of
+  /// Hands out storage aligned to a cache line from the ordinary heap: the aligned forms of
   /// new are several times slower, and every item allocates its entries.
   template <class T>
   struct LineAllocator {
-    static_assert(sizeof(T) == 64);
     using value_type = T;
     LineAllocator() = default;
     template <class U>
     LineAllocator(const LineAllocator<U>&) {}  // NOLINT(google-explicit-constructor)
-    T* allocate(size_t count) { return static_cast<T*>(TakeRoom(count)); }
-    void deallocate(T* start, size_t count) { GiveRoom(start, count); }
+    T* allocate(size_t count) {
+      // One line more than asked, the start moved up to the next line boundary; the heap's
+      // own pointer is kept in the word just before it (malloc aligns to 16, so there is room).
+      char* const raw = static_cast<char*>(::operator new(count * sizeof(T) + 64));
+      char* const start = raw + 64 - (reinterpret_cast<uintptr_t>(raw) & 63);
+      reinterpret_cast<char**>(start)[-1] = raw;
+      return reinterpret_cast<T*>(start);
+    }
+    void deallocate(T* start, size_t /*count*/) {
+      ::operator delete(reinterpret_cast<char**>(start)[-1]);
+    }
     template <class U>
     bool operator==(const LineAllocator<U>&) const {
       return true;
