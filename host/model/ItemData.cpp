@@ -20,13 +20,6 @@ constexpr size_t kScanLimit = 32;
 constexpr size_t kFirstRoom = 4;
 constexpr size_t kSecondRoom = 16;
 constexpr size_t kShortKey = 15;
-/// Bit 7 of a byte of the answer is set where `word` holds `byte`, and may be set in a byte
-/// above such a match too: callers confirm each candidate.
-uint64_t BytesEqual(uint64_t word, uint8_t byte) {
-  constexpr uint64_t kOnes = 0x0101010101010101ull;
-  const uint64_t x = word ^ (kOnes * byte);
-  return (x - kOnes) & ~x & (kOnes << 7);
-}
 }  // namespace
 
 static_assert(sizeof(platform::Variant) + 24 <= 64, "an entry is meant to fill one cache line");
@@ -106,8 +99,7 @@ Variant ItemData::Entry::Take() {
 
 // --- The set ----------------------------------------------------------------------------------
 
-ItemData::ItemData() : ItemData(kFirstRoom) {}
-ItemData::ItemData(size_t firstRoom) : firstRoom_(std::max(firstRoom, size_t{1})) {}
+ItemData::ItemData() = default;
 ItemData::~ItemData() = default;
 
 ItemData::KeyTag ItemData::TagOf(std::string_view key) {
@@ -178,25 +170,12 @@ size_t ItemData::Find(std::string_view key) const {
   const auto matches = [&](size_t i) {
     return entries_[i].Key() == tag && (!tag.IsLong() || LongKey(i) == key);
   };
-  // The fingerprints sit in this object: only a likely entry's line is read. They are
-  // compared eight at a time; every store of a new key scans them all.
+  // The fingerprints sit in this object: only a likely entry's line is read.
   const size_t count = entries_.size();
   const size_t fingerprinted = std::min(count, kFingerprints);
   const uint8_t fingerprint = tag.Fingerprint();
-  if constexpr (std::endian::native == std::endian::little) {
-    for (size_t base = 0; base < fingerprinted; base += 8) {
-      uint64_t word;
-      std::memcpy(&word, fingerprints_.data() + base, 8);
-      for (uint64_t hits = BytesEqual(word, fingerprint); hits != 0; hits &= hits - 1) {
-        const size_t i = base + static_cast<size_t>(std::countr_zero(hits) / 8);
-        if (i >= fingerprinted) break;
-        if (matches(i)) return i;
-      }
-    }
-  } else {
-    for (size_t i = 0; i < fingerprinted; ++i) {
-      if (fingerprints_[i] == fingerprint && matches(i)) return i;
-    }
+  for (size_t i = 0; i < fingerprinted; ++i) {
+    if (fingerprints_[i] == fingerprint && matches(i)) return i;
   }
   for (size_t i = fingerprinted; i < count; ++i) {
     if (matches(i)) return i;
@@ -207,7 +186,7 @@ size_t ItemData::Find(std::string_view key) const {
 size_t ItemData::Append(const std::string& key, const Variant& value, int32_t flags, int32_t type) {
   // A few keys for most sets (states, categories), a block's 16 after one step.
   if (entries_.size() == entries_.capacity()) {
-    entries_.reserve(entries_.empty() ? firstRoom_ : std::max(kSecondRoom, 2 * entries_.size()));
+    entries_.reserve(entries_.empty() ? kFirstRoom : std::max(kSecondRoom, 2 * entries_.size()));
   }
   const size_t index = entries_.size();
   const KeyTag tag = TagOf(key);

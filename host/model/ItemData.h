@@ -20,9 +20,6 @@
 // A hash index joins beyond a few dozen keys. Clear keeps the room, so a handler's refill
 // allocates nothing but long texts. An entry becomes an object of its own only when Property
 // hands it out, and from then on that object holds its value.
-//
-// Room. A set takes room for a few entries at its first store; its owner may ask for more (a
-// block's item stores 16 keys, and growing from 4 to 16 would cost two heap blocks and a move).
 #pragma once
 
 #include <array>
@@ -44,8 +41,6 @@ class ItemProperty;
 class ItemData final : public mzblprsx::RgProjectItemData {
  public:
   ItemData();
-  /// A set that takes room for `firstRoom` entries at its first store.
-  explicit ItemData(size_t firstRoom);
   ~ItemData() override;
   std::string_view TypeName() const override { return "RgProjectItemData"; }
 
@@ -167,7 +162,6 @@ class ItemData final : public mzblprsx::RgProjectItemData {
   std::vector<std::pair<size_t, std::string>> longKeys_;  // index and text of keys over 15 bytes
   std::vector<platform::Ref<ItemProperty>> properties_;   // parallel to entries_ once one is out
   std::unique_ptr<std::unordered_map<std::string, size_t>> positions_;  // only for large sets
-  size_t firstRoom_;
 };
 
 }  // namespace host

@@ -114,8 +114,7 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   // a view walks them for every item in a row, and keeping them in the item's own memory saves
   // a cache miss each. They are handed out as parts of the item (a reference keeps it alive).
   std::optional<ItemCollection> items_;  // made on first use
-  // Room for the 16 keys a block's item carries, the bulk of any tree, taken at the first store.
-  ItemData data_{16};
+  ItemData data_;
   // Position cache: index_ is right when parent_->children_[index_] is this item; every child
   // before dirtyFrom_ of a parent has a right index_.
   mutable size_t index_ = 0;

@@ -63,16 +63,6 @@ TEST_F(ItemDataKeysTest, LargeSetsKeepOrderAndLookupsBeyondTheScannedPart) {
   StoreAndCheck({"NAME", "TYPE"});
 }
 
-TEST_F(ItemDataKeysTest, ASetGrowsPastTheRoomItsOwnerAskedFor) {
-  std::vector<std::string> keys;
-  for (int i = 0; i < 40; ++i) keys.push_back("K" + std::to_string(i));
-  for (const size_t room : {size_t{0}, size_t{1}, size_t{16}}) {
-    SCOPED_TRACE(room);
-    data = platform::MakeObject<host::ItemData>(room);
-    StoreAndCheck(keys);
-  }
-}
-
 TEST_F(ItemDataKeysTest, EntriesHandedOutFollowTheSetWhileItGrows) {
   data->SetValue("FIRST", Variant(int32_t{1}), 1);
   const std::string longKey = "A_KEY_OF_MORE_THAN_FIFTEEN_BYTES";
