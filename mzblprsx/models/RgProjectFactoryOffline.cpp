@@ -102,6 +102,8 @@ class RgProjectFactoryOffline::BlockSet {
       if (block) result.push_back(std::move(block));
     }
     blocks_.clear();
+    ids_.clear();
+    slots_.assign(slots_.size(), 0);  // a later Take finds nothing
     indexed_ = 0;
     unindexed_ = 0;
     return result;
@@ -111,7 +113,8 @@ class RgProjectFactoryOffline::BlockSet {
   /// The slot that holds the identifier's position + 1, or the free slot (0) where it would go.
   uint32_t& SlotOf(std::string_view objectId) {
     const size_t mask = slots_.size() - 1;
-    for (size_t at = std::hash<std::string_view>{}(objectId)&mask;; at = (at + 1) & mask) {
+    const size_t hash = std::hash<std::string_view>{}(objectId);
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
       uint32_t& slot = slots_[at];
       if (slot == 0 || ids_[slot - 1] == objectId) return slot;
     }
