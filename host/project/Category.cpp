@@ -81,6 +81,12 @@ void Category::InsertMemberAfter(const platform::Ref<Block>& block, const Block*
   if (after == block.Get()) return;
   const int64_t afterAt = after ? IndexOfMember(*after) : -1;
   const bool listedHere = block && SameObject(block->OwnerCategory(), platform::Self(this));
+  // A tree built in the list's order asks for each member right after the one before it.
+  const auto next = static_cast<size_t>(afterAt + 1);
+  if (listedHere && next < members_.size() && members_[next].Get() == block.Get()) {
+    lastFound_ = next;
+    return;  // already in place: the file stays as it was
+  }
   const int64_t at = listedHere ? IndexOfMember(*block) : -1;
   if (listedHere && at == afterAt + 1) return;  // already in place: the file stays as it was
   // The position counts in the list without the block, which may stand before `after`.
@@ -121,9 +127,15 @@ size_t Category::RemoveMembers(const std::unordered_set<const Block*>& blocks) {
 }
 
 int64_t Category::IndexOfMember(const Block& block) const {
+  // A block is listed once, so the member at the last found place answers without a look-up.
+  if (lastFound_ < members_.size() && members_[lastFound_].Get() == &block) {
+    return static_cast<int64_t>(lastFound_);
+  }
   if (!positionsValid_) Reindex();
   const auto it = positions_.find(&block);
-  return it == positions_.end() ? -1 : static_cast<int64_t>(it->second);
+  if (it == positions_.end()) return -1;
+  lastFound_ = it->second;
+  return static_cast<int64_t>(it->second);
 }
 
 void Category::ClearMembers() {

@@ -98,6 +98,8 @@ class Category : public ProjectObject, public virtual mzblprsx::IRgCategory {
   // until the next lookup, so a tree build that appends stays linear.
   mutable std::unordered_map<const Block*, size_t> positions_;
   mutable bool positionsValid_ = true;
+  // The position last found: a tree that follows the list asks next for the member there.
+  mutable size_t lastFound_ = 0;
 };
 
 }  // namespace host

@@ -555,7 +555,11 @@ void RgPrjHandlerProgramOffline::P_AddBlocksOfItem(const Ref<RgProjectItem>& ite
     const int32_t count = children->Count();
     for (int32_t i = 1; i <= count; ++i) {
       const Ref<RgProjectItem> child = children->Item(i);
-      if (item_kind::IsBlockType(TypeOf(child))) blocks.push_back(child);
+      // The type read in place: a copy of it for every block of a large program would cost
+      // two heap blocks each.
+      const Variant type = child->DataValue("TYPE");
+      const std::string* text = type.Text();
+      if (text && item_kind::IsBlockType(*text)) blocks.push_back(child);
       P_AddBlocksOfItem(child, blocks);
     }
   });

@@ -1,7 +1,10 @@
 #include "mzblprsx/models/RgProjectFactoryOffline.h"
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -57,48 +60,71 @@ std::string KeyOf(std::string_view classId, const std::string& objectId) {
 }  // namespace
 
 /// The program's blocks not yet placed in the tree: in the program's order, with constant-time
-/// lookup and removal by key, so that a large program fills in linear time.
+/// lookup and removal by object identifier, so that a large program fills in linear time.
+/// The index is one open-addressed array of positions beside the identifiers, not a node per
+/// block: a large program's fill made and dropped tens of thousands of nodes, and each lookup
+/// read a node far from the last.
 class RgProjectFactoryOffline::BlockSet {
  public:
-  explicit BlockSet(std::vector<Ref<IRgObject>> blocks) : blocks_(std::move(blocks)) {
+  explicit BlockSet(std::vector<Ref<IRgObject>> blocks)
+      : blocks_(std::move(blocks)), ids_(blocks_.size()) {
     // Categories list offline blocks only, so only those are looked up (by object identifier);
     // a block of another class is placed with the remaining ones.
-    index_.reserve(blocks_.size());
+    size_t slots = 16;
+    while (slots < 2 * blocks_.size()) slots *= 2;
+    slots_.assign(slots, 0);
     for (size_t i = 0; i < blocks_.size(); ++i) {
-      if (blocks_[i]->ClassID() == clsid::kBlockOffline) {
-        index_.emplace(blocks_[i]->ObjectID(), i);
-      } else {
+      if (blocks_[i]->ClassID() != clsid::kBlockOffline) {
         ++unindexed_;
+        continue;
       }
+      ids_[i] = blocks_[i]->ObjectID();
+      uint32_t& slot = SlotOf(ids_[i]);
+      if (slot != 0) continue;  // a second block of that identifier is never taken singly
+      slot = static_cast<uint32_t>(i + 1);
+      ++indexed_;
     }
   }
   /// Takes the offline block of that object identifier out of the set; nothing when it is not
   /// (or no longer) there.
   Ref<IRgObject> Take(const std::string& objectId) {
-    const auto it = index_.find(objectId);
-    if (it == index_.end()) return {};
-    Ref<IRgObject> block = std::move(blocks_[it->second]);
-    index_.erase(it);
-    return block;
+    const uint32_t slot = SlotOf(objectId);
+    if (slot == 0 || !blocks_[slot - 1]) return {};
+    --indexed_;
+    return std::move(blocks_[slot - 1]);
   }
-  bool Empty() const { return index_.empty() && unindexed_ == 0; }
+  bool Empty() const { return indexed_ == 0 && unindexed_ == 0; }
   /// Takes every block still in the set, in the program's order.
   std::vector<Ref<IRgObject>> TakeRemaining() {
     std::vector<Ref<IRgObject>> result;
-    result.reserve(index_.size());
+    result.reserve(indexed_ + unindexed_);
     for (Ref<IRgObject>& block : blocks_) {
       if (block) result.push_back(std::move(block));
     }
     blocks_.clear();
-    index_.clear();
+    ids_.clear();
+    slots_.assign(slots_.size(), 0);  // a later Take finds nothing
+    indexed_ = 0;
     unindexed_ = 0;
     return result;
   }
 
  private:
-  std::vector<Ref<IRgObject>> blocks_;             // taken ones are nothing
-  std::unordered_map<std::string, size_t> index_;  // offline blocks by object identifier
-  size_t unindexed_ = 0;                           // blocks of other classes, never taken singly
+  /// The slot that holds the identifier's position + 1, or the free slot (0) where it would go.
+  uint32_t& SlotOf(std::string_view objectId) {
+    const size_t mask = slots_.size() - 1;
+    const size_t hash = std::hash<std::string_view>{}(objectId);
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+      uint32_t& slot = slots_[at];
+      if (slot == 0 || ids_[slot - 1] == objectId) return slot;
+    }
+  }
+
+  std::vector<Ref<IRgObject>> blocks_;  // taken ones are nothing
+  std::vector<std::string> ids_;        // the offline blocks' object identifiers
+  std::vector<uint32_t> slots_;         // positions + 1 by identifier hash; at most half used
+  size_t indexed_ = 0;                  // offline blocks that can still be taken
+  size_t unindexed_ = 0;                // blocks of other classes, never taken singly
 };
 
 Ref<Object> RgProjectFactoryOffline::P_GetHandlerObject(const Ref<IRgObject>& object) {

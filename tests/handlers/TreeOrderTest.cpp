@@ -61,6 +61,22 @@ TEST_P(TreeOrderTable, BuildsTheTreeAndStoresTheOrderWhenItChanged) {
 
 const std::string kThreeBlocks = BlockXml("OB", 1) + BlockXml("FB", 10) + BlockXml("FC", 1);
 
+// Enough blocks that their identifiers share places in the fill's index: A lists the even ones
+// from the top down, B the odd ones, the program holds them in number order.
+OrderCase ManyBlocks() {
+  std::string even, odd, blocks;
+  for (int n = 60; n >= 1; --n) (n % 2 ? odd : even) += "FB" + std::to_string(n) + " ";
+  for (int n = 1; n <= 60; ++n) blocks += BlockXml("FB", n);
+  even.pop_back();
+  odd.pop_back();
+  return {"ManyBlocksInTheirCategoriesOrder",
+          "default-category=\"1\" category-order=\"1 2\"",
+          CategoryXml(1, "A", even) + CategoryXml(2, "B", odd) + blocks,
+          "A[" + even + "] B[" + odd + "]",
+          "1, 2",
+          0};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, TreeOrderTable,
     ::testing::Values(
@@ -82,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"UncategorisedEndTheDefaultInProgramOrder",
                   "default-category=\"2\" category-order=\"1 2\"",
                   CategoryXml(1, "A", "FB10") + CategoryXml(2, "Default", "") + kThreeBlocks,
-                  "A[FB10] Default[OB1 FC1]", "1, 2", 1}),
+                  "A[FB10] Default[OB1 FC1]", "1, 2", 1},
+        ManyBlocks()),
     [](const ::testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TreeOrder, MissingDefaultCategoryIsCreatedFirstAndTakesTheUncategorisedBlocks) {
