@@ -4,11 +4,11 @@
 
 #include "mzblprsx/core/RgProjectDocumentSet.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/IRgAppDocuments.h"
 #include "mzblprsx/interfaces/IRgDocument.h"
 #include "mzblprsx/interfaces/IRgHostApplication.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
-#include "platform/Text.h"
 
 namespace mzblprsx {
 namespace {
@@ -159,8 +159,7 @@ void RgProjectApplication::SetWindowTitle(const Ref<RgProjectItem>& item) {
     if (type == "RgProjectOffline") {
       SetMainWindowExtension(title);
       P_SetAppDocumentTitle(item->Handler()->Object(), title);
-    } else if (platform::text::ContainsNoCase(type, "RgBlockOnline") ||
-               platform::text::ContainsNoCase(type, "RgBlockOffline")) {
+    } else if (item_kind::IsOnlineBlockType(type) || item_kind::IsOfflineBlockType(type)) {
       P_SetAppDocumentTitle(item->Handler()->Object(), title);
     }
   });

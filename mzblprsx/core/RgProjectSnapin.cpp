@@ -6,6 +6,7 @@
 #include "mzblprsx/core/RgProjectSnapInManager.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/core/RgVerbs.h"
+#include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgAppDocuments.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
@@ -161,7 +162,7 @@ std::string RgProjectSnapin::GetAsciiBlockData(const std::vector<Ref<RgProjectIt
   Guard(*this, "GetAsciiBlockData", [&] {
     if (items.size() != 1) return;
     const Ref<RgProjectItemData> data = items.front()->Data();
-    if (!platform::text::ContainsNoCase(data->Value("TYPE").ToString(), "RgBlockOffline")) return;
+    if (!item_kind::IsOfflineBlockType(data->Value("TYPE").ToString())) return;
     const std::string typeName = BlockInfo()->BlockTypeName(data->Value("BLOCKTYPE").ToInt32());
     const std::string number = data->Value("BLOCKNUMBER").ToString();
     result = "MzBlock: " + typeName + " " + number + " " + sourceApplicationId;

@@ -16,6 +16,14 @@ bool IsBlockType(std::string_view type) {
   return platform::text::ContainsNoCase(type, kBlockPart);
 }
 
+bool IsOfflineBlockType(std::string_view type) {
+  return platform::text::ContainsNoCase(type, kOfflineBlockPart);
+}
+
+bool IsOnlineBlockType(std::string_view type) {
+  return platform::text::ContainsNoCase(type, kOnlineBlockPart);
+}
+
 bool IsCategoryType(std::string_view type) {
   return type == kCategory || type == kDefaultCategory;
 }

@@ -29,8 +29,11 @@ inline constexpr std::string_view kTypeKey = "TYPE";
 inline constexpr std::string_view kCategory = "RgCategory";
 inline constexpr std::string_view kDefaultCategory = "RgCategoryDefault";
 inline constexpr std::string_view kGhostBlock = "RgGhostBlock";
-/// What every block type contains ("RgBlockOffline", "RgBlockOnline.SFC", ...).
+/// What every block type contains ("RgBlockOffline", "RgBlockOnline.SFC", ...), and what the
+/// types of each side's blocks contain.
 inline constexpr std::string_view kBlockPart = "RgBlock";
+inline constexpr std::string_view kOfflineBlockPart = "RgBlockOffline";
+inline constexpr std::string_view kOnlineBlockPart = "RgBlockOnline";
 /// The ghost block item is known by its handler's class name (the handler list's search type 2).
 inline constexpr std::string_view kGhostHandler = "RgPrjHandlerGhostBlock";
 
@@ -39,6 +42,10 @@ std::string TypeOf(const Ref<RgProjectItem>& item);
 
 /// A block of either side: the type contains "RgBlock" without regard to case.
 bool IsBlockType(std::string_view type);
+/// A block of the offline project: the type contains "RgBlockOffline" without regard to case.
+bool IsOfflineBlockType(std::string_view type);
+/// A block of the PLC: the type contains "RgBlockOnline" without regard to case.
+bool IsOnlineBlockType(std::string_view type);
 /// A category, the default one included: exactly "RgCategory" or "RgCategoryDefault".
 bool IsCategoryType(std::string_view type);
 /// The program's default category: exactly "RgCategoryDefault".
