@@ -34,7 +34,7 @@ inline constexpr std::string_view kGhostBlock = "RgGhostBlock";
 inline constexpr std::string_view kBlockPart = "RgBlock";
 inline constexpr std::string_view kOfflineBlockPart = "RgBlockOffline";
 inline constexpr std::string_view kOnlineBlockPart = "RgBlockOnline";
-/// The ghost block item is known by its handler's class name (the handler list's search type 2).
+/// The ghost block item is known by its handler's class name (find_by::kHandlerClass).
 inline constexpr std::string_view kGhostHandler = "RgPrjHandlerGhostBlock";
 
 /// The item's "TYPE" as text; empty when the item has no such value.
