@@ -21,6 +21,7 @@
 #include "host/Environment.h"
 #include "host/framework/Clipboard.h"
 #include "host/framework/ClipboardFormats.h"
+#include "host/framework/DataObject.h"
 #include "host/framework/ErrorService.h"
 #include "host/model/ItemReferenceList.h"
 #include "host/project/OfflineProject.h"
@@ -397,6 +398,17 @@ TransferFile ReadTransferFile(const std::filesystem::path& path) {
     throw BadInput(path.string() + " carries no project objects: it has " +
                    Plural(static_cast<int32_t>(file.sections.size()), "section") +
                    ", not the object list, data and source");
+  }
+  // The library takes object data it cannot read for "nothing to insert"; read here, its fault
+  // (two entries whose keys differ only in case, say) is named before the project is opened.
+  const std::vector<uint8_t>* data = file.Find(host::DataObject::kFormatName);
+  if (data != nullptr && data->size() != 1) {
+    try {
+      platform::MakeObject<host::DataObject>()->LoadBytes(*data);
+    } catch (const platform::Error& damaged) {
+      throw BadInput(path.string() +
+                     " carries object data that cannot be read: " + damaged.Description());
+    }
   }
   return file;
 }

@@ -6,8 +6,12 @@
 
 #include <fstream>
 #include <iterator>
+#include <span>
+#include <vector>
 
 #include "PrjsnapTestSupport.h"
+#include "TransferFile.h"
+#include "host/framework/DataObject.h"
 #include "host/project/Block.h"
 #include "host/project/Category.h"
 #include "host/project/OfflineProject.h"
@@ -217,6 +221,20 @@ TEST_F(PrjsnapTransfer, DamagedTransferFileIsBadInputAndChangesNothing) {
   RememberFiles();
   ExpectUntouched(Run("import " + Quote(Target()) + " " + Quote(transfer.Path())), 2,
                   "checksum does not match");
+  // Object data damaged inside a file that is whole: the data object's own check names it.
+  ASSERT_EQ(Run("export " + Quote(Source()) + " FB10 -o " + Quote(transfer.Path())).exitCode, 0);
+  bytes = FileText(transfer.Path());
+  prjsnap::TransferFile file = prjsnap::TransferFile::Read(
+      std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  for (prjsnap::TransferFile::Section& section : file.sections) {
+    if (section.format == host::DataObject::kFormatName) section.data.back() ^= 0x01;
+  }
+  const std::vector<uint8_t> resealed = file.Write();
+  std::ofstream(transfer.Path(), std::ios::binary)
+      .write(reinterpret_cast<const char*>(resealed.data()),
+             static_cast<std::streamsize>(resealed.size()));
+  ExpectUntouched(Run("import " + Quote(Target()) + " " + Quote(transfer.Path())), 2,
+                  "object data that cannot be read");
   std::ofstream(transfer.Path(), std::ios::binary) << "<project/>";
   ExpectUntouched(Run("import " + Quote(Target()) + " " + Quote(transfer.Path())), 2,
                   "does not begin with the mark");
