@@ -102,7 +102,9 @@ TEST_F(Application, ItemsWithoutTitleOrOfOtherTypesChangeNothing) {
   auto item = ProjectItem();
   env.Application().SetMainWindowExtension("before");
   item->Data()->Clear();
+  item->Data()->SetValue("TYPE", platform::Variant("RgProjectOffline"), 1);
   App()->SetWindowTitle(item);
+  EXPECT_EQ(env.Application().MainWindowExtension(), "before") << "a project without a title";
   item->Data()->SetValue("TYPE", platform::Variant("RgSymbolTable"), 1);
   item->Data()->SetValue("DISPLAY_TITLE", platform::Variant("Symbols"), 1);
   App()->SetWindowTitle(item);

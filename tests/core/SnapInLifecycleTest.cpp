@@ -59,8 +59,10 @@ TEST_F(SnapInLifecycle, ProjectOpenedBeforeVerbOneIsBuiltByVerbOne) {
   EXPECT_EQ(FrontRegister(), "Project");
   EXPECT_TRUE(snapIn->Application()->ApplicationInitialized());
   EXPECT_TRUE(snapIn->OfflineModel()->AutoRefresh()) << "switched back on after the build";
+  EXPECT_EQ(env.Application().MainWindowExtension(), "Conveyor") << "the project's title";
   env.CloseProject();
   EXPECT_FALSE(snapIn->OfflineModel()->HasProject());
+  EXPECT_EQ(env.Application().MainWindowExtension(), "") << "the last project took its title";
   EXPECT_EQ(snapIn->Projects()->Project(RgProjectLocationOffline)->GUID(), "");
 }
 

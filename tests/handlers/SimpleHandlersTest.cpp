@@ -10,9 +10,12 @@
 #include "host/project/References.h"
 #include "host/project/SymbolTable.h"
 #include "host/project/VarTables.h"
+#include "host/services/ServiceFactory.h"
 #include "mzblprsx/handlers/RgPrjHandlerHwConfigOffline.h"
+#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink.h"
 #include "platform/ClassRegistry.h"
+#include "platform/Text.h"
 
 namespace mztest {
 namespace {
@@ -114,6 +117,38 @@ TEST_F(SimpleHandlers, HardwareConfigurationSavesAndDeletesThroughItsSnapIn) {
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
   hw->SetDeleteHandler({});
   env.Application().AddSnapIn(name, hw);
+}
+
+// The application's service factory, but the hardware service cannot be had.
+class NoHardwareServiceFactory : public host::ServiceFactory {
+ public:
+  platform::Ref<platform::Object> GetService(const std::string& classId,
+                                             platform::Ref<platform::Object> offline,
+                                             platform::Ref<platform::Object> online,
+                                             const std::string& name) override {
+    if (platform::text::EqualsNoCase(classId, mzblprsx::clsid::kHardwareService)) {
+      throw platform::Error(platform::errc::kCannotCreate, "no hardware service");
+    }
+    return ServiceFactory::GetService(classId, std::move(offline), std::move(online), name);
+  }
+};
+
+TEST_F(SimpleHandlers, AHardwareSizeThatCannotBeReadShowsZero) {
+  auto& registry = platform::ClassRegistry::Instance();
+  const auto factory = [](bool failing) {
+    return [failing]() -> platform::Ref<platform::Object> {
+      if (failing) return platform::MakeObject<NoHardwareServiceFactory>();
+      return platform::MakeObject<host::ServiceFactory>();
+    };
+  };
+  const ItemRef item = Child(project->Hardware());
+  ASSERT_EQ(Value(item, "SIZE").ToInt32(), 2048);
+  registry.Register(mzblprsx::clsid::kServiceFactory, "", factory(true));
+  item->Handler()->Refresh();
+  registry.Register(mzblprsx::clsid::kServiceFactory, "", factory(false));
+  EXPECT_EQ(Value(item, "SIZE").ToInt32(), 0) << "not the size the item showed before";
+  EXPECT_EQ(Text(item, "NAME"), "Station") << "the rest of the fill goes on";
+  EXPECT_FALSE(ErrorSources().empty()) << "the failure is reported, not hidden";
 }
 
 TEST_F(SimpleHandlers, ProjectNotificationsRefreshTheItemsConcerned) {

@@ -1,6 +1,9 @@
 // The offline tree as the factory builds it: the project's children in their fixed order, the
 // program's categories in the stored order, and the blocks inside them.
 #include "HandlerFixture.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgObject.h"
+#include "platform/Text.h"
 
 namespace mztest {
 namespace {
@@ -15,6 +18,30 @@ TEST_F(TreeOrder, ProjectChildrenComeInFixedOrderAndOnlyWhenPresent) {
   EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Plant");
   EXPECT_EQ(Names(ProjectItem()), "Station Docs Program")
       << "symbol table, variable tables and references are missing; the rest keep their order";
+}
+
+// A framework object of whatever class identifier it is given.
+class ObjectOfClass : public mzblprsx::IRgObject {
+ public:
+  explicit ObjectOfClass(std::string classId) : classId_(std::move(classId)) {}
+  std::string_view TypeName() const override { return "ObjectOfClass"; }
+  std::string ClassID() override { return classId_; }
+  std::string ObjectID() override { return "1"; }
+  std::string DisplayName() override { return "Odd"; }
+  void Delete() override {}
+
+ private:
+  std::string classId_;
+};
+
+TEST_F(TreeOrder, AClassIdentifierInAnotherCaseGetsNoHandler) {
+  OpenText(SampleText());
+  std::string lower(mzblprsx::clsid::kBlockOffline);
+  for (char& c : lower) c = platform::text::LowerAscii(c);
+  const ItemRef item =
+      ProjectItem()->Items()->AddNew(platform::MakeObject<ObjectOfClass>(lower), nullptr, nullptr);
+  ASSERT_TRUE(item);
+  EXPECT_FALSE(item->HandlerObject()) << "the identifier must match exactly, case included";
 }
 
 TEST_F(TreeOrder, SampleShowsStoredOrderThenUnnamedCategoriesWithUncategorisedBlocksLast) {
