@@ -31,6 +31,14 @@ if [ -z "$targets" ]; then
   exit 2
 fi
 
+# A misspelt target stops the campaign before anything runs, not after an hour of the others.
+for target in $targets; do
+  if [ ! -x "$build/fuzz/$target" ]; then
+    echo "campaign: no target '$target' in '$build/fuzz'" >&2
+    exit 2
+  fi
+done
+
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT INT TERM
 results=$scratch/results
@@ -40,10 +48,6 @@ for target in $targets; do
   bin=$build/fuzz/$target
   corpus=$root/fuzz/corpus/$target
   out=$build/campaign/$target
-  if [ ! -x "$bin" ]; then
-    echo "campaign: no target '$target' in '$build/fuzz'" >&2
-    exit 2
-  fi
   rm -rf "$out"
   mkdir -p "$out" "$corpus" "$scratch/$target"
   cp -R "$corpus/." "$scratch/$target/"
