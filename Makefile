@@ -5,8 +5,9 @@ PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libcli11-dev 
             libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev locales-all python3 time
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 PRJSNAP := build/apps/prjsnap/prjsnap
+FUZZ_SECONDS ?= 600
 
-.PHONY: deps configure build demo test test-sanitize bench fuzz format clean
+.PHONY: deps configure build demo test test-sanitize bench fuzz fuzz-campaign format clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -42,6 +43,11 @@ fuzz: deps
 	$(SUDO) apt-get install -y -qq clang libclang-rt-14-dev >/dev/null
 	cmake --preset fuzz
 	cmake --build --preset fuzz
+
+# Every target for FUZZ_SECONDS seconds, one after the other; what they learn goes into
+# fuzz/corpus/, findings stay under build-fuzz/campaign/.
+fuzz-campaign: fuzz
+	fuzz/campaign.sh build-fuzz $(FUZZ_SECONDS)
 
 format:
 	find platform mzblprsx host apps tests bench fuzz -name '*.h' -o -name '*.cpp' | xargs clang-format -i
