@@ -2,7 +2,7 @@
 // sorting by columns and its edge cases, the memory card's files, events after a sort.
 #include <tuple>
 
-#include "CommaLocale.h"
+#include "support/CommaLocale.h"
 #include "CursorFakes.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 #include "platform/DateTime.h"

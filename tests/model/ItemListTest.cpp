@@ -2,7 +2,7 @@
 // indexes after changes, and the size the tree must reach quickly.
 #include <gtest/gtest.h>
 
-#include "ModelFakes.h"
+#include "support/ModelFakes.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 

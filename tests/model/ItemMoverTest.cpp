@@ -2,7 +2,7 @@
 // order, parking, failures, and creation through the class registry.
 #include <gtest/gtest.h>
 
-#include "ModelFakes.h"
+#include "support/ModelFakes.h"
 #include "host/model/ItemMover.h"
 #include "host/model/ModelClasses.h"
 #include "mzblprsx/interfaces/ClassIds.h"

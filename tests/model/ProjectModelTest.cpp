@@ -2,7 +2,7 @@
 // the AutoRefresh protocol.
 #include <gtest/gtest.h>
 
-#include "ModelFakes.h"
+#include "support/ModelFakes.h"
 #include "host/model/ProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "ErrorOf.h"
+#include "support/ErrorOf.h"
 #include "platform/CachedQuery.h"
 #include "platform/Object.h"
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "ErrorOf.h"
+#include "support/ErrorOf.h"
 #include "platform/ClassRegistry.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // KeyedCollection, signals and the class registry.
 #include <gtest/gtest.h>
 
-#include "ErrorOf.h"
+#include "support/ErrorOf.h"
 
 #include <memory>
 #include <stdexcept>

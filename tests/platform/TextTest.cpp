@@ -1,7 +1,7 @@
 // Text comparison without regard to case, UTF-16LE byte forms, Val and dates.
 #include <gtest/gtest.h>
 
-#include "ErrorOf.h"
+#include "support/ErrorOf.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
 // Conversions of the automation runtime's Variant.
 #include <gtest/gtest.h>
 
-#include "CommaLocale.h"
-#include "ErrorOf.h"
+#include "support/CommaLocale.h"
+#include "support/ErrorOf.h"
 
 #include <cmath>
 #include <limits>

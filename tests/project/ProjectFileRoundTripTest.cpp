@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "CommaLocale.h"
+#include "support/CommaLocale.h"
 #include "ProjectTestSupport.h"
 #include "host/project/Block.h"
 #include "host/project/Category.h"

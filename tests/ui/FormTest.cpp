@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestForm.h"
-#include "platform/ErrorOf.h"
+#include "support/ErrorOf.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiState.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestForm.h"
-#include "platform/ErrorOf.h"
+#include "support/ErrorOf.h"
 #include "platform/ui/FormRenderer.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/MessageSpy.h"

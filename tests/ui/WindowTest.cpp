@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "UiTestForm.h"
-#include "platform/ErrorOf.h"
+#include "support/ErrorOf.h"
 #include "platform/ui/MessageSpy.h"
 #include "platform/ui/MessageTip.h"
 #include "platform/ui/Messages.h"

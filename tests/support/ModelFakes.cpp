@@ -1,4 +1,4 @@
-#include "ModelFakes.h"
+#include "support/ModelFakes.h"
 
 #include <sstream>
 

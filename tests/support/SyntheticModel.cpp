@@ -1,4 +1,4 @@
-#include "SyntheticModel.h"
+#include "support/SyntheticModel.h"
 
 #include <string>
 #include <utility>
