@@ -4,26 +4,22 @@
 #include <numeric>
 #include <random>
 
-#include "CursorFakes.h"
+#include "cursors/CursorTest.h"
 #include "mzblprsx/cursors/RgCursorItemList.h"
+#include "support/SyntheticModel.h"
 
-namespace cursortest {
+namespace mztest {
 namespace {
 
 using mzblprsx::RgCursorItemList;
 
-class CursorItemList : public CursorFixture<RgCursorItemList> {
+class CursorItemList : public CursorTest<RgCursorItemList> {
  protected:
-  CursorItemList() {
-    std::vector<Ref<FakeObject>> objects;
-    for (int i = 0; i < 300; ++i) objects.push_back(Obj("I" + std::to_string(i), "RgX"));
-    Build(Obj("P", "RgProjectOffline", objects));
-  }
-  std::vector<Item> pool = {};
+  mzbench::SyntheticModel synthetic{250};
+  std::vector<Item> pool = PreOrder(synthetic.Model());
 };
 
 TEST_F(CursorItemList, RandomOperationsAgreeWithAPlainVector) {
-  pool = PreOrder(model);
   std::vector<Item> expected;
   std::mt19937 random(11);
   for (int step = 0; step < 3000; ++step) {
@@ -71,7 +67,6 @@ TEST_F(CursorItemList, RandomOperationsAgreeWithAPlainVector) {
 }
 
 TEST_F(CursorItemList, KeysAndFailures) {
-  pool = PreOrder(model);
   cursor->Assign({pool[0], pool[1]});
   const std::string key = RgCursorItemList::KeyOf(pool[1]);
   EXPECT_EQ(key, "OBJ " + std::to_string(reinterpret_cast<uintptr_t>(platform::Identity(pool[1]))));
@@ -99,8 +94,8 @@ TEST_F(CursorItemList, KeysAndFailures) {
        }},
   };
   for (const auto& [error, call] : failures) EXPECT_EQ(ErrorOf(call), error);
-  EXPECT_EQ(Listed(), "P I0") << "a refused operation changes nothing";
+  EXPECT_EQ(Listed(), "Synthetic Station") << "a refused operation changes nothing";
 }
 
 }  // namespace
-}  // namespace cursortest
+}  // namespace mztest

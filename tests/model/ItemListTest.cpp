@@ -2,11 +2,11 @@
 // indexes after changes, and the size the tree must reach quickly.
 #include <gtest/gtest.h>
 
-#include "support/ModelFakes.h"
+#include "model/ModelTest.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 
-namespace modeltest {
+namespace mztest {
 namespace {
 
 class ItemListTest : public ModelTest {
@@ -67,7 +67,7 @@ TEST_F(ItemListTest, TheIndexesFollowRemovalsMovesAndHandlerChanges) {
   EXPECT_EQ(Found(list, 1, Variant(fb1)), "-");
 
   const auto fb4 = ItemNamed("FB4");
-  fb4->SetHandler(platform::MakeObject<FakeHandler>("RgPrjHandlerGhost", journal));
+  fb4->SetHandler(platform::MakeObject<FakeHandler>("RgPrjHandlerGhost", factory->journal));
   EXPECT_EQ(Found(list, 2, Variant("RgPrjHandlerGhost")), "FB4") << "re-filed under its class";
   fb4->SetHandler(nullptr);
   EXPECT_EQ(Found(list, 2, Variant("RgPrjHandlerGhost")), "-");
@@ -151,4 +151,4 @@ TEST_F(ItemListTest, ACategoryOf65535BlocksBuildsAndFindsItsItems) {
 }
 
 }  // namespace
-}  // namespace modeltest
+}  // namespace mztest

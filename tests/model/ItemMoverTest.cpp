@@ -2,16 +2,16 @@
 // order, parking, failures, and creation through the class registry.
 #include <gtest/gtest.h>
 
-#include "support/ModelFakes.h"
 #include "host/model/ItemMover.h"
 #include "host/model/ModelClasses.h"
+#include "model/ModelTest.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Error.h"
 
-namespace modeltest {
+namespace mztest {
 namespace {
 
 class ItemMoverTest : public ModelTest {
@@ -178,4 +178,4 @@ TEST(ModelClassesTest, TheModelAndTheMoverAreCreatableByBothIdentifiers) {
 }
 
 }  // namespace
-}  // namespace modeltest
+}  // namespace mztest

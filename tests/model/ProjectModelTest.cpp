@@ -2,13 +2,13 @@
 // the AutoRefresh protocol.
 #include <gtest/gtest.h>
 
-#include "support/ModelFakes.h"
 #include "host/model/ProjectItem.h"
+#include "model/ModelTest.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "platform/Error.h"
 
-namespace modeltest {
+namespace mztest {
 namespace {
 
 using platform::Error;
@@ -263,4 +263,4 @@ TEST_F(ModelTest, RemovingAnItemAgainWhileItIsLeavingDoesNothing) {
 }
 
 }  // namespace
-}  // namespace modeltest
+}  // namespace mztest

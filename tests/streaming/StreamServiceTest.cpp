@@ -3,13 +3,11 @@
 // the byte forms it makes and reads, and the messages it shows.
 #include <gtest/gtest.h>
 
-#include "handlers/HandlerFixture.h"
 #include "host/app/HostApplication.h"
 #include "host/framework/ClipboardFormats.h"
-#include "host/framework/DataObject.h"
 #include "host/services/OptionService.h"
-#include "mzblprsx/core/RgProjectServices.h"
-#include "streaming/StreamFakes.h"
+#include "streaming/StreamTest.h"
+#include "support/FakeStreamHandler.h"
 
 namespace mztest {
 namespace {
@@ -18,27 +16,19 @@ namespace clsid = mzblprsx::clsid;
 using mzblprsx::RgObjectStreamItems;
 using mzblprsx::RgObjectStreamService;
 
-class StreamServiceTest : public HandlerFixture {
+class StreamServiceTest : public StreamTest {
  protected:
   void SetUp() override {
     HandlerFixture::SetUp();
-    OpenText(SampleText());
-    service = snapIn->Services()->RgObjectStreamService(mzblprsx::RgProjectLocationOffline);
+    Open(SampleText());
     service->SetStreamHandler(handler);
     handler->SetParent(service);
   }
   void TearDown() override {
     handler->SetParent(nullptr);
-    service.Reset();
-    HandlerFixture::TearDown();
+    StreamTest::TearDown();
   }
 
-  Ref<FakeItemList> Selection(const std::vector<ItemRef>& items) {
-    auto list = platform::MakeObject<FakeItemList>();
-    list->items = items;
-    return list;
-  }
-  static Ref<host::DataObject> NewData() { return platform::MakeObject<host::DataObject>(); }
   /// A reference to an object, with a marker.
   static void Reference(const Ref<host::DataObject>& data, std::string_view classId,
                         const std::string& id, const std::string& name,
@@ -57,21 +47,9 @@ class StreamServiceTest : public HandlerFixture {
     const auto all = items->NewEnum();
     for (int32_t i = 0; i < count; ++i) all[static_cast<size_t>(i)]->SetItemError(error);
   }
-  std::vector<int32_t> MessageNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& m : env.Errors().Messages()) out.push_back(m.number);
-    return out;
-  }
-  std::vector<int32_t> ReportedNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& r : env.Errors().Reports()) out.push_back(r.number);
-    return out;
-  }
   static std::vector<uint8_t> Bytes(const Ref<host::DataObject>& data) { return data->SaveBytes(); }
 
-  FakeClasses fakes;
-  Ref<RecordingHandler> handler = platform::MakeObject<RecordingHandler>();
-  Ref<RgObjectStreamService> service;
+  Ref<FakeStreamHandler> handler = platform::MakeObject<FakeStreamHandler>();
 };
 
 // ---- Sending ----------------------------------------------------------------------------------
@@ -82,7 +60,8 @@ TEST_F(StreamServiceTest, NothingToCarryNeverReachesTheHandler) {
   EXPECT_FALSE(service->CanStreamData(nullptr, 1));
   EXPECT_FALSE(service->CanStreamData(empty, 1));
   EXPECT_FALSE(service->CanStreamData(fb10, mzblprsx::RgStreamServiceDataActionNone));
-  for (const auto& [items, action] : {std::pair{Ref<FakeItemList>(), 1}, {empty, 1}, {fb10, 0}}) {
+  for (const auto& [items, action] :
+       {std::pair{Ref<host::ItemReferenceList>(), 1}, {empty, 1}, {fb10, 0}}) {
     const auto result = service->GetStreamItems(items, action);
     ASSERT_TRUE(result) << "the stream items are never nothing";
     EXPECT_EQ(result->Count(), 0);
@@ -200,12 +179,12 @@ TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCre
   data->AddObject(HostBlock("FB11"));
   Reference(data, clsid::kBlockOffline, "FB12", "Gone", "Missing");
   data->AddObject(HostBlock("OB1"))->SetMarkerText("Missing");  // has content: not missing
-  handler->checkObjects = [](RecordingHandler::Items& items) {
+  handler->checkObjects = [](FakeStreamHandler::Items& items) {
     items->Find(std::string(clsid::kBlockOffline), Variant("FB11"))
         ->SetAction(mzblprsx::RgDataObjectItemActionCancel);
     return true;
   };
-  handler->insertObjects = [&](RecordingHandler::Items& items) {
+  handler->insertObjects = [&](FakeStreamHandler::Items& items) {
     EXPECT_EQ(items->DataObject()->ItemCount(), 2) << "removed objects left the data object";
     service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
     return true;
@@ -227,12 +206,12 @@ TEST_F(StreamServiceTest, HandlerRefusalsEndTheInsert) {
   Ref<mzblprsx::RgProjectItem> position;
   Ref<mzblprsx::RgProjectItems> inserted;
 
-  handler->checkObjects = [](RecordingHandler::Items&) { return false; };
+  handler->checkObjects = [](FakeStreamHandler::Items&) { return false; };
   EXPECT_FALSE(service->InsertStreamData(Bytes(data), 1, position, inserted));
   EXPECT_EQ(Join(handler->log), "CheckObjects FB10 action=1 source=0");
 
   handler->checkObjects = nullptr;
-  handler->insertObjects = [&](RecordingHandler::Items&) {
+  handler->insertObjects = [&](FakeStreamHandler::Items&) {
     service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
     return false;
   };
