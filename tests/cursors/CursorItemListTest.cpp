@@ -71,6 +71,8 @@ TEST_F(CursorItemList, KeysAndFailures) {
   const std::string key = RgCursorItemList::KeyOf(pool[1]);
   EXPECT_EQ(key, "OBJ " + std::to_string(reinterpret_cast<uintptr_t>(platform::Identity(pool[1]))));
   EXPECT_TRUE(SameObject(cursor->ItemByKey(key), pool[1]));
+  const std::vector<Item> twice{pool[2], pool[3], pool[2]};
+  const std::vector<uint32_t> same{1, 1}, short_{1}, outside{1, 2};
   const std::pair<int32_t, std::function<void()>> failures[] = {
       {457, [&] { cursor->Append(pool[0]); }},
       {457, [&] { cursor->InsertAfter(pool[1], nullptr); }},
@@ -79,19 +81,10 @@ TEST_F(CursorItemList, KeysAndFailures) {
       {5, [&] { cursor->Remove(pool[2]); }},
       {9, [&] { cursor->Item(3); }},
       {5, [&] { cursor->ItemByKey("OBJ 42"); }},
-      {457,
-       [&] {
-         cursor->Assign({pool[2], pool[3], pool[2]});
-       }},
-      {5,
-       [&] {
-         cursor->Reorder({1, 1});
-       }},
-      {5, [&] { cursor->Reorder({1}); }},
-      {5,
-       [&] {
-         cursor->Reorder({1, 2});
-       }},
+      {457, [&] { cursor->Assign(twice); }},
+      {5, [&] { cursor->Reorder(same); }},
+      {5, [&] { cursor->Reorder(short_); }},
+      {5, [&] { cursor->Reorder(outside); }},
   };
   for (const auto& [error, call] : failures) EXPECT_EQ(ErrorOf(call), error);
   EXPECT_EQ(Listed(), "Synthetic Station") << "a refused operation changes nothing";
