@@ -94,27 +94,15 @@ class BubbleOracle {
  private:
   struct Value {
     Variant value;
-    int text;  // place in texts_; -1 for a value that is no text
+    bool text;
+    std::string folded;  // folded once; UTF-8 bytes compare in code point order
   };
-  /// The texts come from small pools: each pair is compared once, or the passes take minutes.
-  Value Of(Variant value) {
-    if (value.Type() != platform::VarType::String) return {std::move(value), -1};
-    const std::string text = value.ToString();
-    const auto known = std::find(texts_.begin(), texts_.end(), text);
-    if (known != texts_.end()) return {std::move(value), int(known - texts_.begin())};
-    texts_.push_back(text);
-    const size_t n = texts_.size() - 1;
-    for (auto& row : order_) row.push_back(0);
-    order_.emplace_back(texts_.size(), 0);
-    for (size_t i = 0; i <= n; ++i) {
-      const int c = platform::text::CompareNoCase(texts_[i], text);
-      order_[i][n] = c < 0 ? -1 : (c > 0 ? 1 : 0);
-      order_[n][i] = -order_[i][n];
-    }
-    return {std::move(value), int(texts_.size() - 1)};
+  static Value Of(const Variant& value) {
+    const bool text = value.Type() == platform::VarType::String;
+    return {value, text, text ? platform::text::FoldCase(value.ToString()) : std::string()};
   }
-  int Compare(const Value& a, const Value& b) {
-    if (a.text >= 0 && b.text >= 0) return order_[size_t(a.text)][size_t(b.text)];
+  static int Compare(const Value& a, const Value& b) {
+    if (a.text && b.text) return a.folded < b.folded ? -1 : (a.folded > b.folded ? 1 : 0);
     const double x = a.value.ToDouble();
     const double y = b.value.ToDouble();
     return x < y ? -1 : (x > y ? 1 : 0);
@@ -122,8 +110,6 @@ class BubbleOracle {
 
   std::vector<std::string> types_;
   std::vector<int32_t> orders_;
-  std::vector<std::string> texts_;
-  std::vector<std::vector<int>> order_;
 };
 
 class DetailsCursor : public CursorTest<RgProjectCursorDetails> {

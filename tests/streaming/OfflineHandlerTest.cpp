@@ -99,13 +99,11 @@ class OfflineHandlerTest : public StreamTest {
 
 // ---- Sending ----------------------------------------------------------------------------------
 
-TEST_F(OfflineHandlerTest, AProjectTravelsAlone) {
-  const auto items = service->GetStreamItems(Selection({BlockItem("FB10"), ProjectItem()}), kCopy);
-  ASSERT_EQ(items->Count(), 1);
-  EXPECT_TRUE(platform::SameObject(items->Item(1), ProjectItem())) << "the block is inside it";
-}
-
-TEST_F(OfflineHandlerTest, AProgramCarriesItsCategoriesAndItsOwnBlocks) {
+TEST_F(OfflineHandlerTest, AProjectTravelsAloneAProgramWithItsCategoriesAndItsOwnBlocks) {
+  const auto project =
+      service->GetStreamItems(Selection({BlockItem("FB10"), ProjectItem()}), kCopy);
+  ASSERT_EQ(project->Count(), 1);
+  EXPECT_TRUE(platform::SameObject(project->Item(1), ProjectItem())) << "the block is inside it";
   const auto items = service->GetStreamItems(Selection({ProgramItem(), BlockItem("FB10")}), kCopy);
   EXPECT_EQ(Ids(items), "OB1 Motors FB10 DB10")
       << "not the default category itself, not the system block SFC20, FB10 once";

@@ -93,6 +93,14 @@ TEST_F(StreamServiceTest, ByteFormsOfASelection) {
             service->GetProjectItemsXML(Selection({BlockItem("FB10")})));
   EXPECT_EQ(service->GetProjectItemXML(nullptr), "");
   EXPECT_EQ(service->GetProjectItemsXML(Selection({})), "");
+  auto data = NewData();
+  data->AddObject(HostBlock("FB10"));
+  EXPECT_EQ(service->GetRgDataObjectItemsXML(data), "<ROOT><RGOBJECT CLSID=\"" +
+                                                        std::string(clsid::kBlockOffline) +
+                                                        "\" OBJID=\"FB10\" ISOPEN=\"0\"/></ROOT>")
+      << "the XML of a data object never counts an object as open";
+  EXPECT_EQ(service->GetRgDataObjectItemsXML(NewData()), "");
+  EXPECT_EQ(ReportedNumbers(), (std::vector<int32_t>{9})) << "no object: no array to write";
 
   const auto list = service->StreamItemList(selection);
   ASSERT_GE(list.size(), 2u);
@@ -109,17 +117,6 @@ TEST_F(StreamServiceTest, ByteFormsOfASelection) {
   source.insert(source.end(), {'x', 0, 0, 0});
   EXPECT_EQ(service->CheckSourceFromSameApplication(source), 5);
   EXPECT_EQ(handler->log.back(), "CheckSource {OTHER}") << "trimmed and cut at the NUL";
-}
-
-TEST_F(StreamServiceTest, DataObjectXmlNeverCountsAnObjectAsOpen) {
-  env.Application().OpenDocument(HostBlock("FB10"), -1);
-  auto data = NewData();
-  data->AddObject(HostBlock("FB10"));
-  EXPECT_EQ(service->GetRgDataObjectItemsXML(data), "<ROOT><RGOBJECT CLSID=\"" +
-                                                        std::string(clsid::kBlockOffline) +
-                                                        "\" OBJID=\"FB10\" ISOPEN=\"0\"/></ROOT>");
-  EXPECT_EQ(service->GetRgDataObjectItemsXML(NewData()), "");
-  EXPECT_EQ(ReportedNumbers(), (std::vector<int32_t>{9})) << "no object: no array to write";
 }
 
 TEST_F(StreamServiceTest, FormatNumbersAreStableAndRegisteredUnderTheirNames) {
