@@ -151,24 +151,13 @@ class DetailsCursor : public CursorTest<RgProjectCursorDetails> {
   void BuildRandom(int count, std::mt19937& random) {
     // Long names that share their first eight bytes, and a name with a zero byte, test the
     // cursor's comparison of leading bytes against the texts themselves.
-    static const std::string kNames[] = {"alpha",
-                                         "Alpha",
-                                         "ALPHA",
-                                         "beta",
-                                         "Beta",
-                                         "gamma",
-                                         "Straße",
-                                         "STRASSE",
-                                         "ärger",
-                                         "Ärger",
-                                         "",
-                                         "<missing>",
-                                         "Motor control",
-                                         "motor control 2",
-                                         "Motor co",
-                                         "Motor con",
-                                         std::string("Motor co\0", 9),
-                                         std::string("alpha\0", 6)};
+    using namespace std::string_literals;
+    static const std::string kNames[] = {
+        "alpha",         "Alpha",           "ALPHA",    "beta",
+        "Beta",          "gamma",           "Straße",   "STRASSE",
+        "ärger",         "Ärger",           "",         "<missing>",
+        "Motor control", "motor control 2", "Motor co", "Motor con",
+        "Motor co\0"s,   "alpha\0"s};
     static const char* const kAuthors[] = {"ann", "Ann", "bob", "BOB", "cy"};
     static const char* const kLanguages[] = {"LAD", "lad", "FBD", "STL"};
     static const int32_t kTypes[] = {8, 9, 10, 14, 12};

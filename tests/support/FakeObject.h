@@ -7,6 +7,7 @@
 //   model->AddProject(project);   // Names(PreOrder(model)) == "P C1 FB1 FB2"
 #pragma once
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -80,12 +81,9 @@ inline Ref<FakeObject> Obj(const std::string& name, const std::string& type,
 }
 /// An offline block of a type code (8 OB, 9 DB, 10 FB, 12 UDT, 13 SFC, 14 FC), named "FB10".
 inline Ref<FakeObject> Block(int32_t type, int32_t number, const Props& extra = {}) {
-  const char* text = type == 8    ? "OB"
-                     : type == 9  ? "DB"
-                     : type == 10 ? "FB"
-                     : type == 12 ? "UDT"
-                     : type == 13 ? "SFC"
-                                  : "FC";
+  static const std::map<int32_t, const char*> kTexts{{8, "OB"},   {9, "DB"},   {10, "FB"},
+                                                     {12, "UDT"}, {13, "SFC"}, {14, "FC"}};
+  const char* text = kTexts.at(type);
   auto block =
       Obj(text + std::to_string(number), std::string("RgBlockOffline.") + text, {},
           {{"BLOCKTYPE", Variant(type)}, {"BLOCKNUMBER", Variant(number)}, {"SYSTEM", false}});
