@@ -50,7 +50,7 @@ TEST_F(ModelTest, AnItemWithoutFactoryOrHandlerClassStaysWithoutHandler) {
   EXPECT_EQ(Events(), "add X@1 add Y@2");
 }
 
-TEST_F(ModelTest, AddNewPlacesTheItemBetweenItsNeighbours) {
+TEST_F(ModelTest, AddNewPlacesTheItemBetweenItsNeighboursAndRefusesWhatBreaksTheTree) {
   BuildSample();
   struct Case {
     const char* before;
@@ -72,10 +72,16 @@ TEST_F(ModelTest, AddNewPlacesTheItemBetweenItsNeighbours) {
         << "before=" << (c.before ? c.before : "-") << " after=" << (c.after ? c.after : "-");
     category->Items()->Remove(item);
   }
-  EXPECT_EQ(ErrorOf([&] { ItemNamed("C1")->Items()->AddNew(Block("N"), ItemNamed("FB3"), {}); }),
+  Events();
+  const auto c1 = ItemNamed("C1")->Items();
+  EXPECT_EQ(ErrorOf([&] { c1->AddNew(Block("N"), ItemNamed("FB3"), {}); }),
             platform::errc::kInvalidCall)
       << "a neighbour below another parent is refused";
-  EXPECT_EQ(ChildNames(model, ItemNamed("C1")), "FB1 FB2") << "a refused AddNew changes nothing";
+  EXPECT_EQ(ErrorOf([&] { c1->Remove(ItemNamed("FB3")); }), platform::errc::kInvalidCall)
+      << "FB3 is not a child of C1";
+  EXPECT_EQ(ErrorOf([&] { c1->Remove(nullptr); }), platform::errc::kObjectNotSet);
+  EXPECT_EQ(ChildNames(model, ItemNamed("C1")), "FB1 FB2") << "refused changes change nothing";
+  EXPECT_EQ(Events(), "");
 }
 
 TEST_F(ModelTest, RemoveTerminatesTheSubtreeDeepestFirstAndAnnouncesEveryItem) {
@@ -99,15 +105,6 @@ TEST_F(ModelTest, RemoveTerminatesTheSubtreeDeepestFirstAndAnnouncesEveryItem) {
   size_t alive = 0;
   for (const auto& [name, handler] : factory->handlers) alive += handler.expired() ? 0 : 1;
   EXPECT_EQ(alive, 2u) << "only the project's and the hardware's handlers are left";
-}
-
-TEST_F(ModelTest, RemoveRefusesWhatIsNotAChild) {
-  BuildSample();
-  const auto c1 = ItemNamed("C1");
-  EXPECT_EQ(ErrorOf([&] { c1->Items()->Remove(ItemNamed("FB3")); }), platform::errc::kInvalidCall)
-      << "FB3 is not a child of C1";
-  EXPECT_EQ(ErrorOf([&] { c1->Items()->Remove(nullptr); }), platform::errc::kObjectNotSet);
-  EXPECT_EQ(Events(), "") << "refused removals change nothing";
 }
 
 TEST_F(ModelTest, AFailingHandlerDoesNotStopTheRemoval) {
