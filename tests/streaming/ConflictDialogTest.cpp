@@ -3,36 +3,28 @@
 // that closing or cancelling the dialog leaves out that one block only.
 #include <gtest/gtest.h>
 
-#include "handlers/HandlerFixture.h"
-#include "host/framework/DataObject.h"
 #include "host/project/ProjectFile.h"
-#include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/dialogs/frmProjectDialogOverwrite.h"
-#include "mzblprsx/interfaces/ClassIds.h"
-#include "mzblprsx/streaming/RgObjectStreamItem.h"
-#include "mzblprsx/streaming/RgObjectStreamItems.h"
-#include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 #include "platform/ui/BlockEditBox.h"
 #include "platform/ui/ScriptedModalLoop.h"
 #include "platform/ui/UiState.h"
+#include "streaming/StreamTest.h"
 
 namespace mztest {
 namespace {
 
 namespace clsid = mzblprsx::clsid;
 namespace ui = platform::ui;
-using platform::Ref;
-using platform::Variant;
 
-class ConflictDialogTest : public HandlerFixture {
+class ConflictDialogTest : public StreamTest {
  protected:
   void SetUp() override {
     HandlerFixture::SetUp();
     // The target holds FB1 .. FB5, FB10 "Motor", DB10, SFC20; "Motor (1)" is taken.
     std::string blocks;
     for (int n = 1; n <= 5; ++n) blocks += BlockXml("FB", n);
-    OpenText(
+    Open(
         "<project name=\"T\" guid=\"{AAAAAAAA-0000-0000-0000-00000000000A}\">"
         "<symbols name=\"S\"><symbol address=\"FB10\" name=\"Motor\"/>"
         "<symbol address=\"FB3\" name=\"Motor (1)\"/></symbols>"
@@ -46,21 +38,18 @@ class ConflictDialogTest : public HandlerFixture {
             BlockXml("FB", 10, "body=\"theirs\"") + BlockXml("FB", 6) +
             BlockXml("DB", 10, "body=\"theirs\"") + BlockXml("SFC", 20) + "</program></project>",
         "source.prj.xml");
-    handler = snapIn->Services()
-                  ->RgObjectStreamService(1)
-                  ->StreamHandler()
-                  .Cast<mzblprsx::RgPrjStreamHandlerOffline>();
+    handler = service->StreamHandler().Cast<mzblprsx::RgPrjStreamHandlerOffline>();
     ui::UiState::Current().SetModalLoop(loop);
   }
   void TearDown() override {
     ui::UiState::Current().SetModalLoop(nullptr);
     handler.Reset();
-    HandlerFixture::TearDown();
+    StreamTest::TearDown();
   }
 
   Ref<mzblprsx::RgObjectStreamItems> Check(const std::vector<std::string>& ids,
                                            int32_t source_ = 2) {
-    auto data = platform::MakeObject<host::DataObject>();
+    auto data = NewData();
     for (const auto& id : ids) data->AddObject(source->Program()->FindBlockById(id));
     auto items = platform::MakeObject<mzblprsx::RgObjectStreamItems>();
     items->AttachDataObject(data);
