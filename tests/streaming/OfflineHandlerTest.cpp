@@ -87,8 +87,7 @@ class OfflineHandlerTest : public StreamTest {
   }
   bool Paste(const Ref<host::DataObject>& data, int32_t action, int32_t from,
              ItemRef position = nullptr) {
-    Ref<mzblprsx::RgProjectItems> inserted;
-    const bool ok = service->InsertStreamData(data->SaveBytes(), action, position, inserted, from);
+    const bool ok = Insert(data->SaveBytes(), action, from, std::move(position));
     lastInserted = inserted ? Ids(inserted) : "-";
     return ok;
   }
@@ -198,9 +197,7 @@ TEST_F(OfflineHandlerTest, ABlockNotSavedBySenderIsCancelledAndListed) {
 TEST_F(OfflineHandlerTest, AMoveWithinTheProjectNeverAsksAndKeepsTheBlocks) {
   const auto selection = Selection({BlockItem("FB10"), BlockItem("DB10")});
   const auto bytes = service->StreamItemData(selection);
-  ItemRef position = CategoryItem(1);
-  Ref<mzblprsx::RgProjectItems> inserted;
-  ASSERT_TRUE(service->InsertStreamData(bytes, kMove, position, inserted, kSame));
+  ASSERT_TRUE(Insert(bytes, kMove, kSame, CategoryItem(1)));
   EXPECT_TRUE(env.Errors().Messages().empty()) << "a move in place is no conflict";
   EXPECT_EQ(Tree(), "Blocks[FB10 DB10 OB1] Motors[SFC20]") << "moved to the top, in order";
   EXPECT_EQ(Ids(inserted), "FB10 DB10");
@@ -235,8 +232,7 @@ TEST_F(OfflineHandlerTest, CategoriesComeBeforeTheBlocksTheyList) {
 }
 
 TEST_F(OfflineHandlerTest, PastedBlocksKeepTheirOrderBelowTheirPosition) {
-  ItemRef position = BlockItem("FB10");
-  ASSERT_TRUE(Paste(Carry({"FB30", "FC7"}), kCopy, kOther, position));
+  ASSERT_TRUE(Paste(Carry({"FB30", "FC7"}), kCopy, kOther, BlockItem("FB10")));
   EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB10 FB30 FC7 DB10 SFC20]");
 }
 

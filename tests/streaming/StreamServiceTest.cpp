@@ -157,15 +157,10 @@ TEST_F(StreamServiceTest, FirstInsertableObjectDecidesTheAction) {
 }
 
 TEST_F(StreamServiceTest, InsertWithNothingToDoAnswersWithoutTheHandler) {
-  Ref<mzblprsx::RgProjectItem> position;
-  Ref<mzblprsx::RgProjectItems> inserted;
-  EXPECT_FALSE(service->InsertStreamData(std::vector<uint8_t>{0}, 1, position, inserted))
-      << "one byte: the sender had nothing";
-  EXPECT_FALSE(service->InsertStreamData(std::vector<uint8_t>{1, 2, 3}, 1, position, inserted))
-      << "bytes that are no data object";
+  EXPECT_FALSE(Insert(std::vector<uint8_t>{0}, 1)) << "one byte: the sender had nothing";
+  EXPECT_FALSE(Insert(std::vector<uint8_t>{1, 2, 3}, 1)) << "bytes that are no data object";
   EXPECT_TRUE(env.Errors().Reports().empty()) << "unreadable data is an answer, not an error";
-  EXPECT_TRUE(service->InsertStreamData(Bytes(NewData()), 1, position, inserted))
-      << "an empty data object is no failure";
+  EXPECT_TRUE(Insert(Bytes(NewData()), 1)) << "an empty data object is no failure";
   EXPECT_FALSE(inserted);
   EXPECT_TRUE(handler->log.empty());
 }
@@ -186,9 +181,7 @@ TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCre
     service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
     return true;
   };
-  Ref<mzblprsx::RgProjectItem> position = ProgramItem();
-  Ref<mzblprsx::RgProjectItems> inserted;
-  EXPECT_TRUE(service->InsertStreamData(Bytes(data), 1, position, inserted, 5));
+  EXPECT_TRUE(Insert(Bytes(data), 1, 5, ProgramItem()));
   EXPECT_EQ(Join(handler->log),
             "CheckObjects FB10 FB11 OB1 action=1 source=5, InsertObjects FB10 OB1");
   ASSERT_TRUE(inserted);
@@ -200,11 +193,8 @@ TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCre
 TEST_F(StreamServiceTest, HandlerRefusalsEndTheInsert) {
   auto data = NewData();
   data->AddObject(HostBlock("FB10"));
-  Ref<mzblprsx::RgProjectItem> position;
-  Ref<mzblprsx::RgProjectItems> inserted;
-
   handler->checkObjects = [](FakeStreamHandler::Items&) { return false; };
-  EXPECT_FALSE(service->InsertStreamData(Bytes(data), 1, position, inserted));
+  EXPECT_FALSE(Insert(Bytes(data), 1));
   EXPECT_EQ(Join(handler->log), "CheckObjects FB10 action=1 source=0");
 
   handler->checkObjects = nullptr;
@@ -212,7 +202,7 @@ TEST_F(StreamServiceTest, HandlerRefusalsEndTheInsert) {
     service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
     return false;
   };
-  EXPECT_FALSE(service->InsertStreamData(Bytes(data), 1, position, inserted));
+  EXPECT_FALSE(Insert(Bytes(data), 1));
   EXPECT_FALSE(inserted) << "a failed insert hands out nothing";
   EXPECT_FALSE(service->InsertedItems());
 }
@@ -226,9 +216,7 @@ TEST_F(StreamServiceTest, NineMissingObjectsAreListedAsSevenNamesAndAnEllipsis) 
     const std::string n = std::to_string(i);
     Reference(data, clsid::kBlockOffline, "FB" + n, "S" + n, "Missing");
   }
-  Ref<mzblprsx::RgProjectItem> position;
-  Ref<mzblprsx::RgProjectItems> inserted;
-  service->InsertStreamData(Bytes(data), 1, position, inserted);
+  Insert(Bytes(data), 1);
   ASSERT_EQ(env.Errors().Messages().size(), 1u);
   const auto& message = env.Errors().Messages().front();
   EXPECT_EQ(message.module, "cmnerr");

@@ -39,6 +39,12 @@ class StreamTest : public HandlerFixture {
     return list;
   }
   static Ref<host::DataObject> NewData() { return platform::MakeObject<host::DataObject>(); }
+  /// Inserts the bytes below `position`; `inserted` holds what the service hands out.
+  bool Insert(const std::vector<uint8_t>& bytes, int32_t action, int32_t source = 0,
+              ItemRef position = nullptr) {
+    inserted.Reset();
+    return service->InsertStreamData(bytes, action, position, inserted, source);
+  }
   std::vector<int32_t> MessageNumbers() const {
     std::vector<int32_t> out;
     for (const auto& m : env.Errors().Messages()) out.push_back(m.number);
@@ -51,6 +57,7 @@ class StreamTest : public HandlerFixture {
   }
 
   Ref<mzblprsx::RgObjectStreamService> service;
+  Ref<mzblprsx::RgProjectItems> inserted;
 };
 
 }  // namespace mztest
