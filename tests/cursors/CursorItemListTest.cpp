@@ -4,26 +4,22 @@
 #include <numeric>
 #include <random>
 
-#include "CursorFakes.h"
+#include "cursors/CursorTest.h"
 #include "mzblprsx/cursors/RgCursorItemList.h"
+#include "support/SyntheticModel.h"
 
-namespace cursortest {
+namespace mztest {
 namespace {
 
 using mzblprsx::RgCursorItemList;
 
-class CursorItemList : public CursorFixture<RgCursorItemList> {
+class CursorItemList : public CursorTest<RgCursorItemList> {
  protected:
-  CursorItemList() {
-    std::vector<Ref<FakeObject>> objects;
-    for (int i = 0; i < 300; ++i) objects.push_back(Obj("I" + std::to_string(i), "RgX"));
-    Build(Obj("P", "RgProjectOffline", objects));
-  }
-  std::vector<Item> pool = {};
+  mzbench::SyntheticModel synthetic{250};
+  std::vector<Item> pool = PreOrder(synthetic.Model());
 };
 
 TEST_F(CursorItemList, RandomOperationsAgreeWithAPlainVector) {
-  pool = PreOrder(model);
   std::vector<Item> expected;
   std::mt19937 random(11);
   for (int step = 0; step < 3000; ++step) {
@@ -71,11 +67,12 @@ TEST_F(CursorItemList, RandomOperationsAgreeWithAPlainVector) {
 }
 
 TEST_F(CursorItemList, KeysAndFailures) {
-  pool = PreOrder(model);
   cursor->Assign({pool[0], pool[1]});
   const std::string key = RgCursorItemList::KeyOf(pool[1]);
   EXPECT_EQ(key, "OBJ " + std::to_string(reinterpret_cast<uintptr_t>(platform::Identity(pool[1]))));
   EXPECT_TRUE(SameObject(cursor->ItemByKey(key), pool[1]));
+  const std::vector<Item> twice{pool[2], pool[3], pool[2]};
+  const std::vector<uint32_t> same{1, 1}, short_{1}, outside{1, 2};
   const std::pair<int32_t, std::function<void()>> failures[] = {
       {457, [&] { cursor->Append(pool[0]); }},
       {457, [&] { cursor->InsertAfter(pool[1], nullptr); }},
@@ -84,23 +81,14 @@ TEST_F(CursorItemList, KeysAndFailures) {
       {5, [&] { cursor->Remove(pool[2]); }},
       {9, [&] { cursor->Item(3); }},
       {5, [&] { cursor->ItemByKey("OBJ 42"); }},
-      {457,
-       [&] {
-         cursor->Assign({pool[2], pool[3], pool[2]});
-       }},
-      {5,
-       [&] {
-         cursor->Reorder({1, 1});
-       }},
-      {5, [&] { cursor->Reorder({1}); }},
-      {5,
-       [&] {
-         cursor->Reorder({1, 2});
-       }},
+      {457, [&] { cursor->Assign(twice); }},
+      {5, [&] { cursor->Reorder(same); }},
+      {5, [&] { cursor->Reorder(short_); }},
+      {5, [&] { cursor->Reorder(outside); }},
   };
   for (const auto& [error, call] : failures) EXPECT_EQ(ErrorOf(call), error);
-  EXPECT_EQ(Listed(), "P I0") << "a refused operation changes nothing";
+  EXPECT_EQ(Listed(), "Synthetic Station") << "a refused operation changes nothing";
 }
 
 }  // namespace
-}  // namespace cursortest
+}  // namespace mztest

@@ -1,14 +1,18 @@
 // The details cursor on a real model: modes, preparing and filling, the default sort index,
-// sorting by columns and its edge cases, the memory card's files, events after a sort.
+// sorting by columns and its edge cases, the memory card's files, events after a sort; and the
+// sort against the exchange passes written out literally (slow on purpose) on random rows with
+// ties, case variants, missing values, unknown types and orders outside 0/1.
+#include <random>
 #include <tuple>
 
-#include "support/CommaLocale.h"
-#include "CursorFakes.h"
+#include "cursors/CursorTest.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
+#include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "platform/DateTime.h"
 #include "platform/Text.h"
+#include "support/CommaLocale.h"
 
-namespace cursortest {
+namespace mztest {
 namespace {
 
 using mzblprsx::RgEnumProjectDetailsCursorMode;
@@ -41,7 +45,74 @@ Ref<FakeObject> Blocks(const std::vector<Props>& values) {
   return Obj("P", "RgProjectOffline", {Obj("C1", "RgCategory", blocks)});
 }
 
-class DetailsCursor : public CursorFixture<RgProjectCursorDetails> {
+/// Passes over neighbouring rows, exchanging them while out of order, column after column.
+class BubbleOracle {
+ public:
+  BubbleOracle(std::vector<std::string> types, std::vector<int32_t> orders)
+      : types_(std::move(types)), orders_(std::move(orders)) {}
+
+  std::vector<Item> Sort(const std::vector<Item>& items) {
+    const auto info = platform::CreateObjectAs<mzblprsx::IRgBlockInfo>(mzblprsx::clsid::kBlockInfo);
+    std::vector<std::pair<Item, std::vector<Value>>> rows;
+    for (const auto& item : items) {
+      std::vector<Value> values;
+      const auto data = item->Data();
+      for (const auto& type : types_) {
+        const bool text = type == "SYMBOL" || type == "AUTHOR" || type == "PROGLANGUAGE";
+        values.push_back(
+            Of(type == "SortDefault"
+                   ? Variant(info->SortIndex(data->Value("BLOCKTYPE").ToInt32()) * 100000 +
+                             data->Value("BLOCKNUMBER").ToInt32())
+               : type == "NAME"         ? data->Value("NAME", "<Missing>")
+               : type == "SIZE"         ? data->Value("SIZE", 0)
+               : type == "LASTMODIFIED" ? data->Value(type, platform::DateTime())
+               : text                   ? data->Value(type, "")
+                                        : Variant()));
+      }
+      rows.emplace_back(item, std::move(values));
+    }
+    for (size_t column = 0; column < types_.size(); ++column) {
+      for (bool exchanged = true; exchanged;) {
+        exchanged = false;
+        for (size_t i = 0; i + 1 < rows.size(); ++i) {
+          const auto& a = rows[i].second;
+          const auto& b = rows[i + 1].second;
+          if (column > 0 && Compare(a[column - 1], b[column - 1]) != 0) continue;
+          const int c = Compare(a[column], b[column]);
+          if ((orders_[column] == 0 && c > 0) || (orders_[column] == 1 && c < 0)) {
+            std::swap(rows[i], rows[i + 1]);
+            exchanged = true;
+          }
+        }
+      }
+    }
+    std::vector<Item> out;
+    for (const auto& row : rows) out.push_back(row.first);
+    return out;
+  }
+
+ private:
+  struct Value {
+    Variant value;
+    bool text;
+    std::string folded;  // folded once; UTF-8 bytes compare in code point order
+  };
+  static Value Of(const Variant& value) {
+    const bool text = value.Type() == platform::VarType::String;
+    return {value, text, text ? platform::text::FoldCase(value.ToString()) : std::string()};
+  }
+  static int Compare(const Value& a, const Value& b) {
+    if (a.text && b.text) return a.folded < b.folded ? -1 : (a.folded > b.folded ? 1 : 0);
+    const double x = a.value.ToDouble();
+    const double y = b.value.ToDouble();
+    return x < y ? -1 : (x > y ? 1 : 0);
+  }
+
+  std::vector<std::string> types_;
+  std::vector<int32_t> orders_;
+};
+
+class DetailsCursor : public CursorTest<RgProjectCursorDetails> {
  protected:
   /// Builds, attaches a checked cursor in that mode and refreshes it.
   void Start(RgEnumProjectDetailsCursorMode mode, const Ref<FakeObject>& projectObject = Sample()) {
@@ -75,6 +146,49 @@ class DetailsCursor : public CursorFixture<RgProjectCursorDetails> {
   std::string Sorted(const Types& types, const Orders& orders) {
     cursor->Sort(types, orders);
     return Listed();
+  }
+  /// A program of random blocks whose values come from small pools, so that many rows tie.
+  void BuildRandom(int count, std::mt19937& random) {
+    // Long names that share their first eight bytes, and a name with a zero byte, test the
+    // cursor's comparison of leading bytes against the texts themselves.
+    using namespace std::string_literals;
+    static const std::string kNames[] = {
+        "alpha",         "Alpha",           "ALPHA",    "beta",
+        "Beta",          "gamma",           "Straße",   "STRASSE",
+        "ärger",         "Ärger",           "",         "<missing>",
+        "Motor control", "motor control 2", "Motor co", "Motor con",
+        "Motor co\0"s,   "alpha\0"s};
+    static const char* const kAuthors[] = {"ann", "Ann", "bob", "BOB", "cy"};
+    static const char* const kLanguages[] = {"LAD", "lad", "FBD", "STL"};
+    static const int32_t kTypes[] = {8, 9, 10, 14, 12};
+    const auto pick = [&](const auto& pool) { return pool[random() % std::size(pool)]; };
+    std::vector<Ref<FakeObject>> blocks;
+    for (int i = 0; i < count; ++i) {
+      auto block = Block(pick(kTypes), int32_t(random() % 40));
+      block->Erase("NAME");
+      if (random() % 6) block->Set("NAME", pick(kNames));
+      if (random() % 4) block->Set("AUTHOR", pick(kAuthors));
+      if (random() % 3) block->Set("PROGLANGUAGE", pick(kLanguages));
+      if (random() % 5) block->Set("SIZE", int32_t(random() % 6));
+      if (random() % 4)
+        block->Set("LASTMODIFIED", *platform::DateTime::FromParts(2026, 1, 1 + int(random() % 3)));
+      blocks.push_back(block);
+    }
+    Start(kProgram, Obj("P", "RgProjectOffline", {Obj("C", "RgCategory", blocks)}));
+  }
+  /// Sorts with the cursor and with the oracle from the same order and compares.
+  void ExpectSameOrder(const std::vector<std::string>& types, const std::vector<int32_t>& orders) {
+    std::string config;
+    for (size_t k = 0; k < types.size(); ++k)
+      config += types[k] + "/" + std::to_string(orders[k]) + " ";
+    const auto expected = BubbleOracle(types, orders).Sort(cursor->NewEnum());
+    cursor->Sort(types, orders);
+    const auto actual = cursor->NewEnum();
+    for (size_t i = 0; i < actual.size(); ++i) {
+      ASSERT_TRUE(SameObject(actual[i], expected[i]))
+          << config << ": row " << i + 1 << " is " << NameOf(actual[i]) << ", the passes give "
+          << NameOf(expected[i]);
+    }
   }
 };
 
@@ -162,7 +276,7 @@ TEST_F(DetailsCursor, TextsCompareWithoutRegardToCaseAndMissingNamesAsMissing) {
                               {{"NAME", "<missing>"}},
                               {{"NAME", "straße"}},
                               {{"NAME", "STRASSE"}}});
-  blocks->children[0]->children[2]->props.erase("NAME");  // FB3 has no name
+  blocks->children[0]->children[2]->Erase("NAME");  // FB3 has no name
   Start(kProgram, blocks);
   EXPECT_EQ(Sorted({"NAME"}, {0}), "FB3 FB5 FB2 FB4 FB1 FB6 FB7")
       << "a missing name sorts as \"<Missing>\"; equal names keep their order";
@@ -198,13 +312,11 @@ TEST_F(DetailsCursor, NumbersAndDatesCompareByValue) {
                 {{"LASTMODIFIED", Variant(*platform::DateTime::FromParts(1899, 12, 31))}}}));
   EXPECT_EQ(Sorted({"SIZE"}, {0}), "FB4 FB2 FB1 FB3") << "numbers, not texts; missing is 0";
   EXPECT_EQ(Sorted({"LASTMODIFIED"}, {0}), "FB4 FB2 FB3 FB1") << "missing is 1 January 1900";
-  ObjectNamed("FB1")->props["SIZE"] = "95";
-  ItemNamed("FB1")->Handler()->Refresh();
+  Change("FB1", "SIZE", "95");
   EXPECT_EQ(Sorted({"SIZE"}, {1}), "FB3 FB1 FB2 FB4") << "a text among numbers by its value";
   const mztest::CommaLocale locale;
   if (!locale.Active()) GTEST_SKIP() << locale.SkipReason();
-  ObjectNamed("FB1")->props["SIZE"] = "9.5";
-  ItemNamed("FB1")->Handler()->Refresh();
+  Change("FB1", "SIZE", "9.5");
   EXPECT_EQ(Sorted({"SIZE"}, {0}), "FB4 FB2 FB1 FB3") << "\"9.5\" is nine and a half anywhere";
 }
 
@@ -238,13 +350,11 @@ TEST_F(DetailsCursor, FailuresOfTheSortTravelOrAreAbsorbed) {
   EXPECT_EQ(Sorted({"NAME", "SIZE"}, {1}), "FB3 FB1 FB2")
       << "no neighbours equal in NAME: SIZE's missing order is never read";
   EXPECT_TRUE(ErrorSources().empty());
-  ObjectNamed("FB2")->props["NAME"] = "C";
-  ItemNamed("FB2")->Handler()->Refresh();
+  Change("FB2", "NAME", "C");
   EXPECT_EQ(ErrorOf([&] { cursor->Sort({"NAME", "SIZE"}, {0}); }), platform::errc::kSubscript);
   EXPECT_EQ(ErrorSources().front(), "mzblprsx.RgProjectCursorDetails.P_ChangeMatrixRows");
   EXPECT_EQ(Listed(), "FB3 FB1 FB2") << "a failed sort leaves the list as it was";
-  ObjectNamed("FB1")->props["BLOCKNUMBER"] = int32_t{2147483647};
-  ItemNamed("FB1")->Handler()->Refresh();
+  Change("FB1", "BLOCKNUMBER", int32_t{2147483647});
   env.Errors().ClearReports();
   EXPECT_EQ(ErrorOf([&] { cursor->Sort({"SortDefault"}, {0}); }), platform::errc::kOverflow);
   EXPECT_EQ(ErrorSources(),
@@ -260,5 +370,31 @@ TEST_F(DetailsCursor, FailuresOfTheSortTravelOrAreAbsorbed) {
   EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgProjectCursorDetails.Property Get Count");
 }
 
+TEST_F(DetailsCursor, SortAgreesWithTheExchangePassesOnThousandsOfRows) {
+  // Enough rows that the cursor reads the items in the order they lie in memory.
+  std::mt19937 random(2026);
+  BuildRandom(4500, random);
+  ExpectSameOrder({"NAME", "AUTHOR", "SIZE"}, {0, 1, 0});
+  ExpectSameOrder({"PROGLANGUAGE", "LASTMODIFIED", "NAME"}, {1, 0, 0});
+  ExpectSameOrder({"AUTHOR", "COLOR", "SortDefault"}, {0, 0, 1});
+}
+
+TEST_F(DetailsCursor, SortAgreesWithTheExchangePassesInRandomConfigurations) {
+  static const char* const kTypes[] = {"SortDefault", "NAME",         "AUTHOR", "PROGLANGUAGE",
+                                       "SIZE",        "LASTMODIFIED", "SYMBOL", "COLOR"};
+  static const int32_t kOrders[] = {0, 0, 0, 1, 1, 1, 2, -1};
+  std::mt19937 random(99);
+  BuildRandom(150, random);
+  for (int round = 0; round < 150 && !HasFailure(); ++round) {
+    std::vector<std::string> types;
+    std::vector<int32_t> orders;
+    for (size_t k = 0, columns = 1 + random() % 4; k < columns; ++k) {
+      types.emplace_back(kTypes[random() % std::size(kTypes)]);
+      orders.push_back(kOrders[random() % std::size(kOrders)]);
+    }
+    ExpectSameOrder(types, orders);
+  }
+}
+
 }  // namespace
-}  // namespace cursortest
+}  // namespace mztest

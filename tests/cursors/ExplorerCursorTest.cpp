@@ -1,18 +1,18 @@
 // The explorer cursor on a real model: filter, tree order, the model's events with the positions
-// they report, the option, the AutoRefresh protocol, moves, attaching and detaching.
+// they report, the option, the AutoRefresh protocol, rebuilds that let go of what they no
+// longer list, moves, attaching and detaching.
 #include <random>
 
-#include "CursorFakes.h"
+#include "cursors/CursorTest.h"
 #include "mzblprsx/cursors/RgCursorItemList.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
 #include "mzblprsx/interfaces/IRgItemMover.h"
 #include "platform/Text.h"
 
-namespace cursortest {
+namespace mztest {
 namespace {
 
 using mzblprsx::RgProjectCursorExplorer;
-constexpr const char* kShowSystem = "General/Display/ShowSystemBlocks";
 
 // P { HW, Prog { C1 {FB1, FB2}, Default {FB3, SFC4 (system)}, C2 {FC5} }, Card {F1, F2}, Sym }
 Ref<FakeObject> Sample() {
@@ -26,7 +26,7 @@ Ref<FakeObject> Sample() {
               Obj("Sym", "RgSymbolTable")});
 }
 
-class ExplorerCursor : public CursorFixture<RgProjectCursorExplorer> {
+class ExplorerCursor : public CursorTest<RgProjectCursorExplorer> {
  protected:
   /// Builds the project and attaches a checked cursor; answers the attach events.
   std::string Start(const Ref<FakeObject>& projectObject = Sample()) {
@@ -116,9 +116,8 @@ TEST_F(ExplorerCursor, ItemEventsArePassedOnWithListPositions) {
             "remove FB6@5")
       << "positions before the removal, deepest and last first; hidden items leave silently";
   EXPECT_EQ(Listed(), "First P HW Prog C2 FC5 Docs Sym");
-  ObjectNamed("FC5")->props["TYPE"] = "RgMMCFile";
   checker->stale.insert(platform::Identity(ItemNamed("FC5")));
-  ItemNamed("FC5")->Handler()->Refresh();
+  Change("FC5", "TYPE", "RgMMCFile");
   EXPECT_EQ(checker->Events(), "change FC5@6") << "rejected now, but not filtered again";
   checker->stale.clear();
   cursor->Refresh();
@@ -146,6 +145,9 @@ TEST_F(ExplorerCursor, HidingSystemBlocksRebuildsAtOnceShowingThemWaitsForRefres
     options->SetValue(kShowSystem, value);
     EXPECT_EQ(cursor->ShowSystemBlocks(), on) << value.ToString();
   }
+  std::weak_ptr<platform::Object> system = ItemNamed("SFC4").Shared();
+  RemoveItem("SFC4");
+  EXPECT_TRUE(system.expired()) << "neither the rebuilt list nor what is left of the old holds it";
 }
 
 TEST_F(ExplorerCursor, ABatchIsFollowedItemByItemAndRebuiltWhenItEnds) {
@@ -157,6 +159,11 @@ TEST_F(ExplorerCursor, ABatchIsFollowedItemByItemAndRebuiltWhenItEnds) {
   model->SetAutoRefresh(true);
   EXPECT_EQ(checker->Events(),
             "auto 0 add FB20@10 remove FB1@5 add C3@6 add FB30@7 add FB31@8 total auto 1");
+  std::weak_ptr<platform::Object> inserted = ItemNamed("FB30").Shared();
+  RemoveItem("C3");
+  cursor->Refresh();
+  EXPECT_TRUE(inserted.expired()) << "an item inserted in the middle is let go like the others";
+  checker->Events();
   model->RemoveProject(project);
   EXPECT_EQ(checker->Events().substr(0, 12), "project-rm P");
   EXPECT_EQ(cursor->Count().ToInt32(), 0);
@@ -257,7 +264,7 @@ TEST_F(ExplorerCursor, RandomChangesKeepTheListExact) {
                           : random() % 5 == 0 ? Obj("C" + std::to_string(next++), "RgCategory",
                                                     {Fb(next++), Fb(next++)})
                                               : Fb(next++);
-      FakeFactory::Fill(children->AddNew(object, nullptr, after), object);
+      AddChildren(children->AddNew(object, nullptr, after), object);
     } else if (action <= 6) {
       const Item victim = pick({"Rg"});
       if (victim->Parent()) victim->Parent()->Items()->Remove(victim);
@@ -274,4 +281,4 @@ TEST_F(ExplorerCursor, RandomChangesKeepTheListExact) {
 }
 
 }  // namespace
-}  // namespace cursortest
+}  // namespace mztest

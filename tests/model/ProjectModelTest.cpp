@@ -2,13 +2,13 @@
 // the AutoRefresh protocol.
 #include <gtest/gtest.h>
 
-#include "support/ModelFakes.h"
 #include "host/model/ProjectItem.h"
+#include "model/ModelTest.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "platform/Error.h"
 
-namespace modeltest {
+namespace mztest {
 namespace {
 
 using platform::Error;
@@ -50,7 +50,7 @@ TEST_F(ModelTest, AnItemWithoutFactoryOrHandlerClassStaysWithoutHandler) {
   EXPECT_EQ(Events(), "add X@1 add Y@2");
 }
 
-TEST_F(ModelTest, AddNewPlacesTheItemBetweenItsNeighbours) {
+TEST_F(ModelTest, AddNewPlacesTheItemBetweenItsNeighboursAndRefusesWhatBreaksTheTree) {
   BuildSample();
   struct Case {
     const char* before;
@@ -72,10 +72,16 @@ TEST_F(ModelTest, AddNewPlacesTheItemBetweenItsNeighbours) {
         << "before=" << (c.before ? c.before : "-") << " after=" << (c.after ? c.after : "-");
     category->Items()->Remove(item);
   }
-  EXPECT_EQ(ErrorOf([&] { ItemNamed("C1")->Items()->AddNew(Block("N"), ItemNamed("FB3"), {}); }),
+  Events();
+  const auto c1 = ItemNamed("C1")->Items();
+  EXPECT_EQ(ErrorOf([&] { c1->AddNew(Block("N"), ItemNamed("FB3"), {}); }),
             platform::errc::kInvalidCall)
       << "a neighbour below another parent is refused";
-  EXPECT_EQ(ChildNames(model, ItemNamed("C1")), "FB1 FB2") << "a refused AddNew changes nothing";
+  EXPECT_EQ(ErrorOf([&] { c1->Remove(ItemNamed("FB3")); }), platform::errc::kInvalidCall)
+      << "FB3 is not a child of C1";
+  EXPECT_EQ(ErrorOf([&] { c1->Remove(nullptr); }), platform::errc::kObjectNotSet);
+  EXPECT_EQ(ChildNames(model, ItemNamed("C1")), "FB1 FB2") << "refused changes change nothing";
+  EXPECT_EQ(Events(), "");
 }
 
 TEST_F(ModelTest, RemoveTerminatesTheSubtreeDeepestFirstAndAnnouncesEveryItem) {
@@ -99,15 +105,6 @@ TEST_F(ModelTest, RemoveTerminatesTheSubtreeDeepestFirstAndAnnouncesEveryItem) {
   size_t alive = 0;
   for (const auto& [name, handler] : factory->handlers) alive += handler.expired() ? 0 : 1;
   EXPECT_EQ(alive, 2u) << "only the project's and the hardware's handlers are left";
-}
-
-TEST_F(ModelTest, RemoveRefusesWhatIsNotAChild) {
-  BuildSample();
-  const auto c1 = ItemNamed("C1");
-  EXPECT_EQ(ErrorOf([&] { c1->Items()->Remove(ItemNamed("FB3")); }), platform::errc::kInvalidCall)
-      << "FB3 is not a child of C1";
-  EXPECT_EQ(ErrorOf([&] { c1->Items()->Remove(nullptr); }), platform::errc::kObjectNotSet);
-  EXPECT_EQ(Events(), "") << "refused removals change nothing";
 }
 
 TEST_F(ModelTest, AFailingHandlerDoesNotStopTheRemoval) {
@@ -191,22 +188,16 @@ TEST_F(ModelTest, ProjectOperationsWithoutFactoryFailWithoutEvents) {
   EXPECT_EQ(Events(), "");
 }
 
-TEST_F(ModelTest, AutoRefreshIsAnnouncedOnlyWhenItChanges) {
-  EXPECT_TRUE(model->AutoRefresh()) << "on at creation";
-  model->SetAutoRefresh(false);
-  model->SetAutoRefresh(false);
-  model->SetAutoRefresh(true);
-  model->SetAutoRefresh(true);
-  EXPECT_EQ(Events(), "auto 0 auto 1") << "one rebuild per switch-on, not per call";
-}
-
 TEST_F(ModelTest, ItemEventsFlowWhateverTheFlagAndSingleChangesReadAsABatchOfOne) {
   BuildSample();  // the fixture checks that every item event reads AutoRefresh() False
   EXPECT_TRUE(model->AutoRefresh()) << "the flag reads True again after a single change";
   model->SetAutoRefresh(false);
+  model->SetAutoRefresh(false);
   ItemNamed("FB1")->Update();
   model->SetAutoRefresh(true);
-  EXPECT_EQ(Events(), "auto 0 change FB1@1 auto 1") << "a batch: off, the changes, on";
+  model->SetAutoRefresh(true);
+  EXPECT_EQ(Events(), "auto 0 change FB1@1 auto 1")
+      << "a batch: off, the changes, on; announced only when the flag changes";
 }
 
 TEST_F(ModelTest, UpdateAnnouncesTheItemAtItsPositionWhileItIsInTheTree) {
@@ -263,4 +254,4 @@ TEST_F(ModelTest, RemovingAnItemAgainWhileItIsLeavingDoesNothing) {
 }
 
 }  // namespace
-}  // namespace modeltest
+}  // namespace mztest

@@ -5,6 +5,7 @@
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "platform/SafeArray.h"
+#include "support/ErrorOf.h"
 
 namespace mztest {
 namespace {
@@ -20,12 +21,7 @@ std::shared_ptr<SafeArray> Array(int32_t lower1, int32_t count1, int32_t count2)
 }
 
 int32_t ReadError(std::string_view xml) {
-  try {
-    RgObjectStreamService::ReadObjectDataXML(xml);
-  } catch (const platform::Error& e) {
-    return e.Number();
-  }
-  return 0;
+  return platformtest::ErrorOf([&] { RgObjectStreamService::ReadObjectDataXML(xml); });
 }
 
 std::vector<uint8_t> Utf16(std::u16string_view text) {

@@ -3,17 +3,15 @@
 // checked and inserted (blocks and categories pasted from another project given as text).
 #include <gtest/gtest.h>
 
-#include "handlers/HandlerFixture.h"
-#include "host/framework/DataObject.h"
+#include <functional>
+
 #include "host/project/HardwareConfig.h"
 #include "host/project/ProjectFile.h"
 #include "host/project/SymbolTable.h"
-#include "mzblprsx/core/RgProjectServices.h"
-#include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 #include "platform/ui/ScriptedModalLoop.h"
 #include "platform/ui/UiState.h"
-#include "streaming/StreamFakes.h"
+#include "streaming/StreamTest.h"
 
 namespace mztest {
 namespace {
@@ -48,26 +46,19 @@ std::string SourceProject() {
          BlockXml("FC", 7) + "</program></project>";
 }
 
-class OfflineHandlerTest : public HandlerFixture {
+class OfflineHandlerTest : public StreamTest {
  protected:
   void SetUp() override {
     HandlerFixture::SetUp();
-    OpenText(TargetProject());
-    service = snapIn->Services()->RgObjectStreamService(mzblprsx::RgProjectLocationOffline);
+    Open(TargetProject());
     handler = service->StreamHandler().Cast<mzblprsx::RgPrjStreamHandlerOffline>();
     source = host::ProjectFile::ParseProject(SourceProject(), "source.prj.xml");
   }
   void TearDown() override {
     handler.Reset();
-    service.Reset();
-    HandlerFixture::TearDown();
+    StreamTest::TearDown();
   }
 
-  Ref<FakeItemList> Selection(const std::vector<ItemRef>& items) {
-    auto list = platform::MakeObject<FakeItemList>();
-    list->items = items;
-    return list;
-  }
   /// The object identifiers of the items' objects, blank-separated.
   static std::string Ids(const Ref<mzblprsx::RgProjectItems>& items) {
     std::string out;
@@ -79,7 +70,7 @@ class OfflineHandlerTest : public HandlerFixture {
   }
   /// A transfer of objects of the source project (by object identifier; "C3" a category).
   Ref<host::DataObject> Carry(const std::vector<std::string>& ids) {
-    auto data = platform::MakeObject<host::DataObject>();
+    auto data = NewData();
     for (const std::string& id : ids) {
       if (id[0] == 'C') {
         auto category = source->Program()->FindCategoryById(id.substr(1));
@@ -96,18 +87,10 @@ class OfflineHandlerTest : public HandlerFixture {
   }
   bool Paste(const Ref<host::DataObject>& data, int32_t action, int32_t from,
              ItemRef position = nullptr) {
-    Ref<mzblprsx::RgProjectItems> inserted;
-    const bool ok = service->InsertStreamData(data->SaveBytes(), action, position, inserted, from);
+    const bool ok = Insert(data->SaveBytes(), action, from, std::move(position));
     lastInserted = inserted ? Ids(inserted) : "-";
     return ok;
   }
-  std::vector<int32_t> MessageNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& m : env.Errors().Messages()) out.push_back(m.number);
-    return out;
-  }
-
-  Ref<mzblprsx::RgObjectStreamService> service;
   Ref<mzblprsx::RgPrjStreamHandlerOffline> handler;
   Ref<host::OfflineProject> source;
   std::string lastInserted;
@@ -115,13 +98,11 @@ class OfflineHandlerTest : public HandlerFixture {
 
 // ---- Sending ----------------------------------------------------------------------------------
 
-TEST_F(OfflineHandlerTest, AProjectTravelsAlone) {
-  const auto items = service->GetStreamItems(Selection({BlockItem("FB10"), ProjectItem()}), kCopy);
-  ASSERT_EQ(items->Count(), 1);
-  EXPECT_TRUE(platform::SameObject(items->Item(1), ProjectItem())) << "the block is inside it";
-}
-
-TEST_F(OfflineHandlerTest, AProgramCarriesItsCategoriesAndItsOwnBlocks) {
+TEST_F(OfflineHandlerTest, AProjectTravelsAloneAProgramWithItsCategoriesAndItsOwnBlocks) {
+  const auto project =
+      service->GetStreamItems(Selection({BlockItem("FB10"), ProjectItem()}), kCopy);
+  ASSERT_EQ(project->Count(), 1);
+  EXPECT_TRUE(platform::SameObject(project->Item(1), ProjectItem())) << "the block is inside it";
   const auto items = service->GetStreamItems(Selection({ProgramItem(), BlockItem("FB10")}), kCopy);
   EXPECT_EQ(Ids(items), "OB1 Motors FB10 DB10")
       << "not the default category itself, not the system block SFC20, FB10 once";
@@ -131,7 +112,7 @@ TEST_F(OfflineHandlerTest, AProgramCarriesItsCategoriesAndItsOwnBlocks) {
 }
 
 TEST_F(OfflineHandlerTest, ABlockStreamedTwiceIsCarriedOnce) {
-  auto data = platform::MakeObject<host::DataObject>();
+  auto data = NewData();
   data->LoadBytes(service->StreamItemData(Selection({BlockItem("FB10"), BlockItem("FB10")})));
   ASSERT_EQ(data->ItemCount(), 1);
   EXPECT_TRUE(data->Item(1)->HasData());
@@ -145,7 +126,7 @@ TEST_F(OfflineHandlerTest, ABlockStreamedTwiceIsCarriedOnce) {
 TEST_F(OfflineHandlerTest, ABlockItsEditorCannotSaveTravelsAsAMarkedReference) {
   env.Application().OpenDocument(HostBlock("FB10"), -1);
   env.Application().FailFlushWith(5, HostBlock("FB10"));
-  auto data = platform::MakeObject<host::DataObject>();
+  auto data = NewData();
   data->LoadBytes(service->StreamItemData(Selection({BlockItem("FB10")})));
   ASSERT_EQ(data->ItemCount(), 1);
   EXPECT_FALSE(data->Item(1)->HasData()) << "never stale content";
@@ -216,9 +197,7 @@ TEST_F(OfflineHandlerTest, ABlockNotSavedBySenderIsCancelledAndListed) {
 TEST_F(OfflineHandlerTest, AMoveWithinTheProjectNeverAsksAndKeepsTheBlocks) {
   const auto selection = Selection({BlockItem("FB10"), BlockItem("DB10")});
   const auto bytes = service->StreamItemData(selection);
-  ItemRef position = CategoryItem(1);
-  Ref<mzblprsx::RgProjectItems> inserted;
-  ASSERT_TRUE(service->InsertStreamData(bytes, kMove, position, inserted, kSame));
+  ASSERT_TRUE(Insert(bytes, kMove, kSame, CategoryItem(1)));
   EXPECT_TRUE(env.Errors().Messages().empty()) << "a move in place is no conflict";
   EXPECT_EQ(Tree(), "Blocks[FB10 DB10 OB1] Motors[SFC20]") << "moved to the top, in order";
   EXPECT_EQ(Ids(inserted), "FB10 DB10");
@@ -253,8 +232,7 @@ TEST_F(OfflineHandlerTest, CategoriesComeBeforeTheBlocksTheyList) {
 }
 
 TEST_F(OfflineHandlerTest, PastedBlocksKeepTheirOrderBelowTheirPosition) {
-  ItemRef position = BlockItem("FB10");
-  ASSERT_TRUE(Paste(Carry({"FB30", "FC7"}), kCopy, kOther, position));
+  ASSERT_TRUE(Paste(Carry({"FB30", "FC7"}), kCopy, kOther, BlockItem("FB10")));
   EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB10 FB30 FC7 DB10 SFC20]");
 }
 
@@ -279,7 +257,7 @@ TEST_F(OfflineHandlerTest, AHardwareConfigurationReplacesTheProjectsOwnAndShows)
 }
 
 TEST_F(OfflineHandlerTest, AWholeProjectIsMergedAndTheTreeReadsIt) {
-  auto data = platform::MakeObject<host::DataObject>();
+  auto data = NewData();
   data->AddObject(source);
   ASSERT_TRUE(Paste(data, kCopy, kOther));
   EXPECT_EQ(project->Hardware()->Name(), "Rack 2") << "the carried station came along";
@@ -294,8 +272,21 @@ TEST_F(OfflineHandlerTest, AWholeProjectIsMergedAndTheTreeReadsIt) {
 
 // ---- Receiving: a category of a name the target holds ---------------------------------------
 
+/// One answer in the category dialog: how the user answers, and where everything ends up.
+struct CategoryAnswer {
+  const char* name;
+  std::function<void(platform::ui::ScriptedModalLoop&)> answer;
+  const char* tree;
+  const char* framework;  ///< what the framework's lists say (categories in creation order)
+  const char* inserted;
+};
+void PrintTo(const CategoryAnswer& row, std::ostream* out) {
+  *out << row.name;
+}
+
 /// Another project whose category "Motors" [FB30] meets the target's "Motors".
-class CategoryConflictTest : public OfflineHandlerTest {
+class CategoryConflictTest : public OfflineHandlerTest,
+                             public ::testing::WithParamInterface<CategoryAnswer> {
  protected:
   void SetUp() override {
     OfflineHandlerTest::SetUp();
@@ -311,62 +302,57 @@ class CategoryConflictTest : public OfflineHandlerTest {
     platform::ui::UiState::Current().SetModalLoop(nullptr);
     OfflineHandlerTest::TearDown();
   }
-  /// Pastes "Motors" with its block from the other project.
-  bool PasteMotors(ItemRef position = nullptr) {
-    auto data = platform::MakeObject<host::DataObject>();
-    data->AddObject(other->Program()->FindCategory(2))->SetMarkerText("FB30;");
-    data->AddObject(other->Program()->FindBlockById("FB30"));
-    return Paste(data, kCopy, kOther, std::move(position));
-  }
 
   Ref<host::OfflineProject> other;
   Ref<platform::ui::ScriptedModalLoop> loop =
       platform::MakeObject<platform::ui::ScriptedModalLoop>();
 };
 
-TEST_F(CategoryConflictTest, OverwriteReplacesTheCategoryAndKeepsItsBlocksInTheDefaultOne) {
-  loop->Click("rgoptOverwrite").Click("cmdOK");
-  ASSERT_TRUE(PasteMotors());
-  EXPECT_EQ(loop->Remaining(), 0u) << "one dialog, for the category";
-  EXPECT_EQ(Tree(), "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]")
-      << "the old category's blocks are kept, the received one holds what it listed";
-  EXPECT_EQ(FrameworkTree(), Tree());
-  EXPECT_EQ(lastInserted, "Motors FB30");
+TEST_P(CategoryConflictTest, TheAnswerDecidesWhereTheCategoryAndItsBlocksGo) {
+  GetParam().answer(*loop);
+  auto data = NewData();  // "Motors" with its block
+  data->AddObject(other->Program()->FindCategory(2))->SetMarkerText("FB30;");
+  data->AddObject(other->Program()->FindBlockById("FB30"));
+  EXPECT_TRUE(Paste(data, kCopy, kOther))
+      << "a cancelled category ends its own insertion, not the paste";
+  EXPECT_EQ(loop->Remaining(), 0u)
+      << "one dialog, for the category; a taken name typed in it is refused there";
+  EXPECT_EQ(Tree(), GetParam().tree);
+  EXPECT_EQ(FrameworkTree(), GetParam().framework);
+  EXPECT_EQ(lastInserted, GetParam().inserted);
 }
 
-TEST_F(CategoryConflictTest, IgnoreLetsTheBlocksJoinTheCategoryOfThatName) {
-  loop->Click("cmdOK");  // ignore is preset for a paste from another project
-  ASSERT_TRUE(PasteMotors());
-  EXPECT_EQ(loop->Remaining(), 0u);
-  EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]");
-  EXPECT_EQ(HostProgram()->Categories().size(), 2u) << "no second category of the name";
-}
-
-TEST_F(CategoryConflictTest, RenameCreatesASecondCategoryUnderTheTypedName) {
-  loop->Click("rgoptRename").TypeText("rgbexNew", "Pumps").Click("cmdOK");
-  ASSERT_TRUE(PasteMotors());
-  EXPECT_EQ(Tree(), "Blocks[OB1] Pumps[FB30] Motors[FB10 DB10 SFC20]");
-  EXPECT_EQ(lastInserted, "Pumps FB30");
-}
-
-TEST_F(CategoryConflictTest, ATakenNameTypedInTheDialogIsRefusedThere) {
-  loop->Click("rgoptRename").TypeText("rgbexNew", "Blocks").Click("cmdOK");
-  loop->TypeText("rgbexNew", "Drives").Click("cmdOK");
-  ASSERT_TRUE(PasteMotors());
-  EXPECT_EQ(loop->Remaining(), 0u) << "the dialog stayed open for the second name";
-  EXPECT_EQ(Tree(), "Blocks[OB1] Drives[FB30] Motors[FB10 DB10 SFC20]");
-}
-
-TEST_F(CategoryConflictTest, CancelLeavesOutTheCategoryOnlyAndItsBlockGoesToTheDefaultOne) {
-  loop->Click("cmdCancel");
-  EXPECT_TRUE(PasteMotors()) << "a cancelled category ends its own insertion, not the paste";
-  EXPECT_EQ(loop->Remaining(), 0u);
-  EXPECT_EQ(Tree(), "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]");
-  EXPECT_EQ(lastInserted, "FB30");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CategoryConflictTest,
+    ::testing::Values(
+        // The old category's blocks are kept, the received one holds what it listed.
+        CategoryAnswer{"Overwrite", [](auto& l) { l.Click("rgoptOverwrite").Click("cmdOK"); },
+                       "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]",
+                       "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]", "Motors FB30"},
+        // Ignore is preset for a paste from another project: no second category of the name.
+        CategoryAnswer{"Ignore", [](auto& l) { l.Click("cmdOK"); },
+                       "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]",
+                       "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]", "FB30"},
+        CategoryAnswer{
+            "Rename",
+            [](auto& l) { l.Click("rgoptRename").TypeText("rgbexNew", "Pumps").Click("cmdOK"); },
+            "Blocks[OB1] Pumps[FB30] Motors[FB10 DB10 SFC20]",
+            "Blocks[OB1] Motors[FB10 DB10 SFC20] Pumps[FB30]", "Pumps FB30"},
+        CategoryAnswer{"RenameToATakenName",
+                       [](auto& l) {
+                         l.Click("rgoptRename").TypeText("rgbexNew", "Blocks").Click("cmdOK");
+                         l.TypeText("rgbexNew", "Drives").Click("cmdOK");
+                       },
+                       "Blocks[OB1] Drives[FB30] Motors[FB10 DB10 SFC20]",
+                       "Blocks[OB1] Motors[FB10 DB10 SFC20] Drives[FB30]", "Drives FB30"},
+        // The block goes to the default category.
+        CategoryAnswer{"Cancel", [](auto& l) { l.Click("cmdCancel"); },
+                       "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]",
+                       "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]", "FB30"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OfflineHandlerTest, ObjectsOfThePlcAreRefused) {
-  auto data = platform::MakeObject<host::DataObject>();
+  auto data = NewData();
   data->AddReference(std::string(clsid::kBlockOnline), Variant("FB1"), "");
   EXPECT_FALSE(Paste(data, kCopy, 9)) << "uploading is not available: refused, not pretended";
   ASSERT_FALSE(env.Errors().Reports().empty());

@@ -8,7 +8,7 @@
 #include "host/project/Block.h"
 #include "host/project/OfflineProject.h"
 #include "host/project/Program.h"
-#include "streaming/StreamFakes.h"
+#include "support/FakeStreamHandler.h"
 
 namespace mztest {
 namespace {
@@ -31,7 +31,7 @@ class StreamItemsTest : public ::testing::Test {
   /// Attaches the data object; the items' object identifiers: " FB10 FB11".
   std::string Attach() {
     items->AttachDataObject(data);
-    return RecordingHandler::Ids(items);
+    return FakeStreamHandler::Ids(items);
   }
   Ref<RgObjectStreamItem> Find(const std::string& id) {
     return items->Find(std::string(clsid::kBlockOffline), Variant(id));
@@ -107,7 +107,7 @@ TEST_F(StreamItemsTest, DerivedListsShareItemsFilterExactlyAndAreNeverNothing) {
   Find("FB11")->SetItemError(mzblprsx::RgDataObjectItemErrorOpenedBlock);
 
   const auto blocks = items->GetItemsByObjectType(std::string(clsid::kBlockOffline));
-  EXPECT_EQ(RecordingHandler::Ids(blocks), " FB10 FB11");
+  EXPECT_EQ(FakeStreamHandler::Ids(blocks), " FB10 FB11");
   EXPECT_FALSE(blocks->DataObject()) << "a derived list belongs to no data object";
   EXPECT_TRUE(platform::SameObject(blocks->NewEnum()[0], Find("FB10")));
   EXPECT_EQ(items->GetObjectTypeCount(std::string(clsid::kBlockOffline)), 2);
@@ -117,15 +117,16 @@ TEST_F(StreamItemsTest, DerivedListsShareItemsFilterExactlyAndAreNeverNothing) {
   const auto none = items->GetItemsByObjectType(std::string(clsid::kBlockOnline));
   ASSERT_TRUE(none);
   EXPECT_EQ(none->Count(), 0);
-  EXPECT_EQ(RecordingHandler::Ids(items->GetErrorItems(mzblprsx::RgDataObjectItemErrorOpenedBlock)),
-            " FB11");
+  EXPECT_EQ(
+      FakeStreamHandler::Ids(items->GetErrorItems(mzblprsx::RgDataObjectItemErrorOpenedBlock)),
+      " FB11");
 }
 
 TEST_F(StreamItemsTest, RemoveKeepsTheRestInOrderAndTakesTheEntryOutOfTheDataObject) {
   for (const char* id : {"OB1", "FB10", "FB11", "DB10"}) Reference(clsid::kBlockOffline, id);
   Attach();
   items->Remove(Find("FB10"));
-  EXPECT_EQ(RecordingHandler::Ids(items), " OB1 FB11 DB10");
+  EXPECT_EQ(FakeStreamHandler::Ids(items), " OB1 FB11 DB10");
   EXPECT_TRUE(Find("DB10")) << "keys after the removed one still find their items";
   EXPECT_EQ(data->ItemCount(), 3);
   EXPECT_FALSE(data->ItemByKey(std::string(clsid::kBlockOffline), Variant("FB10")));

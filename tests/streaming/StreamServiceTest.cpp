@@ -3,13 +3,11 @@
 // the byte forms it makes and reads, and the messages it shows.
 #include <gtest/gtest.h>
 
-#include "handlers/HandlerFixture.h"
 #include "host/app/HostApplication.h"
 #include "host/framework/ClipboardFormats.h"
-#include "host/framework/DataObject.h"
 #include "host/services/OptionService.h"
-#include "mzblprsx/core/RgProjectServices.h"
-#include "streaming/StreamFakes.h"
+#include "streaming/StreamTest.h"
+#include "support/FakeStreamHandler.h"
 
 namespace mztest {
 namespace {
@@ -18,27 +16,19 @@ namespace clsid = mzblprsx::clsid;
 using mzblprsx::RgObjectStreamItems;
 using mzblprsx::RgObjectStreamService;
 
-class StreamServiceTest : public HandlerFixture {
+class StreamServiceTest : public StreamTest {
  protected:
   void SetUp() override {
     HandlerFixture::SetUp();
-    OpenText(SampleText());
-    service = snapIn->Services()->RgObjectStreamService(mzblprsx::RgProjectLocationOffline);
+    Open(SampleText());
     service->SetStreamHandler(handler);
     handler->SetParent(service);
   }
   void TearDown() override {
     handler->SetParent(nullptr);
-    service.Reset();
-    HandlerFixture::TearDown();
+    StreamTest::TearDown();
   }
 
-  Ref<FakeItemList> Selection(const std::vector<ItemRef>& items) {
-    auto list = platform::MakeObject<FakeItemList>();
-    list->items = items;
-    return list;
-  }
-  static Ref<host::DataObject> NewData() { return platform::MakeObject<host::DataObject>(); }
   /// A reference to an object, with a marker.
   static void Reference(const Ref<host::DataObject>& data, std::string_view classId,
                         const std::string& id, const std::string& name,
@@ -57,21 +47,9 @@ class StreamServiceTest : public HandlerFixture {
     const auto all = items->NewEnum();
     for (int32_t i = 0; i < count; ++i) all[static_cast<size_t>(i)]->SetItemError(error);
   }
-  std::vector<int32_t> MessageNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& m : env.Errors().Messages()) out.push_back(m.number);
-    return out;
-  }
-  std::vector<int32_t> ReportedNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& r : env.Errors().Reports()) out.push_back(r.number);
-    return out;
-  }
   static std::vector<uint8_t> Bytes(const Ref<host::DataObject>& data) { return data->SaveBytes(); }
 
-  FakeClasses fakes;
-  Ref<RecordingHandler> handler = platform::MakeObject<RecordingHandler>();
-  Ref<RgObjectStreamService> service;
+  Ref<FakeStreamHandler> handler = platform::MakeObject<FakeStreamHandler>();
 };
 
 // ---- Sending ----------------------------------------------------------------------------------
@@ -82,7 +60,8 @@ TEST_F(StreamServiceTest, NothingToCarryNeverReachesTheHandler) {
   EXPECT_FALSE(service->CanStreamData(nullptr, 1));
   EXPECT_FALSE(service->CanStreamData(empty, 1));
   EXPECT_FALSE(service->CanStreamData(fb10, mzblprsx::RgStreamServiceDataActionNone));
-  for (const auto& [items, action] : {std::pair{Ref<FakeItemList>(), 1}, {empty, 1}, {fb10, 0}}) {
+  for (const auto& [items, action] :
+       {std::pair{Ref<host::ItemReferenceList>(), 1}, {empty, 1}, {fb10, 0}}) {
     const auto result = service->GetStreamItems(items, action);
     ASSERT_TRUE(result) << "the stream items are never nothing";
     EXPECT_EQ(result->Count(), 0);
@@ -114,6 +93,14 @@ TEST_F(StreamServiceTest, ByteFormsOfASelection) {
             service->GetProjectItemsXML(Selection({BlockItem("FB10")})));
   EXPECT_EQ(service->GetProjectItemXML(nullptr), "");
   EXPECT_EQ(service->GetProjectItemsXML(Selection({})), "");
+  auto data = NewData();
+  data->AddObject(HostBlock("FB10"));
+  EXPECT_EQ(service->GetRgDataObjectItemsXML(data), "<ROOT><RGOBJECT CLSID=\"" +
+                                                        std::string(clsid::kBlockOffline) +
+                                                        "\" OBJID=\"FB10\" ISOPEN=\"0\"/></ROOT>")
+      << "the XML of a data object never counts an object as open";
+  EXPECT_EQ(service->GetRgDataObjectItemsXML(NewData()), "");
+  EXPECT_EQ(ReportedNumbers(), (std::vector<int32_t>{9})) << "no object: no array to write";
 
   const auto list = service->StreamItemList(selection);
   ASSERT_GE(list.size(), 2u);
@@ -130,17 +117,6 @@ TEST_F(StreamServiceTest, ByteFormsOfASelection) {
   source.insert(source.end(), {'x', 0, 0, 0});
   EXPECT_EQ(service->CheckSourceFromSameApplication(source), 5);
   EXPECT_EQ(handler->log.back(), "CheckSource {OTHER}") << "trimmed and cut at the NUL";
-}
-
-TEST_F(StreamServiceTest, DataObjectXmlNeverCountsAnObjectAsOpen) {
-  env.Application().OpenDocument(HostBlock("FB10"), -1);
-  auto data = NewData();
-  data->AddObject(HostBlock("FB10"));
-  EXPECT_EQ(service->GetRgDataObjectItemsXML(data), "<ROOT><RGOBJECT CLSID=\"" +
-                                                        std::string(clsid::kBlockOffline) +
-                                                        "\" OBJID=\"FB10\" ISOPEN=\"0\"/></ROOT>");
-  EXPECT_EQ(service->GetRgDataObjectItemsXML(NewData()), "");
-  EXPECT_EQ(ReportedNumbers(), (std::vector<int32_t>{9})) << "no object: no array to write";
 }
 
 TEST_F(StreamServiceTest, FormatNumbersAreStableAndRegisteredUnderTheirNames) {
@@ -181,15 +157,10 @@ TEST_F(StreamServiceTest, FirstInsertableObjectDecidesTheAction) {
 }
 
 TEST_F(StreamServiceTest, InsertWithNothingToDoAnswersWithoutTheHandler) {
-  Ref<mzblprsx::RgProjectItem> position;
-  Ref<mzblprsx::RgProjectItems> inserted;
-  EXPECT_FALSE(service->InsertStreamData(std::vector<uint8_t>{0}, 1, position, inserted))
-      << "one byte: the sender had nothing";
-  EXPECT_FALSE(service->InsertStreamData(std::vector<uint8_t>{1, 2, 3}, 1, position, inserted))
-      << "bytes that are no data object";
+  EXPECT_FALSE(Insert(std::vector<uint8_t>{0}, 1)) << "one byte: the sender had nothing";
+  EXPECT_FALSE(Insert(std::vector<uint8_t>{1, 2, 3}, 1)) << "bytes that are no data object";
   EXPECT_TRUE(env.Errors().Reports().empty()) << "unreadable data is an answer, not an error";
-  EXPECT_TRUE(service->InsertStreamData(Bytes(NewData()), 1, position, inserted))
-      << "an empty data object is no failure";
+  EXPECT_TRUE(Insert(Bytes(NewData()), 1)) << "an empty data object is no failure";
   EXPECT_FALSE(inserted);
   EXPECT_TRUE(handler->log.empty());
 }
@@ -200,19 +171,17 @@ TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCre
   data->AddObject(HostBlock("FB11"));
   Reference(data, clsid::kBlockOffline, "FB12", "Gone", "Missing");
   data->AddObject(HostBlock("OB1"))->SetMarkerText("Missing");  // has content: not missing
-  handler->checkObjects = [](RecordingHandler::Items& items) {
+  handler->checkObjects = [](FakeStreamHandler::Items& items) {
     items->Find(std::string(clsid::kBlockOffline), Variant("FB11"))
         ->SetAction(mzblprsx::RgDataObjectItemActionCancel);
     return true;
   };
-  handler->insertObjects = [&](RecordingHandler::Items& items) {
+  handler->insertObjects = [&](FakeStreamHandler::Items& items) {
     EXPECT_EQ(items->DataObject()->ItemCount(), 2) << "removed objects left the data object";
     service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
     return true;
   };
-  Ref<mzblprsx::RgProjectItem> position = ProgramItem();
-  Ref<mzblprsx::RgProjectItems> inserted;
-  EXPECT_TRUE(service->InsertStreamData(Bytes(data), 1, position, inserted, 5));
+  EXPECT_TRUE(Insert(Bytes(data), 1, 5, ProgramItem()));
   EXPECT_EQ(Join(handler->log),
             "CheckObjects FB10 FB11 OB1 action=1 source=5, InsertObjects FB10 OB1");
   ASSERT_TRUE(inserted);
@@ -224,19 +193,16 @@ TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCre
 TEST_F(StreamServiceTest, HandlerRefusalsEndTheInsert) {
   auto data = NewData();
   data->AddObject(HostBlock("FB10"));
-  Ref<mzblprsx::RgProjectItem> position;
-  Ref<mzblprsx::RgProjectItems> inserted;
-
-  handler->checkObjects = [](RecordingHandler::Items&) { return false; };
-  EXPECT_FALSE(service->InsertStreamData(Bytes(data), 1, position, inserted));
+  handler->checkObjects = [](FakeStreamHandler::Items&) { return false; };
+  EXPECT_FALSE(Insert(Bytes(data), 1));
   EXPECT_EQ(Join(handler->log), "CheckObjects FB10 action=1 source=0");
 
   handler->checkObjects = nullptr;
-  handler->insertObjects = [&](RecordingHandler::Items&) {
+  handler->insertObjects = [&](FakeStreamHandler::Items&) {
     service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
     return false;
   };
-  EXPECT_FALSE(service->InsertStreamData(Bytes(data), 1, position, inserted));
+  EXPECT_FALSE(Insert(Bytes(data), 1));
   EXPECT_FALSE(inserted) << "a failed insert hands out nothing";
   EXPECT_FALSE(service->InsertedItems());
 }
@@ -250,9 +216,7 @@ TEST_F(StreamServiceTest, NineMissingObjectsAreListedAsSevenNamesAndAnEllipsis) 
     const std::string n = std::to_string(i);
     Reference(data, clsid::kBlockOffline, "FB" + n, "S" + n, "Missing");
   }
-  Ref<mzblprsx::RgProjectItem> position;
-  Ref<mzblprsx::RgProjectItems> inserted;
-  service->InsertStreamData(Bytes(data), 1, position, inserted);
+  Insert(Bytes(data), 1);
   ASSERT_EQ(env.Errors().Messages().size(), 1u);
   const auto& message = env.Errors().Messages().front();
   EXPECT_EQ(message.module, "cmnerr");

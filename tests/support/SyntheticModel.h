@@ -1,6 +1,6 @@
 // A synthetic offline project of any number of blocks, built through the reference host's
-// project model component with a compact factory whose handlers write the item data the
-// library's handlers write ("TYPE", "NAME", "BLOCKTYPE", "BLOCKNUMBER", "SYSTEM", "SIZE", ...).
+// project model component with the fake factory (journal off), whose handlers write the item
+// data the library's handlers write ("TYPE", "NAME", "BLOCKTYPE", "BLOCKNUMBER", "SIZE", ...).
 //
 //   host::Environment env;                        // the model and the library need one
 //   mzbench::SyntheticModel project(65535);       // built with AutoRefresh off, then on

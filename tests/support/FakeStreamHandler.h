@@ -1,9 +1,7 @@
-// Test doubles of the streaming tests: a plain selection list, and a stream handler that records
-// what the service asks of it. The free-standing item collection the service creates is the
-// reference host's own (host::ItemReferenceList).
+// A stream handler that records what the stream service asks of it and answers as told, in
+// place of a location's own.
 //
-//   FakeClasses fakes;                       // kept for the tests that name it; registers nothing
-//   handler->checkObjects = [](auto& items) { return false; };   // answers as told
+//   handler->checkObjects = [](auto& items) { return false; };
 #pragma once
 
 #include <functional>
@@ -28,42 +26,11 @@ namespace mztest {
 using platform::Ref;
 using platform::Variant;
 
-/// A plain list of item references, as the model component hands out for selections.
-class FakeItemList final : public mzblprsx::RgProjectItems {
- public:
-  using ItemRef = Ref<mzblprsx::RgProjectItem>;
-  std::string_view TypeName() const override { return "RgProjectItems"; }
-  int32_t Count() override { return static_cast<int32_t>(items.size()); }
-  ItemRef Item(int32_t index) override {
-    if (index < 1 || index > Count()) throw platform::Error(platform::errc::kSubscript);
-    return items[static_cast<size_t>(index - 1)];
-  }
-  ItemRef First() override { return items.empty() ? nullptr : items.front(); }
-  ItemRef Last() override { return items.empty() ? nullptr : items.back(); }
-  int32_t IndexOf(const ItemRef& item) override {
-    for (size_t i = 0; i < items.size(); ++i) {
-      if (platform::SameObject(items[i], item)) return static_cast<int32_t>(i + 1);
-    }
-    return 0;
-  }
-  ItemRef AddNew(Ref<platform::Object>, ItemRef, ItemRef) override {
-    throw platform::Error(platform::errc::kInvalidCall, "a plain list creates no items");
-  }
-  void Add(ItemRef item, ItemRef, ItemRef) override { items.push_back(item); }
-  void Remove(ItemRef item) override { items.erase(items.begin() + IndexOf(item) - 1); }
-  void Clear() override { items.clear(); }
-
-  std::vector<ItemRef> items;
-};
-
-/// Once made the item collection creatable; the host registers its own now.
-struct FakeClasses {};
-
 /// A stream handler that records every call ("CheckObjects FB10 FB11") and answers as told.
-class RecordingHandler final : public mzblprsx::IRgObjectStreamHandler {
+class FakeStreamHandler final : public mzblprsx::IRgObjectStreamHandler {
  public:
   using Items = Ref<mzblprsx::RgObjectStreamItems>;
-  std::string_view TypeName() const override { return "RecordingHandler"; }
+  std::string_view TypeName() const override { return "FakeStreamHandler"; }
   Ref<mzblprsx::RgObjectStreamService> Parent() override { return parent_; }
   void SetParent(Ref<mzblprsx::RgObjectStreamService> parent) override {
     parent_ = std::move(parent);
