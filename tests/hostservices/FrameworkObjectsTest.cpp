@@ -3,7 +3,7 @@
 // identifier: object finder, scripted new-block dialog, notification subscription.
 #include <gtest/gtest.h>
 
-#include "ServicesTestSupport.h"
+#include "OpenProjectTest.h"
 #include "host/framework/NewBlockScript.h"
 #include "host/framework/NotifySubscription.h"
 #include "host/project/HardwareConfig.h"

@@ -2,7 +2,7 @@
 // leave the project as it was, successes announce themselves once.
 #include <gtest/gtest.h>
 
-#include "ServicesTestSupport.h"
+#include "OpenProjectTest.h"
 #include "host/framework/ObjectArray.h"
 #include "host/project/SymbolTable.h"
 #include "host/services/BlockService.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ServicesTestSupport.h"
+#include "OpenProjectTest.h"
 #include "host/app/HostApplication.h"
 #include "host/project/BlockInfo.h"
 #include "host/project/ProjectFile.h"

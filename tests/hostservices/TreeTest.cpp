@@ -6,7 +6,7 @@
 
 #include <unordered_set>
 
-#include "ServicesTestSupport.h"
+#include "OpenProjectTest.h"
 #include "host/app/HostApplication.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/framework/ObjectArray.h"
@@ -158,7 +158,7 @@ TEST_F(TreeTest, ItemsOfDeletedObjectsGoWhenNoHandlerTakesThemOut) {
       env.Application().SnapIn("SnapInHWConfig").Cast<mzblprsx::IRgHwConfigSnapIn>();
   snapIn->Delete(0);
   EXPECT_FALSE(project->Hardware()) << "the snap-in deletes the open project's station";
-  EXPECT_EQ(Children(Of(project)), "VARTABLES DOCUMENTATION PROGRAM");
+  EXPECT_EQ(Children(Of(project)), "VARTABLES REFERENCES DOCUMENTATION PROGRAM");
   EXPECT_NO_THROW(snapIn->Delete(0)) << "nothing left to delete";
 
   const size_t listening = project->Notifications().SubscriberCount();

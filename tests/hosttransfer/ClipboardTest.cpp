@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "TransferTestSupport.h"
+#include "ByteForm.h"
 #include "host/Environment.h"
 #include "host/framework/Clipboard.h"
 #include "host/framework/ClipboardFormats.h"

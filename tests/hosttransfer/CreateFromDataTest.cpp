@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "TransferTestSupport.h"
+#include "ByteForm.h"
 #include "host/Environment.h"
 #include "host/framework/DataObject.h"
 #include "host/project/Block.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "TransferTestSupport.h"
+#include "ByteForm.h"
 #include "host/framework/DataObject.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"

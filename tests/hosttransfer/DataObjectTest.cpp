@@ -7,7 +7,7 @@
 #include <functional>
 #include <sstream>
 
-#include "TransferTestSupport.h"
+#include "ByteForm.h"
 #include "host/Environment.h"
 #include "host/framework/ClipboardFormats.h"
 #include "host/framework/DataObject.h"

@@ -7,8 +7,6 @@
 #include <iterator>
 #include <string>
 
-#include "support/CommaLocale.h"
-#include "ProjectTestSupport.h"
 #include "host/project/Block.h"
 #include "host/project/Category.h"
 #include "host/project/EmbeddedSamples.h"
@@ -21,14 +19,17 @@
 #include "host/project/ProjectFile.h"
 #include "host/project/ProjectFileObject.h"
 #include "host/project/SymbolTable.h"
+#include "support/CommaLocale.h"
+#include "support/HostTestSupport.h"
 
 namespace host {
 namespace {
 
 namespace fs = std::filesystem;
+using mztest::ErrorOf;
+using mztest::ProjectText;
 using platform::MakeObject;
 using platform::Ref;
-using testing::ProjectText;
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -91,7 +92,7 @@ TEST(ProjectRoundTripTest, SamplesSurviveSaveAndLoadUnchanged) {
 }
 
 TEST(ProjectRoundTripTest, ValuesThatNeedEscapingComeBackExactly) {
-  auto project = MakeObject<OfflineProject>(std::string(testing::kGuid), "A <&> \"B\"");
+  auto project = MakeObject<OfflineProject>(std::string(mztest::kGuid), "A <&> \"B\"");
   auto program = MakeObject<Program>(false, "Program\ttab");
   project->AddObject(program);
   auto block = MakeObject<Block>(false, BlockInfo::kFc, 7);
@@ -126,7 +127,7 @@ TEST(ProjectRoundTripTest, UnknownAttributesElementsAndTextAreKeptEverywhere) {
       "<block type=\"FB\" number=\"1\" checksum=\"ab12\"><![CDATA[raw <data>]]><network id=\"1\"/>"
       "</block>\n<folder name=\"old\"/>\n</program>\n<extension kind=\"future\"/>\n");
   auto project =
-      ProjectFile::ParseProject("<project name=\"T\" guid=\"" + std::string(testing::kGuid) +
+      ProjectFile::ParseProject("<project name=\"T\" guid=\"" + std::string(mztest::kGuid) +
                                     "\" version=\"9\"" + text.substr(text.find('>')),
                                 "t");
   const std::string saved = ProjectFile::SerializeProject(*project);
@@ -143,8 +144,8 @@ TEST(ProjectRoundTripTest, UnknownAttributesElementsAndTextAreKeptEverywhere) {
 
 TEST(ProjectRoundTripTest, UnknownContentOfAPlcIsKept) {
   auto plc = ProjectFile::ParsePlc(
-      testing::PlcText("<memory-card name=\"M\" slot=\"1\"><file name=\"a\" crc=\"9\"/><bad/>"
-                       "</memory-card>\n<diagnostics/>\n"),
+      mztest::PlcText("<memory-card name=\"M\" slot=\"1\"><file name=\"a\" crc=\"9\"/><bad/>"
+                      "</memory-card>\n<diagnostics/>\n"),
       "t");
   const std::string saved = ProjectFile::SerializePlc(*plc);
   for (const char* kept : {"slot=\"1\"", "crc=\"9\"", "<bad", "<diagnostics"}) {
@@ -192,17 +193,15 @@ TEST_F(ScratchDirTest, FailedSaveRaisesAccessErrorAndCleansUp) {
   // A non-empty directory where the file should go: the final rename fails.
   const fs::path target = dir_ / "taken";
   fs::create_directories(target / "inside");
-  const auto error = testing::ErrorOf([&] { ProjectFile::SaveProject(*project, target); });
-  ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), ProjectFile::kFileAccessError);
-  EXPECT_EQ(error->Description().rfind(target.string() + ": cannot be written", 0), 0u)
-      << error->Description();
+  std::string why;
+  EXPECT_EQ(ErrorOf([&] { ProjectFile::SaveProject(*project, target); }, &why),
+            ProjectFile::kFileAccessError);
+  EXPECT_EQ(why.rfind(target.string() + ": cannot be written", 0), 0u) << why;
   EXPECT_EQ(FileCount(), 1u) << "the temporary file is removed after the failure";
 
-  const auto missingDir = testing::ErrorOf(
-      [&] { ProjectFile::SaveProject(*project, dir_ / "no" / "such" / "dir.prj.xml"); });
-  ASSERT_TRUE(missingDir.has_value());
-  EXPECT_EQ(missingDir->Number(), ProjectFile::kFileAccessError);
+  EXPECT_EQ(
+      ErrorOf([&] { ProjectFile::SaveProject(*project, dir_ / "no" / "such" / "dir.prj.xml"); }),
+      ProjectFile::kFileAccessError);
 }
 
 TEST_F(ScratchDirTest, FileObjectSavesToItsPathAndClearsTheModifiedFlag) {
@@ -246,9 +245,7 @@ TEST(ProjectFileObjectTest, SaveAfterTheProjectIsGoneIsAnError) {
     fileObject = project->FileObject();
   }
   EXPECT_FALSE(fileObject->IsModified());
-  const auto error = testing::ErrorOf([&] { fileObject->Save(0); });
-  ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->Number(), platform::errc::kObjectNotSet);
+  EXPECT_EQ(ErrorOf([&] { fileObject->Save(0); }), platform::errc::kObjectNotSet);
 }
 
 // 65,535 blocks, all listed by one category: the largest program loads and saves whole.
