@@ -8,6 +8,10 @@
 #include "host/app/HostApplication.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/app/InfoWindow.h"
+#include "host/project/HardwareConfig.h"
+#include "host/project/PlcProject.h"
+#include "host/project/Program.h"
+#include "host/project/ProjectFile.h"
 #include "hostapp/AppTestDoubles.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgCompanion.h"
@@ -105,18 +109,16 @@ TEST_F(AppClassesTest, CompanionRecordsValuesAndIsCreatableByProgramId) {
 TEST_F(AppClassesTest, StationRelationGivesTheHardwareConfigurationOfAPlc) {
   auto relation = platform::BindToMoniker("clsid:{D6A82CED-8ED4-4Cb3-A5F3-072A10194B3D}")
                       .Cast<mzblprsx::IRgRelationService>();
-  auto plc = platform::MakeObject<FakeContainer>();
-  auto program = platform::MakeObject<FakeFolder>(std::string(clsid::kProgramOnline));
-  auto station = Doc(clsid::kHwConfigOnline, "Station");
-  plc->list->items = {program, station};
+  const auto plc = host::ProjectFile::ParsePlc(mztest::PlcXml(), "t.plc.xml");
+  const auto station = plc->Hardware();
 
   EXPECT_TRUE(platform::SameObject(relation->GetRelated(plc, 4, 1), station));
   EXPECT_FALSE(relation->GetRelated(plc, 3, 1)) << "other relations give nothing";
   EXPECT_FALSE(relation->GetRelated(plc, 4, 2)) << "other arguments give nothing";
-  EXPECT_FALSE(relation->GetRelated(program, 4, 1)) << "not a project container";
+  EXPECT_FALSE(relation->GetRelated(plc->Program(), 4, 1)) << "not a project container";
   EXPECT_FALSE(relation->GetRelated({}, 4, 1));
-  plc->list->items = {program};
-  EXPECT_FALSE(relation->GetRelated(plc, 4, 1)) << "a PLC without hardware configuration";
+  EXPECT_FALSE(relation->GetRelated(host::ProjectFile::ParsePlc(mztest::PlcText(""), "e"), 4, 1))
+      << "a PLC without hardware configuration";
 }
 
 }  // namespace
