@@ -16,11 +16,6 @@
 namespace mztest {
 namespace {
 
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class PrjsnapEdit : public ::testing::Test {
  protected:
   PrjsnapEdit() : project_("conveyor.prj.xml", FileText(Sample("conveyor.prj.xml"))) {}

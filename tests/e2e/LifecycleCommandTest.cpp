@@ -55,18 +55,14 @@ TEST(PrjsnapLifecycle, TheLibraryExportsNothingButItsEntryPoints) {
 }
 
 TEST(PrjsnapLifecycle, GivenFilesAreUsedAndLeftUnchanged) {
-  std::ifstream in(Sample("conveyor.prj.xml"), std::ios::binary);
-  const std::string original((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
+  const std::string original = FileText(Sample("conveyor.prj.xml"));
   const TempFile project("conveyor.prj.xml", original);
   const RunResult r =
       RunPrjsnap("lifecycle " + project.Path() + " --plc " + Sample("conveyor.plc.xml"));
   EXPECT_EQ(r.exitCode, 0) << r.output;
   EXPECT_NE(r.output.find("open project " + project.Path()), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("project 'Conveyor'"), std::string::npos) << r.output;
-  std::ifstream after(project.Path(), std::ios::binary);
-  const std::string now((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(now, original) << "running the sequence writes no file";
+  EXPECT_EQ(FileText(project.Path()), original) << "running the sequence writes no file";
 }
 
 TEST(PrjsnapLifecycle, ProjectThatDoesNotLoadIsAClearErrorWithExitCodeTwo) {

@@ -22,11 +22,6 @@
 namespace mztest {
 namespace {
 
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string OtherProject() {
   std::string text = FileText(Sample("conveyor.prj.xml"));
   const std::string guid = "{3F2A9C41-7B5E-4D10-9A3C-5E8D21C4B7F0}";
