@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogAnswers.h"
-#include "platform/Error.h"
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

@@ -7,11 +7,7 @@
 #include <sstream>
 
 #include "PrjsnapTestSupport.h"
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

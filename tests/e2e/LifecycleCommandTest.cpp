@@ -11,7 +11,7 @@
 #include "Lifecycle.h"
 #include "PrjsnapTestSupport.h"
 #include "SnapInLibrary.h"
-#include "platform/ClassRegistry.h"
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

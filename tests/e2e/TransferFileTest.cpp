@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "TransferFile.h"
-#include "platform/Error.h"
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

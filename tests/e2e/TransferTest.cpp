@@ -7,17 +7,11 @@
 #include <fstream>
 #include <iterator>
 #include <span>
-#include <vector>
 
 #include "PrjsnapTestSupport.h"
 #include "TransferFile.h"
 #include "host/framework/DataObject.h"
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

@@ -3,11 +3,10 @@
 
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "PrjsnapTestSupport.h"
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

@@ -5,19 +5,12 @@
 
 #include "host/app/AppClasses.h"
 #include "host/app/Companion.h"
-#include "host/app/HostApplication.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/app/InfoWindow.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
 #include "hostapp/AppTestDoubles.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgCompanion.h"
 #include "mzblprsx/interfaces/IRgInfoWindow.h"
 #include "mzblprsx/interfaces/IRgRelationService.h"
-#include "platform/ClassRegistry.h"
 
 namespace hostapp_test {
 namespace {

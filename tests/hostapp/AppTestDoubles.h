@@ -4,12 +4,8 @@
 // "B:command 40001"). Documents are the host's own project objects.
 #pragma once
 
-#include <functional>
-#include <memory>
 #include <set>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "mzblprsx/interfaces/IRgCommandUI.h"
 #include "mzblprsx/interfaces/IRgObject.h"
@@ -17,7 +13,6 @@
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
 #include "mzblprsx/interfaces/IRgSICommandTarget.h"
 #include "mzblprsx/interfaces/IRgSISnapIn.h"
-#include "platform/Error.h"
 #include "support/HostTestSupport.h"
 
 namespace hostapp_test {

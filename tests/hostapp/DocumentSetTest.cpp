@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "host/app/DocumentSet.h"
-#include "host/app/HostApplication.h"
-#include "host/project/Block.h"
 #include "hostapp/AppTestDoubles.h"
 
 namespace hostapp_test {

@@ -4,14 +4,9 @@
 
 #include "host/app/AppDocument.h"
 #include "host/app/AppDocuments.h"
-#include "host/app/HostApplication.h"
 #include "host/app/ViewRegister.h"
 #include "host/app/ViewWindow.h"
-#include "host/project/Block.h"
-#include "host/project/MemoryCard.h"
-#include "host/project/SymbolTable.h"
 #include "hostapp/AppTestDoubles.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 
 namespace hostapp_test {
 namespace {

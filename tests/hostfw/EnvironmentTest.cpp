@@ -2,25 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "host/Environment.h"
 #include "host/framework/ErrorService.h"
 #include "host/framework/FrameworkGlobals.h"
 #include "host/framework/TraceService.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/ProjectFileObject.h"
 #include "host/services/OnlineService.h"
 #include "host/services/OptionService.h"
 #include "host/services/ProjectService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgFrameworkGlobals.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
-#include "platform/ClassRegistry.h"
 #include "support/HostTestSupport.h"
 
 namespace {

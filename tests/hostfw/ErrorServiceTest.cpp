@@ -3,12 +3,9 @@
 
 #include <tuple>
 
-#include "host/Environment.h"
 #include "host/framework/ErrorService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgErrorService.h"
 #include "mzblprsx/interfaces/IRgFrameworkGlobals.h"
-#include "platform/ClassRegistry.h"
 #include "support/HostTestSupport.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // The language manager, its access objects and the host's text tables.
 #include <gtest/gtest.h>
 
-#include "host/Environment.h"
 #include "host/framework/HostTexts.h"
 #include "host/framework/LanguageManager.h"
 #include "mzblprsx/interfaces/IRgLanguageAccess.h"

@@ -1,19 +1,10 @@
 // The online service with its connection, and the load service's states.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "host/Environment.h"
-#include "host/project/Block.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
 #include "host/services/LoadService.h"
 #include "host/services/OnlineConnection.h"
 #include "host/services/OnlineService.h"
 #include "host/services/VarTableService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgOnlineConnection.h"
 #include "support/HostTestSupport.h"
 

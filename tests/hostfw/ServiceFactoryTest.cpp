@@ -2,20 +2,13 @@
 // application's own services, which give new bound ones, and what fails.
 #include <gtest/gtest.h>
 
-#include "host/Environment.h"
 #include "host/framework/ObjectArray.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/Program.h"
 #include "host/services/BlockService.h"
 #include "host/services/HardwareService.h"
 #include "host/services/LoadService.h"
 #include "host/services/OptionService.h"
 #include "host/services/SymbolService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgObjectArray.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
-#include "platform/ClassRegistry.h"
 #include "platform/Text.h"
 #include "support/HostTestSupport.h"
 

@@ -4,12 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "OpenProjectTest.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/MMCFile.h"
-#include "host/project/MemoryCard.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
-#include "host/project/VarTables.h"
 
 namespace hostsvc {
 namespace {

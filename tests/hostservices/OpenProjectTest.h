@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "RecordingSink.h"
-#include "host/project/NotificationHub.h"
 #include "support/HostTestSupport.h"
 
 namespace hostsvc {

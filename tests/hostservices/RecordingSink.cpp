@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <utility>
 
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgObject.h"
 #include "mzblprsx/interfaces/RgNotification.h"
+#include "support/HostTestSupport.h"
 
 namespace hostsvc {
 

@@ -5,12 +5,9 @@
 //   EXPECT_EQ(sink->Take(), "batch block 8192:FB10");
 #pragma once
 
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "mzblprsx/interfaces/IRgObjectEventSink.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink2.h"
+#include "support/HostTestSupport.h"
 
 namespace hostsvc {
 

@@ -4,15 +4,11 @@
 
 #include "OpenProjectTest.h"
 #include "host/framework/ObjectArray.h"
-#include "host/project/SymbolTable.h"
 #include "host/services/BlockService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "mzblprsx/interfaces/IRgBlockService.h"
 #include "mzblprsx/interfaces/IRgCategory.h"
 #include "mzblprsx/interfaces/IRgCategoryService.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
-#include "platform/ClassRegistry.h"
 
 namespace hostsvc {
 namespace {

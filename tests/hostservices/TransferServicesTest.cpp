@@ -3,24 +3,14 @@
 // each through the interface the library holds.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "OpenProjectTest.h"
-#include "host/app/HostApplication.h"
-#include "host/project/BlockInfo.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
 #include "host/services/BlockService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgAppDocument.h"
 #include "mzblprsx/interfaces/IRgAppDocuments.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "mzblprsx/interfaces/IRgCategoryService.h"
 #include "mzblprsx/interfaces/IRgProgram.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
 #include "mzblprsx/interfaces/IRgSymbolService.h"
-#include "platform/ClassRegistry.h"
-#include "platform/Error.h"
 
 namespace hostsvc {
 namespace {

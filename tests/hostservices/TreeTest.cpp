@@ -7,25 +7,17 @@
 #include <unordered_set>
 
 #include "OpenProjectTest.h"
-#include "host/app/HostApplication.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/framework/ObjectArray.h"
 #include "host/model/ProjectItem.h"
 #include "host/model/ProjectModel.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/ObjectList.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/ProjectFileObject.h"
-#include "host/project/SymbolTable.h"
 #include "host/services/BlockService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgHwConfigSnapIn.h"
 #include "mzblprsx/interfaces/IRgItemMover.h"
 #include "mzblprsx/interfaces/IRgProjectModelFactory.h"
 #include "mzblprsx/interfaces/IRgSICommandTarget.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
-#include "platform/ClassRegistry.h"
 
 namespace hostsvc {
 namespace {

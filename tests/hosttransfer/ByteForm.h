@@ -3,10 +3,6 @@
 // implementation's idea of it.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "support/HostTestSupport.h"
 
 namespace hosttransfer {

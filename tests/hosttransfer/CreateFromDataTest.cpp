@@ -3,24 +3,12 @@
 // nothing, and a project that saves and loads again with the result.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <utility>
-
 #include "ByteForm.h"
 #include "host/framework/DataObject.h"
-#include "host/project/Block.h"
-#include "host/project/NotificationHub.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlockService.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink2.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
 #include "mzblprsx/interfaces/RgNotification.h"
-#include "platform/ClassRegistry.h"
-#include "platform/Error.h"
 
 namespace hosttransfer {
 namespace {

@@ -3,13 +3,9 @@
 // was.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "ByteForm.h"
 #include "host/framework/DataObject.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"
-#include "platform/Error.h"
 
 namespace hosttransfer {
 namespace {

@@ -2,19 +2,10 @@
 // IRgBlockInfo as the library sees it (created through the class registry).
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-
-#include "host/project/Block.h"
-#include "host/project/BlockInfo.h"
 #include "host/project/IProgramSource.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
 #include "host/project/ProjectClasses.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
-#include "platform/ClassRegistry.h"
+#include "support/HostTestSupport.h"
 
 namespace host {
 namespace {

@@ -5,14 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <string>
-#include <vector>
 
-#include "host/project/Category.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
 #include "support/HostTestSupport.h"
 
 namespace host {

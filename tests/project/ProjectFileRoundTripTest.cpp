@@ -5,20 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/EmbeddedSamples.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/MMCFile.h"
-#include "host/project/MemoryCard.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/ProjectFileObject.h"
-#include "host/project/SymbolTable.h"
 #include "support/CommaLocale.h"
 #include "support/HostTestSupport.h"
 

@@ -3,23 +3,6 @@
 // and its byte form, symbols and the memory card.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/EmbeddedSamples.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/MMCFile.h"
-#include "host/project/MemoryCard.h"
-#include "host/project/ObjectList.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDocument.h"
 #include "platform/Text.h"
 #include "support/HostTestSupport.h"

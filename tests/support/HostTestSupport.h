@@ -1,6 +1,7 @@
 // Projects and PLCs in the reference host for the host and end-to-end tests: one small project
 // text that every suite builds from, a builder that opens it (or any inline text) in its own
-// application, and the one way to learn which error a call raised.
+// application, and the one way to learn which error a call raised. It brings the headers of
+// the host's objects with it, so that a test includes only what is particular to it.
 //
 //   mztest::HostProject host;                      // ProjectXml() open, PlcXml() connected
 //   host.BlockNamed("FB10")->SetHeader("x");
@@ -10,16 +11,37 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "host/Environment.h"
+#include "host/app/HostApplication.h"
 #include "host/project/Block.h"
+#include "host/project/BlockInfo.h"
 #include "host/project/Category.h"
+#include "host/project/Documentation.h"
+#include "host/project/EmbeddedSamples.h"
+#include "host/project/HardwareConfig.h"
+#include "host/project/MMCFile.h"
+#include "host/project/MemoryCard.h"
+#include "host/project/NotificationHub.h"
+#include "host/project/ObjectList.h"
 #include "host/project/OfflineProject.h"
 #include "host/project/PlcProject.h"
 #include "host/project/Program.h"
+#include "host/project/ProjectFile.h"
+#include "host/project/ProjectFileObject.h"
+#include "host/project/References.h"
+#include "host/project/SymbolTable.h"
+#include "host/project/VarTables.h"
 #include "host/services/NewBlockRequest.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgServiceFactory.h"
+#include "platform/ClassRegistry.h"
+#include "platform/Error.h"
 
 namespace mztest {
 
