@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "PrjsnapTestSupport.h"
-#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

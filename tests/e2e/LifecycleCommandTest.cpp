@@ -11,7 +11,6 @@
 #include "Lifecycle.h"
 #include "PrjsnapTestSupport.h"
 #include "SnapInLibrary.h"
-#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/HostTestSupport.h"
+
 namespace mztest {
 
 struct RunResult {

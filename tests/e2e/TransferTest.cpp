@@ -11,7 +11,6 @@
 #include "PrjsnapTestSupport.h"
 #include "TransferFile.h"
 #include "host/framework/DataObject.h"
-#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

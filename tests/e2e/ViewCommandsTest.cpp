@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "PrjsnapTestSupport.h"
-#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {

@@ -15,13 +15,10 @@ using platform::Ref;
 
 // A PLC with a hardware configuration and a program holding FB10 and OB1.
 Ref<host::PlcProject> MakePlc() {
-  auto plc = platform::MakeObject<host::PlcProject>("{PLC-GUID}", "PLC");
-  plc->AddObject(platform::MakeObject<host::HardwareConfig>(true, "Station"));
-  auto program = platform::MakeObject<host::Program>(true, "Program");
-  plc->AddObject(program);
-  program->AddBlock(platform::MakeObject<host::Block>(true, host::BlockInfo::kFb, 10));
-  program->AddBlock(platform::MakeObject<host::Block>(true, host::BlockInfo::kOb, 1));
-  return plc;
+  return host::ProjectFile::ParsePlc(
+      mztest::PlcText("<hardware name=\"Station\"/>\n<program name=\"Program\"><block type=\"FB\" "
+                      "number=\"10\"/><block type=\"OB\" number=\"1\"/></program>\n"),
+      "t.plc.xml");
 }
 
 std::string UpdateList(const std::vector<std::pair<std::string_view, std::string>>& objects) {
@@ -119,7 +116,7 @@ class LoadServiceTest : public ::testing::Test {
 };
 
 TEST_F(LoadServiceTest, StateTellsWhetherEveryListedObjectIsInThePlc) {
-  const std::string present = UpdateList({{clsid::kProjectOnline, "{PLC-GUID}"},
+  const std::string present = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
                                           {clsid::kHwConfigOnline, "HW"},
                                           {clsid::kProgramOnline, "Program"},
                                           {clsid::kBlockOnline, "FB10"},
@@ -129,7 +126,7 @@ TEST_F(LoadServiceTest, StateTellsWhetherEveryListedObjectIsInThePlc) {
   const auto program = env.Online().GetContainer("").Cast<host::PlcProject>()->Program();
   ASSERT_TRUE(program);
   const std::string programId = program->ObjectID();
-  const std::string listed = UpdateList({{clsid::kProjectOnline, "{PLC-GUID}"},
+  const std::string listed = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
                                          {clsid::kHwConfigOnline, "HW"},
                                          {clsid::kProgramOnline, programId},
                                          {clsid::kBlockOnline, "FB10"},
