@@ -47,6 +47,7 @@ TEST_F(DocumentTest, OpeningCreatesAnActiveDocumentWindowOnTheEditorsMainView) {
   EXPECT_EQ(window->FrontRegisterName(), "Code") << "a block editor opens on its code";
   EXPECT_EQ(app->Windows(HostApplication::kDocumentWindows)->Count(), 1);
   EXPECT_TRUE(fb10->IsOpen()) << "the object learns that an editor is open on it";
+  EXPECT_FALSE(fb20->IsOpen()) << "only the object in the editor";
   EXPECT_EQ(ActiveName(), "FB10");
   EXPECT_EQ(activations, 1);
   auto other = app->OpenDocument(symbols, -1).Cast<host::ViewWindow>();
