@@ -4,8 +4,6 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "Lifecycle.h"

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <span>
 
 #include "PrjsnapTestSupport.h"

@@ -1,8 +1,6 @@
 // prjsnap tree and details, end to end.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <tuple>
 
 #include "PrjsnapTestSupport.h"
