@@ -17,7 +17,7 @@ namespace {
 namespace clsid = mzblprsx::clsid;
 using platform::Ref;
 
-class ServiceFactoryTest : public ::testing::Test {
+class ServiceFactoryTest : public ::testing::Test, public mztest::HostProject {
  protected:
   Ref<platform::Object> Get(std::string_view classId, Ref<platform::Object> offline = nullptr,
                             Ref<platform::Object> online = nullptr, const std::string& name = "") {
@@ -25,8 +25,6 @@ class ServiceFactoryTest : public ::testing::Test {
     return platform::CreateObjectAs<mzblprsx::IRgServiceFactory>(clsid::kServiceFactory)
         ->GetService(std::string(classId), std::move(offline), std::move(online), name);
   }
-
-  host::Environment env;
 };
 
 TEST_F(ServiceFactoryTest, ApplicationServicesAreTheSameObjectOnEveryRequest) {
@@ -45,7 +43,6 @@ TEST_F(ServiceFactoryTest, ApplicationServicesAreTheSameObjectOnEveryRequest) {
 }
 
 TEST_F(ServiceFactoryTest, BoundServicesAreNewAndKeepTheirContext) {
-  const auto program = platform::MakeObject<host::Program>(false, "Program");
   const auto blocks =
       Get(clsid::kBlockService, program, nullptr, "Offline").Cast<host::BlockService>();
   const auto again = Get(clsid::kBlockService, program, nullptr, "Offline");
@@ -54,26 +51,23 @@ TEST_F(ServiceFactoryTest, BoundServicesAreNewAndKeepTheirContext) {
   EXPECT_EQ(blocks->LocationName(), "Offline");
   EXPECT_FALSE(blocks->IsOnline());
 
-  const auto plcProgram = platform::MakeObject<host::Program>(true, "Program");
+  const auto plcProgram = plc->Program();
   const auto online =
       Get(clsid::kBlockService, nullptr, plcProgram, "Online").Cast<host::BlockService>();
   EXPECT_TRUE(online->IsOnline());
   EXPECT_TRUE(SameObject(online->OnlineContext(), plcProgram));
 
-  const auto station = platform::MakeObject<host::HardwareConfig>(false, "Station");
-  station->SetSize(2048);
+  const auto station = project->Hardware();  // 2048 bytes
   const auto hardware =
       Get(clsid::kHardwareService, station, nullptr, "Offline").Cast<host::HardwareService>();
   EXPECT_EQ(hardware->StationSize(), 2048);
 
-  const auto project = platform::MakeObject<host::OfflineProject>("{G}", "Conveyor");
   const auto symbols = Get(clsid::kSymbolService, project).Cast<host::SymbolService>();
   EXPECT_TRUE(SameObject(symbols->Context(), project));
 }
 
 TEST_F(ServiceFactoryTest, BoundServiceWithoutOrWithAWrongContextFails) {
-  const auto project = platform::MakeObject<host::OfflineProject>("{G}", "Conveyor");
-  const auto station = platform::MakeObject<host::HardwareConfig>(false, "Station");
+  const auto station = project->Hardware();
   struct Case {
     std::string_view service;
     Ref<platform::Object> context;
