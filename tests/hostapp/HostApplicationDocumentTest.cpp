@@ -40,6 +40,7 @@ class DocumentTest : public ::testing::Test {
 };
 
 TEST_F(DocumentTest, OpeningCreatesAnActiveDocumentWindowOnTheEditorsMainView) {
+  EXPECT_FALSE(fb10->IsOpen()) << "no editor yet";
   auto window = app->OpenDocument(fb10, -1).Cast<host::ViewWindow>();
   EXPECT_EQ(window->DocumentTitle(), "FB10") << "a new window is titled with the display name";
   ASSERT_EQ(window->Registers().size(), 2u);
