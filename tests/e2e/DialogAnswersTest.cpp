@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogAnswers.h"
-#include "platform/Error.h"
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {
@@ -13,71 +13,59 @@ using prjsnap::DialogAnswers;
 using Choice = DialogAnswer::Choice;
 using Button = DialogAnswer::Button;
 
-struct AnswerCase {
-  const char* text;
-  Choice choice;
-  std::optional<std::string> number;
-  std::optional<std::string> name;
-  Button button;
-};
-
-class DialogAnswersParse : public ::testing::TestWithParam<AnswerCase> {};
-
-TEST_P(DialogAnswersParse, ReadsChoiceEntriesAndButton) {
-  const AnswerCase& c = GetParam();
-  const DialogAnswer a = DialogAnswers::ParseOne(c.text);
-  EXPECT_EQ(a.choice, c.choice) << c.text;
-  EXPECT_EQ(a.number, c.number) << c.text << ": the digits typed into the new number";
-  EXPECT_EQ(a.name, c.name) << c.text << ": the text typed into the new symbol or name";
-  EXPECT_EQ(a.button, c.button) << c.text;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Grammar, DialogAnswersParse,
-    ::testing::Values(
-        AnswerCase{"rename:12:Motor2:ok", Choice::kRename, "12", "Motor2", Button::kOk},
-        AnswerCase{"rename:12", Choice::kRename, "12", std::nullopt, Button::kOk},
-        AnswerCase{"rename:Pumps:ok", Choice::kRename, std::nullopt, "Pumps", Button::kOk},
-        AnswerCase{"rename", Choice::kRename, std::nullopt, std::nullopt, Button::kOk},
-        // An all-digit name needs the empty number in front of it.
-        AnswerCase{"rename::123", Choice::kRename, std::nullopt, "123", Button::kOk},
-        // An empty name is typed: it clears the proposed symbol.
-        AnswerCase{"rename:12:", Choice::kRename, "12", "", Button::kOk},
-        AnswerCase{"rename:12:Belt\\:A\\,B:ok", Choice::kRename, "12", "Belt:A,B", Button::kOk},
-        AnswerCase{"  Overwrite:ALL ", Choice::kOverwrite, std::nullopt, std::nullopt,
-                   Button::kAll},
-        AnswerCase{"overwrite", Choice::kOverwrite, std::nullopt, std::nullopt, Button::kOk},
-        AnswerCase{"ignore:all", Choice::kIgnore, std::nullopt, std::nullopt, Button::kAll},
-        AnswerCase{"cancel", Choice::kCancel, std::nullopt, std::nullopt, Button::kOk},
-        AnswerCase{"close", Choice::kClose, std::nullopt, std::nullopt, Button::kOk},
-        AnswerCase{"escape", Choice::kEscape, std::nullopt, std::nullopt, Button::kOk}));
-
-class DialogAnswersRefuse : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
-
-TEST_P(DialogAnswersRefuse, NamesTheBadAnswerAndWhy) {
-  const auto& [text, why] = GetParam();
-  try {
-    DialogAnswers::Parse(text);
-    FAIL() << text << " must be refused";
-  } catch (const platform::Error& e) {
-    EXPECT_EQ(e.Number(), platform::errc::kInvalidCall) << text;
-    EXPECT_NE(e.Description().find(why), std::string::npos)
-        << text << ": the message says what is wrong: " << e.Description();
+TEST(DialogAnswersParse, ReadsChoiceEntriesAndButton) {
+  constexpr auto none = std::nullopt;
+  const struct {
+    const char* text;
+    Choice choice;
+    std::optional<std::string> number;  // the digits typed into the new number
+    std::optional<std::string> name;    // the text typed into the new symbol or name
+    Button button;
+  } rows[] = {
+      {"rename:12:Motor2:ok", Choice::kRename, "12", "Motor2", Button::kOk},
+      {"rename:12", Choice::kRename, "12", none, Button::kOk},
+      {"rename:Pumps:ok", Choice::kRename, none, "Pumps", Button::kOk},
+      {"rename", Choice::kRename, none, none, Button::kOk},
+      // An all-digit name needs the empty number in front of it.
+      {"rename::123", Choice::kRename, none, "123", Button::kOk},
+      // An empty name is typed: it clears the proposed symbol.
+      {"rename:12:", Choice::kRename, "12", "", Button::kOk},
+      {"rename:12:Belt\\:A\\,B:ok", Choice::kRename, "12", "Belt:A,B", Button::kOk},
+      {"  Overwrite:ALL ", Choice::kOverwrite, none, none, Button::kAll},
+      {"overwrite", Choice::kOverwrite, none, none, Button::kOk},
+      {"ignore:all", Choice::kIgnore, none, none, Button::kAll},
+      {"cancel", Choice::kCancel, none, none, Button::kOk},
+      {"close", Choice::kClose, none, none, Button::kOk},
+      {"escape", Choice::kEscape, none, none, Button::kOk},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    const DialogAnswer a = DialogAnswers::ParseOne(row.text);
+    EXPECT_EQ(a.choice, row.choice);
+    EXPECT_EQ(a.number, row.number);
+    EXPECT_EQ(a.name, row.name);
+    EXPECT_EQ(a.button, row.button);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Mistakes, DialogAnswersRefuse,
-    ::testing::Values(std::pair{"renmae:12", "'renmae' is no choice"},
-                      std::pair{"overwrite:12:ok", "only rename takes a number"},
-                      std::pair{"rename:12:Motor2:all", "All only for overwrite and ignore"},
-                      std::pair{"rename:123456", "at most 5 digits"},
-                      std::pair{"rename:12x:Motor:ok", "'12x' is no number"},
-                      std::pair{"rename:1:2:3:ok", "at most a number and a name"},
-                      std::pair{"cancel:ok", "takes nothing after it"},
-                      std::pair{"ignore:ok,,cancel", "it is empty"},
-                      std::pair{"rename:12:Motor\\", "backslash must be followed"},
-                      std::pair{"rename:12:Mo\\tor", "is no escape"}));
+TEST(DialogAnswersParse, MistakesNameTheBadAnswerAndWhy) {
+  for (const auto& [text, said] :
+       {std::pair{"renmae:12", "'renmae' is no choice"},
+        std::pair{"overwrite:12:ok", "only rename takes a number"},
+        std::pair{"rename:12:Motor2:all", "All only for overwrite and ignore"},
+        std::pair{"rename:123456", "at most 5 digits"},
+        std::pair{"rename:12x:Motor:ok", "'12x' is no number"},
+        std::pair{"rename:1:2:3:ok", "at most a number and a name"},
+        std::pair{"cancel:ok", "takes nothing after it"},
+        std::pair{"ignore:ok,,cancel", "it is empty"},
+        std::pair{"rename:12:Motor\\", "backslash must be followed"},
+        std::pair{"rename:12:Mo\\tor", "is no escape"}}) {
+    std::string why;
+    EXPECT_EQ(ErrorOf([&] { DialogAnswers::Parse(text); }, &why), platform::errc::kInvalidCall)
+        << text;
+    EXPECT_NE(why.find(said), std::string::npos) << text << ": the message says why: " << why;
+  }
+}
 
 TEST(DialogAnswersList, KeepsOrderAndEscapedSeparators) {
   const auto answers = DialogAnswers::Parse("rename:12:A\\,B:ok, overwrite:all ,cancel");

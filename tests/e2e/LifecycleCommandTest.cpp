@@ -4,14 +4,11 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "Lifecycle.h"
 #include "PrjsnapTestSupport.h"
 #include "SnapInLibrary.h"
-#include "platform/ClassRegistry.h"
 
 namespace mztest {
 namespace {
@@ -55,31 +52,36 @@ TEST(PrjsnapLifecycle, TheLibraryExportsNothingButItsEntryPoints) {
 }
 
 TEST(PrjsnapLifecycle, GivenFilesAreUsedAndLeftUnchanged) {
-  std::ifstream in(Sample("conveyor.prj.xml"), std::ios::binary);
-  const std::string original((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
+  const std::string original = FileText(Sample("conveyor.prj.xml"));
   const TempFile project("conveyor.prj.xml", original);
   const RunResult r =
       RunPrjsnap("lifecycle " + project.Path() + " --plc " + Sample("conveyor.plc.xml"));
   EXPECT_EQ(r.exitCode, 0) << r.output;
   EXPECT_NE(r.output.find("open project " + project.Path()), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("project 'Conveyor'"), std::string::npos) << r.output;
-  std::ifstream after(project.Path(), std::ios::binary);
-  const std::string now((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(now, original) << "running the sequence writes no file";
+  EXPECT_EQ(FileText(project.Path()), original) << "running the sequence writes no file";
 }
 
+// Every command that opens a project refuses one that does not load before it starts anything,
+// and leaves the file as it was.
 TEST(PrjsnapLifecycle, ProjectThatDoesNotLoadIsAClearErrorWithExitCodeTwo) {
   const TempFile broken("broken.prj.xml",
                         "<project name=\"X\" guid=\"{6B0D7A10-3C41-4E8A-9F2B-1D5E7C9A0B11}\">\n"
                         "  <program name=\"P\">\n    <block type=\"FB\" number=\"70000\"/>\n"
                         "  </program>\n</project>\n");
-  const RunResult r = RunPrjsnap("lifecycle " + broken.Path());
-  EXPECT_EQ(r.exitCode, 2) << r.output;
-  EXPECT_NE(r.output.find("broken.prj.xml:3"), std::string::npos)
-      << "names the file and the line: " << r.output;
-  EXPECT_NE(r.output.find("70000"), std::string::npos) << "and the problem: " << r.output;
-  EXPECT_EQ(r.output.find("1. create"), std::string::npos) << "nothing was started";
+  const std::string before = FileText(broken.Path());
+  for (const char* command : {"lifecycle %", "edit % delete-block FB1", "tree %", "details %"}) {
+    std::string arguments = command;
+    arguments.replace(arguments.find('%'), 1, "'" + broken.Path() + "'");
+    SCOPED_TRACE(arguments);
+    const RunResult r = RunPrjsnap(arguments);
+    EXPECT_EQ(r.exitCode, 2) << r.output;
+    EXPECT_NE(r.output.find("broken.prj.xml:3"), std::string::npos)
+        << "names the file and the line: " << r.output;
+    EXPECT_NE(r.output.find("70000"), std::string::npos) << "and the problem: " << r.output;
+    EXPECT_EQ(r.output.find("1. create"), std::string::npos) << "nothing was started";
+    EXPECT_EQ(FileText(broken.Path()), before);
+  }
 }
 
 TEST(PrjsnapLifecycle, BadArgumentsExitWithTwo) {

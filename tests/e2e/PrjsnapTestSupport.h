@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+
+#include "support/HostTestSupport.h"
 
 namespace mztest {
 
@@ -49,6 +52,12 @@ class TempFile {
   std::filesystem::path dir_;
   std::filesystem::path path_;
 };
+
+/// The whole content of a file.
+inline std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 inline std::string Sample(const char* name) {
   return std::string(MZ_SAMPLES_DIR) + "/" + name;

@@ -101,35 +101,6 @@ TEST_F(TerminalModalLoopTest, RefusedInputKeepsTheFormForTheNextAnswer) {
   EXPECT_EQ(drawn, 4u) << "drawn again (caption line counts twice) after the refusal: " << printed;
 }
 
-TEST_F(TerminalModalLoopTest, ChoiceNotOfferedNeverFallsThroughToOk) {
-  form->overwrite->SetEnabled(false);
-  const std::string printed = Show("overwrite:ok,ignore:ok");
-  EXPECT_TRUE(form->ignore->Value()) << "the preselected choice was not confirmed by accident";
-  EXPECT_NE(printed.find("does not offer overwrite"), std::string::npos) << printed;
-  EXPECT_EQ(loop->Remaining(), 0u) << "the second answer closed the form";
-}
-
-TEST_F(TerminalModalLoopTest, DisabledButtonIsSaidAndTheFormStaysOpen) {
-  form->ok->SetEnabled(false);
-  const std::string printed = Show("ignore:ok,ignore:all");
-  EXPECT_NE(printed.find("OK cannot be pressed now"), std::string::npos) << printed;
-  EXPECT_EQ(form->pressed, "All");
-}
-
-TEST_F(TerminalModalLoopTest, NoAnswerAndNoTerminalClosesTheForm) {
-  const std::string printed = Show("");
-  EXPECT_EQ(form->pressed, "") << "closed by its close box, not by a button";
-  EXPECT_FALSE(form->Visible());
-  EXPECT_EQ(loop->Cancelled(), 1);
-  EXPECT_NE(printed.find("no answer left"), std::string::npos) << printed;
-}
-
-TEST_F(TerminalModalLoopTest, CancelAnswersCountAsCancelled) {
-  Show("cancel");
-  EXPECT_EQ(form->pressed, "Cancel");
-  EXPECT_EQ(loop->Cancelled(), 1);
-}
-
 TEST_F(TerminalModalLoopTest, TerminalLinesFollowTheGivenAnswersAndBadOnesAreAskedAgain) {
   std::istringstream terminal("renmae\nrename:15::ok\n");
   const std::string printed = Show("rename:11:X:ok", &terminal);
@@ -138,11 +109,46 @@ TEST_F(TerminalModalLoopTest, TerminalLinesFollowTheGivenAnswersAndBadOnesAreAsk
   EXPECT_NE(printed.find("'renmae' is no choice"), std::string::npos) << printed;
 }
 
-TEST_F(TerminalModalLoopTest, EndOfTerminalInputClosesTheForm) {
-  std::istringstream terminal("");
-  Show("", &terminal);
-  EXPECT_FALSE(form->Visible());
-  EXPECT_EQ(loop->Cancelled(), 1);
+// How a form ends when an answer cannot be taken as given, or when no answer comes.
+TEST(TerminalModalLoopEnds, RefusedChoicesAndButtonsAreSaidAndMissingAnswersClose) {
+  const struct {
+    const char* what;
+    const char* disabled;  // the control disabled before the form is shown
+    const char* answers;
+    bool terminal;        // an empty terminal after the answers
+    const char* pressed;  // "": closed by its close box
+    int32_t cancelled;
+    const char* said;
+  } rows[] = {
+      {"a choice not offered never falls through to OK", "overwrite", "overwrite:ok,ignore:ok",
+       false, "OK", 0, "does not offer overwrite"},
+      {"a disabled button keeps the form open", "ok", "ignore:ok,ignore:all", false, "All", 0,
+       "OK cannot be pressed now"},
+      {"no answer and no terminal", "", "", false, "", 1, "no answer left"},
+      {"cancel counts as cancelled", "", "cancel", false, "Cancel", 1, ""},
+      {"the end of the terminal's input", "", "", true, "", 1, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const auto form = platform::MakeObject<StandInForm>();
+    if (std::string(row.disabled) == "overwrite") form->overwrite->SetEnabled(false);
+    if (std::string(row.disabled) == "ok") form->ok->SetEnabled(false);
+    std::istringstream terminal("");
+    std::ostringstream out;
+    const auto loop = platform::MakeObject<prjsnap::TerminalModalLoop>(
+        prjsnap::DialogAnswers::Parse(row.answers), row.terminal ? &terminal : nullptr, out);
+    UiState::Current().SetModalLoop(loop);
+    form->Show(true);
+    UiState::Current().SetModalLoop(nullptr);
+    EXPECT_EQ(form->pressed, row.pressed);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(loop->Cancelled(), row.cancelled);
+    EXPECT_EQ(loop->Remaining(), 0u) << "every answer was used";
+    EXPECT_NE(out.str().find(row.said), std::string::npos) << out.str();
+    if (std::string(row.disabled) == "overwrite") {
+      EXPECT_TRUE(form->ignore->Value()) << "the preselected choice was confirmed by the answer";
+    }
+  }
 }
 
 }  // namespace

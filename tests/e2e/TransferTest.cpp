@@ -5,27 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <span>
-#include <vector>
 
 #include "PrjsnapTestSupport.h"
 #include "TransferFile.h"
 #include "host/framework/DataObject.h"
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
 
 namespace mztest {
 namespace {
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string OtherProject() {
   std::string text = FileText(Sample("conveyor.prj.xml"));

@@ -1,21 +1,12 @@
 // prjsnap tree and details, end to end.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "PrjsnapTestSupport.h"
 
 namespace mztest {
 namespace {
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 size_t Count(const std::string& text, const std::string& part) {
   size_t n = 0;
@@ -78,15 +69,6 @@ TEST(PrjsnapTree, JsonRowsCarryDepthDataAndStates) {
   EXPECT_NE(r.output.find("\"LASTMODIFIED\": \"2026-11-02 08:15:00\""), std::string::npos)
       << "dates as YYYY-MM-DD HH:MM:SS";
   EXPECT_NE(r.output.find("\"states\": {\"SYMBOLSTATE\""), std::string::npos) << r.output;
-}
-
-TEST(PrjsnapTree, ShowingAProjectNeverWritesIt) {
-  const TempFile project("conveyor.prj.xml", FileText(Sample("conveyor.prj.xml")));
-  const std::string before = FileText(project.Path());
-  EXPECT_EQ(RunPrjsnap("tree " + project.Path()).exitCode, 0);
-  EXPECT_EQ(RunPrjsnap("details " + project.Path()).exitCode, 0);
-  EXPECT_EQ(FileText(project.Path()), before)
-      << "building the tree stores the category order, but show commands do not save";
 }
 
 TEST(PrjsnapDetails, SortsByTheGivenColumns) {

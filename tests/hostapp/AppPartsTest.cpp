@@ -5,15 +5,12 @@
 
 #include "host/app/AppClasses.h"
 #include "host/app/Companion.h"
-#include "host/app/HostApplication.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/app/InfoWindow.h"
 #include "hostapp/AppTestDoubles.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgCompanion.h"
 #include "mzblprsx/interfaces/IRgInfoWindow.h"
 #include "mzblprsx/interfaces/IRgRelationService.h"
-#include "platform/ClassRegistry.h"
 
 namespace hostapp_test {
 namespace {
@@ -105,18 +102,16 @@ TEST_F(AppClassesTest, CompanionRecordsValuesAndIsCreatableByProgramId) {
 TEST_F(AppClassesTest, StationRelationGivesTheHardwareConfigurationOfAPlc) {
   auto relation = platform::BindToMoniker("clsid:{D6A82CED-8ED4-4Cb3-A5F3-072A10194B3D}")
                       .Cast<mzblprsx::IRgRelationService>();
-  auto plc = platform::MakeObject<FakeContainer>();
-  auto program = platform::MakeObject<FakeFolder>(std::string(clsid::kProgramOnline));
-  auto station = Doc(clsid::kHwConfigOnline, "Station");
-  plc->list->items = {program, station};
+  const auto plc = host::ProjectFile::ParsePlc(mztest::PlcXml(), "t.plc.xml");
+  const auto station = plc->Hardware();
 
   EXPECT_TRUE(platform::SameObject(relation->GetRelated(plc, 4, 1), station));
   EXPECT_FALSE(relation->GetRelated(plc, 3, 1)) << "other relations give nothing";
   EXPECT_FALSE(relation->GetRelated(plc, 4, 2)) << "other arguments give nothing";
-  EXPECT_FALSE(relation->GetRelated(program, 4, 1)) << "not a project container";
+  EXPECT_FALSE(relation->GetRelated(plc->Program(), 4, 1)) << "not a project container";
   EXPECT_FALSE(relation->GetRelated({}, 4, 1));
-  plc->list->items = {program};
-  EXPECT_FALSE(relation->GetRelated(plc, 4, 1)) << "a PLC without hardware configuration";
+  EXPECT_FALSE(relation->GetRelated(host::ProjectFile::ParsePlc(mztest::PlcText(""), "e"), 4, 1))
+      << "a PLC without hardware configuration";
 }
 
 }  // namespace

@@ -1,55 +1,24 @@
-// Test doubles for the application frame tests: framework objects (block-like documents, folders
-// that list children, project containers) and snap-ins that answer verbs and commands as told
-// and write every call into a shared journal ("A:verb 7", "B:command 40001").
+// Test doubles for the application frame tests, where the host's own objects cannot stand in:
+// lists and containers of no known side, or that contain themselves, and snap-ins that answer
+// verbs and commands as told and write every call into a shared journal ("A:verb 7",
+// "B:command 40001"). Documents are the host's own project objects.
 #pragma once
 
-#include <functional>
-#include <memory>
 #include <set>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-#include "host/app/IHostDocument.h"
 #include "mzblprsx/interfaces/IRgCommandUI.h"
-#include "mzblprsx/interfaces/IRgDocument.h"
 #include "mzblprsx/interfaces/IRgObject.h"
 #include "mzblprsx/interfaces/IRgObjectList.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
 #include "mzblprsx/interfaces/IRgSICommandTarget.h"
 #include "mzblprsx/interfaces/IRgSISnapIn.h"
-#include "platform/Error.h"
+#include "support/HostTestSupport.h"
 
 namespace hostapp_test {
 
+using mztest::ErrorOf;
 using platform::Ref;
-
-/// A framework object that opens in an editor and lets the frame set its states.
-class FakeDocument : public mzblprsx::IRgObject,
-                     public mzblprsx::IRgDocument,
-                     public host::IHostDocument {
- public:
-  FakeDocument(std::string classId, std::string name)
-      : classId_(std::move(classId)), name_(std::move(name)) {}
-  std::string_view TypeName() const override { return "FakeDocument"; }
-  std::string ClassID() override { return classId_; }
-  std::string ObjectID() override { return name_; }
-  std::string DisplayName() override { return name_; }
-  void Delete() override {}
-  bool IsOpen() override { return open; }
-  bool IsModified() override { return modified; }
-  void Commit() override { ++commits; }
-  void SetOpen(bool value) override { open = value; }
-  void SetModified(bool value) override { modified = value; }
-
-  bool open = false;
-  bool modified = false;
-  int commits = 0;
-
- private:
-  std::string classId_;
-  std::string name_;
-};
 
 /// A list of framework objects.
 class FakeList : public mzblprsx::IRgObjectList {
@@ -88,21 +57,6 @@ class FakeContainer : public mzblprsx::IRgProjectContainer {
 
   Ref<FakeList> list = platform::MakeObject<FakeList>();
 };
-
-inline Ref<FakeDocument> Doc(std::string_view classId, const std::string& name) {
-  return platform::MakeObject<FakeDocument>(std::string(classId), name);
-}
-
-/// The number of the error the call raises (0 when it succeeds), and its description.
-inline int32_t ErrorNumberOf(const std::function<void()>& call, std::string* why = nullptr) {
-  try {
-    call();
-  } catch (const platform::Error& e) {
-    if (why) *why = e.Description();
-    return e.Number();
-  }
-  return 0;
-}
 
 using Journal = std::shared_ptr<std::vector<std::string>>;
 

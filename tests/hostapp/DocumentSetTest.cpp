@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/app/DocumentSet.h"
-#include "host/app/HostApplication.h"
 #include "hostapp/AppTestDoubles.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 
 namespace hostapp_test {
 namespace {
@@ -14,10 +12,10 @@ using host::HostApplication;
 
 class DocumentSetTest : public ::testing::Test {
  protected:
-  Ref<FakeDocument> Modified(const std::string& name) {
-    auto doc = Doc(mzblprsx::clsid::kBlockOffline, name);
-    doc->modified = true;
-    return doc;
+  static Ref<host::Block> Modified(int32_t number) {
+    auto block = platform::MakeObject<host::Block>(false, host::BlockInfo::kFb, number);
+    block->SetModified(true);
+    return block;
   }
   Ref<mzblprsx::IRgDocumentSet> NewSet() {
     auto set = app->CreateDocumentSet(HostApplication::kDocumentSetKind);
@@ -26,12 +24,12 @@ class DocumentSetTest : public ::testing::Test {
     return set;
   }
   static int32_t FlushError(const Ref<mzblprsx::IRgDocumentSet>& set, std::string* why = nullptr) {
-    return ErrorNumberOf([&] { set->Flush(); }, why);
+    return ErrorOf([&] { set->Flush(); }, why);
   }
 
   Ref<HostApplication> app = platform::MakeObject<HostApplication>();
-  Ref<FakeDocument> fb10 = Modified("FB10");
-  Ref<FakeDocument> fb20 = Modified("FB20");
+  Ref<host::Block> fb10 = Modified(10);
+  Ref<host::Block> fb20 = Modified(20);
 };
 
 TEST_F(DocumentSetTest, FlushWritesBackEveryDocument) {
@@ -39,8 +37,8 @@ TEST_F(DocumentSetTest, FlushWritesBackEveryDocument) {
   set->Add(fb10);
   EXPECT_EQ(set->Count(), 2) << "an object is in a set once";
   EXPECT_EQ(FlushError(set), 0);
-  EXPECT_FALSE(fb10->modified);
-  EXPECT_FALSE(fb20->modified);
+  EXPECT_FALSE(fb10->IsModified());
+  EXPECT_FALSE(fb20->IsModified());
   EXPECT_FALSE(set->Failed(fb10));
   EXPECT_EQ(app->DocumentLog(), (std::vector<std::string>{"flush FB10", "flush FB20"}));
 }
@@ -49,7 +47,7 @@ TEST_F(DocumentSetTest, CancelledFlushRaisesAbortAndWritesNothing) {
   app->FailFlushWith(platform::errc::kAbort);
   auto set = NewSet();
   EXPECT_EQ(FlushError(set), platform::errc::kAbort);
-  EXPECT_TRUE(fb10->modified) << "a cancelled flush writes nothing back";
+  EXPECT_TRUE(fb10->IsModified()) << "a cancelled flush writes nothing back";
   EXPECT_FALSE(set->Failed(fb10)) << "no single document failed";
   EXPECT_EQ(app->DocumentLog(), std::vector<std::string>{"flush cancelled"});
 }
@@ -62,8 +60,8 @@ TEST_F(DocumentSetTest, FailingDocumentIsListedAndTheOthersAreStillWritten) {
   EXPECT_NE(why.find("FB10"), std::string::npos) << "the error names the document: " << why;
   EXPECT_TRUE(set->Failed(fb10));
   EXPECT_FALSE(set->Failed(fb20));
-  EXPECT_TRUE(fb10->modified);
-  EXPECT_FALSE(fb20->modified) << "FB20 is written although FB10 failed before it";
+  EXPECT_TRUE(fb10->IsModified());
+  EXPECT_FALSE(fb20->IsModified()) << "FB20 is written although FB10 failed before it";
 
   app->ClearFlushFailures();
   auto retry = NewSet();
@@ -75,7 +73,7 @@ TEST_F(DocumentSetTest, FailingDocumentIsListedAndTheOthersAreStillWritten) {
 }
 
 TEST_F(DocumentSetTest, ScriptForAReleasedObjectFailsNothing) {
-  auto doomed = Modified("FB30");
+  auto doomed = Modified(30);
   app->FailFlushWith(platform::errc::kFail, doomed);
   doomed.Reset();
   EXPECT_EQ(FlushError(NewSet()), 0) << "it must not turn into a failure of every flush";
@@ -84,7 +82,7 @@ TEST_F(DocumentSetTest, ScriptForAReleasedObjectFailsNothing) {
 TEST_F(DocumentSetTest, SaveWritesBackOneDocument) {
   auto set = app->CreateDocumentSet(3);
   set->Save(fb20);
-  EXPECT_FALSE(fb20->modified);
+  EXPECT_FALSE(fb20->IsModified());
   EXPECT_EQ(set->Count(), 0) << "saving does not add to the set";
   app->FailFlushWith(platform::errc::kFail, fb10);
   EXPECT_THROW(app->CreateDocumentSet(3)->Save(fb10), platform::Error);
@@ -93,10 +91,10 @@ TEST_F(DocumentSetTest, SaveWritesBackOneDocument) {
 
 TEST_F(DocumentSetTest, StandardQueryNamesTheModifiedDocumentsAndIsLogged) {
   auto set = NewSet();
-  fb20->modified = false;
+  fb20->SetModified(false);
   set->Log(set->StdQuery());
   EXPECT_EQ(app->DocumentLog(), std::vector<std::string>{"log Save changes to: FB10"});
-  fb10->modified = false;
+  fb10->SetModified(false);
   EXPECT_EQ(set->StdQuery(), "");
 }
 

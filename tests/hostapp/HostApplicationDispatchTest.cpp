@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "host/app/CommandUI.h"
-#include "host/app/HostApplication.h"
 #include "hostapp/AppTestDoubles.h"
 
 namespace hostapp_test {

@@ -4,17 +4,18 @@
 
 #include "host/app/AppDocument.h"
 #include "host/app/AppDocuments.h"
-#include "host/app/HostApplication.h"
 #include "host/app/ViewRegister.h"
 #include "host/app/ViewWindow.h"
 #include "hostapp/AppTestDoubles.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 
 namespace hostapp_test {
 namespace {
 
 namespace clsid = mzblprsx::clsid;
+using host::Block;
+using host::BlockInfo;
 using host::HostApplication;
+using platform::MakeObject;
 using Names = std::vector<std::string>;
 
 class DocumentTest : public ::testing::Test {
@@ -31,29 +32,31 @@ class DocumentTest : public ::testing::Test {
   }
 
   Ref<HostApplication> app = platform::MakeObject<HostApplication>();
-  Ref<FakeDocument> fb10 = Doc(clsid::kBlockOffline, "FB10");
-  Ref<FakeDocument> fb20 = Doc(clsid::kBlockOffline, "FB20");
-  Ref<FakeDocument> symbols = Doc(clsid::kSymbolTable, "Symbols");
+  Ref<Block> fb10 = MakeObject<Block>(false, BlockInfo::kFb, 10);
+  Ref<Block> fb20 = MakeObject<Block>(false, BlockInfo::kFb, 20);
+  Ref<host::SymbolTable> symbols = MakeObject<host::SymbolTable>("Symbols");
   platform::ScopedConnection connection;
   int activations = 0;
 };
 
 TEST_F(DocumentTest, OpeningCreatesAnActiveDocumentWindowOnTheEditorsMainView) {
+  EXPECT_FALSE(fb10->IsOpen()) << "no editor yet";
   auto window = app->OpenDocument(fb10, -1).Cast<host::ViewWindow>();
   EXPECT_EQ(window->DocumentTitle(), "FB10") << "a new window is titled with the display name";
   ASSERT_EQ(window->Registers().size(), 2u);
   EXPECT_EQ(window->Registers()[1]->Name(), "Properties");
   EXPECT_EQ(window->FrontRegisterName(), "Code") << "a block editor opens on its code";
   EXPECT_EQ(app->Windows(HostApplication::kDocumentWindows)->Count(), 1);
-  EXPECT_TRUE(fb10->open) << "the object learns that an editor is open on it";
+  EXPECT_TRUE(fb10->IsOpen()) << "the object learns that an editor is open on it";
+  EXPECT_FALSE(fb20->IsOpen()) << "only the object in the editor";
   EXPECT_EQ(ActiveName(), "FB10");
   EXPECT_EQ(activations, 1);
   auto other = app->OpenDocument(symbols, -1).Cast<host::ViewWindow>();
   EXPECT_EQ(other->FrontRegisterName(), "Content") << "objects other than blocks";
 
   std::string why;
-  EXPECT_EQ(ErrorNumberOf([&] { app->OpenDocument({}, -1); }), platform::errc::kObjectNotSet);
-  EXPECT_EQ(ErrorNumberOf([&] { app->OpenDocument(platform::MakeObject<FakeList>(), -1); }, &why),
+  EXPECT_EQ(ErrorOf([&] { app->OpenDocument({}, -1); }), platform::errc::kObjectNotSet);
+  EXPECT_EQ(ErrorOf([&] { app->OpenDocument(platform::MakeObject<FakeList>(), -1); }, &why),
             platform::errc::kTypeMismatch);
   EXPECT_NE(why.find("IRgObject"), std::string::npos) << "the error says what was expected";
   EXPECT_EQ(app->Documents()->Count(), 2);
@@ -81,7 +84,7 @@ TEST_F(DocumentTest, ClosingLeavesDocumentsAndWindowsAndActivatesTheOneBefore) {
   DocumentOf(fb10)->Close();
   EXPECT_EQ(ActiveName(), "Symbols") << "closing an inactive document keeps the active one";
   EXPECT_EQ(activations, 0);
-  EXPECT_FALSE(fb10->open) << "the object learns that its editor closed";
+  EXPECT_FALSE(fb10->IsOpen()) << "the object learns that its editor closed";
 
   auto active = DocumentOf(symbols);
   active->Close();
@@ -104,17 +107,17 @@ TEST_F(DocumentTest, DocumentOutlivingItsApplicationClosesHarmlessly) {
 
 TEST_F(DocumentTest, LookupsAreByIdentityAndFailClearly) {
   app->OpenDocument(fb10, -1);
-  auto twin = Doc(clsid::kBlockOffline, "FB10");
+  auto twin = MakeObject<Block>(false, BlockInfo::kFb, 10);
   EXPECT_TRUE(app->CheckOpenDocument(fb10));
   EXPECT_FALSE(app->CheckOpenDocument(twin)) << "an object with the same name is another object";
   EXPECT_FALSE(app->CheckOpenDocument({}));
   std::string why;
-  EXPECT_EQ(ErrorNumberOf([&] { app->Documents()->ItemByObject(fb20); }, &why),
+  EXPECT_EQ(ErrorOf([&] { app->Documents()->ItemByObject(fb20); }, &why),
             platform::errc::kInvalidCall);
   EXPECT_NE(why.find("FB20"), std::string::npos) << "the error names the object: " << why;
   EXPECT_FALSE(app->Documents()->FindByObject(fb20)) << "the look-up that answers 'none'";
   EXPECT_TRUE(app->Documents()->FindByObject(fb10));
-  EXPECT_EQ(ErrorNumberOf([&] { app->Documents()->Item(2); }), platform::errc::kSubscript);
+  EXPECT_EQ(ErrorOf([&] { app->Documents()->Item(2); }), platform::errc::kSubscript);
 }
 
 TEST_F(DocumentTest, EveryActivationIsAnnounced) {
@@ -127,7 +130,7 @@ TEST_F(DocumentTest, EveryActivationIsAnnounced) {
   app->ActivateDocument({});
   EXPECT_EQ(ActiveName(), "(none)");
   document->Close();
-  EXPECT_EQ(ErrorNumberOf([&] { app->ActivateDocument(document); }), platform::errc::kInvalidCall)
+  EXPECT_EQ(ErrorOf([&] { app->ActivateDocument(document); }), platform::errc::kInvalidCall)
       << "a closed document cannot become active";
 }
 
@@ -147,14 +150,18 @@ class GoneDocumentTest : public DocumentTest {
 
   Ref<FakeContainer> plc = platform::MakeObject<FakeContainer>();
   Ref<FakeFolder> program = platform::MakeObject<FakeFolder>(std::string(clsid::kProgramOnline));
-  Ref<FakeDocument> card = Doc(clsid::kMemoryCard, "Card");
-  Ref<FakeDocument> onlineFb1 = Doc(clsid::kBlockOnline, "FB1");
+  Ref<host::MemoryCard> card = MakeObject<host::MemoryCard>("Card");
+  Ref<Block> onlineFb1 = MakeObject<Block>(true, BlockInfo::kFb, 1);
 };
 
 TEST_F(GoneDocumentTest, UnreachableObjectsAreGoneAndStillNamed) {
-  auto deleted = Doc(clsid::kBlockOnline, "FB2");
-  auto dropped = Doc(clsid::kBlockOnline, "FB3");
-  for (const auto& doc : {onlineFb1, card, deleted, dropped}) app->OpenDocument(doc, -1);
+  Ref<Block> deleted = MakeObject<Block>(true, BlockInfo::kFb, 2);
+  auto dropped = MakeObject<Block>(true, BlockInfo::kFb, 3);
+  for (const Ref<platform::Object>& doc :
+       {Ref<platform::Object>(onlineFb1), Ref<platform::Object>(card),
+        Ref<platform::Object>(deleted), Ref<platform::Object>(dropped)}) {
+    app->OpenDocument(doc, -1);
+  }
   deleted.Reset();  // the PLC no longer has it: only its editor holds it now
   EXPECT_EQ(GoneNames(plc), (Names{"FB2", "FB3"}))
       << "a block inside the program and a direct child of the PLC are reachable";
@@ -165,7 +172,7 @@ TEST_F(GoneDocumentTest, UnreachableObjectsAreGoneAndStillNamed) {
 }
 
 TEST_F(GoneDocumentTest, DocumentsOfTheOtherSideAreNotJudgedByThisContainer) {
-  auto offline = Doc(clsid::kBlockOffline, "FB1");
+  auto offline = MakeObject<Block>(false, BlockInfo::kFb, 1);
   app->OpenDocument(offline, -1);
   EXPECT_TRUE(GoneNames(plc).empty()) << "an offline block is not missing from the PLC";
   EXPECT_EQ(GoneNames(platform::MakeObject<FakeContainer>()), Names{"FB1"})
@@ -192,11 +199,11 @@ TEST(HostWindows, ProjectBarRegistersReportActivationsInOrder) {
   EXPECT_EQ(bar->FrontRegisterName(), "Project");
 
   std::string why;
-  EXPECT_EQ(ErrorNumberOf([&] { bar->Register("Offline"); }, &why), platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { bar->Register("Offline"); }, &why), platform::errc::kInvalidCall);
   EXPECT_FALSE(bar->FindRegister("Offline")) << "the look-up that answers 'none' raises nothing";
   EXPECT_TRUE(bar->FindRegister("project")) << "names compare without regard to case";
   EXPECT_NE(why.find("ProjectBar"), std::string::npos) << why;
-  EXPECT_EQ(ErrorNumberOf([&] { views->Item("Toolbar"); }), platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { views->Item("Toolbar"); }), platform::errc::kInvalidCall);
   EXPECT_EQ(app->Windows(2)->Count(), 0) << "unknown kinds are empty";
 }
 

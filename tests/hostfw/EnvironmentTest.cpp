@@ -2,25 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "host/Environment.h"
 #include "host/framework/ErrorService.h"
 #include "host/framework/FrameworkGlobals.h"
 #include "host/framework/TraceService.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/ProjectFileObject.h"
 #include "host/services/OnlineService.h"
 #include "host/services/OptionService.h"
 #include "host/services/ProjectService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgFrameworkGlobals.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
-#include "platform/ClassRegistry.h"
+#include "support/HostTestSupport.h"
 
 namespace {
 
@@ -87,13 +78,11 @@ TEST(EnvironmentCurrentTest, WithoutAnEnvironmentTheHostClassesFailClearly) {
   ASSERT_EQ(host::Environment::Current(), nullptr);
   host::Environment::RegisterClasses();
   for (const std::string_view id : {clsid::kFrameworkGlobals, clsid::kServiceFactory}) {
-    try {
-      platform::CreateObject(id);
-      ADD_FAILURE() << "must fail without an application: " << id;
-    } catch (const platform::Error& e) {
-      EXPECT_EQ(e.Number(), platform::errc::kCannotCreate) << id;
-      EXPECT_NE(e.Description().find("Environment"), std::string::npos) << e.Description();
-    }
+    std::string why;
+    EXPECT_EQ(mztest::ErrorOf([&] { platform::CreateObject(id); }, &why),
+              platform::errc::kCannotCreate)
+        << id;
+    EXPECT_NE(why.find("Environment"), std::string::npos) << why;
   }
   // A factory kept past its application refuses service instead of reaching a dead one.
   Ref<mzblprsx::IRgServiceFactory> factory;

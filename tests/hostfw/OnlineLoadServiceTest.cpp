@@ -1,20 +1,12 @@
 // The online service with its connection, and the load service's states.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "host/Environment.h"
-#include "host/project/Block.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
 #include "host/services/LoadService.h"
 #include "host/services/OnlineConnection.h"
 #include "host/services/OnlineService.h"
 #include "host/services/VarTableService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgOnlineConnection.h"
+#include "support/HostTestSupport.h"
 
 namespace {
 
@@ -23,13 +15,10 @@ using platform::Ref;
 
 // A PLC with a hardware configuration and a program holding FB10 and OB1.
 Ref<host::PlcProject> MakePlc() {
-  auto plc = platform::MakeObject<host::PlcProject>("{PLC-GUID}", "PLC");
-  plc->AddObject(platform::MakeObject<host::HardwareConfig>(true, "Station"));
-  auto program = platform::MakeObject<host::Program>(true, "Program");
-  plc->AddObject(program);
-  program->AddBlock(platform::MakeObject<host::Block>(true, host::BlockInfo::kFb, 10));
-  program->AddBlock(platform::MakeObject<host::Block>(true, host::BlockInfo::kOb, 1));
-  return plc;
+  return host::ProjectFile::ParsePlc(
+      mztest::PlcText("<hardware name=\"Station\"/>\n<program name=\"Program\"><block type=\"FB\" "
+                      "number=\"10\"/><block type=\"OB\" number=\"1\"/></program>\n"),
+      "t.plc.xml");
 }
 
 std::string UpdateList(const std::vector<std::pair<std::string_view, std::string>>& objects) {
@@ -127,7 +116,7 @@ class LoadServiceTest : public ::testing::Test {
 };
 
 TEST_F(LoadServiceTest, StateTellsWhetherEveryListedObjectIsInThePlc) {
-  const std::string present = UpdateList({{clsid::kProjectOnline, "{PLC-GUID}"},
+  const std::string present = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
                                           {clsid::kHwConfigOnline, "HW"},
                                           {clsid::kProgramOnline, "Program"},
                                           {clsid::kBlockOnline, "FB10"},
@@ -137,7 +126,7 @@ TEST_F(LoadServiceTest, StateTellsWhetherEveryListedObjectIsInThePlc) {
   const auto program = env.Online().GetContainer("").Cast<host::PlcProject>()->Program();
   ASSERT_TRUE(program);
   const std::string programId = program->ObjectID();
-  const std::string listed = UpdateList({{clsid::kProjectOnline, "{PLC-GUID}"},
+  const std::string listed = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
                                          {clsid::kHwConfigOnline, "HW"},
                                          {clsid::kProgramOnline, programId},
                                          {clsid::kBlockOnline, "FB10"},
@@ -186,12 +175,9 @@ TEST_F(LoadServiceTest, MalformedListIsAClearErrorEvenWithoutAPlc) {
   const char* bad[] = {"", "not xml", "<ROOT><RGOBJECT", "<LIST/>",
                        "<ROOT><RGOBJECT CLSID=\"{X}\"/></ROOT>"};
   for (const char* text : bad) {
-    try {
-      load.LoadState(text, 16);
-      ADD_FAILURE() << "must fail: " << text;
-    } catch (const platform::Error& e) {
-      EXPECT_NE(e.Description().find("update list"), std::string::npos) << e.Description();
-    }
+    std::string why;
+    EXPECT_NE(mztest::ErrorOf([&] { load.LoadState(text, 16); }, &why), 0) << text;
+    EXPECT_NE(why.find("update list"), std::string::npos) << why;
   }
   EXPECT_TRUE(notified.empty()) << "a failed call tells nobody";
   ASSERT_EQ(load.Calls().size(), std::size(bad)) << "failed calls are recorded";

@@ -1,8 +1,8 @@
 // The option service: defaults, stored values, change events.
 #include <gtest/gtest.h>
 
-#include "host/Environment.h"
 #include "host/services/OptionService.h"
+#include "support/HostTestSupport.h"
 
 namespace {
 

@@ -2,28 +2,22 @@
 // application's own services, which give new bound ones, and what fails.
 #include <gtest/gtest.h>
 
-#include "host/Environment.h"
 #include "host/framework/ObjectArray.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/Program.h"
 #include "host/services/BlockService.h"
 #include "host/services/HardwareService.h"
 #include "host/services/LoadService.h"
 #include "host/services/OptionService.h"
 #include "host/services/SymbolService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgObjectArray.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
-#include "platform/ClassRegistry.h"
 #include "platform/Text.h"
+#include "support/HostTestSupport.h"
 
 namespace {
 
 namespace clsid = mzblprsx::clsid;
 using platform::Ref;
 
-class ServiceFactoryTest : public ::testing::Test {
+class ServiceFactoryTest : public ::testing::Test, public mztest::HostProject {
  protected:
   Ref<platform::Object> Get(std::string_view classId, Ref<platform::Object> offline = nullptr,
                             Ref<platform::Object> online = nullptr, const std::string& name = "") {
@@ -31,8 +25,6 @@ class ServiceFactoryTest : public ::testing::Test {
     return platform::CreateObjectAs<mzblprsx::IRgServiceFactory>(clsid::kServiceFactory)
         ->GetService(std::string(classId), std::move(offline), std::move(online), name);
   }
-
-  host::Environment env;
 };
 
 TEST_F(ServiceFactoryTest, ApplicationServicesAreTheSameObjectOnEveryRequest) {
@@ -51,7 +43,6 @@ TEST_F(ServiceFactoryTest, ApplicationServicesAreTheSameObjectOnEveryRequest) {
 }
 
 TEST_F(ServiceFactoryTest, BoundServicesAreNewAndKeepTheirContext) {
-  const auto program = platform::MakeObject<host::Program>(false, "Program");
   const auto blocks =
       Get(clsid::kBlockService, program, nullptr, "Offline").Cast<host::BlockService>();
   const auto again = Get(clsid::kBlockService, program, nullptr, "Offline");
@@ -60,26 +51,23 @@ TEST_F(ServiceFactoryTest, BoundServicesAreNewAndKeepTheirContext) {
   EXPECT_EQ(blocks->LocationName(), "Offline");
   EXPECT_FALSE(blocks->IsOnline());
 
-  const auto plcProgram = platform::MakeObject<host::Program>(true, "Program");
+  const auto plcProgram = plc->Program();
   const auto online =
       Get(clsid::kBlockService, nullptr, plcProgram, "Online").Cast<host::BlockService>();
   EXPECT_TRUE(online->IsOnline());
   EXPECT_TRUE(SameObject(online->OnlineContext(), plcProgram));
 
-  const auto station = platform::MakeObject<host::HardwareConfig>(false, "Station");
-  station->SetSize(2048);
+  const auto station = project->Hardware();  // 2048 bytes
   const auto hardware =
       Get(clsid::kHardwareService, station, nullptr, "Offline").Cast<host::HardwareService>();
   EXPECT_EQ(hardware->StationSize(), 2048);
 
-  const auto project = platform::MakeObject<host::OfflineProject>("{G}", "Conveyor");
   const auto symbols = Get(clsid::kSymbolService, project).Cast<host::SymbolService>();
   EXPECT_TRUE(SameObject(symbols->Context(), project));
 }
 
 TEST_F(ServiceFactoryTest, BoundServiceWithoutOrWithAWrongContextFails) {
-  const auto project = platform::MakeObject<host::OfflineProject>("{G}", "Conveyor");
-  const auto station = platform::MakeObject<host::HardwareConfig>(false, "Station");
+  const auto station = project->Hardware();
   struct Case {
     std::string_view service;
     Ref<platform::Object> context;
@@ -96,12 +84,9 @@ TEST_F(ServiceFactoryTest, BoundServiceWithoutOrWithAWrongContextFails) {
 
 TEST_F(ServiceFactoryTest, UnknownServiceFailsNamingTheClass) {
   const std::string id = "{00000000-0000-0000-0000-000000000042}";
-  try {
-    Get(id);
-    ADD_FAILURE() << "an unknown service must fail";
-  } catch (const platform::Error& e) {
-    EXPECT_NE(e.Description().find(id), std::string::npos) << e.Description();
-  }
+  std::string why;
+  EXPECT_NE(mztest::ErrorOf([&] { Get(id); }, &why), 0) << "an unknown service must fail";
+  EXPECT_NE(why.find(id), std::string::npos) << why;
   EXPECT_THROW(Get(clsid::kCategoryService), platform::Error)
       << "the category service is created through the registry, not the factory";
 }
@@ -118,12 +103,7 @@ TEST(ObjectArrayTest, KeepsOrderAndChecksPositions) {
   EXPECT_TRUE(SameObject(list.Item(1), b));
   EXPECT_TRUE(SameObject(list.Item(2), a));
   for (const int32_t bad : {0, 3, -1}) {
-    try {
-      list.Item(bad);
-      ADD_FAILURE() << "position " << bad;
-    } catch (const platform::Error& e) {
-      EXPECT_EQ(e.Number(), platform::errc::kSubscript) << "position " << bad;
-    }
+    EXPECT_EQ(mztest::ErrorOf([&] { list.Item(bad); }), platform::errc::kSubscript) << bad;
   }
   EXPECT_THROW(list.Remove(3), platform::Error);
   EXPECT_THROW(list.Add(nullptr), platform::Error);

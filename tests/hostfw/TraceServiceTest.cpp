@@ -1,9 +1,9 @@
 // The trace service: the live-instance registry, the bounded call log, reference counts.
 #include <gtest/gtest.h>
 
-#include "host/Environment.h"
 #include "host/framework/ObjectArray.h"
 #include "host/framework/TraceService.h"
+#include "support/HostTestSupport.h"
 
 namespace {
 

@@ -3,19 +3,15 @@
 // identifier: object finder, scripted new-block dialog, notification subscription.
 #include <gtest/gtest.h>
 
-#include "ServicesTestSupport.h"
+#include "OpenProjectTest.h"
 #include "host/framework/NewBlockScript.h"
 #include "host/framework/NotifySubscription.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/SymbolTable.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgAttributeStorage.h"
 #include "mzblprsx/interfaces/IRgBlockSymbol.h"
 #include "mzblprsx/interfaces/IRgDocument.h"
 #include "mzblprsx/interfaces/IRgNewBlockDialog.h"
 #include "mzblprsx/interfaces/IRgObjectFinder.h"
 #include "mzblprsx/interfaces/IRgStorageOwnerSource.h"
-#include "platform/ClassRegistry.h"
 
 namespace hostsvc {
 namespace {

@@ -3,13 +3,7 @@
 // object announces.
 #include <gtest/gtest.h>
 
-#include "ServicesTestSupport.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/MMCFile.h"
-#include "host/project/MemoryCard.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
-#include "host/project/VarTables.h"
+#include "OpenProjectTest.h"
 
 namespace hostsvc {
 namespace {
@@ -202,7 +196,7 @@ TEST_F(NotificationsTest, EachChangeAnnouncesItself) {
        "batch plcblock 1:FC3"},
       {"PLC blocks deleted",
        [](T t) { t.plc->Program()->RemoveBlocks(t.plc->Program()->Blocks()); },
-       "batch plcblock 2:OB1,FB10,FC3"},
+       "batch plcblock 2:FB10,OB1,FC3"},
       {"PLC station", [](T t) { t.plc->Hardware()->SetState(3); }, "single plchw 64:HW"},
       {"card size", [](T t) { t.plc->MemoryCard()->SetSize(1); }, "batch card 64:MMC"},
       {"file renamed", [](T t) { t.plc->MemoryCard()->FindFile("a.bin")->SetName("c.bin"); },

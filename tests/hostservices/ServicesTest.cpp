@@ -2,17 +2,13 @@
 // leave the project as it was, successes announce themselves once.
 #include <gtest/gtest.h>
 
-#include "ServicesTestSupport.h"
+#include "OpenProjectTest.h"
 #include "host/framework/ObjectArray.h"
-#include "host/project/SymbolTable.h"
 #include "host/services/BlockService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "mzblprsx/interfaces/IRgBlockService.h"
 #include "mzblprsx/interfaces/IRgCategory.h"
 #include "mzblprsx/interfaces/IRgCategoryService.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
-#include "platform/ClassRegistry.h"
 
 namespace hostsvc {
 namespace {

@@ -3,24 +3,12 @@
 // each through the interface the library holds.
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "ServicesTestSupport.h"
-#include "host/app/HostApplication.h"
-#include "host/project/BlockInfo.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
+#include "OpenProjectTest.h"
 #include "host/services/BlockService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
-#include "mzblprsx/interfaces/IRgAppDocument.h"
-#include "mzblprsx/interfaces/IRgAppDocuments.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
 #include "mzblprsx/interfaces/IRgCategoryService.h"
 #include "mzblprsx/interfaces/IRgProgram.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
 #include "mzblprsx/interfaces/IRgSymbolService.h"
-#include "platform/ClassRegistry.h"
-#include "platform/Error.h"
 
 namespace hostsvc {
 namespace {
@@ -280,24 +268,7 @@ class ProgramDocumentsTest : public OpenProjectTest {
  protected:
   Ref<mzblprsx::IRgProgramDocuments> documents =
       Ref<platform::Object>(program).Cast<mzblprsx::IRgProgram>()->Documents();
-  host::HostApplication& app = env.Application();
 };
-
-TEST_F(ProgramDocumentsTest, BlockDocumentsAreOpenWhileAnEditorShowsThem) {
-  const auto fb10 = documents->Item(std::string(clsid::kBlockOffline), "FB10");
-  ASSERT_TRUE(SameObject(fb10, BlockNamed("FB10")));
-  EXPECT_FALSE(fb10->IsOpen());
-
-  app.OpenDocument(BlockNamed("FB10"), -1);
-  EXPECT_TRUE(fb10->IsOpen()) << "the editor opened it";
-  EXPECT_EQ(fb10->IsOpen(), app.CheckOpenDocument(BlockNamed("FB10")));
-  EXPECT_FALSE(documents->Item(std::string(clsid::kBlockOffline), "FB11")->IsOpen())
-      << "only the block in the editor";
-
-  app.Documents()->ItemByObject(BlockNamed("FB10"))->Close();
-  EXPECT_FALSE(fb10->IsOpen()) << "the editor closed it";
-  EXPECT_EQ(fb10->IsOpen(), app.CheckOpenDocument(BlockNamed("FB10")));
-}
 
 TEST_F(ProgramDocumentsTest, OnlyOfflineBlocksOfTheProgramAreDocuments) {
   const std::string lowerKey = "{82dfe9f0-bc17-11d2-a007-0060081d6d99}";

@@ -6,26 +6,18 @@
 
 #include <unordered_set>
 
-#include "ServicesTestSupport.h"
-#include "host/app/HostApplication.h"
+#include "OpenProjectTest.h"
 #include "host/app/HwConfigSnapIn.h"
 #include "host/framework/ObjectArray.h"
 #include "host/model/ProjectItem.h"
 #include "host/model/ProjectModel.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/ObjectList.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/ProjectFileObject.h"
-#include "host/project/SymbolTable.h"
 #include "host/services/BlockService.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgHwConfigSnapIn.h"
 #include "mzblprsx/interfaces/IRgItemMover.h"
 #include "mzblprsx/interfaces/IRgProjectModelFactory.h"
 #include "mzblprsx/interfaces/IRgSICommandTarget.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
-#include "platform/ClassRegistry.h"
 
 namespace hostsvc {
 namespace {
@@ -158,7 +150,7 @@ TEST_F(TreeTest, ItemsOfDeletedObjectsGoWhenNoHandlerTakesThemOut) {
       env.Application().SnapIn("SnapInHWConfig").Cast<mzblprsx::IRgHwConfigSnapIn>();
   snapIn->Delete(0);
   EXPECT_FALSE(project->Hardware()) << "the snap-in deletes the open project's station";
-  EXPECT_EQ(Children(Of(project)), "VARTABLES DOCUMENTATION PROGRAM");
+  EXPECT_EQ(Children(Of(project)), "VARTABLES REFERENCES DOCUMENTATION PROGRAM");
   EXPECT_NO_THROW(snapIn->Delete(0)) << "nothing left to delete";
 
   const size_t listening = project->Notifications().SubscriberCount();

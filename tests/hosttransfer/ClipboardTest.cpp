@@ -3,18 +3,12 @@
 
 #include <map>
 #include <set>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "TransferTestSupport.h"
-#include "host/Environment.h"
+#include "ByteForm.h"
 #include "host/framework/Clipboard.h"
 #include "host/framework/ClipboardFormats.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgClipboardFormats.h"
-#include "platform/ClassRegistry.h"
-#include "platform/Error.h"
 
 namespace hosttransfer {
 namespace {

@@ -3,27 +3,12 @@
 // nothing, and a project that saves and loads again with the result.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <utility>
-
-#include "TransferTestSupport.h"
-#include "host/Environment.h"
+#include "ByteForm.h"
 #include "host/framework/DataObject.h"
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/NotificationHub.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/SymbolTable.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlockService.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"
 #include "mzblprsx/interfaces/IRgObjectEventSink2.h"
-#include "mzblprsx/interfaces/IRgServiceFactory.h"
 #include "mzblprsx/interfaces/RgNotification.h"
-#include "platform/ClassRegistry.h"
-#include "platform/Error.h"
 
 namespace hosttransfer {
 namespace {
@@ -63,11 +48,9 @@ std::string SourceXml() {
   return xml;
 }
 
-class CreateFromDataTest : public ::testing::Test {
+class CreateFromDataTest : public ::testing::Test, public mztest::HostProject {
  protected:
-  CreateFromDataTest() {
-    target = env.OpenProjectText(ProjectXml(), "target.prj.xml");
-    program = target->Program();
+  CreateFromDataTest() : HostProject(ProjectXml(), "") {
     service = platform::CreateObjectAs<mzblprsx::IRgServiceFactory>(clsid::kServiceFactory)
                   ->GetService(std::string(clsid::kBlockService), program, nullptr, "Offline")
                   .Cast<mzblprsx::IRgBlockService>();
@@ -79,25 +62,16 @@ class CreateFromDataTest : public ::testing::Test {
     sent->AddObject(source->Program()->FindCategoryById("2"));
     sent->AddReference(std::string(clsid::kBlockOffline), "FB11", "Belt");
     received->LoadBytes(sent->SaveBytes());
-    subscription = target->Notifications().Subscribe(sink);
+    subscription = project->Notifications().Subscribe(sink);
   }
-  ~CreateFromDataTest() override { target->Notifications().Unsubscribe(subscription); }
+  ~CreateFromDataTest() override { project->Notifications().Unsubscribe(subscription); }
 
   Ref<mzblprsx::IRgDataObjectItem> Entry(const char* id) {
     const auto block = received->ItemByKey(std::string(clsid::kBlockOffline), id);
     return block ? block : received->ItemByKey(std::string(clsid::kCategory), id);
   }
-  Ref<host::Block> Block(const char* id) const { return program->FindBlockById(id); }
-  std::string Members(const char* category) const {
-    std::string text;
-    for (const auto& block : program->FindCategoryById(category)->Members())
-      text += (text.empty() ? "" : " ") + block->Name();
-    return text;
-  }
+  Ref<host::Block> Block(const char* id) const { return BlockNamed(id); }
 
-  host::Environment env;
-  Ref<host::OfflineProject> target;
-  Ref<host::Program> program;
   Ref<mzblprsx::IRgBlockService> service;
   Ref<host::DataObject> received = platform::MakeObject<host::DataObject>();
   Ref<BlockSink> sink = platform::MakeObject<BlockSink>();
@@ -112,7 +86,7 @@ TEST_F(CreateFromDataTest, InsertsANewBlockWithEverythingItsContentSays) {
   EXPECT_EQ(Block("FC7")->Body(), "pump");
   EXPECT_FALSE(Block("FC7")->OwnerCategory()) << "a created block is listed by no category yet";
   EXPECT_EQ(sink->Take(), "1:FC7 |") << "one creation, as the program's tree expects";
-  EXPECT_TRUE(target->IsModified());
+  EXPECT_TRUE(project->IsModified());
 }
 
 TEST_F(CreateFromDataTest, RenamesUnderAnotherNumberKeepingTheContent) {
@@ -126,7 +100,7 @@ TEST_F(CreateFromDataTest, RenamesUnderAnotherNumberKeepingTheContent) {
       BlockInfo::MakeName(Block("DB12")->InstanceOf()->type, Block("DB12")->InstanceOf()->number),
       "FB10")
       << "a renamed instance block still belongs to its function block";
-  EXPECT_EQ(target->Symbols()->NameOf("FB12"), "") << "symbols are the caller's to give";
+  EXPECT_EQ(project->Symbols()->NameOf("FB12"), "") << "symbols are the caller's to give";
   EXPECT_EQ(sink->Take(), "1:FB12 | 1:DB12 |");
 }
 
@@ -139,8 +113,9 @@ TEST_F(CreateFromDataTest, ReplacesAsADeleteAndACreateInOneDelivery) {
   EXPECT_EQ(Block("FB10")->Body(), "soft start");
   EXPECT_EQ(sink->Take(), "2:FB10 1:FB10 |")
       << "the tree removes the old item and adds the new one in one go";
-  EXPECT_EQ(Members("2"), "FB10 DB10 FB11") << "the replacement keeps the old one's place";
-  EXPECT_EQ(target->Symbols()->NameOf("FB10"), "Motor") << "the address keeps its symbol";
+  EXPECT_EQ(Members(*CategoryNamed("2")), "FB10 DB10 FB11")
+      << "the replacement keeps the old one's place";
+  EXPECT_EQ(project->Symbols()->NameOf("FB10"), "Motor") << "the address keeps its symbol";
 
   service->CreateFromData(Entry("FB10"), true, BlockInfo::kFc, 1);
   EXPECT_EQ(Block("FC1")->Body(), "soft start") << "replace under another name";
@@ -184,7 +159,7 @@ TEST_F(CreateFromDataTest, RefusalsChangeNothing) {
       {"instance data as a function", [&] { return Entry("DB10"); }, true, BlockInfo::kFc, 1,
        platform::errc::kInvalidCall, "DB10 cannot become FC1"},
   };
-  const std::string saved = host::ProjectFile::SerializeProject(*target);
+  const std::string saved = host::ProjectFile::SerializeProject(*project);
   for (const Refusal& refusal : refusals) {
     std::string description;
     EXPECT_EQ(ErrorOf(
@@ -197,7 +172,7 @@ TEST_F(CreateFromDataTest, RefusalsChangeNothing) {
         << refusal.why;
     EXPECT_NE(description.find(refusal.says), std::string::npos)
         << refusal.why << ": " << description;
-    EXPECT_EQ(host::ProjectFile::SerializeProject(*target), saved) << refusal.why;
+    EXPECT_EQ(host::ProjectFile::SerializeProject(*project), saved) << refusal.why;
     EXPECT_EQ(sink->Take(), "") << refusal.why;
   }
 }

@@ -3,13 +3,9 @@
 // was.
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "TransferTestSupport.h"
+#include "ByteForm.h"
 #include "host/framework/DataObject.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"
-#include "platform/Error.h"
 
 namespace hosttransfer {
 namespace {
@@ -93,6 +89,7 @@ TEST_F(DataObjectBytesTest, DamageOfEveryKindIsNamed) {
       return bytes;
     };
   };
+  const auto encoded = [](std::vector<RawItem> items) { return [=] { return Encode(items); }; };
   // Offsets into the first item: the payload starts at 16; its flags byte, then the class
   // identifier's length at 17 and its text at 21.
   const size_t nameOffset = 16 + 1 + 4 + kBlock.size() + 4 + 4 + 4;  // first byte of "Motor"
@@ -128,25 +125,14 @@ TEST_F(DataObjectBytesTest, DamageOfEveryKindIsNamed) {
        "not valid UTF-8"},
       {"a UTF-8 sequence cut by the text's end",
        changed([&](Bytes& b) { b[nameOffset + 4] = 0xE2; }, true), "not valid UTF-8"},
-      {"no class identifier",
-       [] {
-         return Encode({{0, "", "1", "", "", "", ""}});
-       },
-       "no class identifier"},
-      {"a reference with content",
-       [] {
-         return Encode({{0, kBlock, "FB1", "", "", "", "<block/>"}});
-       },
+      {"no class identifier", encoded({{0, "", "1", "", "", "", ""}}), "no class identifier"},
+      {"a reference with content", encoded({{0, kBlock, "FB1", "", "", "", "<block/>"}}),
        "reference but carries content"},
       {"the same key twice",
-       [] {
-         return Encode({{0, kBlock, "FB1", "", "", "", ""}, {0, kBlock, "FB1", "", "", "", ""}});
-       },
+       encoded({{0, kBlock, "FB1", "", "", "", ""}, {0, kBlock, "FB1", "", "", "", ""}}),
        "item 2 has the class and object identifier of item 1 ('FB1')"},
       {"the same key in another case",
-       [] {
-         return Encode({{0, kBlock, "FB10", "", "", "", ""}, {0, kBlock, "fb10", "", "", "", ""}});
-       },
+       encoded({{0, kBlock, "FB10", "", "", "", ""}, {0, kBlock, "fb10", "", "", "", ""}}),
        "item 2 has the class and object identifier of item 1 ('fb10', which differs from it only "
        "in case)"},
   };

@@ -4,34 +4,16 @@
 
 #include <pugixml.hpp>
 
-#include <functional>
 #include <sstream>
 
-#include "TransferTestSupport.h"
-#include "host/Environment.h"
+#include "ByteForm.h"
 #include "host/framework/ClipboardFormats.h"
 #include "host/framework/DataObject.h"
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/Documentation.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/MMCFile.h"
-#include "host/project/MemoryCard.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
 #include "host/project/ProjectFileReader.h"
 #include "host/project/ProjectFileWriter.h"
-#include "host/project/References.h"
-#include "host/project/SymbolTable.h"
-#include "host/project/VarTables.h"
-#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDataObject.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"
 #include "mzblprsx/interfaces/IRgObject.h"
-#include "platform/ClassRegistry.h"
-#include "platform/Error.h"
 
 namespace hosttransfer {
 namespace {

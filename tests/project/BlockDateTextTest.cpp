@@ -2,12 +2,10 @@
 // block itself, for dates across the whole range a block can carry.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <optional>
 
-#include "host/project/Block.h"
-#include "host/project/BlockInfo.h"
 #include "platform/DateTime.h"
+#include "support/HostTestSupport.h"
 
 namespace {
 

@@ -2,19 +2,10 @@
 // IRgBlockInfo as the library sees it (created through the class registry).
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-
-#include "host/project/Block.h"
-#include "host/project/BlockInfo.h"
-#include "host/project/IProgramSource.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
 #include "host/project/ProjectClasses.h"
-#include "mzblprsx/interfaces/ClassIds.h"
+#include "host/services/BlockService.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
-#include "platform/ClassRegistry.h"
+#include "support/HostTestSupport.h"
 
 namespace host {
 namespace {
@@ -65,51 +56,35 @@ TEST_F(BlockInfoTest, UnknownTypeCodesHaveNoNameNoValidNumberAndSortIndexZero) {
   }
 }
 
-struct ParseRow {
-  const char* text;
-  bool ok;
-  int32_t type;
-  int32_t number;
-};
-
 TEST_F(BlockInfoTest, ParseBlockNameSplitsWholeTypeNamesAndPlainNumbers) {
-  const ParseRow rows[] = {
-      {"FB10", true, 10, 10},
-      {"fb10", true, 10, 10},  // letters without regard to case
-      {"Fb10", true, 10, 10},
-      {"SFB3", true, 11, 3},  // the whole letter run is the type, never "S" + "FB"
-      {"SFC46", true, 13, 46},
-      {"SDB0", true, 15, 0},  // parsing does not judge the number
-      {"OB256", true, 8, 256},
-      {"UDT65535", true, 12, 65535},
-      {"VAT1", true, 1, 1},
-      {"DB2147483647", true, 9, 2147483647},
-      {"DB2147483648", false, 0, 0},  // beyond 32 bits
-      {"FB 10", false, 0, 0},         // no blanks
-      {" FB10", false, 0, 0},
-      {"FB10 ", false, 0, 0},
-      {"FB+10", false, 0, 0},  // no sign
-      {"FB-10", false, 0, 0},
-      {"FB010", false, 0, 0},  // no leading zero: one name per block
-      {"FB", false, 0, 0},
-      {"10", false, 0, 0},
-      {"S3", false, 0, 0},
-      {"FBX10", false, 0, 0},
-      {"FB1x", false, 0, 0},
-      {"", false, 0, 0},
+  const struct {
+    const char* text;
+    int32_t type;
+    int32_t number;
+  } parsed[] = {
+      {"FB10", 10, 10},  {"fb10", 10, 10},  // letters without regard to case
+      {"Fb10", 10, 10},  {"SFB3", 11, 3},   // the whole letter run is the type, not "S" + "FB"
+      {"SFC46", 13, 46}, {"SDB0", 15, 0},   // parsing does not judge the number
+      {"OB256", 8, 256}, {"UDT65535", 12, 65535}, {"VAT1", 1, 1}, {"DB2147483647", 9, 2147483647},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : parsed) {
     SCOPED_TRACE(row.text);
     int32_t type = -7;
     int32_t number = -7;
-    EXPECT_EQ(info_->ParseBlockName(row.text, type, number), row.ok);
-    if (row.ok) {
-      EXPECT_EQ(type, row.type);
-      EXPECT_EQ(number, row.number);
-    } else {
-      EXPECT_EQ(type, -7) << "a failed parse leaves the outputs alone";
-      EXPECT_EQ(number, -7);
-    }
+    EXPECT_TRUE(info_->ParseBlockName(row.text, type, number));
+    EXPECT_EQ(type, row.type);
+    EXPECT_EQ(number, row.number);
+  }
+  // Beyond 32 bits, blanks, signs, a leading zero (one name per block), a part missing, letters
+  // inside the number or the type.
+  for (const char* text : {"DB2147483648", "FB 10", " FB10", "FB10 ", "FB+10", "FB-10", "FB010",
+                           "FB", "10", "S3", "FBX10", "FB1x", ""}) {
+    SCOPED_TRACE(text);
+    int32_t type = -7;
+    int32_t number = -7;
+    EXPECT_FALSE(info_->ParseBlockName(text, type, number));
+    EXPECT_EQ(type, -7) << "a failed parse leaves the outputs alone";
+    EXPECT_EQ(number, -7);
   }
 }
 
@@ -126,57 +101,29 @@ TEST_F(BlockInfoTest, LanguageCodesMapToTheirTextsBothWays) {
   EXPECT_FALSE(BlockInfo::LanguageFromText("COBOL").has_value());
 }
 
-TEST_F(BlockInfoTest, HasBlockAcceptsAProgramOrTheProjectHoldingIt) {
-  auto project = MakeObject<OfflineProject>("{G}", "P");
-  auto program = MakeObject<Program>(false, "Program");
-  project->AddObject(program);
-  program->AddBlock(MakeObject<Block>(false, BlockInfo::kFb, 10));
-
+TEST_F(BlockInfoTest, HasBlockAcceptsAProgramOrWhatStandsForOne) {
+  const auto project = ProjectFile::ParseProject(mztest::ProjectXml(), "t.prj.xml");
+  const auto program = project->Program();
   EXPECT_TRUE(info_->HasBlock(program, BlockInfo::kFb, 10));
-  EXPECT_TRUE(info_->HasBlock(project, BlockInfo::kFb, 10));
+  EXPECT_TRUE(info_->HasBlock(project, BlockInfo::kFb, 10)) << "the project holding it";
   EXPECT_FALSE(info_->HasBlock(program, BlockInfo::kFc, 10)) << "type and number both count";
-  EXPECT_FALSE(info_->HasBlock(program, BlockInfo::kFb, 11));
+  EXPECT_FALSE(info_->HasBlock(program, BlockInfo::kFb, 12));
+  EXPECT_TRUE(info_->HasBlock(ProjectFile::ParsePlc(mztest::PlcXml(), "p"), BlockInfo::kFb, 10));
+  EXPECT_FALSE(info_->HasBlock(ProjectFile::ParsePlc(mztest::PlcText(""), "p"), BlockInfo::kFb, 10))
+      << "a PLC without program holds none";
 
-  auto plc = MakeObject<PlcProject>("{H}", "PLC");
-  EXPECT_FALSE(info_->HasBlock(plc, BlockInfo::kFb, 10)) << "a PLC without program holds none";
-  auto online = MakeObject<Program>(true, "Program");
-  plc->AddObject(online);
-  online->AddBlock(MakeObject<Block>(true, BlockInfo::kFb, 10));
-  EXPECT_TRUE(info_->HasBlock(plc, BlockInfo::kFb, 10));
-}
-
-// A stand-in for the block service, which is bound to a program.
-class BoundService : public IProgramSource {
- public:
-  explicit BoundService(Ref<Program> program) : program_(std::move(program)) {}
-  std::string_view TypeName() const override { return "BoundService"; }
-  Ref<Program> SourceProgram() override { return program_; }
-
- private:
-  Ref<Program> program_;
-};
-
-TEST_F(BlockInfoTest, HasBlockAcceptsAnObjectStandingForAProgram) {
-  auto program = MakeObject<Program>(false, "Program");
-  program->AddBlock(MakeObject<Block>(false, BlockInfo::kDb, 1));
-  EXPECT_TRUE(info_->HasBlock(MakeObject<BoundService>(program), BlockInfo::kDb, 1));
-  EXPECT_FALSE(info_->HasBlock(MakeObject<BoundService>(nullptr), BlockInfo::kDb, 1))
+  // The block service is bound to a program and stands for it.
+  EXPECT_TRUE(
+      info_->HasBlock(MakeObject<BlockService>(program, nullptr, "Offline"), BlockInfo::kDb, 10));
+  EXPECT_FALSE(
+      info_->HasBlock(MakeObject<BlockService>(nullptr, nullptr, "Offline"), BlockInfo::kDb, 10))
       << "a source without program holds no block";
-}
 
-TEST_F(BlockInfoTest, HasBlockRejectsNothingAndObjectsThatAreNoProgram) {
-  try {
-    info_->HasBlock(nullptr, BlockInfo::kFb, 1);
-    FAIL() << "nothing is no program";
-  } catch (const platform::Error& error) {
-    EXPECT_EQ(error.Number(), platform::errc::kObjectNotSet);
-  }
-  try {
-    info_->HasBlock(MakeObject<Block>(false, BlockInfo::kFb, 1), BlockInfo::kFb, 1);
-    FAIL() << "a block is no program";
-  } catch (const platform::Error& error) {
-    EXPECT_EQ(error.Number(), platform::errc::kTypeMismatch);
-  }
+  EXPECT_EQ(mztest::ErrorOf([&] { info_->HasBlock(nullptr, BlockInfo::kFb, 1); }),
+            platform::errc::kObjectNotSet);
+  EXPECT_EQ(mztest::ErrorOf([&] { info_->HasBlock(program->FindBlockById("FB10"), 10, 1); }),
+            platform::errc::kTypeMismatch)
+      << "a block is no program";
 }
 
 }  // namespace

@@ -3,26 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
-#include "host/project/Block.h"
-#include "host/project/Category.h"
-#include "host/project/Documentation.h"
-#include "host/project/EmbeddedSamples.h"
-#include "host/project/HardwareConfig.h"
-#include "host/project/MMCFile.h"
-#include "host/project/MemoryCard.h"
-#include "host/project/ObjectList.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/PlcProject.h"
-#include "host/project/Program.h"
-#include "host/project/ProjectFile.h"
-#include "host/project/ProjectFileObject.h"
-#include "host/project/References.h"
-#include "host/project/SymbolTable.h"
-#include "host/project/VarTables.h"
-#include "mzblprsx/interfaces/ClassIds.h"
+#include "support/HostTestSupport.h"
 
 namespace host {
 namespace {
