@@ -32,6 +32,11 @@ TEST_F(BlockHandlerTest, FillWritesTheBlockKeysInOrder) {
             "SYMBOL=Motor, HEADERNAME=Motor control, LASTMODIFIED=2026-11-02 08:15:00/Date, "
             "PROGLANGUAGE=LAD, AUTHOR=Line team, SIZE=412/Long, DISPLAY_TYPE=Function block, "
             "DISPLAY_TITLE=FB10:Motor, PROTECTED=False/Boolean, SYSTEM=False/Boolean");
+  std::string flags;
+  for (const std::string& key : item->Data()->Keys()) {
+    flags += std::to_string(item->Data()->Property(key)->Flags());
+  }
+  EXPECT_EQ(flags, "13133311311333") << "what the user may edit carries 3, the rest 1";
   EXPECT_TRUE(item->States()->Exists("SYMBOLSTATE"));
   EXPECT_TRUE(item->States()->Exists("MAKESTATE"));
   EXPECT_EQ(Value(BlockItem("SFC46"), "SYSTEM"), platform::Variant(true));

@@ -192,6 +192,21 @@ TEST_F(ProgramEdit, MovedBlockLandsAsANewBlockWould) {
   ExpectNoErrors();
 }
 
+TEST_F(ProgramEdit, MovingABlockSavesBothCategories) {
+  // A name typed into a category item is written back by its handler's Save. One at a time:
+  // a rename refreshes the other categories' names from the framework.
+  ItemRef fc2 = BlockItem("FC2");
+  ItemRef position = CategoryItem(3);
+  CategoryItem(3)->Data()->SetValue("NAME", platform::Variant("Valves"), 3);
+  EXPECT_TRUE(Program()->MoveBlock(fc2, position));
+  EXPECT_EQ(HostProgram()->FindCategory(3)->Name(), "Valves") << "the category it joined";
+  CategoryItem(3)->Data()->SetValue("NAME", platform::Variant("Pumps"), 3);
+  position = CategoryItem(2);
+  EXPECT_TRUE(Program()->MoveBlock(fc2, position));
+  EXPECT_EQ(HostProgram()->FindCategory(3)->Name(), "Pumps") << "the category it left";
+  ExpectNoErrors();
+}
+
 TEST_F(ProgramEdit, DeletedBlocksLeaveProgramAndTree) {
   std::vector<std::string> ids{"FB10", "FC2", "FB99"};
   EXPECT_TRUE(Program()->DeleteBlocks(ids)) << "an identifier without block is passed over";

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "UiTestForm.h"
-#include "support/ErrorOf.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/WindowApi.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
@@ -58,6 +58,8 @@ TEST_F(FormTest, LoadUnloadAndQueryUnloadCancel) {
   EXPECT_FALSE(form->Visible());
   form->Show();
   EXPECT_EQ(recorder.Take(), "Load Got:optRename") << "an unloaded form loads again";
+  EXPECT_TRUE(form->Unload()) << "an unload nobody cancels answers True";
+  EXPECT_FALSE(form->IsLoaded());
 }
 
 TEST_F(FormTest, OptionButtonsAreExclusiveWithinTheirContainer) {
