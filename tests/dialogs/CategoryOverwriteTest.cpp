@@ -5,7 +5,6 @@
 #include "DialogFixture.h"
 #include "host/services/CategoryService.h"
 #include "mzblprsx/interfaces/ClassIds.h"
-#include "mzblprsx/interfaces/IRgCategoryService.h"
 #include "platform/ClassRegistry.h"
 
 namespace dialogtest {
@@ -105,38 +104,10 @@ TEST_F(CategoryDialog, OnlyARenameIsChecked) {
 }
 
 /// The host's category service, except that it has lost the program when asked to check a name.
-class ContextLostService final : public mzblprsx::IRgCategoryService {
+class ContextLostService final : public host::CategoryService {
  public:
   std::string_view TypeName() const override { return "ContextLostService"; }
-  std::vector<Ref<mzblprsx::IRgObject>> Categories(Ref<platform::Object> p) override {
-    return real_->Categories(p);
-  }
-  std::string DefaultCategoryID(Ref<platform::Object> p) override {
-    return real_->DefaultCategoryID(p);
-  }
-  Ref<mzblprsx::IRgObject> CreateDefaultCategory(Ref<platform::Object> p) override {
-    return real_->CreateDefaultCategory(p);
-  }
-  std::string UniqueName(Ref<platform::Object> p, const std::string& base) override {
-    return real_->UniqueName(p, base);
-  }
-  Ref<mzblprsx::IRgObject> CreateCategory(Ref<platform::Object> p, const std::string& name,
-                                          int32_t flags) override {
-    return real_->CreateCategory(p, name, flags);
-  }
   int32_t CheckName(Ref<platform::Object>, const std::string&) override { return 0; }
-  std::string ProposeCategoryName(Ref<platform::Object> p, const std::string& name) override {
-    return real_->ProposeCategoryName(p, name);
-  }
-  Ref<mzblprsx::IRgObject> FindCategory(Ref<platform::Object> p, const std::string& n) override {
-    return real_->FindCategory(p, n);
-  }
-  void DeleteCategory(Ref<platform::Object> p, Ref<mzblprsx::IRgObject> c) override {
-    real_->DeleteCategory(p, c);
-  }
-
- private:
-  Ref<host::CategoryService> real_ = MakeObject<host::CategoryService>();
 };
 
 class ContextLostDialog : public DialogFixture {
