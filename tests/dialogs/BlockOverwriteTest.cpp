@@ -20,22 +20,29 @@ Ref<frmProjectDialogOverwrite> Keep(ui::Form& form) {
 
 using BlockDialog = DialogFixture;
 
-TEST_F(BlockDialog, EachModePresetsTheChoices) {
+TEST_F(BlockDialog, EachModeOfBothDialogsPresetsTheChoices) {
   struct Row {
+    bool category;
     int32_t mode;
     const char* state;
   };
   const Row rows[] = {
-      {0, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
-      {1, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
-      {2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
-      {7, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
+      {false, 0, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
+      {false, 1, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
+      {false, 2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
+      {false, 7, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
+      {true, 0, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
+      {true, 1, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
+      {true, 2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
+      {true, -1, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE((row.category ? "category, mode " : "block, mode ") + std::to_string(row.mode));
     looks.clear();
     Look().Click("cmdCancel");
-    EXPECT_EQ(ShowFB10(row.mode), kCancel);
-    EXPECT_EQ(looks, std::vector<std::string>{row.state}) << "mode " << row.mode;
+    EXPECT_EQ(row.category ? ShowCategory(row.mode) : ShowFB10(row.mode), kCancel);
+    EXPECT_EQ(looks, std::vector<std::string>{row.state});
+    EXPECT_EQ(categoryName, "Motors") << "a cancelled rename gives nothing back";
   }
 }
 

@@ -1,5 +1,5 @@
-// The category overwrite dialog: presets of each mode, the result codes and the new name, and
-// the checks of the new name (taken, missing, no context).
+// The category overwrite dialog: the result codes and the new name, and the checks of the new
+// name (taken, missing, no context). Its presets are tested beside the block dialog's.
 #include <functional>
 
 #include "DialogFixture.h"
@@ -11,26 +11,6 @@ namespace dialogtest {
 namespace {
 
 using CategoryDialog = DialogFixture;
-
-TEST_F(CategoryDialog, EachModePresetsTheChoices) {
-  struct Row {
-    int32_t mode;
-    const char* state;
-  };
-  const Row rows[] = {
-      {0, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
-      {1, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
-      {2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
-      {-1, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
-  };
-  for (const auto& row : rows) {
-    looks.clear();
-    Look().Click("cmdCancel");
-    EXPECT_EQ(ShowCategory(row.mode), kCancel);
-    EXPECT_EQ(looks, std::vector<std::string>{row.state}) << "mode " << row.mode;
-    EXPECT_EQ(categoryName, "Motors") << "a cancelled rename gives nothing back";
-  }
-}
 
 TEST_F(CategoryDialog, TheEntriesShowPlainNames) {
   std::string caption, question, oldEntry, newEntry;
