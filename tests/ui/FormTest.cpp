@@ -17,21 +17,14 @@ using platform::Ref;
 using platform::SameObject;
 using platformtest::ErrorOf;
 using uitest::AskForm;
-using uitest::Recorder;
 
-class FormTest : public ::testing::Test {
+class FormTest : public uitest::FormFixture {
  protected:
-  void SetUp() override {
-    form = MakeObject<AskForm>();
-    for (const auto& c : form->Controls()) recorder.Watch(c);
-  }
   std::string Options() const {
     std::string s;
     for (const auto& o : {form->rename, form->overwrite, form->ignore}) s += o->Value() ? "1" : "0";
     return s;
   }
-  Ref<AskForm> form;
-  Recorder recorder;
 };
 
 TEST_F(FormTest, LoadUnloadAndQueryUnloadCancel) {
