@@ -52,6 +52,12 @@ class FailingInfoWindow final : public mzblprsx::IRgInfoWindow {
   void Close() override {}
 };
 
+size_t Occurrences(const std::string& text, std::string_view part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 class OnlineData : public SnapInFixture {
  protected:
   void SetUp() override {
@@ -116,11 +122,7 @@ TEST_F(OnlineData, EditorsOfBlocksThatLeftThePlcAreClosedWithOneMessage) {
   ASSERT_EQ(message.arguments.size(), 2u);
   EXPECT_EQ(message.arguments[0], snapIn->GetStaticText(121));
   const std::string& names = message.arguments[1];
-  size_t separators = 0;
-  for (size_t at = names.find(",\r\n"); at != std::string::npos; at = names.find(",\r\n", at + 1)) {
-    ++separators;
-  }
-  EXPECT_EQ(separators, 7u) << "seven names and then \"...\": " << names;
+  EXPECT_EQ(Occurrences(names, ",\r\n"), 7u) << "seven names and then \"...\": " << names;
   EXPECT_EQ(names.substr(names.size() - 3), "...");
   EXPECT_EQ(env.Application().Documents()->Count(), 0) << "all nine editors are closed";
 }
@@ -169,13 +171,8 @@ TEST_F(OnlineData, HardwareSnapInQueriesAddTheConfigurationAndStation) {
   hw->SetQueryAnswer(1, true);
   hw->SetQueryAnswer(2, true);
   snapIn->RefreshOnlineData(item, false);
-  const std::string& list = env.Load().Calls().back().updateList;
-  size_t hardware = 0;
-  for (size_t at = list.find(mzblprsx::clsid::kHwConfigOnline); at != std::string::npos;
-       at = list.find(mzblprsx::clsid::kHwConfigOnline, at + 1)) {
-    ++hardware;
-  }
-  EXPECT_EQ(hardware, 2u) << "the configuration, and the station it stands for";
+  EXPECT_EQ(Occurrences(env.Load().Calls().back().updateList, mzblprsx::clsid::kHwConfigOnline), 2u)
+      << "the configuration, and the station it stands for";
 }
 
 TEST_F(OnlineData, InformationWindowPassesOverAnUnspecifiedFailureOnly) {
