@@ -1,5 +1,5 @@
-// The category overwrite dialog: the result codes and the new name, and the checks of the new
-// name (taken, missing, no context). Its presets are tested beside the block dialog's.
+// The category overwrite dialog: its entries and the checks of the new name (taken, missing, no
+// context). Its presets and results are tested beside the block dialog's.
 #include <functional>
 
 #include "DialogFixture.h"
@@ -28,36 +28,6 @@ TEST_F(CategoryDialog, TheEntriesShowPlainNames) {
   EXPECT_EQ(question, Text(530));
   EXPECT_EQ(oldEntry, "[Motors] (disabled)");
   EXPECT_EQ(newEntry, "[Motors (1)]") << "the category service's proposal";
-}
-
-TEST_F(CategoryDialog, ButtonAndChoiceGiveTheResult) {
-  struct Row {
-    const char* what;
-    int32_t mode;
-    std::function<void(ui::ScriptedModalLoop&)> script;
-    int32_t result;
-    const char* name;
-  };
-  const Row rows[] = {
-      {"OK with rename", 0, [](auto& l) { l.Click("cmdOK"); }, kRename, "Motors (1)"},
-      {"a typed name", 2, [](auto& l) { l.TypeText("rgbexNew", "Drives").PressKey(ui::VK_RETURN); },
-       kRename, "Drives"},
-      {"OK with overwrite", 0, [](auto& l) { l.Click("rgoptOverwrite").Click("cmdOK"); },
-       kOverwrite, "Motors"},
-      {"All with overwrite", 0, [](auto& l) { l.Click("rgoptOverwrite").Click("cmdAll"); },
-       kOverwriteAll, "Motors"},
-      {"OK with ignore", 1, [](auto& l) { l.Click("cmdOK"); }, kIgnore, "Motors"},
-      {"All with ignore", 1, [](auto& l) { l.Click("cmdAll"); }, kIgnoreAll, "Motors"},
-      {"Escape", 1, [](auto& l) { l.PressKey(ui::VK_ESCAPE); }, kCancel, "Motors"},
-  };
-  for (const auto& row : rows) {
-    loop = MakeObject<ui::ScriptedModalLoop>();
-    ui::UiState::Current().SetModalLoop(loop);
-    row.script(*loop);
-    categoryName = "Motors";
-    EXPECT_EQ(ShowCategory(row.mode), row.result) << row.what;
-    EXPECT_EQ(categoryName, row.name) << row.what;
-  }
 }
 
 TEST_F(CategoryDialog, ARefusedNameKeepsTheDialogOpen) {
