@@ -52,6 +52,12 @@ class FailingInfoWindow final : public mzblprsx::IRgInfoWindow {
   void Close() override {}
 };
 
+size_t Occurrences(const std::string& text, std::string_view part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 class OnlineData : public SnapInFixture {
  protected:
   void SetUp() override {
@@ -116,13 +122,39 @@ TEST_F(OnlineData, EditorsOfBlocksThatLeftThePlcAreClosedWithOneMessage) {
   ASSERT_EQ(message.arguments.size(), 2u);
   EXPECT_EQ(message.arguments[0], snapIn->GetStaticText(121));
   const std::string& names = message.arguments[1];
-  size_t separators = 0;
-  for (size_t at = names.find(",\r\n"); at != std::string::npos; at = names.find(",\r\n", at + 1)) {
-    ++separators;
-  }
-  EXPECT_EQ(separators, 7u) << "seven names and then \"...\": " << names;
+  EXPECT_EQ(Occurrences(names, ",\r\n"), 7u) << "seven names and then \"...\": " << names;
   EXPECT_EQ(names.substr(names.size() - 3), "...");
   EXPECT_EQ(env.Application().Documents()->Count(), 0) << "all nine editors are closed";
+}
+
+/// The handler classes of the item's subtree, depth first: "A(B C(D))"; "-" for no handler.
+std::string HandlerTree(const platform::Ref<mzblprsx::RgProjectItem>& item) {
+  std::string out(item->HandlerObject() ? item->HandlerObject()->TypeName() : "-");
+  const auto children = item->Items();
+  for (int32_t i = 1; i <= children->Count(); ++i) {
+    out += (i == 1 ? "(" : " ") + HandlerTree(children->Item(i));
+  }
+  return children->Count() > 0 ? out + ")" : out;
+}
+
+TEST_F(OnlineData, TheCardAndItsFileListGetTheirOwnHandlersOnEveryConnect) {
+  // The library has no online project handler of its own; one that serves the PLC lets the
+  // factory fill the PLC's children.
+  constexpr const char* kProjectHandler = "mzblprsx.RgPrjHandlerProjectOnline";
+  auto& registry = platform::ClassRegistry::Instance();
+  registry.Register("", kProjectHandler, [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<ContainerHandler>(nullptr));
+  });
+  std::vector<std::string> trees;
+  for (int connect = 0; connect < 2; ++connect) {
+    env.DisconnectPlc();
+    plc = env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+    trees.push_back(HandlerTree(snapIn->OnlineModel()->Items()->First()));
+  }
+  registry.Unregister(kProjectHandler);
+  EXPECT_EQ(trees[0], "ContainerHandler(- RgPrjHandlerMemoryCard(-) -)")
+      << "the card first, then its file list (a class the library does not serve)";
+  EXPECT_EQ(trees[1], trees[0]) << "a later PLC starts with the card again";
 }
 
 TEST_F(OnlineData, WithoutHandlerNothingIsAsked) {
@@ -139,13 +171,8 @@ TEST_F(OnlineData, HardwareSnapInQueriesAddTheConfigurationAndStation) {
   hw->SetQueryAnswer(1, true);
   hw->SetQueryAnswer(2, true);
   snapIn->RefreshOnlineData(item, false);
-  const std::string& list = env.Load().Calls().back().updateList;
-  size_t hardware = 0;
-  for (size_t at = list.find(mzblprsx::clsid::kHwConfigOnline); at != std::string::npos;
-       at = list.find(mzblprsx::clsid::kHwConfigOnline, at + 1)) {
-    ++hardware;
-  }
-  EXPECT_EQ(hardware, 2u) << "the configuration, and the station it stands for";
+  EXPECT_EQ(Occurrences(env.Load().Calls().back().updateList, mzblprsx::clsid::kHwConfigOnline), 2u)
+      << "the configuration, and the station it stands for";
 }
 
 TEST_F(OnlineData, InformationWindowPassesOverAnUnspecifiedFailureOnly) {

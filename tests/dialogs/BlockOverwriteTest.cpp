@@ -1,6 +1,6 @@
-// The block overwrite dialog: presets of each mode, the result codes and what comes back on
-// rename, system blocks, the checks of the new number and of an open editor, the proposal of
-// standard symbols, and the caption order.
+// The block overwrite dialog, with the category dialog's presets and results beside its own:
+// what comes back on rename, system blocks, the checks of the new number and of an open editor,
+// the proposal of standard symbols, and the caption order.
 #include <functional>
 
 #include "DialogFixture.h"
@@ -20,22 +20,29 @@ Ref<frmProjectDialogOverwrite> Keep(ui::Form& form) {
 
 using BlockDialog = DialogFixture;
 
-TEST_F(BlockDialog, EachModePresetsTheChoices) {
+TEST_F(BlockDialog, EachModeOfBothDialogsPresetsTheChoices) {
   struct Row {
+    bool category;
     int32_t mode;
     const char* state;
   };
   const Row rows[] = {
-      {0, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
-      {1, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
-      {2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
-      {7, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
+      {false, 0, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
+      {false, 1, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
+      {false, 2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
+      {false, 7, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
+      {true, 0, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
+      {true, 1, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
+      {true, 2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
+      {true, -1, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE((row.category ? "category, mode " : "block, mode ") + std::to_string(row.mode));
     looks.clear();
     Look().Click("cmdCancel");
-    EXPECT_EQ(ShowFB10(row.mode), kCancel);
-    EXPECT_EQ(looks, std::vector<std::string>{row.state}) << "mode " << row.mode;
+    EXPECT_EQ(row.category ? ShowCategory(row.mode) : ShowFB10(row.mode), kCancel);
+    EXPECT_EQ(looks, std::vector<std::string>{row.state});
+    EXPECT_EQ(categoryName, "Motors") << "a cancelled rename gives nothing back";
   }
 }
 
@@ -52,32 +59,47 @@ TEST_F(BlockDialog, TheFormShowsBothBlocksWithTheTextsOfTheLanguageModule) {
   EXPECT_FALSE(form->IsLoaded()) << "the controller unloads the form";
 }
 
-TEST_F(BlockDialog, ButtonAndChoiceGiveTheResult) {
+TEST_F(BlockDialog, ButtonAndChoiceOfBothDialogsGiveTheResult) {
   struct Row {
+    bool category;
     const char* what;
     int32_t mode;
     std::function<void(ui::ScriptedModalLoop&)> script;
     int32_t result;
+    const char* given;  // a block's "number symbol", a category's name
   };
+  const auto overwriteOK = [](auto& l) { l.Click("rgoptOverwrite").Click("cmdOK"); };
+  const auto overwriteAll = [](auto& l) { l.Click("rgoptOverwrite").Click("cmdAll"); };
+  const auto ok = [](auto& l) { l.Click("cmdOK"); };
+  const auto all = [](auto& l) { l.Click("cmdAll"); };
   const Row rows[] = {
-      {"OK with overwrite", 1, [](auto& l) { l.Click("rgoptOverwrite").Click("cmdOK"); },
-       kOverwrite},
-      {"All with overwrite", 1, [](auto& l) { l.Click("rgoptOverwrite").Click("cmdAll"); },
-       kOverwriteAll},
-      {"OK with ignore", 0, [](auto& l) { l.Click("cmdOK"); }, kIgnore},
-      {"All with ignore", 0, [](auto& l) { l.Click("cmdAll"); }, kIgnoreAll},
-      {"OK without a choice", 7, [](auto& l) { l.Click("cmdOK"); }, kCancel},
-      {"All without a choice", 7, [](auto& l) { l.Click("cmdAll"); }, kCancel},
-      {"All clicked while disabled", 1, [](auto& l) { l.Click("cmdAll").Click("cmdCancel"); },
-       kCancel},
+      // Only a rename gives a block a new number or symbol.
+      {false, "OK with overwrite", 1, overwriteOK, kOverwrite, "10 Motor"},
+      {false, "All with overwrite", 1, overwriteAll, kOverwriteAll, "10 Motor"},
+      {false, "OK with ignore", 0, ok, kIgnore, "10 Motor"},
+      {false, "All with ignore", 0, all, kIgnoreAll, "10 Motor"},
+      {false, "OK without a choice", 7, ok, kCancel, "10 Motor"},
+      {false, "All without a choice", 7, all, kCancel, "10 Motor"},
+      {false, "All clicked while disabled", 1,
+       [](auto& l) { l.Click("cmdAll").Click("cmdCancel"); }, kCancel, "10 Motor"},
+      {true, "OK with rename", 0, ok, kRename, "Motors (1)"},
+      {true, "a typed name", 2,
+       [](auto& l) { l.TypeText("rgbexNew", "Drives").PressKey(ui::VK_RETURN); }, kRename,
+       "Drives"},
+      {true, "OK with overwrite", 0, overwriteOK, kOverwrite, "Motors"},
+      {true, "All with overwrite", 0, overwriteAll, kOverwriteAll, "Motors"},
+      {true, "OK with ignore", 1, ok, kIgnore, "Motors"},
+      {true, "All with ignore", 1, all, kIgnoreAll, "Motors"},
+      {true, "Escape", 1, [](auto& l) { l.PressKey(ui::VK_ESCAPE); }, kCancel, "Motors"},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.category ? "category: " : "block: ") + row.what);
     loop = MakeObject<ui::ScriptedModalLoop>();
     ui::UiState::Current().SetModalLoop(loop);
     row.script(*loop);
-    EXPECT_EQ(ShowFB10(row.mode), row.result) << row.what;
-    EXPECT_EQ(number, 10) << row.what << ": only a rename gives a new number";
-    EXPECT_EQ(symbol, "Motor") << row.what;
+    categoryName = "Motors";
+    EXPECT_EQ(row.category ? ShowCategory(row.mode) : ShowFB10(row.mode), row.result);
+    EXPECT_EQ(row.category ? categoryName : std::to_string(number) + " " + symbol, row.given);
   }
 }
 

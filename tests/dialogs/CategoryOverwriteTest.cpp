@@ -1,37 +1,16 @@
-// The category overwrite dialog: presets of each mode, the result codes and the new name, and
-// the checks of the new name (taken, missing, no context).
+// The category overwrite dialog: its entries and the checks of the new name (taken, missing, no
+// context). Its presets and results are tested beside the block dialog's.
 #include <functional>
 
 #include "DialogFixture.h"
 #include "host/services/CategoryService.h"
 #include "mzblprsx/interfaces/ClassIds.h"
-#include "mzblprsx/interfaces/IRgCategoryService.h"
 #include "platform/ClassRegistry.h"
 
 namespace dialogtest {
 namespace {
 
 using CategoryDialog = DialogFixture;
-
-TEST_F(CategoryDialog, EachModePresetsTheChoices) {
-  struct Row {
-    int32_t mode;
-    const char* state;
-  };
-  const Row rows[] = {
-      {0, "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK tip=-"},
-      {1, "enabled=rename,overwrite,ignore choice=ignore new=off all=on default=OK tip=-"},
-      {2, "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-"},
-      {-1, "enabled=rename,overwrite,ignore choice=none new=on all=on default=OK tip=-"},
-  };
-  for (const auto& row : rows) {
-    looks.clear();
-    Look().Click("cmdCancel");
-    EXPECT_EQ(ShowCategory(row.mode), kCancel);
-    EXPECT_EQ(looks, std::vector<std::string>{row.state}) << "mode " << row.mode;
-    EXPECT_EQ(categoryName, "Motors") << "a cancelled rename gives nothing back";
-  }
-}
 
 TEST_F(CategoryDialog, TheEntriesShowPlainNames) {
   std::string caption, question, oldEntry, newEntry;
@@ -49,36 +28,6 @@ TEST_F(CategoryDialog, TheEntriesShowPlainNames) {
   EXPECT_EQ(question, Text(530));
   EXPECT_EQ(oldEntry, "[Motors] (disabled)");
   EXPECT_EQ(newEntry, "[Motors (1)]") << "the category service's proposal";
-}
-
-TEST_F(CategoryDialog, ButtonAndChoiceGiveTheResult) {
-  struct Row {
-    const char* what;
-    int32_t mode;
-    std::function<void(ui::ScriptedModalLoop&)> script;
-    int32_t result;
-    const char* name;
-  };
-  const Row rows[] = {
-      {"OK with rename", 0, [](auto& l) { l.Click("cmdOK"); }, kRename, "Motors (1)"},
-      {"a typed name", 2, [](auto& l) { l.TypeText("rgbexNew", "Drives").PressKey(ui::VK_RETURN); },
-       kRename, "Drives"},
-      {"OK with overwrite", 0, [](auto& l) { l.Click("rgoptOverwrite").Click("cmdOK"); },
-       kOverwrite, "Motors"},
-      {"All with overwrite", 0, [](auto& l) { l.Click("rgoptOverwrite").Click("cmdAll"); },
-       kOverwriteAll, "Motors"},
-      {"OK with ignore", 1, [](auto& l) { l.Click("cmdOK"); }, kIgnore, "Motors"},
-      {"All with ignore", 1, [](auto& l) { l.Click("cmdAll"); }, kIgnoreAll, "Motors"},
-      {"Escape", 1, [](auto& l) { l.PressKey(ui::VK_ESCAPE); }, kCancel, "Motors"},
-  };
-  for (const auto& row : rows) {
-    loop = MakeObject<ui::ScriptedModalLoop>();
-    ui::UiState::Current().SetModalLoop(loop);
-    row.script(*loop);
-    categoryName = "Motors";
-    EXPECT_EQ(ShowCategory(row.mode), row.result) << row.what;
-    EXPECT_EQ(categoryName, row.name) << row.what;
-  }
 }
 
 TEST_F(CategoryDialog, ARefusedNameKeepsTheDialogOpen) {
@@ -105,38 +54,10 @@ TEST_F(CategoryDialog, OnlyARenameIsChecked) {
 }
 
 /// The host's category service, except that it has lost the program when asked to check a name.
-class ContextLostService final : public mzblprsx::IRgCategoryService {
+class ContextLostService final : public host::CategoryService {
  public:
   std::string_view TypeName() const override { return "ContextLostService"; }
-  std::vector<Ref<mzblprsx::IRgObject>> Categories(Ref<platform::Object> p) override {
-    return real_->Categories(p);
-  }
-  std::string DefaultCategoryID(Ref<platform::Object> p) override {
-    return real_->DefaultCategoryID(p);
-  }
-  Ref<mzblprsx::IRgObject> CreateDefaultCategory(Ref<platform::Object> p) override {
-    return real_->CreateDefaultCategory(p);
-  }
-  std::string UniqueName(Ref<platform::Object> p, const std::string& base) override {
-    return real_->UniqueName(p, base);
-  }
-  Ref<mzblprsx::IRgObject> CreateCategory(Ref<platform::Object> p, const std::string& name,
-                                          int32_t flags) override {
-    return real_->CreateCategory(p, name, flags);
-  }
   int32_t CheckName(Ref<platform::Object>, const std::string&) override { return 0; }
-  std::string ProposeCategoryName(Ref<platform::Object> p, const std::string& name) override {
-    return real_->ProposeCategoryName(p, name);
-  }
-  Ref<mzblprsx::IRgObject> FindCategory(Ref<platform::Object> p, const std::string& n) override {
-    return real_->FindCategory(p, n);
-  }
-  void DeleteCategory(Ref<platform::Object> p, Ref<mzblprsx::IRgObject> c) override {
-    real_->DeleteCategory(p, c);
-  }
-
- private:
-  Ref<host::CategoryService> real_ = MakeObject<host::CategoryService>();
 };
 
 class ContextLostDialog : public DialogFixture {

@@ -32,97 +32,75 @@ TEST_F(BlockHandlerTest, FillWritesTheBlockKeysInOrder) {
             "SYMBOL=Motor, HEADERNAME=Motor control, LASTMODIFIED=2026-11-02 08:15:00/Date, "
             "PROGLANGUAGE=LAD, AUTHOR=Line team, SIZE=412/Long, DISPLAY_TYPE=Function block, "
             "DISPLAY_TITLE=FB10:Motor, PROTECTED=False/Boolean, SYSTEM=False/Boolean");
+  std::string flags;
+  for (const std::string& key : item->Data()->Keys()) {
+    flags += std::to_string(item->Data()->Property(key)->Flags());
+  }
+  EXPECT_EQ(flags, "13133311311333") << "what the user may edit carries 3, the rest 1";
   EXPECT_TRUE(item->States()->Exists("SYMBOLSTATE"));
   EXPECT_TRUE(item->States()->Exists("MAKESTATE"));
   EXPECT_EQ(Value(BlockItem("SFC46"), "SYSTEM"), platform::Variant(true));
   EXPECT_EQ(Value(BlockItem("FC1"), "PROTECTED"), platform::Variant(true));
 }
 
-struct TitleCase {
-  const char* name;
-  platform::Variant priority;
-  std::string withSymbol;  // FB10, symbol Motor
-};
-
-class DisplayTitle : public BlockHandlerTest, public ::testing::WithParamInterface<TitleCase> {};
-
-TEST_P(DisplayTitle, AddressPriorityOneShowsTheSymbolFirst) {
-  env.Options().SetValue(kAddressPriority, GetParam().priority);
-  EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), GetParam().withSymbol);
-  EXPECT_EQ(Text(BlockItem("OB35"), "DISPLAY_TITLE"), "OB35") << "no symbol: the name alone";
+TEST_F(BlockHandlerTest, AddressPriorityOneShowsTheSymbolFirst) {
+  struct Row {
+    platform::Variant priority;
+    const char* withSymbol;  // FB10, symbol Motor
+  };
+  // Each row changes the value, so that the model is refreshed for every one.
+  const Row rows[] = {
+      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant("0"), "FB10:Motor"},
+      {platform::Variant(int32_t{1}), "Motor:FB10"}, {platform::Variant("2"), "FB10:Motor"},
+      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant(), "FB10:Motor"},
+      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant("first"), "FB10:Motor"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.priority.ToString());
+    env.Options().SetValue(kAddressPriority, row.priority);
+    EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), row.withSymbol);
+    EXPECT_EQ(Text(BlockItem("OB35"), "DISPLAY_TITLE"), "OB35") << "no symbol: the name alone";
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Priorities, DisplayTitle,
-    ::testing::Values(TitleCase{"One", platform::Variant("1"), "Motor:FB10"},
-                      TitleCase{"OneAsNumber", platform::Variant(int32_t{1}), "Motor:FB10"},
-                      TitleCase{"Zero", platform::Variant("0"), "FB10:Motor"},
-                      TitleCase{"Two", platform::Variant("2"), "FB10:Motor"},
-                      TitleCase{"NoValue", platform::Variant(), "FB10:Motor"},
-                      TitleCase{"NotANumber", platform::Variant("first"), "FB10:Motor"}),
-    [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.name); });
-
-struct NumberCase {
-  const char* block;
-  int32_t number;
-  RgEnumBlockDataErrors expected;
-};
-
-class BlockNumberCheck : public BlockHandlerTest,
-                         public ::testing::WithParamInterface<NumberCase> {};
-
-TEST_P(BlockNumberCheck, AnswersWithoutChangingTheArgument) {
-  int32_t number = GetParam().number;
-  EXPECT_EQ(BlockHandler(GetParam().block)->CheckBlockNumber(number), GetParam().expected);
-  EXPECT_EQ(number, GetParam().number);
+TEST_F(BlockHandlerTest, NumberAndSymbolChecksAnswerWithoutChangingTheArgument) {
+  struct NumberRow {
+    const char* block;
+    int32_t number;
+    RgEnumBlockDataErrors expected;
+  };
+  const NumberRow numbers[] = {
+      {"FB10", 10, RgBlockDataErrorOK},  // its own, though it exists
+      {"FB10", 11, RgBlockDataErrorBlockExist},   {"FB10", 12, RgBlockDataErrorOK},
+      {"FB10", 0, RgBlockDataErrorInvalidNumber}, {"FB10", 65536, RgBlockDataErrorInvalidNumber},
+      {"OB1", 255, RgBlockDataErrorOK},           {"OB1", 256, RgBlockDataErrorInvalidNumber},
+      {"OB1", 35, RgBlockDataErrorBlockExist},    {"DB10", 11, RgBlockDataErrorBlockExist}};
+  for (const NumberRow& row : numbers) {
+    SCOPED_TRACE(std::string(row.block) + " " + std::to_string(row.number));
+    int32_t number = row.number;
+    EXPECT_EQ(BlockHandler(row.block)->CheckBlockNumber(number), row.expected);
+    EXPECT_EQ(number, row.number);
+  }
+  const auto a = [](int times) { return std::string(times, 'a'); };
+  std::string umlauts24, umlauts25;
+  for (int i = 0; i < 24; ++i) umlauts24 += "\xC3\xA4";
+  umlauts25 = umlauts24 + "\xC3\xA4";
+  const std::pair<std::string, RgEnumBlockDataErrors> symbols[] = {
+      {"", RgBlockDataErrorOK},
+      {a(24), RgBlockDataErrorOK},
+      {a(25), RgBlockDataErrorSymbolTooLong},
+      {umlauts24, RgBlockDataErrorOK},  // characters are counted, not bytes
+      {umlauts25, RgBlockDataErrorSymbolTooLong},
+      {"Mo\"tor", RgBlockDataErrorInvalidSymbolCharacter},
+      {"\"", RgBlockDataErrorInvalidSymbolCharacter},
+      {a(30) + "\"", RgBlockDataErrorInvalidSymbolCharacter},
+      {"BeltDrive", RgBlockDataErrorOK}};  // a taken symbol is not checked here
+  for (const auto& [original, expected] : symbols) {
+    SCOPED_TRACE(original);
+    std::string symbol = original;
+    EXPECT_EQ(BlockHandler("FB10")->CheckBlockSymbol(symbol), expected);
+    EXPECT_EQ(symbol, original);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, BlockNumberCheck,
-    ::testing::Values(NumberCase{"FB10", 10, RgBlockDataErrorOK},  // its own, though it exists
-                      NumberCase{"FB10", 11, RgBlockDataErrorBlockExist},
-                      NumberCase{"FB10", 12, RgBlockDataErrorOK},
-                      NumberCase{"FB10", 0, RgBlockDataErrorInvalidNumber},
-                      NumberCase{"FB10", 65536, RgBlockDataErrorInvalidNumber},
-                      NumberCase{"OB1", 255, RgBlockDataErrorOK},
-                      NumberCase{"OB1", 256, RgBlockDataErrorInvalidNumber},
-                      NumberCase{"OB1", 35, RgBlockDataErrorBlockExist},
-                      NumberCase{"DB10", 11, RgBlockDataErrorBlockExist}));
-
-struct SymbolCase {
-  const char* name;
-  std::string symbol;
-  RgEnumBlockDataErrors expected;
-};
-
-class BlockSymbolCheck : public BlockHandlerTest,
-                         public ::testing::WithParamInterface<SymbolCase> {};
-
-TEST_P(BlockSymbolCheck, CountsCharactersAndRefusesQuotes) {
-  std::string symbol = GetParam().symbol;
-  EXPECT_EQ(BlockHandler("FB10")->CheckBlockSymbol(symbol), GetParam().expected);
-  EXPECT_EQ(symbol, GetParam().symbol);
-}
-
-std::string Repeat(const std::string& part, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += part;
-  return out;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Symbols, BlockSymbolCheck,
-    ::testing::Values(
-        SymbolCase{"Empty", "", RgBlockDataErrorOK},
-        SymbolCase{"TwentyFour", Repeat("a", 24), RgBlockDataErrorOK},
-        SymbolCase{"TwentyFive", Repeat("a", 25), RgBlockDataErrorSymbolTooLong},
-        SymbolCase{"TwentyFourUmlauts", Repeat("\xC3\xA4", 24), RgBlockDataErrorOK},
-        SymbolCase{"TwentyFiveUmlauts", Repeat("\xC3\xA4", 25), RgBlockDataErrorSymbolTooLong},
-        SymbolCase{"Quote", "Mo\"tor", RgBlockDataErrorInvalidSymbolCharacter},
-        SymbolCase{"OnlyAQuote", "\"", RgBlockDataErrorInvalidSymbolCharacter},
-        SymbolCase{"LongWithQuote", Repeat("a", 30) + "\"", RgBlockDataErrorInvalidSymbolCharacter},
-        SymbolCase{"TakenSymbolIsNotChecked", "BeltDrive", RgBlockDataErrorOK}),
-    [](const ::testing::TestParamInfo<SymbolCase>& info) { return std::string(info.param.name); });
 
 TEST_F(BlockHandlerTest, SaveWritesHeaderAuthorSymbolAndNumberBack) {
   const ItemRef item = BlockItem("FB10");

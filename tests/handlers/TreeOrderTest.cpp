@@ -36,12 +36,23 @@ class ObjectOfClass : public mzblprsx::IRgObject {
 
 TEST_F(TreeOrder, AClassIdentifierInAnotherCaseGetsNoHandler) {
   OpenText(SampleText());
-  std::string lower(mzblprsx::clsid::kBlockOffline);
-  for (char& c : lower) c = platform::text::LowerAscii(c);
-  const ItemRef item =
-      ProjectItem()->Items()->AddNew(platform::MakeObject<ObjectOfClass>(lower), nullptr, nullptr);
-  ASSERT_TRUE(item);
-  EXPECT_FALSE(item->HandlerObject()) << "the identifier must match exactly, case included";
+  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  const auto lower = [](std::string_view id) {
+    std::string out(id);
+    for (char& c : out) c = platform::text::LowerAscii(c);
+    return platform::MakeObject<ObjectOfClass>(out);
+  };
+  namespace clsid = mzblprsx::clsid;
+  const ItemRef plc = snapIn->OnlineModel()->Items()->First();
+  const std::pair<ItemRef, std::string_view> rows[] = {
+      {ProjectItem(), clsid::kBlockOffline}, {plc, clsid::kVarTables}, {plc, clsid::kMemoryCard}};
+  for (const auto& [parent, classId] : rows) {
+    SCOPED_TRACE(std::string(classId));
+    const ItemRef item = parent->Items()->AddNew(lower(classId), nullptr, nullptr);
+    ASSERT_TRUE(item);
+    EXPECT_FALSE(item->HandlerObject()) << "the identifier must match exactly, case included";
+    parent->Items()->Remove(item);
+  }
 }
 
 TEST_F(TreeOrder, SampleShowsStoredOrderThenUnnamedCategoriesWithUncategorisedBlocksLast) {

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "UiTestForm.h"
-#include "support/ErrorOf.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/WindowApi.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
@@ -17,21 +17,14 @@ using platform::Ref;
 using platform::SameObject;
 using platformtest::ErrorOf;
 using uitest::AskForm;
-using uitest::Recorder;
 
-class FormTest : public ::testing::Test {
+class FormTest : public uitest::FormFixture {
  protected:
-  void SetUp() override {
-    form = MakeObject<AskForm>();
-    for (const auto& c : form->Controls()) recorder.Watch(c);
-  }
   std::string Options() const {
     std::string s;
     for (const auto& o : {form->rename, form->overwrite, form->ignore}) s += o->Value() ? "1" : "0";
     return s;
   }
-  Ref<AskForm> form;
-  Recorder recorder;
 };
 
 TEST_F(FormTest, LoadUnloadAndQueryUnloadCancel) {
@@ -58,6 +51,8 @@ TEST_F(FormTest, LoadUnloadAndQueryUnloadCancel) {
   EXPECT_FALSE(form->Visible());
   form->Show();
   EXPECT_EQ(recorder.Take(), "Load Got:optRename") << "an unloaded form loads again";
+  EXPECT_TRUE(form->Unload()) << "an unload nobody cancels answers True";
+  EXPECT_FALSE(form->IsLoaded());
 }
 
 TEST_F(FormTest, OptionButtonsAreExclusiveWithinTheirContainer) {

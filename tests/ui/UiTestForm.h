@@ -1,5 +1,7 @@
-// A small form shaped like the overwrite dialog, and an event recorder, for the window tests.
+// A small form shaped like the overwrite dialog, an event recorder, and the fixture of both.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -100,6 +102,16 @@ class Recorder {
  private:
   std::vector<std::string> events_;
   std::vector<platform::ScopedConnection> connections_;
+};
+
+/// A fresh AskForm whose every control the recorder watches.
+class FormFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const auto& c : form->Controls()) recorder.Watch(c);
+  }
+  Ref<AskForm> form = platform::MakeObject<AskForm>();
+  Recorder recorder;
 };
 
 }  // namespace uitest

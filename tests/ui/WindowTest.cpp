@@ -4,12 +4,12 @@
 #include <thread>
 
 #include "UiTestForm.h"
-#include "support/ErrorOf.h"
 #include "platform/ui/MessageSpy.h"
 #include "platform/ui/MessageTip.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/WindowApi.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
@@ -19,17 +19,8 @@ using platform::Ref;
 using platform::SameObject;
 using platformtest::ErrorOf;
 using uitest::AskForm;
-using uitest::Recorder;
 
-class WindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form = MakeObject<AskForm>();
-    for (const auto& c : form->Controls()) recorder.Watch(c);
-  }
-  Ref<AskForm> form;
-  Recorder recorder;
-};
+using WindowTest = uitest::FormFixture;
 
 TEST_F(WindowTest, HandlesAreLiveNonZeroAndForgottenWithTheWindow) {
   int32_t handle = 0;
