@@ -97,6 +97,20 @@ TEST_F(ProgramEdit, InstanceBlockGoesBelowTheBlockItBelongsTo) {
   ExpectNoErrors();
 }
 
+TEST_F(ProgramEdit, InstanceOfADataTypeGoesBelowTheDataType) {
+  HostProgram()->AddBlock(platform::MakeObject<host::Block>(false, BlockInfo::kUdt, 5));
+  auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 31);
+  db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kUdt, 5});
+  HostProgram()->AddBlock(db);
+  platform::Ref<mzblprsx::IRgObject> object = db;
+  ItemRef position = BlockItem("FC3");
+  Program()->AddBlock(object, position, false);
+  ASSERT_EQ(Tree(), "A[OB1 FB10 UDT5] B[FC1 FC2 FC3 DB31] E[]");
+  Program()->AddBlock(object, position, true);
+  EXPECT_EQ(Tree(), "A[OB1 FB10 UDT5 DB31] B[FC1 FC2 FC3] E[]");
+  ExpectNoErrors();
+}
+
 TEST_F(ProgramEdit, InstanceOfABlockNotInTheTreeUsesThePosition) {
   auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30);
   db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kFb, 99});

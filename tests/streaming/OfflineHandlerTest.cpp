@@ -5,9 +5,11 @@
 
 #include <functional>
 
+#include "host/project/Documentation.h"
 #include "host/project/HardwareConfig.h"
 #include "host/project/ProjectFile.h"
 #include "host/project/SymbolTable.h"
+#include "host/project/VarTables.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 #include "platform/ui/ScriptedModalLoop.h"
 #include "platform/ui/UiState.h"
@@ -40,6 +42,7 @@ std::string SourceProject() {
          "<hardware name=\"Rack 2\" modified=\"2026-10-01 10:00:00\" size=\"4096\" state=\"0\"/>"
          "<symbols name=\"Symbols\"><symbol address=\"FB30\" name=\"Pump\"/>"
          "<symbol address=\"FB10\" name=\"OtherMotor\"/></symbols>"
+         "<vartables name=\"Tables 2\"/><documentation name=\"Notes 2\"/>"
          "<program name=\"Program\" default-category=\"1\">" +
          CategoryXml(1, "Blocks", "FC7") + CategoryXml(3, "Pumps", "FB30 FB10") +
          BlockXml("FB", 30, "body=\"pump\"") + BlockXml("FB", 10, "body=\"other motor\"") +
@@ -79,6 +82,10 @@ class OfflineHandlerTest : public StreamTest {
         data->AddObject(category)->SetMarkerText(list);
       } else if (id == "HW") {
         data->AddObject(source->Hardware());
+      } else if (id == "VARTABLES") {
+        data->AddObject(source->VarTables());
+      } else if (id == "DOCUMENTATION") {
+        data->AddObject(source->Documentation());
       } else {
         data->AddObject(source->Program()->FindBlockById(id));
       }
@@ -254,6 +261,17 @@ TEST_F(OfflineHandlerTest, AHardwareConfigurationReplacesTheProjectsOwnAndShows)
   EXPECT_EQ(project->Hardware()->Size(), 4096);
   EXPECT_EQ(lastInserted, "Rack 2") << "its item came into the tree";
   EXPECT_EQ(Names(ProjectItem()).substr(0, 6), "Rack 2") << "in the project's order: first";
+}
+
+TEST_F(OfflineHandlerTest, VariableTablesAndDocumentationArriveAsTheProjectsOwn) {
+  ASSERT_TRUE(Paste(Carry({"VARTABLES"}), kCopy, kOther));
+  ASSERT_TRUE(project->VarTables());
+  EXPECT_EQ(project->VarTables()->Name(), "Tables 2");
+  EXPECT_EQ(lastInserted, "Tables 2");
+  ASSERT_TRUE(Paste(Carry({"DOCUMENTATION"}), kCopy, kOther));
+  ASSERT_TRUE(project->Documentation());
+  EXPECT_EQ(project->Documentation()->Name(), "Notes 2");
+  EXPECT_EQ(lastInserted, "Notes 2");
 }
 
 TEST_F(OfflineHandlerTest, AWholeProjectIsMergedAndTheTreeReadsIt) {

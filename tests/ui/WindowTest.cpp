@@ -36,6 +36,17 @@ TEST_F(WindowTest, HandlesAreLiveNonZeroAndForgottenWithTheWindow) {
   EXPECT_FALSE(IsWindow(0));
 }
 
+TEST_F(WindowTest, DestroyingTheActiveWindowLeavesNoneActiveAndOthersLeaveItAlone) {
+  auto active = MakeObject<Window>();
+  SetFocus(active->HWnd());
+  const int32_t handle = active->HWnd();
+  ASSERT_EQ(UiState::Current().ActiveWindow(), handle);
+  MakeObject<Window>().Reset();
+  EXPECT_EQ(UiState::Current().ActiveWindow(), handle) << "another window went, not this one";
+  active.Reset();
+  EXPECT_EQ(UiState::Current().ActiveWindow(), 0) << "no handle of a destroyed window stays";
+}
+
 TEST_F(WindowTest, OwnerIsSetAndReadThroughTheParentIndex) {
   auto main = MakeObject<Window>();
   EXPECT_EQ(SetWindowLong(form->HWnd(), GWL_HWNDPARENT, main->HWnd()), 0) << "no owner before";
