@@ -5,13 +5,13 @@
 // under 60 ms, and time(65,535) / time(1,000) at most 100 for each (near-linear growth).
 #include <benchmark/benchmark.h>
 
-#include "support/SyntheticModel.h"
 #include "host/Environment.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
+#include "support/SyntheticModel.h"
 
 namespace {
 

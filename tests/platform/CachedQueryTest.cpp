@@ -5,9 +5,9 @@
 #include <array>
 #include <string_view>
 
-#include "support/ErrorOf.h"
 #include "platform/CachedQuery.h"
 #include "platform/Object.h"
+#include "support/ErrorOf.h"
 
 namespace {
 

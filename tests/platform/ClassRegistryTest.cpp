@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "support/ErrorOf.h"
 #include "platform/ClassRegistry.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
