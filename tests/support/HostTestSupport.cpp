@@ -48,16 +48,6 @@ std::string PlcXml() {
 </plc>)";
 }
 
-int32_t ErrorOf(const std::function<void()>& call, std::string* description) {
-  try {
-    call();
-  } catch (const platform::Error& error) {
-    if (description != nullptr) *description = error.Description();
-    return error.Number();
-  }
-  return 0;
-}
-
 host::NewBlockRequest Request(int32_t type, int32_t number, std::string symbol) {
   host::NewBlockRequest request;
   request.type = type;

@@ -42,6 +42,7 @@
 #include "mzblprsx/interfaces/IRgServiceFactory.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Error.h"
+#include "support/ErrorOf.h"
 
 namespace mztest {
 
@@ -62,10 +63,6 @@ std::string ProjectXml();
 /// PLC "CPU": hardware "Station", memory card "MMC" with "a.bin", and a program with FB10 (the
 /// project's body) and OB1.
 std::string PlcXml();
-
-/// The number of the platform::Error that `call` raises, 0 when it raises none; the error's
-/// description goes to `description` when one is given.
-int32_t ErrorOf(const std::function<void()>& call, std::string* description = nullptr);
 
 /// A request for the block service to create a block.
 host::NewBlockRequest Request(int32_t type, int32_t number, std::string symbol = {});
