@@ -28,6 +28,7 @@ class HardwareConfig : public ProjectDocument, public virtual mzblprsx::IRgHwCon
 
   // IRgHwConfig
   std::string LastModifiedText() override { return ModifiedText(); }
+  int32_t DocumentState() override { return state_; }
 
   bool Online() const { return online_; }
   platform::DateTime LastModified() const { return lastModified_; }
