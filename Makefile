@@ -1,7 +1,7 @@
 # Quick start: `make demo` runs prjsnap on the embedded sample, `make test` runs the test suite.
 # Both install the Debian packages they need when missing, configure and build incrementally.
 
-PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libcli11-dev libicu-dev \
+PACKAGES := cmake ninja-build g++ lld ccache pkg-config libpugixml-dev libcli11-dev libicu-dev \
             libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev locales-all python3 time
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 PRJSNAP := build/apps/prjsnap/prjsnap
