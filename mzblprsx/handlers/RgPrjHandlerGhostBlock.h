@@ -4,8 +4,8 @@
 //
 // The ghost stands for no editor document and no project data: IsDirty and IsOpen are False,
 // Delete and Save do nothing.
-// Trap: Terminate drops the item only; the ghost object stays with the handler until the factory
-// detaches it or the handler goes.
+// Trap: Terminate drops the item (its own reference and the ghost's) only; the ghost object stays
+// with the handler until the factory detaches it or the handler goes.
 #pragma once
 
 #include "mzblprsx/handlers/RgPrjHandlerBase.h"
@@ -17,7 +17,7 @@ class RgPrjHandlerGhostBlock final : public RgPrjHandlerBase {
   static constexpr std::string_view kTypeName = "RgPrjHandlerGhostBlock";
   std::string_view TypeName() const override { return kTypeName; }
 
-  /// Drops the item only (see the file comment).
+  /// Drops the item, also from the ghost (see the file comment).
   void Terminate() override;
 
  private:
