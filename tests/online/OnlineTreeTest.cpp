@@ -1,6 +1,10 @@
 // The online tree: how the factory builds the connected PLC's tree, and how the program handler
 // keeps the PLC's blocks in order as the framework reports them.
+#include <algorithm>
+#include <random>
+
 #include "core/SnapInFixture.h"
+#include "host/app/HwConfigSnapIn.h"
 
 #include "host/services/OnlineConnection.h"
 #include "host/services/OnlineService.h"
@@ -23,8 +27,8 @@ using host::BlockInfo;
 const std::string kCard = R"(<memory-card name="MMC" size="1024"/>)";
 
 std::string Plc(const std::string& card, const std::string& blocks) {
-  return PlcText("<hardware name=\"Station\" size=\"2048\"/>" + card +
-                 "<program name=\"Program\">" + blocks + "</program>");
+  return PlcText("<hardware name=\"Station\" size=\"2048\" modified=\"2026-11-02 08:20:00\"/>" +
+                 card + "<program name=\"Program\">" + blocks + "</program>");
 }
 
 std::string BlockXml(const char* type, int number, bool system = false) {
@@ -95,6 +99,41 @@ TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAndAccessBracket) {
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
+/// Every key of the item's data in order: "NAME=FB10, SIZE=412/Long".
+std::string Dump(const ItemRef& item) {
+  std::vector<std::string> parts;
+  for (const std::string& key : item->Data()->Keys()) {
+    const platform::Variant value = item->Data()->Value(key);
+    parts.push_back(key + "=" + value.ToString() +
+                    (value.Type() == platform::VarType::String ? "" : "/" + value.TypeName()));
+  }
+  return Join(parts);
+}
+
+TEST_F(OnlineTree, EachItemShowsItsKeysInOrder) {
+  Connect("", R"(<block type="FB" number="10" header="Motor" author="Ann" language="LAD" size="412"
+    modified="2026-11-02 08:15:00" protected="true"/>)");
+  const auto hw = env.Application().SnapIn("SnapInHWConfig").Cast<host::HwConfigSnapIn>();
+  const struct {
+    ItemRef item;
+    std::string dump;
+  } cases[] = {
+      {Root(), "TYPE=RgProjectOnline, NAME=P, LASTMODIFIED=1900-01-01 00:00:00/Date, SIZE=0/Long"},
+      {ProgramItem(),
+       "TYPE=RgProgramOnline, NAME=Program, LASTMODIFIED=1900-01-01 00:00:00/Date, SIZE=0/Long"},
+      {ItemOf(plc->Hardware()),
+       "TYPE=RgHwConfigOnline, NAME=Station, LASTMODIFIED=2026-11-02 08:20:00/Date, "
+       "SIZE=2048/Long"},
+      {ItemOf(plc->Program()->FindBlockById("FB10")),
+       "NAME=FB10, TYPE=RgBlockOnline.FB, BLOCKTYPE=10/Long, BLOCKNUMBER=10/Long, "
+       "HEADERNAME=Motor, LASTMODIFIED=2026-11-02 08:15:00/Date, PROGLANGUAGE=LAD, AUTHOR=Ann, "
+       "SIZE=412/Long, DISPLAY_TYPE=Function block, DISPLAY_TITLE=FB10, PROTECTED=True/Boolean, "
+       "SYSTEM=False/Boolean"}};
+  for (const auto& c : cases) EXPECT_EQ(Dump(c.item), c.dump);
+  ItemOf(plc->Hardware())->Handler()->Delete();
+  EXPECT_EQ(hw->Deletes(), std::vector<int32_t>{0}) << "the hardware snap-in is asked to delete";
+}
+
 TEST_F(OnlineTree, WithoutConnectionTheTreeIsBuiltAndNoAccessIsMade) {
   Connect(kCard, BlockXml("OB", 1));
   const auto connection = env.Online().CurrentConnection();
@@ -134,6 +173,26 @@ TEST_F(OnlineTree, ArrivingBlocksAreOrderedAroundTheGhostAndGoneOnesRemoved) {
   EXPECT_TRUE(snapIn->OnlineModel()->AutoRefresh());
   EXPECT_TRUE(SameObject(Program()->GetGhostBlock(), ItemOf(ghost)));
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(OnlineTree, AnyArrivalOrderGivesTheBlockOrder) {
+  Connect("", "");
+  std::vector<std::pair<int32_t, int32_t>> keys;
+  for (const int32_t type : {BlockInfo::kDb, BlockInfo::kOb, BlockInfo::kFc, BlockInfo::kUdt}) {
+    for (int32_t number = 1; number <= 40; ++number) keys.emplace_back(type, number * 7 % 41);
+  }
+  std::shuffle(keys.begin(), keys.end(), std::mt19937(2026));
+  for (const auto& [type, number] : keys) plc->Program()->AddBlock(NewBlock(type, number));
+  const auto info = snapIn->BlockInfo();
+  const auto order = [&](const std::pair<int32_t, int32_t>& k) {
+    return std::make_pair(info->SortIndex(k.first), k.second);
+  };
+  std::sort(keys.begin(), keys.end(), [&](auto& a, auto& b) { return order(a) < order(b); });
+  std::string expected;
+  for (const auto& [type, number] : keys) {
+    expected += (expected.empty() ? "" : " ") + BlockInfo::MakeName(type, number);
+  }
+  EXPECT_EQ(Blocks(), expected);
 }
 
 TEST_F(OnlineTree, ABlockReportedAgainKeepsItsItemAndTakesTheNewObject) {
