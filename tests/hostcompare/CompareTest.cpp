@@ -18,9 +18,8 @@ std::string Program(std::string_view blocks) {
   return "<program name=\"P\">" + std::string(blocks) + "</program>\n";
 }
 
-// "FC3 UDT1 / OB1 / 4 = FB10:1 FC3:0 | FB10:1 OB1:0": the blocks only in the project, those only
-// in the PLC, how many pairs differ (after the error number of a failure), then the compare
-// state of each block of the project and of the PLC.
+// "FC3 / OB1 / 4 = FB10:1 FC3:0 | FB10:1 OB1:0": the blocks only in the project, only in the PLC,
+// the pairs that differ (after a failure's error number), each block's compare state per side.
 std::string Report(const HostProject& host) {
   const auto projectOnly = platform::MakeObject<host::ObjectArray>();
   const auto plcOnly = platform::MakeObject<host::ObjectArray>();
@@ -46,9 +45,8 @@ std::string Report(const HostProject& host) {
 TEST(CompareTest, ProgramsPairTheirBlocksByTypeAndNumberAndCompareWhatThePlcRuns) {
   // FB10 differs only in what describes it; FB11, FC1, FC2 and DB1 in body, language,
   // protection and instance owner; FC3 and the data type are only in the project, OB1 in the PLC.
-  const HostProject host(ProjectText(Program(R"(
-    <block type="FB" number="10" header="a" author="x" size="4" modified="2026-01-01 00:00:00"
-           body="b"/><block type="FB" number="11" body="b"/>
+  const HostProject host(ProjectText(Program(R"(<block type="FB" number="10" header="a" author="x"
+    size="4" modified="2026-01-01 00:00:00" body="b"/><block type="FB" number="11" body="b"/>
     <block type="FC" number="1" language="LAD"/><block type="FC" number="2" protected="true"/>
     <block type="DB" number="1" instance-of="FB1"/><block type="FC" number="3"/>
     <block type="UDT" number="1"/>)")),
