@@ -108,6 +108,7 @@ Environment::~Environment() {
   tCurrent = this;
   State& s = *state_;
   s.online->Forget();
+  if (s.plc) s.plc->PairWith(nullptr);
   s.plc.Reset();
   s.file.Reset();
   s.project.Reset();
@@ -244,6 +245,8 @@ platform::Ref<OfflineProject> Environment::AdoptProject(platform::Ref<OfflinePro
   CloseProject();
   state_->project = project;
   state_->file = project->FileObject();
+  // Paired before anyone hears of the project, so that a listener can compare it at once.
+  if (state_->plc) project->PairWith(state_->plc);
   Projects().Open().Emit(state_->file, state_->project);
   return project;
 }
@@ -252,6 +255,7 @@ void Environment::CloseProject() {
   if (!state_->project) return;
   // Raised while the project is still ours, so that listeners can compare it with theirs.
   Projects().Close().Emit(state_->file, state_->project);
+  state_->project->PairWith(nullptr);
   state_->file.Reset();
   state_->project.Reset();
 }
@@ -272,6 +276,7 @@ platform::Ref<PlcProject> Environment::ConnectPlcText(std::string_view xml,
 platform::Ref<PlcProject> Environment::AdoptPlc(platform::Ref<PlcProject> plc) {
   DisconnectPlc();
   state_->plc = plc;
+  if (state_->project) plc->PairWith(state_->project);
   Online().Connect(plc);
   return plc;
 }
@@ -279,6 +284,7 @@ platform::Ref<PlcProject> Environment::AdoptPlc(platform::Ref<PlcProject> plc) {
 void Environment::DisconnectPlc() {
   if (!state_->plc) return;
   Online().Disconnect();
+  state_->plc->PairWith(nullptr);
   state_->plc.Reset();
 }
 

@@ -87,7 +87,9 @@ class Environment {
   void CloseProject();
   platform::Ref<OfflineProject> Project();
 
-  /// Loads a PLC file and connects to it: the online service raises OnEvent(1, ...).
+  /// Loads a PLC file and connects to it: the online service raises OnEvent(1, ...). While a
+  /// project is open and a PLC connected, the two are paired (ProjectRoot::Counterpart) from
+  /// before the events that announce them until after those that take them away.
   platform::Ref<PlcProject> ConnectPlc(const std::filesystem::path& file);
   platform::Ref<PlcProject> ConnectPlcText(std::string_view xml, const std::string& fileName);
   /// Disconnects: OnEvent(3, ...) then OnEvent(2, ...). No-op when not connected.

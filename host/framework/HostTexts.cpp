@@ -10,8 +10,9 @@ namespace {
 
 const TextTable& UiTexts() {
   static const TextTable table = {
-      // Names of placeholder and container items.
-      {4, "Blocks only in the offline project"},
+      // Names of placeholder and container items. The placeholders stand in one program for the
+      // blocks that only the other side has: 4 in the PLC's program, 5 in the project's.
+      {4, "Blocks only in the project"},
       {5, "Blocks only in the PLC"},
       {7, "Memory card"},
       // Titles that head the messages of the snap-in.
@@ -65,9 +66,10 @@ const TextTable& UiTexts() {
       {2106, "The block is open in an editor. Close the editor before overwriting it."},
       {2110, "A category with this name already exists. Enter another name."},
       {2111, "The category has no name. Enter a name."},
-      // Headings of the placeholder descriptions.
-      {5007, "Blocks that exist only in the PLC:"},
-      {5008, "Blocks that exist only in the offline project:"},
+      // Headings of the placeholder descriptions: 5007 in the project's program, 5008 in the
+      // PLC's; the blocks follow, one a line.
+      {5007, "These blocks are in the PLC but not in the project:"},
+      {5008, "These blocks are in the project but not yet in the PLC:"},
   };
   return table;
 }

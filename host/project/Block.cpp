@@ -129,7 +129,42 @@ void Block::SetInstanceOf(std::optional<BlockInfo::BlockName> owner) {
 
 void Block::Changed() {
   Touch();
-  NotifyBatched(NotificationHub::kBlockChanged);
+  NotifyBatched(online_ ? NotificationHub::kPlcBlockChanged : NotificationHub::kBlockChanged);
+}
+
+int32_t Block::CompareState() {
+  const auto program = OwnerProgram();
+  const auto other = program ? program->Counterpart() : nullptr;
+  const auto twin = other ? other->FindBlock(type_, number_) : nullptr;
+  if (!twin) return kNoCounterpart;
+  return ComparesEqual(*twin) ? kEqual : kDifferent;
+}
+
+bool Block::ComparesEqual(const Block& other) const {
+  const auto sameOwner = [](const std::optional<BlockInfo::BlockName>& a,
+                            const std::optional<BlockInfo::BlockName>& b) {
+    return a.has_value() == b.has_value() && (!a || (a->type == b->type && a->number == b->number));
+  };
+  return type_ == other.type_ && number_ == other.number_ && language_ == other.language_ &&
+         protected_ == other.protected_ && system_ == other.system_ &&
+         sameOwner(instanceOf_, other.instanceOf_) && body_ == other.body_;
+}
+
+void Block::TakeContentOf(const Block& content) {
+  if (&content == this) return;
+  SetInstanceOf(content.InstanceOf());  // first: the one datum that may be refused
+  SetHeader(content.Header());
+  SetAuthor(content.Author());
+  SetLanguage(content.Language());
+  SetSize(content.Size());
+  SetLastModified(content.LastModified());
+  SetProtected(content.Protected());
+  SetSystem(content.System());
+  SetBody(content.Body());
+  if (Extras() != content.Extras()) {
+    Extras() = content.Extras();
+    Changed();
+  }
 }
 
 int32_t Block::SymbolState() {

@@ -12,8 +12,13 @@
 // The library reads and writes it through IRgBlock and IRgBlockSymbol. The symbol is the
 // project's symbol table's name for the block's address; a block whose symbol cannot be written
 // (online, outside a project, or in a project without symbol table) reports bit 64 in its
-// SymbolState, so that the handlers leave the symbol alone. Every change of the block's data
-// notifies 8192 (NotificationHub).
+// SymbolState, so that the handlers leave the symbol alone. Every change of a project block's
+// data notifies 8192, of a PLC block's 4 (NotificationHub): each side's program handler follows
+// its own code.
+//
+// Project and PLC compare their blocks by what the PLC runs (ComparesEqual): a block reports
+// through IRgBlockCompare how it compares with the block of the same type and number on the
+// other side (ProjectRoot::Counterpart), looked up in the other program's index.
 //
 // Trap: a block's name is not settable; SetName fails.
 #pragma once
@@ -27,6 +32,7 @@
 #include "host/project/BlockInfo.h"
 #include "host/project/ProjectDocument.h"
 #include "mzblprsx/interfaces/IRgBlock.h"
+#include "mzblprsx/interfaces/IRgBlockCompare.h"
 #include "mzblprsx/interfaces/IRgBlockSymbol.h"
 #include "platform/DateTime.h"
 
@@ -38,7 +44,8 @@ class SymbolTable;
 
 class Block : public ProjectDocument,
               public virtual mzblprsx::IRgBlock,
-              public virtual mzblprsx::IRgBlockSymbol {
+              public virtual mzblprsx::IRgBlockSymbol,
+              public virtual mzblprsx::IRgBlockCompare {
  public:
   /// Error 5 for an unknown type code or a number that is not valid for the type.
   Block(bool online, int32_t type, int32_t number);
@@ -84,6 +91,26 @@ class Block : public ProjectDocument,
   /// Names the block in the symbol table (an empty symbol removes its name). Error 5 when the
   /// block has no symbol table to write to, 457 when another address has the symbol.
   void SetSymbol(const std::string& symbol) override;
+
+  /// Compare states of CompareState.
+  static constexpr int32_t kNoCounterpart = 0;
+  static constexpr int32_t kEqual = 1;
+  static constexpr int32_t kDifferent = 2;
+  // IRgBlockCompare
+  /// kNoCounterpart outside a program, while its project or PLC is paired with nothing, or when
+  /// the other side has no block of this type and number; else kEqual or kDifferent by
+  /// ComparesEqual.
+  int32_t CompareState() override;
+
+  /// True when the two blocks are the same to the PLC: same type, number, body, language,
+  /// protection, system flag and instance owner. What only describes a block (header, author,
+  /// size, date, symbol, attributes this host does not know) is not compared: a download dates
+  /// the PLC's copy anew, and a PLC keeps no symbols.
+  bool ComparesEqual(const Block& other) const;
+  /// Takes every datum of `content` but its type and number (header, author, language, size,
+  /// date, flags, body, instance owner, unknown attributes), notifying as each setter does.
+  /// Error 5 (changing nothing) when the instance owner cannot be this block's.
+  void TakeContentOf(const Block& content);
 
   const std::string& Header() const { return header_; }
   void SetHeader(std::string header);

@@ -29,6 +29,10 @@ void HardwareConfig::SetState(int32_t state) {
   Changed();
 }
 
+bool HardwareConfig::ComparesEqual(const HardwareConfig& other) const {
+  return Name() == other.Name() && size_ == other.size_ && state_ == other.state_;
+}
+
 void HardwareConfig::Changed() {
   Touch();
   NotifySingle(NotificationHub::kChanged);

@@ -7,6 +7,10 @@
 // The library reads the date through IRgHwConfig. A change of name, date, size or state notifies
 // 64 (NotificationHub); deleting it from its project notifies 128.
 //
+// Project and PLC compare their stations by name, size and state (ComparesEqual, through
+// HwCompare); the date is not compared, since a download dates the PLC's configuration anew. A
+// station in state kNotComparable cannot be compared at all.
+//
 // Trap: the handlers read the date as text (ModifiedText, "YYYY-MM-DD HH:MM:SS").
 #pragma once
 
@@ -38,6 +42,12 @@ class HardwareConfig : public ProjectDocument, public virtual mzblprsx::IRgHwCon
   int32_t Size() const { return size_; }
   /// Error 5 for a negative size.
   void SetSize(int32_t size);
+  /// The state of a station that cannot be compared with the other side's.
+  static constexpr int32_t kNotComparable = 8192;
+
+  /// True when both stations have the same name (exactly), size and state.
+  bool ComparesEqual(const HardwareConfig& other) const;
+
   /// The framework's state code of the station (0: nothing special).
   int32_t State() const { return state_; }
   void SetState(int32_t state);

@@ -16,8 +16,11 @@
 //   batched  block (offline or online)  1       the block was added to a program
 //                                       2       the block was removed from its program
 //                                       128     the block was renumbered
-//                                       8192    header, author, language, size, date,
-//                                               protection, system flag, body or owner changed
+//            project block              8192    header, author, language, size, date,
+//                                               protection, system flag, body, owner or
+//                                               unknown attributes changed
+//            PLC block                  4       the same for a block of the PLC (a load
+//                                               that replaced it, Program::LoadBlock)
 //   batched  program (block container)  256     a category was added, removed or renamed, or
 //                                               the default category changed
 //                                       131072  a symbol was set, moved or removed, or the
@@ -95,6 +98,7 @@ class NotificationHub : public std::enable_shared_from_this<NotificationHub> {
   static constexpr int32_t kRenumbered = 128;
   static constexpr int32_t kStructureChanged = 256;
   static constexpr int32_t kBlockChanged = 8192;
+  static constexpr int32_t kPlcBlockChanged = 4;
   static constexpr int32_t kSymbolsChanged = 131072;
 
   NotificationHub() = default;

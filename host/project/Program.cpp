@@ -9,6 +9,7 @@
 #include "host/project/Category.h"
 #include "host/project/NotificationHub.h"
 #include "host/project/OfflineProject.h"
+#include "host/project/PlcProject.h"
 #include "host/project/SymbolTable.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
@@ -168,6 +169,38 @@ void Program::RenumberBlock(Block& block, int32_t number) {
   if (const auto project = Parent().As<OfflineProject>(); project && !online_) {
     if (const auto symbols = project->Symbols()) symbols->MoveSymbol(oldName, block.Name());
   }
+}
+
+platform::Ref<Block> Program::LoadBlock(const Block& content) {
+  if (auto existing = FindBlock(content.Type(), content.Number())) {
+    NotificationBatch batch(*this);  // one notification for all the data that changed
+    existing->TakeContentOf(content);
+    return existing;
+  }
+  auto block = platform::MakeObject<Block>(online_, content.Type(), content.Number());
+  block->TakeContentOf(content);  // before it is here: a refused content leaves no block behind
+  AddBlock(block);
+  return block;
+}
+
+std::vector<platform::Ref<Block>> Program::LoadBlocks(
+    const std::vector<platform::Ref<Block>>& contents) {
+  NotificationBatch batch(*this);
+  std::vector<platform::Ref<Block>> loaded;
+  loaded.reserve(contents.size());
+  for (const auto& content : contents) {
+    if (content) loaded.push_back(LoadBlock(*content));
+  }
+  return loaded;
+}
+
+platform::Ref<Program> Program::Counterpart() const {
+  const auto root = platform::CachedQuery<ProjectRoot>(Parent());
+  const auto other = root ? root->Counterpart() : nullptr;
+  if (!other) return {};
+  if (const auto plc = platform::CachedQuery<PlcProject>(other)) return plc->Program();
+  if (const auto project = platform::CachedQuery<OfflineProject>(other)) return project->Program();
+  return {};
 }
 
 platform::Ref<Category> Program::FindCategory(int32_t id) const {

@@ -17,6 +17,12 @@
 // the one the application's editors set (ProjectDocument). Its block and category operations
 // raise the notifications that NotificationHub lists.
 //
+// Loading (LoadBlock, LoadBlocks) is how blocks reach a program from the other side, a
+// download into the PLC or an upload into the project: a block the program holds already takes
+// the loaded data in place, keeping its object, its place and its category, so that every view
+// on it follows with one notification (4 in the PLC, 8192 in a project); a new one is appended
+// (1). Removing goes through RemoveBlocks (2).
+//
 // Trap: an online program has no categories; the category operations fail on it.
 #pragma once
 
@@ -96,6 +102,19 @@ class Program : public ProjectDocument,
   /// Gives the block a new number (notification 128); its symbol moves with it. Error 5 when it
   /// is not here or the number is not valid for its type, 457 when another block has it.
   void RenumberBlock(Block& block, int32_t number);
+  /// Loads a copy of `content` (a block of either side, in a program or not) under its type and
+  /// number: the block of that type and number takes its data (TakeContentOf), or a new block
+  /// of this program's side is appended. Returns the program's block. Error 5 (changing
+  /// nothing) for an instance owner the block cannot have.
+  platform::Ref<Block> LoadBlock(const Block& content);
+  /// LoadBlock for each block in order, with one delivery for them all; an entry that is
+  /// nothing is skipped. Returns the program's blocks in the order given.
+  std::vector<platform::Ref<Block>> LoadBlocks(const std::vector<platform::Ref<Block>>& contents);
+
+  /// The program of the other side (the PLC's for a project's program, the project's for the
+  /// PLC's) while the two are paired (ProjectRoot::Counterpart); nothing otherwise and when the
+  /// other side has no program.
+  platform::Ref<Program> Counterpart() const;
 
   // Categories (offline only).
   /// The categories in file (insertion) order.

@@ -1,5 +1,6 @@
 // Registers the project classes that the library creates by class identifier: the block
-// information object (clsid::kBlockInfo, "mzframex.RgBlockInfo"). Called by the Environment.
+// information object (clsid::kBlockInfo, "mzframex.RgBlockInfo") and the comparison of two
+// stations (clsid::kHwCompare). Called by the Environment.
 #pragma once
 
 namespace host {

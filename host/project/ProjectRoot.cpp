@@ -5,6 +5,7 @@
 
 #include "host/project/NotificationHub.h"
 #include "host/project/ObjectList.h"
+#include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/Error.h"
 
 namespace host {
@@ -57,6 +58,24 @@ bool ProjectRoot::RemoveObject(ProjectObject& child) {
   NotifySingle(NotificationHub::kStructureChanged);
   OnChildrenChanged(child);
   return true;
+}
+
+void ProjectRoot::PairWith(const platform::Ref<ProjectRoot>& other) {
+  if (other) {
+    const bool thisOnline = ClassId() == mzblprsx::clsid::kProjectOnline;
+    const bool otherOnline = other->ClassId() == mzblprsx::clsid::kProjectOnline;
+    if (thisOnline == otherOnline) {
+      throw platform::Error(platform::errc::kInvalidCall,
+                            "'" + Name() + "' and '" + other->Name() +
+                                "' cannot be compared: a project pairs only with a PLC");
+    }
+  }
+  if (const auto old = Counterpart()) old->counterpart_.reset();
+  counterpart_.reset();
+  if (!other) return;
+  if (const auto old = other->Counterpart()) old->counterpart_.reset();
+  counterpart_ = other.Shared();
+  other->counterpart_ = platform::Self<ProjectRoot>(this).Shared();
 }
 
 void ProjectRoot::RemoveChild(ProjectObject& child) {

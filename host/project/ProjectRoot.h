@@ -3,6 +3,10 @@
 // that every change below it sets. It owns the project's notification hub, through which its
 // objects tell listeners what changed.
 //
+// The open project and the connected PLC are each other's counterpart (the Environment pairs
+// them while both are there), so that the comparison of project and PLC can find the other
+// side from either one. The pairing is weak both ways: neither side keeps the other alive.
+//
 // Trap: the object identifier and the container identifier are the GUID, which never changes.
 #pragma once
 
@@ -51,6 +55,15 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
   const std::string& SourceName() const { return sourceName_; }
   void SetSourceName(std::string name) { sourceName_ = std::move(name); }
 
+  /// The other side: the connected PLC of the open project, the open project of the PLC;
+  /// nothing while they are not paired.
+  platform::Ref<ProjectRoot> Counterpart() const {
+    return platform::Ref<ProjectRoot>(counterpart_.lock());
+  }
+  /// Pairs this side with `other` (nothing: only ends the pairing), ending the earlier pairings
+  /// of both. Error 5 unless one is a project and the other a PLC.
+  void PairWith(const platform::Ref<ProjectRoot>& other);
+
  protected:
   ProjectRoot(std::string_view classId, std::string guid, std::string name,
               std::vector<std::string_view> childOrder);
@@ -74,6 +87,7 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
   platform::Ref<ObjectList> objects_;
   std::string sourceName_;
   bool modified_ = false;
+  std::weak_ptr<ProjectRoot> counterpart_;
 };
 
 template <class T>

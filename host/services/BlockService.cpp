@@ -13,6 +13,7 @@
 #include "host/project/OfflineProject.h"
 #include "host/project/Program.h"
 #include "host/project/ProjectFileReader.h"
+#include "host/project/ProjectRoot.h"
 #include "host/project/SymbolTable.h"
 #include "host/services/NewBlockRequest.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"
@@ -67,20 +68,11 @@ platform::Ref<Block> BlockOfEntry(mzblprsx::IRgDataObjectItem& item, bool online
 // A block of another type or number with everything else of `content`.
 platform::Ref<Block> Renamed(const Block& content, int32_t type, int32_t number) {
   auto block = platform::MakeObject<Block>(content.Online(), type, number);
-  block->SetHeader(content.Header());
-  block->SetAuthor(content.Author());
-  block->SetLanguage(content.Language());
-  block->SetSize(content.Size());
-  block->SetLastModified(content.LastModified());
-  block->SetProtected(content.Protected());
-  block->SetSystem(content.System());
-  block->SetBody(content.Body());
   try {
-    block->SetInstanceOf(content.InstanceOf());
+    block->TakeContentOf(content);
   } catch (const platform::Error& error) {
     Invalid(content.Name() + " cannot become " + block->Name() + ": " + error.Description());
   }
-  block->Extras() = content.Extras();
   return block;
 }
 
@@ -124,6 +116,41 @@ void BlockService::DeleteBlocks(platform::Ref<mzblprsx::IRgObjectArray> array, i
     blocks.push_back(std::move(block));
   }
   program.RemoveBlocks(blocks);
+}
+
+int32_t BlockService::ComparePrograms(platform::Ref<mzblprsx::IRgObjectArray> offlineOnly,
+                                      platform::Ref<mzblprsx::IRgObjectArray> onlineOnly) {
+  if (!offlineOnly || !onlineOnly) {
+    throw platform::Error(platform::errc::kObjectNotSet,
+                          "ComparePrograms: no list was given for the blocks of one side");
+  }
+  Program& own = BoundProgram();
+  const auto root = own.Parent().As<ProjectRoot>();
+  if (!root || !root->Counterpart()) {
+    Invalid("program '" + own.Name() + "' cannot be compared: " +
+            (own.Online() ? "no project is open for this PLC" : "no PLC is connected"));
+  }
+  const auto other = own.Counterpart();  // nothing: the other side has no program
+  const Program* offline = own.Online() ? other.Get() : &own;
+  const Program* online = own.Online() ? &own : other.Get();
+
+  int32_t differing = 0;
+  if (offline) {
+    for (const auto& block : offline->Blocks()) {
+      const auto twin = online ? online->FindBlock(block->Type(), block->Number()) : nullptr;
+      if (!twin) {
+        offlineOnly->Add(block);
+      } else if (!block->ComparesEqual(*twin)) {
+        ++differing;
+      }
+    }
+  }
+  if (online) {
+    for (const auto& block : online->Blocks()) {
+      if (!offline || !offline->FindBlock(block->Type(), block->Number())) onlineOnly->Add(block);
+    }
+  }
+  return differing;
 }
 
 platform::Ref<Program> BlockService::SourceProgram() {

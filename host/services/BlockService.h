@@ -6,10 +6,16 @@
 //   blocks->Renumber(fb10, 12);                    // false when refused; notification 128
 //   blocks->DeleteBlocks(array, 0);                // one notification 2 with all of them
 //   blocks->CreateFromData(item, true, 10, 12);    // FB12 from a copied block, replacing
+//   blocks.As<IRgProgramCompare>()->ComparePrograms(projectOnly, plcOnly);   // differing count
 //
 // Created by the service factory, a new one per request, bound to the program it was asked for.
 // It is also a program source (IProgramSource), so the block information object's HasBlock
 // accepts it in place of the program.
+//
+// The comparison of project and PLC (IRgProgramCompare) pairs the blocks of the two programs by
+// type and number through their indexes and compares each pair by Block::ComparesEqual; it is
+// linear in the two programs' sizes. It compares the same way whichever side the service is
+// bound to.
 //
 // Trap: the service belongs to the request; do not keep it past the project it is bound to.
 #pragma once
@@ -20,6 +26,7 @@
 #include "host/project/IProgramSource.h"
 #include "host/services/BoundService.h"
 #include "mzblprsx/interfaces/IRgBlockService.h"
+#include "mzblprsx/interfaces/IRgProgramCompare.h"
 
 namespace host {
 
@@ -28,6 +35,7 @@ struct NewBlockRequest;
 
 class BlockService : public BoundService,
                      public virtual mzblprsx::IRgBlockService,
+                     public virtual mzblprsx::IRgProgramCompare,
                      public virtual IProgramSource {
  public:
   using BoundService::BoundService;
@@ -56,6 +64,16 @@ class BlockService : public BoundService,
   platform::Ref<mzblprsx::IRgObject> CreateFromData(platform::Ref<mzblprsx::IRgDataObjectItem> item,
                                                     bool replace, int32_t type,
                                                     int32_t number) override;
+
+  // IRgProgramCompare
+  /// Appends the project's blocks that the PLC does not have to `offlineOnly` (in the project
+  /// program's order) and the PLC's blocks that the project does not have to `onlineOnly` (in
+  /// the PLC's order), and returns how many blocks both have that differ. Every block takes
+  /// part, data types and system blocks included; a PLC without a program has no blocks. Error
+  /// 91 for a missing list, error 5 when no PLC is connected to the project (nothing is
+  /// appended then).
+  int32_t ComparePrograms(platform::Ref<mzblprsx::IRgObjectArray> offlineOnly,
+                          platform::Ref<mzblprsx::IRgObjectArray> onlineOnly) override;
 
   // IProgramSource
   platform::Ref<Program> SourceProgram() override;
