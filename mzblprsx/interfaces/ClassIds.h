@@ -26,9 +26,9 @@ inline constexpr std::string_view kCategoryService = "{BC107812-5C01-4210-9EDF-4
 inline constexpr std::string_view kObjectFinder = "mzframex.RgObjectFinder";
 inline constexpr std::string_view kNewBlockDialog = "mzbdnblx.RgDialogNewBlock";
 inline constexpr std::string_view kHostApplication = "{EFCA418E-8375-11D2-BF9C-0020AF5A37DC}";
-/// The physical-station relation object, bound through the moniker "clsid:" + this text.
 /// A comparison of two hardware configurations (IRgHwCompare), made anew for each comparison.
 inline constexpr std::string_view kHwCompare = "mzhwcmpx.RgHwCompare";
+/// The physical-station relation object, bound through the moniker "clsid:" + this text.
 inline constexpr std::string_view kStationRelation = "{D6A82CED-8ED4-4Cb3-A5F3-072A10194B3D}";
 
 // Services, selected through the service factory.
