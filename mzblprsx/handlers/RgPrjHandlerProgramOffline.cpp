@@ -29,6 +29,7 @@
 #include "mzblprsx/interfaces/RgProjectItemProperty.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
+#include "mzblprsx/models/RgPrjStatusController.h"
 #include "platform/ClassRegistry.h"
 #include "platform/DateTime.h"
 #include "platform/OneOf.h"
@@ -668,13 +669,14 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
     const Ref<RgProjectItemList> list = item_->ChildList();
     bool blocksDeleted = false;
     bool blocksChanged = false;
+    bool compareAgain = false;  // once for the whole notification, however many entries
     for (const RgNotificationEntry& entry : notification.entries) {
       if (OneOf(entry.code, {notify::kBlockRenumbered, notify::kBlockChanged})) {
         for (const Ref<IRgObject>& object : entry.objects) {
           if (list->Find(find_by::kObject, Variant(object))) RefreshHandlerOf(list->FoundItem());
         }
-        // FIXME: the compare states are recomputed here once the status controller compares.
         blocksChanged = true;
+        compareAgain = true;
       } else if (entry.code == notify::kBlockDeleted) {
         switchOff();
         for (const Ref<IRgObject>& object : entry.objects) {
@@ -683,6 +685,7 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
           found->Parent()->Items()->Remove(found);
         }
         blocksDeleted = true;
+        compareAgain = true;
       } else if (OneOf(entry.code, notify::kBlockPlaced)) {
         switchOff();
         for (Ref<IRgObject> object : entry.objects) {
@@ -696,6 +699,11 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
           }
         }
         blocksChanged = true;
+      }
+    }
+    if (compareAgain) {
+      if (const Ref<RgPrjStatusController> status = SnapIn()->StatusController()) {
+        status->RefreshProgramStatus();
       }
     }
     if (!blocksDeleted && !blocksChanged) return;
