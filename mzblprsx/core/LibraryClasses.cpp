@@ -4,13 +4,19 @@
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
+#include "mzblprsx/handlers/RgObjectGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerBlockOnline.h"
 #include "mzblprsx/handlers/RgPrjHandlerCategory.h"
 #include "mzblprsx/handlers/RgPrjHandlerDocumentation.h"
+#include "mzblprsx/handlers/RgPrjHandlerGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerHwConfigOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerHwConfigOnline.h"
 #include "mzblprsx/handlers/RgPrjHandlerMemoryCard.h"
 #include "mzblprsx/handlers/RgPrjHandlerProgramOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerProgramOnline.h"
 #include "mzblprsx/handlers/RgPrjHandlerProjectOffline.h"
+#include "mzblprsx/handlers/RgPrjHandlerProjectOnline.h"
 #include "mzblprsx/handlers/RgPrjHandlerReferences.h"
 #include "mzblprsx/handlers/RgPrjHandlerSymbolTable.h"
 #include "mzblprsx/handlers/RgPrjHandlerVarTables.h"
@@ -66,6 +72,18 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgPrjHandlerReferences>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F34}", "mzblprsx.RgPrjHandlerMemoryCard",
        Create<RgPrjHandlerMemoryCard>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F40}", "mzblprsx.RgPrjHandlerProjectOnline",
+       Create<RgPrjHandlerProjectOnline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F41}", "mzblprsx.RgPrjHandlerHwConfigOnline",
+       Create<RgPrjHandlerHwConfigOnline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F42}", "mzblprsx.RgPrjHandlerProgramOnline",
+       Create<RgPrjHandlerProgramOnline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F43}", "mzblprsx.RgPrjHandlerBlockOnline",
+       Create<RgPrjHandlerBlockOnline>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F44}", "mzblprsx.RgPrjHandlerGhostBlock",
+       Create<RgPrjHandlerGhostBlock>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F45}", "mzblprsx.RgObjectGhostBlock",
+       Create<RgObjectGhostBlock>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F35}", "mzblprsx.RgPrjHandlerProjectOffline",
        Create<RgPrjHandlerProjectOffline>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F36}", "mzblprsx.RgPrjHandlerHwConfigOffline",

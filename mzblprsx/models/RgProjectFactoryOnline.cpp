@@ -3,9 +3,12 @@
 #include <array>
 #include <utility>
 
+#include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/handlers/RgPrjHandlerProgramOnline.h"
 #include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgBlockService.h"
 #include "mzblprsx/interfaces/IRgOnlineConnection.h"
 #include "mzblprsx/interfaces/IRgOnlineService.h"
 #include "mzblprsx/interfaces/IRgProjectContainer.h"
@@ -30,10 +33,10 @@ constexpr std::array<std::string_view, 3> kPlcChildren{clsid::kHwConfigOnline, c
 
 }  // namespace
 
-Ref<Object> RgProjectFactoryOnline::P_GetHandlerObject(Ref<Object> object) {
+Ref<Object> RgProjectFactoryOnline::P_GetHandlerObject(const Ref<IRgObject>& object) {
   Ref<Object> result;
   Guard(*this, "P_GetHandlerObject", [&] {
-    const std::string classId = object.Cast<IRgObject>()->ClassID();
+    const std::string classId = object->ClassID();
     if (classId == clsid::kMemoryCard) {
       // The card and its file-list node share the class: the card comes first.
       if (!memoryCardHandedOut_) {
@@ -97,6 +100,7 @@ void RgProjectFactoryOnline::P_FillProjectItems(Ref<RgProjectItem> projectItem) 
       if (!child) continue;  // the PLC has no such child
       const Ref<RgProjectItem> childItem = projectItem->Items()->AddNew(child, nullptr, nullptr);
       if (classId == clsid::kMemoryCard) P_FillMMCItems(childItem);
+      if (classId == clsid::kProgramOnline) P_FillProgramItems(childItem);
     }
   });
 }
@@ -109,9 +113,20 @@ void RgProjectFactoryOnline::P_FillMMCItems(Ref<RgProjectItem> memoryCardItem) {
   });
 }
 
+void RgProjectFactoryOnline::P_FillProgramItems(Ref<RgProjectItem> programItem) {
+  Guard(*this, "P_FillProgramItems", [&] {
+    const auto program = programItem->HandlerObject().As<RgPrjHandlerProgramOnline>();
+    if (!program) return;  // no handler of the PLC's program: nothing to fill it with
+    const auto snapIn = programItem->Model()->Owner().Cast<RgProjectSnapin>();
+    const auto blocks =
+        snapIn->Services()->RgBlockService(RgProjectLocationOnline).As<IRgBlockService>();
+    if (blocks) program->FillBlocks(blocks->Blocks());
+  });
+}
+
 void RgProjectFactoryOnline::InitializeItem(Ref<RgProjectItem> item, Ref<Object> object) {
   Guard(*this, "IRgProjectModelFactory_InitializeItem", [&] {
-    const Ref<IRgObject> framework = object.As<IRgObject>();
+    const Ref<IRgObject> framework = AsFrameworkObject(object);  // not one: no handler
     if (!item || !framework) return;
     const Ref<Object> handler = P_GetHandlerObject(framework);
     if (handler) AttachHandler(item, handler, framework);

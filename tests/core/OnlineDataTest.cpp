@@ -127,36 +127,6 @@ TEST_F(OnlineData, EditorsOfBlocksThatLeftThePlcAreClosedWithOneMessage) {
   EXPECT_EQ(env.Application().Documents()->Count(), 0) << "all nine editors are closed";
 }
 
-/// The handler classes of the item's subtree, depth first: "A(B C(D))"; "-" for no handler.
-std::string HandlerTree(const platform::Ref<mzblprsx::RgProjectItem>& item) {
-  std::string out(item->HandlerObject() ? item->HandlerObject()->TypeName() : "-");
-  const auto children = item->Items();
-  for (int32_t i = 1; i <= children->Count(); ++i) {
-    out += (i == 1 ? "(" : " ") + HandlerTree(children->Item(i));
-  }
-  return children->Count() > 0 ? out + ")" : out;
-}
-
-TEST_F(OnlineData, TheCardAndItsFileListGetTheirOwnHandlersOnEveryConnect) {
-  // The library has no online project handler of its own; one that serves the PLC lets the
-  // factory fill the PLC's children.
-  constexpr const char* kProjectHandler = "mzblprsx.RgPrjHandlerProjectOnline";
-  auto& registry = platform::ClassRegistry::Instance();
-  registry.Register("", kProjectHandler, [] {
-    return platform::Ref<platform::Object>(platform::MakeObject<ContainerHandler>(nullptr));
-  });
-  std::vector<std::string> trees;
-  for (int connect = 0; connect < 2; ++connect) {
-    env.DisconnectPlc();
-    plc = env.ConnectPlc(SampleFile("conveyor.plc.xml"));
-    trees.push_back(HandlerTree(snapIn->OnlineModel()->Items()->First()));
-  }
-  registry.Unregister(kProjectHandler);
-  EXPECT_EQ(trees[0], "ContainerHandler(- RgPrjHandlerMemoryCard(-) -)")
-      << "the card first, then its file list (a class the library does not serve)";
-  EXPECT_EQ(trees[1], trees[0]) << "a later PLC starts with the card again";
-}
-
 TEST_F(OnlineData, WithoutHandlerNothingIsAsked) {
   const auto calls = env.Load().Calls().size();
   item->SetHandler(nullptr);

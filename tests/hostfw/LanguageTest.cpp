@@ -27,23 +27,6 @@ TEST_F(LanguageTest, EveryTextTheLibraryAsksForExists) {
   EXPECT_NE(access->GetText(4), access->GetText(5)) << "the two placeholders are told apart";
 }
 
-TEST_F(LanguageTest, UnknownNumberGivesAnEmptyText) {
-  const auto access = languages.GetLanguageAccess("mzprui_");
-  for (const int32_t n : {0, -1, 3, 99999}) EXPECT_EQ(access->GetText(n), "") << "text " << n;
-}
-
-TEST_F(LanguageTest, UnknownPrefixIsAnErrorAndLoadsAreCounted) {
-  std::string why;
-  EXPECT_NE(mztest::ErrorOf([&] { languages.GetLanguageAccess("nosuch_"); }, &why), 0);
-  EXPECT_NE(why.find("nosuch_"), std::string::npos) << why;
-  EXPECT_EQ(languages.LoadCount("nosuch_"), 0) << "a failed load is not counted";
-  languages.GetLanguageAccess("mzprui_");
-  languages.GetLanguageAccess("MZPRUI_");
-  languages.ReleaseLanguageAccess("mzprui_");
-  EXPECT_EQ(languages.LoadCount("mzprui_"), 2) << "prefixes compare without regard to case";
-  EXPECT_EQ(languages.ReleaseCount("Mzprui_"), 1);
-}
-
 TEST(HostTextsTest, EveryMessageTheLibraryShowsExistsWithItsInserts) {
   const host::TextTable* common = host::texts::MessageModule("cmnerr");
   ASSERT_NE(common, nullptr);

@@ -149,11 +149,5 @@ TEST_F(FrameworkObjectsTest, TheSubscriptionHearsTheApplicationOrOneObject) {
   EXPECT_EQ(heard->Take(), "") << "it ends with the subscription object";
 }
 
-TEST(NotifySubscriptionWithoutApplication, NeedsAnEnvironmentWhenNoObjectIsGiven) {
-  const auto subscription = platform::MakeObject<host::NotifySubscription>();
-  EXPECT_EQ(ErrorOf([&] { subscription->Subscribe(platform::MakeObject<RecordingSink>(), {}); }),
-            platform::errc::kCannotCreate);
-}
-
 }  // namespace
 }  // namespace hostsvc

@@ -37,24 +37,6 @@ class ItemDataTest : public ::testing::Test {
   platform::Ref<host::ItemData> data = platform::MakeObject<host::ItemData>();
 };
 
-TEST_F(ItemDataTest, KeysKeepTheOrderOfFirstStoring) {
-  data->SetValue("TYPE", Variant("RgBlockOffline.FB"), 1);
-  data->SetValue("NAME", Variant("FB10"), 3);
-  data->SetValue("SIZE", Variant(int32_t{412}), 1);
-  data->SetValue("TYPE", Variant("RgBlockOffline.FC"), 3);
-  EXPECT_EQ(data->Keys(), (std::vector<std::string>{"TYPE", "NAME", "SIZE"}))
-      << "storing a key again keeps its place";
-  EXPECT_EQ(data->Value("TYPE", Variant()).ToString(), "RgBlockOffline.FC");
-  EXPECT_EQ(data->Property("TYPE")->Flags(), 3) << "the flags of the last store";
-}
-
-TEST_F(ItemDataTest, AnAbsentKeyGivesTheFallback) {
-  EXPECT_TRUE(data->Value("SIZE").IsEmpty());
-  EXPECT_EQ(data->Value("SIZE", Variant(int32_t{0})).ToInt32(), 0);
-  EXPECT_FALSE(data->Exists("SIZE"));
-  EXPECT_FALSE(data->Property("SIZE")) << "no entry, no property";
-}
-
 TEST_F(ItemDataTest, AddValueTagsTheTypeAndKeepsTheFlags) {
   data->AddValue("LoadState", Variant(int16_t{-1}), 2);
   const auto entry = data->Property("LoadState").As<host::ItemProperty>();
