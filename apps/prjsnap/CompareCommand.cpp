@@ -12,6 +12,7 @@
 #include "host/project/OfflineProject.h"
 #include "host/project/PlcProject.h"
 #include "host/project/ProjectFile.h"
+#include "host/services/OptionService.h"
 #include "mzblprsx/cursors/IRgProjectCursor.h"
 #include "mzblprsx/handlers/IRgObjectGhostBlock.h"
 #include "mzblprsx/interfaces/IRgObject.h"

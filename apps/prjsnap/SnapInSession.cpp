@@ -3,6 +3,7 @@
 #include "host/app/HostApplication.h"
 #include "host/project/EmbeddedSamples.h"
 #include "host/project/OfflineProject.h"
+#include "host/project/PlcProject.h"
 #include "host/project/ProjectFile.h"
 #include "host/project/ProjectFileObject.h"
 #include "host/services/OptionService.h"

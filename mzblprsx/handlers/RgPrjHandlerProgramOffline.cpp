@@ -9,6 +9,7 @@
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/handlers/ItemKind.h"
+#include "mzblprsx/handlers/RgObjectGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerCategory.h"
 #include "mzblprsx/interfaces/ClassIds.h"
@@ -171,6 +172,17 @@ Ref<RgProjectItem> RgPrjHandlerProgramOffline::GetDefaultCategory() {
       const Ref<RgProjectItem> child = children->Item(i);
       if (item_kind::IsDefaultCategoryType(TypeOf(child))) result = child;  // the last one wins
     }
+  });
+  return result;
+}
+
+Ref<RgObjectGhostBlock> RgPrjHandlerProgramOffline::CreateRgObjectGhostBlock() {
+  Ref<RgObjectGhostBlock> result;
+  Guard(*this, "CreateRgObjectGhostBlock", [&] {
+    const auto ghost = platform::MakeObject<RgObjectGhostBlock>();
+    ghost->SetClassID(std::string(clsid::kGhostOffline));
+    ghost->SetDisplayName(SnapIn()->GetStaticText(RgPrjStatusController::kTextOfflineGhost));
+    result = ghost;
   });
   return result;
 }

@@ -5,6 +5,9 @@
 
 #include <pugixml.hpp>
 
+#include <string>
+#include <vector>
+
 #include "PrjsnapTestSupport.h"
 
 namespace mztest {
@@ -96,9 +99,9 @@ TEST(PrjsnapCompare, BadInputExitsWithTwoAndWritesNothing) {
   TempFile broken("b.plc.xml", "<plc name=\"x\">");
   TempFile project("p.prj.xml", ProjectText(kStation));
   const std::string before = FileText(project.Path());
-  for (const std::string& arguments :
-       {"compare --plc /no/such.plc.xml", "compare --plc '" + broken.Path() + "'",
-        "compare '" + project.Path() + "' --html /no/such/dir/r.html", "tree --side sideways"}) {
+  for (const std::string& arguments : std::vector<std::string>{
+           "compare --plc /no/such.plc.xml", "compare --plc '" + broken.Path() + "'",
+           "compare '" + project.Path() + "' --html /no/such/dir/r.html", "tree --side sideways"}) {
     const RunResult r = RunPrjsnap(arguments);
     EXPECT_EQ(r.exitCode, 2) << arguments << ": " << r.output;
     EXPECT_FALSE(r.output.empty()) << arguments << ": says why";
