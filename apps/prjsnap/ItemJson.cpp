@@ -107,9 +107,13 @@ std::string JsonValue(const platform::Variant& value) {
   return "null";
 }
 
+std::string JsonString(const std::string& text) {
+  return JsonText(text);
+}
+
 void WriteItemsJson(std::ostream& out,
                     const std::vector<platform::Ref<mzblprsx::RgProjectItem>>& items,
-                    const std::vector<int32_t>& depths) {
+                    const std::vector<int32_t>& depths, const ItemJsonExtra& extra) {
   out << "[";
   for (size_t i = 0; i < items.size(); ++i) {
     const auto& item = items[i];
@@ -117,6 +121,10 @@ void WriteItemsJson(std::ostream& out,
     WriteStore(out, item->Data());
     out << ", \"states\": ";
     WriteStore(out, item->States());
+    if (extra) {
+      const std::string more = extra(item);
+      if (!more.empty()) out << ", " << more;
+    }
     out << "}";
   }
   out << "\n]\n";

@@ -2,6 +2,7 @@
 // data key with its value, and its states.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -25,10 +26,16 @@ std::vector<int32_t> ModelDepths(const std::vector<platform::Ref<mzblprsx::RgPro
 /// (dates "YYYY-MM-DD HH:MM:SS"), Empty as null.
 std::string JsonValue(const platform::Variant& value);
 
+/// A text as a JSON string, quoted and escaped.
+std::string JsonString(const std::string& text);
+
+/// Further members of an item's JSON object (`"key": value, ...`), or nothing.
+using ItemJsonExtra = std::function<std::string(const platform::Ref<mzblprsx::RgProjectItem>&)>;
+
 /// Writes `[{"depth": n, "data": {...}, "states": {...}}, ...]`, the depths paired with the
-/// items by index.
+/// items by index, and what `extra` gives for an item after its states.
 void WriteItemsJson(std::ostream& out,
                     const std::vector<platform::Ref<mzblprsx::RgProjectItem>>& items,
-                    const std::vector<int32_t>& depths);
+                    const std::vector<int32_t>& depths, const ItemJsonExtra& extra = {});
 
 }  // namespace prjsnap

@@ -3,6 +3,7 @@
 #include "host/app/HostApplication.h"
 #include "host/project/EmbeddedSamples.h"
 #include "host/project/OfflineProject.h"
+#include "host/project/PlcProject.h"
 #include "host/project/ProjectFile.h"
 #include "host/project/ProjectFileObject.h"
 #include "host/services/OptionService.h"
@@ -23,6 +24,7 @@ void SnapInSession::CheckProjectFile(const std::filesystem::path& project, std::
 SnapInSession::SnapInSession(const Options& options) {
   // Read first, so that a file that does not load stops the command before anything starts.
   if (options.project) CheckProjectFile(*options.project, options.warnings);
+  if (options.connect && options.plc) host::ProjectFile::LoadPlc(*options.plc);
 
   env_ = std::make_unique<host::Environment>();
   for (const auto& [key, value] : options.settings) {
@@ -42,6 +44,13 @@ SnapInSession::SnapInSession(const Options& options) {
   }
   if (options.readOnly) env_->Project()->FileObject()->SetSaveToDisk(false);
   snapIn_.Cast<mzblprsx::IRgSICommandTarget>()->DoVerb(1, platform::Variant(), false);
+  if (options.connect) {
+    if (options.plc) {
+      env_->ConnectPlc(*options.plc);
+    } else {
+      env_->ConnectPlcText(host::EmbeddedPlcXml(), std::string(host::kEmbeddedPlcFileName));
+    }
+  }
 }
 
 SnapInSession::~SnapInSession() {
@@ -61,6 +70,10 @@ SnapInSession::~SnapInSession() {
 
 platform::Ref<mzblprsx::RgProjectModel> SnapInSession::OfflineModel() {
   return env_->ModelOf(env_->Project()).Cast<mzblprsx::RgProjectModel>();
+}
+
+platform::Ref<mzblprsx::RgProjectModel> SnapInSession::OnlineModel() {
+  return env_->ModelOf(env_->Plc()).As<mzblprsx::RgProjectModel>();
 }
 
 platform::Ref<platform::Object> SnapInSession::Create(const std::string& classId) {

@@ -32,6 +32,10 @@ class SnapInSession {
  public:
   struct Options {
     std::optional<std::filesystem::path> project;  ///< the embedded sample when absent
+    /// Connect to a PLC once the snap-in runs, as a user connects after opening the project:
+    /// the PLC file `plc`, or the embedded sample PLC when it is absent.
+    bool connect = false;
+    std::optional<std::filesystem::path> plc;
     std::vector<std::pair<std::string, platform::Variant>> settings;  ///< option key, value
     std::filesystem::path library;
     /// A library loaded already (shared by the applications of a transfer); `library` is
@@ -47,8 +51,8 @@ class SnapInSession {
   /// what reading it resolved. Throws platform::Error when it does not load.
   static void CheckProjectFile(const std::filesystem::path& project, std::ostream* warnings);
 
-  /// Throws platform::Error when the project does not load (nothing has started then) or the
-  /// library cannot be loaded.
+  /// Throws platform::Error when the project or the PLC does not load (nothing has started
+  /// then) or the library cannot be loaded.
   explicit SnapInSession(const Options& options);
   ~SnapInSession();
   SnapInSession(const SnapInSession&) = delete;
@@ -57,6 +61,8 @@ class SnapInSession {
   host::Environment& Env() { return *env_; }
   /// The model the library built for the open project.
   platform::Ref<mzblprsx::RgProjectModel> OfflineModel();
+  /// The model the library built for the connected PLC; nothing when none is connected.
+  platform::Ref<mzblprsx::RgProjectModel> OnlineModel();
   /// The snap-in object the host created.
   const platform::Ref<platform::Object>& SnapIn() const { return snapIn_; }
   /// A new object of one of the library's classes.

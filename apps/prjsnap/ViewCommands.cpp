@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "CompareCommand.h"
 #include "ItemJson.h"
 #include "host/services/OptionService.h"
 #include "mzblprsx/cursors/IRgProjectCursor.h"
@@ -110,16 +111,20 @@ std::pair<std::string, platform::Variant> ParseSetting(const std::string& text) 
                             "' is not a Boolean (use 1/0, true/false, yes/no or on/off)");
 }
 
-int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out) {
+int RunTree(const SnapInSession::Options& options, bool json, bool online, std::ostream& out) {
   SnapInSession session(options);
+  const auto model = online ? session.OnlineModel() : session.OfflineModel();
+  if (!model) throw platform::Error(platform::errc::kInvalidCall, "no PLC is connected");
   const auto cursor =
       session.Create("mzblprsx.RgProjectCursorExplorer").Cast<mzblprsx::IRgProjectCursor>();
   cursor->SetOptionService(Options(session));
-  cursor->Attach(session.OfflineModel());
+  cursor->Attach(model);
   const std::vector<ItemRef> rows = Rows(*cursor);
   const std::vector<int32_t> depths = ShownDepths(rows);
   if (json) {
-    WriteItemsJson(out, rows, depths);
+    WriteItemsJson(out, rows, depths, GhostBlocksJson);
+  } else if (options.connect) {
+    WriteCompareRows(out, ToCompareRows(rows, depths), true);
   } else {
     for (size_t i = 0; i < rows.size(); ++i) {
       out << std::string(static_cast<size_t>(depths[i]) * 2, ' ') << Text(rows[i], "NAME");

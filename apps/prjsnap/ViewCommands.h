@@ -25,8 +25,10 @@ SortColumns ParseSort(const std::string& text);
 /// option that is none of those words.
 std::pair<std::string, platform::Variant> ParseSetting(const std::string& text);
 
-/// The explorer cursor's rows, indented by depth, with "NAME" and "DISPLAY_TITLE".
-int RunTree(const SnapInSession::Options& options, bool json, std::ostream& out);
+/// The explorer cursor's rows of the project (or, with `online`, of the connected PLC), indented
+/// by depth, with "NAME" and "DISPLAY_TITLE"; when a PLC is connected, each row with the mark of
+/// its compare state and ghost rows with the blocks they stand for.
+int RunTree(const SnapInSession::Options& options, bool json, bool online, std::ostream& out);
 
 /// The details cursor in project (0) or program (1) mode, sorted. A sort key that is no column
 /// still goes to the cursor (where it has no effect) and is warned about on `err`.

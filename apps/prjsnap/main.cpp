@@ -6,6 +6,7 @@
 
 #include <iostream>
 
+#include "CompareCommand.h"
 #include "EditCommand.h"
 #include "Lifecycle.h"
 #include "SnapInLibrary.h"
@@ -43,6 +44,16 @@ int main(int argc, char** argv) {
   };
   CLI::App* tree = app.add_subcommand("tree", "print the explorer tree of a project");
   addViewOptions(tree);
+  std::string treePlc;
+  std::string side = "offline";
+  tree->add_option("--plc", treePlc,
+                   "connect to this PLC file and mark every row with its compare state")
+      ->check(CLI::ExistingFile);
+  tree->add_option("--side", side,
+                   "the project's tree (offline) or the PLC's (online; without --plc the "
+                   "embedded sample PLC)")
+      ->check(CLI::IsMember({"offline", "online"}))
+      ->capture_default_str();
   CLI::App* details = app.add_subcommand("details", "print the details list of a project");
   addViewOptions(details);
   std::string of = "program";
@@ -56,6 +67,10 @@ int main(int argc, char** argv) {
   // edit: changes a project through the library's handlers and saves it.
   prjsnap::EditRequest edit;
   CLI::App* editCommand = prjsnap::AddEditCommand(app, edit);
+
+  // compare: the project against the PLC, through the library's status controller.
+  prjsnap::CompareRequest compare;
+  CLI::App* compareCommand = prjsnap::AddCompareCommand(app, compare);
 
   // copy, export and import: objects carried between projects, with the overwrite dialog.
   prjsnap::TransferRequest transfer;
@@ -76,6 +91,9 @@ int main(int argc, char** argv) {
       return prjsnap::RunLifecycle(lifecycle, std::cout, std::cerr);
     }
     if (editCommand->parsed()) return prjsnap::RunEdit(library, edit, std::cout, std::cerr);
+    if (compareCommand->parsed()) {
+      return prjsnap::RunCompare(library, compare, std::cout, std::cerr);
+    }
     if (transfer.kind != prjsnap::TransferRequest::Kind::kNone) {
       // Dialogs ask at the terminal only when there is one; otherwise unanswered ones close.
       std::istream* terminal = isatty(STDIN_FILENO) != 0 ? &std::cin : nullptr;
@@ -88,7 +106,11 @@ int main(int argc, char** argv) {
       for (const std::string& setting : settings) {
         options.settings.push_back(prjsnap::ParseSetting(setting));
       }
-      if (tree->parsed()) return prjsnap::RunTree(options, json, std::cout);
+      if (tree->parsed()) {
+        options.connect = !treePlc.empty() || side == "online";
+        if (!treePlc.empty()) options.plc = treePlc;
+        return prjsnap::RunTree(options, json, side == "online", std::cout);
+      }
       return prjsnap::RunDetails(options, of == "project" ? 0 : 1, prjsnap::ParseSort(sort), json,
                                  std::cout, std::cerr);
     }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
+#include "mzblprsx/handlers/IRgObjectGhostBlock.h"
 #include "mzblprsx/interfaces/IRgObject.h"
 #include "platform/KeyedCollection.h"
 
@@ -27,7 +28,7 @@ namespace mzblprsx {
 
 class RgProjectItem;
 
-class RgObjectGhostBlock final : public IRgObject {
+class RgObjectGhostBlock final : public IRgObject, public IRgObjectGhostBlock {
  public:
   static constexpr std::string_view kTypeName = "RgObjectGhostBlock";
   /// Static texts of the description's heading: the offline ghost's, the online ghost's.
@@ -39,9 +40,9 @@ class RgObjectGhostBlock final : public IRgObject {
 
   // _RgObjectGhostBlock
   /// How many blocks the ghost holds.
-  int32_t CountBlocks();
+  int32_t CountBlocks() override;
   /// The held blocks in insertion order.
-  std::vector<Ref<IRgObject>> NewEnum();
+  std::vector<Ref<IRgObject>> NewEnum() override;
 
   // IRgObject
   std::string ClassID() override;

@@ -9,6 +9,7 @@
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/handlers/ItemKind.h"
+#include "mzblprsx/handlers/RgObjectGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerCategory.h"
 #include "mzblprsx/interfaces/ClassIds.h"
@@ -29,6 +30,7 @@
 #include "mzblprsx/interfaces/RgProjectItemProperty.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
+#include "mzblprsx/models/RgPrjStatusController.h"
 #include "platform/ClassRegistry.h"
 #include "platform/DateTime.h"
 #include "platform/OneOf.h"
@@ -170,6 +172,17 @@ Ref<RgProjectItem> RgPrjHandlerProgramOffline::GetDefaultCategory() {
       const Ref<RgProjectItem> child = children->Item(i);
       if (item_kind::IsDefaultCategoryType(TypeOf(child))) result = child;  // the last one wins
     }
+  });
+  return result;
+}
+
+Ref<RgObjectGhostBlock> RgPrjHandlerProgramOffline::CreateRgObjectGhostBlock() {
+  Ref<RgObjectGhostBlock> result;
+  Guard(*this, "CreateRgObjectGhostBlock", [&] {
+    const auto ghost = platform::MakeObject<RgObjectGhostBlock>();
+    ghost->SetClassID(std::string(clsid::kGhostOffline));
+    ghost->SetDisplayName(SnapIn()->GetStaticText(RgPrjStatusController::kTextOfflineGhost));
+    result = ghost;
   });
   return result;
 }
@@ -668,13 +681,14 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
     const Ref<RgProjectItemList> list = item_->ChildList();
     bool blocksDeleted = false;
     bool blocksChanged = false;
+    bool compareAgain = false;  // once for the whole notification, however many entries
     for (const RgNotificationEntry& entry : notification.entries) {
       if (OneOf(entry.code, {notify::kBlockRenumbered, notify::kBlockChanged})) {
         for (const Ref<IRgObject>& object : entry.objects) {
           if (list->Find(find_by::kObject, Variant(object))) RefreshHandlerOf(list->FoundItem());
         }
-        // FIXME: the compare states are recomputed here once the status controller compares.
         blocksChanged = true;
+        compareAgain = true;
       } else if (entry.code == notify::kBlockDeleted) {
         switchOff();
         for (const Ref<IRgObject>& object : entry.objects) {
@@ -683,6 +697,7 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
           found->Parent()->Items()->Remove(found);
         }
         blocksDeleted = true;
+        compareAgain = true;
       } else if (OneOf(entry.code, notify::kBlockPlaced)) {
         switchOff();
         for (Ref<IRgObject> object : entry.objects) {
@@ -696,6 +711,11 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
           }
         }
         blocksChanged = true;
+      }
+    }
+    if (compareAgain) {
+      if (const Ref<RgPrjStatusController> status = SnapIn()->StatusController()) {
+        status->RefreshProgramStatus();
       }
     }
     if (!blocksDeleted && !blocksChanged) return;

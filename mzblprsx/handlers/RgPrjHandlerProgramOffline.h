@@ -44,6 +44,8 @@
 
 namespace mzblprsx {
 
+class RgObjectGhostBlock;
+
 class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
                                          public IRgObjectEventSink,
                                          public IRgObjectEventSink2,
@@ -90,6 +92,9 @@ class RgPrjHandlerProgramOffline final : public RgPrjHandlerBase,
   Ref<RgProjectItem> GetDefaultCategory() override;
   /// The ghost block item below the program, or nothing.
   Ref<RgProjectItem> GetGhostBlock();
+  /// A new ghost block for this program: the offline class and the name of static text 5 (the
+  /// blocks that only the PLC has).
+  Ref<RgObjectGhostBlock> CreateRgObjectGhostBlock();
   /// Moves the block item to the place the position gives (as for a new block).
   bool MoveBlock(Ref<RgProjectItem>& blockItem, Ref<RgProjectItem>& position) override;
   /// Moves a category to the place AddCategory would give it; its own blocks stay in place by

@@ -22,6 +22,7 @@
 #include "mzblprsx/interfaces/RgProjectItemList.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
+#include "mzblprsx/models/RgPrjStatusController.h"
 #include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
 #include "platform/DateTime.h"
@@ -72,7 +73,9 @@ void RgPrjHandlerProgramOnline::OnDelete() {
 }
 
 void RgPrjHandlerProgramOnline::P_RecomputeStatus() {
-  // status controller: RefreshProgramStatus
+  if (const Ref<RgPrjStatusController> status = SnapIn()->StatusController()) {
+    status->RefreshProgramStatus();
+  }
 }
 
 // --- Blocks
@@ -262,6 +265,7 @@ void RgPrjHandlerProgramOnline::OnNotify2(const RgNotification& notification) {
 
     if (notification.sourceClass == clsid::kBlockOnline) {
       const Ref<RgProjectItemList> list = item_->ChildList();
+      bool compareAgain = false;
       for (const RgNotificationEntry& entry : notification.entries) {
         if (entry.code == notify::kBlockDeleted) {
           switchOff();
@@ -270,7 +274,7 @@ void RgPrjHandlerProgramOnline::OnNotify2(const RgNotification& notification) {
             const Ref<RgProjectItem> found = list->FoundItem();
             found->Parent()->Items()->Remove(found);
           }
-          P_RecomputeStatus();
+          compareAgain = true;
         } else if (platform::OneOf(entry.code, kBlocksPresent)) {
           switchOff();
           const bool showSystemBlocks = P_ShowSystemBlocks();
@@ -284,9 +288,11 @@ void RgPrjHandlerProgramOnline::OnNotify2(const RgNotification& notification) {
               AddBlock(object);
             }
           }
-          P_RecomputeStatus();
+          compareAgain = true;
         }
       }
+      // Once for the whole notification: a load of many blocks compares the programs once.
+      if (compareAgain) P_RecomputeStatus();
     }
     Refresh();
   });

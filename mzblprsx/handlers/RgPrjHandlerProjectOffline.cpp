@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/RgNotification.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
+#include "mzblprsx/models/RgPrjStatusController.h"
 #include "platform/OneOf.h"
 
 namespace mzblprsx {
@@ -41,8 +43,9 @@ void RgPrjHandlerProjectOffline::OnNotify(int32_t code, Ref<platform::Object> ob
       if (OneOf(code, {notify::kRenamed, notify::kChildrenChanged})) Refresh();
     } else if (classId == clsid::kHwConfigOffline) {
       if (OneOf(code, notify::kHwConfigChanges) && P_RefreshChildOf(object)) {
-        // FIXME: the project's compare state is recomputed here once the status controller
-        // compares the two sides.
+        if (const Ref<RgPrjStatusController> status = SnapIn()->StatusController()) {
+          status->RefreshHardwareStatus();
+        }
         Refresh();
       }
     } else if (classId == clsid::kVarTables || classId == clsid::kDocumentation) {

@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/RgNotification.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItemList.h"
+#include "mzblprsx/models/RgPrjStatusController.h"
 #include "platform/DateTime.h"
 #include "platform/OneOf.h"
 
@@ -24,7 +26,9 @@ void RgPrjHandlerProjectOnline::OnInitialize() {
 }
 
 void RgPrjHandlerProjectOnline::P_RecomputeStatus() {
-  // status controller: RefreshHardwareStatus
+  if (const Ref<RgPrjStatusController> status = SnapIn()->StatusController()) {
+    status->RefreshHardwareStatus();
+  }
 }
 
 void RgPrjHandlerProjectOnline::OnNotify(int32_t code, Ref<platform::Object> object,

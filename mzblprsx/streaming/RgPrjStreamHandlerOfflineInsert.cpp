@@ -23,6 +23,7 @@
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
+#include "mzblprsx/models/RgPrjStatusController.h"
 #include "mzblprsx/models/RgProjects.h"
 #include "mzblprsx/streaming/RgObjectStreamItem.h"
 #include "mzblprsx/streaming/RgObjectStreamItems.h"
@@ -539,8 +540,12 @@ bool RgPrjStreamHandlerOffline::P_FindBlock(const Ref<IRgDataObjectItem>& entry,
 }
 
 void RgPrjStreamHandlerOffline::P_RefreshCompareStates() {
-  // The status controller offers no compare operation yet; the compare states of the inserted
-  // blocks are to be recomputed here once it does.
+  Guard(*this, "P_RefreshCompareStates", [&] {
+    if (const Ref<RgPrjStatusController> controller =
+            parent_->ProjectSnapIn()->StatusController()) {
+      controller->RefreshProgramStatus();
+    }
+  });
 }
 
 }  // namespace mzblprsx
