@@ -186,6 +186,9 @@ std::vector<CompareRow> ToCompareRows(const std::vector<ItemRef>& items,
   std::vector<CompareRow> rows;
   rows.reserve(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
+    // An item that no handler serves has nothing to show (the card's file list, until its
+    // handler is there).
+    if (Text(items[i], "TYPE").empty()) continue;
     CompareRow row;
     row.depth = depths.at(i);
     row.state = StateOf(items[i]);

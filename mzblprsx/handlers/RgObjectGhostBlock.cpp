@@ -63,7 +63,7 @@ void RgObjectGhostBlock::SetClassID(const std::string& classId) {
 }
 
 void RgObjectGhostBlock::SetProjectItem(Ref<RgProjectItem> item) {
-  item_ = std::move(item);
+  item_ = item.Shared();
 }
 
 bool RgObjectGhostBlock::Contains(const Ref<IRgObject>& block) const {
@@ -93,7 +93,7 @@ void RgObjectGhostBlock::RemoveAll() {
 std::string RgObjectGhostBlock::ObjectPath() {
   std::string result;
   Guard(*this, "Property Get IRgObject_ObjectPath", [&] {
-    const auto snapIn = item_->Model()->Owner().Cast<RgProjectSnapin>();
+    const auto snapIn = ProjectItem()->Model()->Owner().Cast<RgProjectSnapin>();
     const std::string priority = snapIn->OptionService()->Value(kOptionAddressPriority).ToString();
     const bool symbolFirst = Variant(platform::text::Val(priority)).ToInt32() == 1;
 

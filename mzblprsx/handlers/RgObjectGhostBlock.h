@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,7 @@ class RgObjectGhostBlock final : public IRgObject, public IRgObjectGhostBlock {
   /// Whether the ghost holds the block; never reports.
   bool Contains(const Ref<IRgObject>& block) const;
   void SetClassID(const std::string& classId);
-  Ref<RgProjectItem> ProjectItem() { return item_; }
+  Ref<RgProjectItem> ProjectItem() { return Ref<RgProjectItem>(item_.lock()); }
   void SetProjectItem(Ref<RgProjectItem> item);
 
  private:
@@ -89,7 +90,9 @@ class RgObjectGhostBlock final : public IRgObject, public IRgObjectGhostBlock {
   std::string classId_;
   std::string displayName_;
   platform::KeyedCollection<Ref<IRgObject>> blocks_;
-  Ref<RgProjectItem> item_;
+  // Weak: the item holds the ghost as its framework object, so a strong reference back would
+  // keep both alive after a tree that was dropped without terminating its items.
+  std::weak_ptr<RgProjectItem> item_;
 };
 
 }  // namespace mzblprsx

@@ -14,6 +14,10 @@
 
 namespace mzblprsx {
 
+namespace {
+const std::string kCompareStateKey = "COMPARESTATE";
+}  // namespace
+
 RgPrjHandlerBase::~RgPrjHandlerBase() {
   // A handler dropped without Terminate still must not stay subscribed.
   try {
@@ -100,8 +104,12 @@ void RgPrjHandlerBase::OnRefresh() {
 void RgPrjHandlerBase::GetData() {
   Guard(*this, "GetData", [&] {
     const Ref<RgProjectItemData> data = item_->Data();
+    // The compare state is the status controller's, not the fill's: refreshing what the object
+    // shows keeps the last comparison's result until the controller writes a new one.
+    const Variant compareState = data->Value(kCompareStateKey);
     data->Clear();
     FillData(*data);
+    if (!compareState.IsEmpty()) data->SetValue(kCompareStateKey, compareState, 1);
   });
 }
 
