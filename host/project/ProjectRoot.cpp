@@ -10,7 +10,7 @@
 
 namespace host {
 
-ProjectRoot::ProjectRoot(std::string_view classId, std::string guid, std::string name,
+ProjectRoot::ProjectRoot(std::string_view classId, std::string guid, const std::string& name,
                          std::vector<std::string_view> childOrder)
     : ProjectObject(classId, guid, name),
       hub_(std::make_shared<NotificationHub>()),
@@ -34,7 +34,7 @@ void ProjectRoot::SetName(std::string name) {
   NotifySingle(NotificationHub::kRenamed);
 }
 
-void ProjectRoot::AddObject(platform::Ref<ProjectObject> child) {
+void ProjectRoot::AddObject(const platform::Ref<ProjectObject>& child) {
   if (std::find(childOrder_.begin(), childOrder_.end(), child->ClassId()) == childOrder_.end()) {
     throw platform::Error(
         platform::errc::kInvalidCall,

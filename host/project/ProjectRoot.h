@@ -40,7 +40,7 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
   /// Adds a child at its place in the fixed order and becomes its container. Error 5 for a
   /// class this container does not hold, 457 when it already holds one of that class.
   /// Notification 256 on the project.
-  void AddObject(platform::Ref<ProjectObject> child);
+  void AddObject(const platform::Ref<ProjectObject>& child);
   /// Drops a child (its framework delete); false when it is not here. Notifications 128 on the
   /// child and 256 on the project, delivered together.
   bool RemoveObject(ProjectObject& child);
@@ -65,7 +65,7 @@ class ProjectRoot : public ProjectObject, public virtual mzblprsx::IRgProjectCon
   void PairWith(const platform::Ref<ProjectRoot>& other);
 
  protected:
-  ProjectRoot(std::string_view classId, std::string guid, std::string name,
+  ProjectRoot(std::string_view classId, std::string guid, const std::string& name,
               std::vector<std::string_view> childOrder);
   void RemoveChild(ProjectObject& child) override;
   void OnTouched() override { modified_ = true; }

@@ -32,7 +32,7 @@ namespace {
 
 // The block behind a framework object when it is one of this program's; nothing otherwise.
 platform::Ref<Block> BlockOf(const platform::Ref<mzblprsx::IRgObject>& object, Program& program) {
-  const auto block = object.As<Block>();
+  auto block = object.As<Block>();
   if (!block || block->OwnerProgram().Get() != &program) return {};
   return block;
 }

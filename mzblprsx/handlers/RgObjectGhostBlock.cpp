@@ -62,7 +62,7 @@ void RgObjectGhostBlock::SetClassID(const std::string& classId) {
   classId_ = classId;
 }
 
-void RgObjectGhostBlock::SetProjectItem(Ref<RgProjectItem> item) {
+void RgObjectGhostBlock::SetProjectItem(const Ref<RgProjectItem>& item) {
   item_ = item.Shared();
 }
 
@@ -110,10 +110,10 @@ std::string RgObjectGhostBlock::ObjectPath() {
       text += "\r\n";
       if (symbol.empty()) {
         text += absolute;
-      } else if (symbolFirst) {
-        text += symbol + " : " + absolute;
       } else {
-        text += absolute + " : " + symbol;
+        text += symbolFirst ? symbol : absolute;
+        text += " : ";
+        text += symbolFirst ? absolute : symbol;
       }
     }
     result = std::move(text);

@@ -80,7 +80,7 @@ class RgObjectGhostBlock final : public IRgObject, public IRgObjectGhostBlock {
   bool Contains(const Ref<IRgObject>& block) const;
   void SetClassID(const std::string& classId);
   Ref<RgProjectItem> ProjectItem() { return Ref<RgProjectItem>(item_.lock()); }
-  void SetProjectItem(Ref<RgProjectItem> item);
+  void SetProjectItem(const Ref<RgProjectItem>& item);
 
  private:
   /// "OBJ" followed by the object's identity in decimal.

@@ -190,8 +190,8 @@ void RgPrjHandlerProgramOnline::FillBlocks(const std::vector<Ref<IRgObject>>& bl
   });
 }
 
-void RgPrjHandlerProgramOnline::CheckGhostBlocks(Ref<IRgObject> /*block*/,
-                                                 Ref<platform::Object> /*snapIn*/) {}
+void RgPrjHandlerProgramOnline::CheckGhostBlocks(const Ref<IRgObject>& /*block*/,
+                                                 const Ref<platform::Object>& /*snapIn*/) {}
 
 Ref<RgObjectGhostBlock> RgPrjHandlerProgramOnline::CreateRgObjectGhostBlock() {
   Ref<RgObjectGhostBlock> result;

@@ -55,7 +55,7 @@ class RgPrjHandlerProgramOnline final : public RgPrjHandlerBase,
   /// which is refreshed with the given object: the PLC holds each block once.
   Ref<RgProjectItem> AddBlock(Ref<IRgObject>& block);
   /// Does nothing.
-  void CheckGhostBlocks(Ref<IRgObject> block, Ref<platform::Object> snapIn);
+  void CheckGhostBlocks(const Ref<IRgObject>& block, const Ref<platform::Object>& snapIn);
   /// A new, empty ghost with the online ghost's class identifier and name (static text 4).
   Ref<RgObjectGhostBlock> CreateRgObjectGhostBlock();
   /// Deletes the PLC's blocks of these object identifiers; False (unreported) when the online

@@ -400,7 +400,7 @@ Ref<RgObjectGhostBlock> RgPrjStatusController::P_GetRgObjectGhostBlock(
 
 Ref<RgObjectGhostBlock> RgPrjStatusController::P_CreateRgObjectGhostBlock(
     const Ref<RgProjectItem>& programItem, bool offline) {
-  const auto ghost = platform::MakeObject<RgObjectGhostBlock>();
+  auto ghost = platform::MakeObject<RgObjectGhostBlock>();
   ghost->SetClassID(std::string(offline ? clsid::kGhostOffline : clsid::kGhostOnline));
   ghost->SetDisplayName(snapIn_->GetStaticText(offline ? kTextOfflineGhost : kTextOnlineGhost));
   programItem->Items()->AddNew(ghost, nullptr, P_GetDefaultCategory(programItem));
