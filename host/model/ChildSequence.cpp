@@ -14,7 +14,7 @@ struct ChildSequence::Block {
   uint32_t index = 0;  // place among the blocks
 
   size_t End() const { return first + items.size(); }
-  /// Writes the places of the items from `from` on.
+  /// Writes the places of the items from `from` on (the items that changed blocks).
   void Renumber(size_t from) {
     for (size_t slot = from; slot < items.size(); ++slot) {
       items[slot]->place_ = Place{this, static_cast<uint32_t>(slot)};
@@ -40,26 +40,59 @@ const std::shared_ptr<ProjectItem>& ChildSequence::Back() const {
   return blocks_.back()->items.back();
 }
 
+size_t ChildSequence::SlotOf(const ProjectItem& child) {
+  const Block& block = *child.place_.block;
+  const auto& items = block.items;
+  const size_t guess = std::min<size_t>(child.place_.slot, items.size() - 1);
+  if (items[guess].get() == &child) return guess;
+  // Insertions before the child moved it up, removals down, by as many as happened since its
+  // slot was last written: look outwards from there.
+  for (size_t distance = 1; distance < items.size(); ++distance) {
+    size_t slot = guess + distance;
+    if (slot >= items.size() || items[slot].get() != &child) {
+      if (distance > guess || items[guess - distance].get() != &child) continue;
+      slot = guess - distance;
+    }
+    child.place_.slot = static_cast<uint32_t>(slot);
+    return slot;
+  }
+  return guess;  // not reached: a child's block holds it
+}
+
 size_t ChildSequence::PositionOf(const ProjectItem& child) const {
   const Block& block = *child.place_.block;
   if (block.index >= known_) KnowThrough(block.index);
-  return block.first + child.place_.slot;
+  return block.first + SlotOf(child);
 }
 
 ProjectItem* ChildSequence::After(const ProjectItem& child) const {
-  const Place& place = child.place_;
-  const Block& block = *place.block;
-  if (place.slot + 1 < block.items.size()) return block.items[place.slot + 1].get();
-  if (block.index + 1 < blocks_.size()) return blocks_[block.index + 1]->items.front().get();
-  return nullptr;
+  const Block& block = *child.place_.block;
+  const size_t slot = SlotOf(child) + 1;
+  ProjectItem* next = nullptr;
+  if (slot < block.items.size()) {
+    next = block.items[slot].get();
+    // A walk asks the sibling next: its slot is known now, so the step after it is O(1) too.
+    next->place_.slot = static_cast<uint32_t>(slot);
+  } else if (block.index + 1 < blocks_.size()) {
+    next = blocks_[block.index + 1]->items.front().get();
+    next->place_.slot = 0;
+  }
+  return next;
 }
 
 ProjectItem* ChildSequence::Before(const ProjectItem& child) const {
-  const Place& place = child.place_;
-  const Block& block = *place.block;
-  if (place.slot > 0) return block.items[place.slot - 1].get();
-  if (block.index > 0) return blocks_[block.index - 1]->items.back().get();
-  return nullptr;
+  const Block& block = *child.place_.block;
+  const size_t slot = SlotOf(child);
+  ProjectItem* previous = nullptr;
+  if (slot > 0) {
+    previous = block.items[slot - 1].get();
+    previous->place_.slot = static_cast<uint32_t>(slot - 1);
+  } else if (block.index > 0) {
+    const Block& before = *blocks_[block.index - 1];
+    previous = before.items.back().get();
+    previous->place_.slot = static_cast<uint32_t>(before.items.size() - 1);
+  }
+  return previous;
 }
 
 uint32_t ChildSequence::BlockAt(size_t position) const {
@@ -134,20 +167,19 @@ void ChildSequence::Insert(size_t position, std::shared_ptr<ProjectItem> child) 
     }
   }
   Block& block = *blocks_[index];
+  child->place_ = Place{&block, static_cast<uint32_t>(slot)};
   block.items.insert(block.items.begin() + static_cast<std::ptrdiff_t>(slot), std::move(child));
-  block.Renumber(slot);
   ++size_;
   Forget(index + 1);
 }
 
 std::shared_ptr<ProjectItem> ChildSequence::Erase(ProjectItem& child) {
   Block& block = *child.place_.block;
-  const size_t slot = child.place_.slot;
+  const size_t slot = SlotOf(child);
   const uint32_t index = block.index;
   child.place_ = Place{};
   auto taken = std::move(block.items[slot]);
   block.items.erase(block.items.begin() + static_cast<std::ptrdiff_t>(slot));
-  block.Renumber(slot);
   --size_;
   if (block.items.empty()) {
     EraseBlock(index);

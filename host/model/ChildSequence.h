@@ -7,20 +7,25 @@
 //   const size_t at = children.PositionOf(*child);
 //   std::shared_ptr<ProjectItem> taken = children.Erase(*child);
 //
-// Every child keeps its place (its block and its slot there) in its own Place, which only its
-// sequence writes; each block knows its index among the blocks and its first position, and the
-// first positions after a change in the middle are recounted lazily, block by block, up to the
-// block asked about. For n children in blocks of capacity B:
+// Every child keeps its place in its own Place, which only its sequence writes: its block,
+// always right, and its slot there, which insertions and removals before it in the block leave
+// as it was (rewriting the slots of the siblings after it would touch each of those items, a
+// cache miss each); a child found elsewhere in its block gets its slot written back. Each block
+// knows its index among the blocks and its first position; the first positions after a change
+// in the middle are recounted lazily, block by block, up to the block asked about. For n
+// children in blocks of capacity B:
 // - Insert and Erase move at most one block's entries (O(B)); a block that fills up splits,
 //   one that empties goes and one that runs low merges with a neighbour (each O(n / B), rare).
 //   Appending and erasing the last child are O(1).
-// - PositionOf and At are O(1) while the first positions are known (At remembers its block, so
-//   a walk by position stays in it); the first question beyond a change recounts the blocks up
-//   to its own, each block once until the next change (O(n / B)). At searches the blocks.
-// - After and Before step from a child to its sibling in O(1) without any position.
+// - PositionOf is O(1) while the first positions are known and the child's slot is right, and
+//   else looks outwards from the old slot (O(B)); the first question beyond a change recounts
+//   the blocks up to its own, each block once until the next change (O(n / B)). At searches the
+//   blocks, O(1) in a walk by position (it remembers its block).
+// - After and Before step from a child to its sibling and write the sibling's slot, so a walk
+//   is O(1) per step without any position.
 //
-// Trap: a child belongs to at most one sequence; At's references and a child's place are valid
-// until the next Insert or Erase.
+// Trap: a child belongs to at most one sequence; the references At, Front and Back answer are
+// valid until the next Insert or Erase.
 #pragma once
 
 #include <cstddef>
@@ -41,8 +46,8 @@ class ChildSequence {
     uint32_t slot = 0;
   };
 
-  /// Blocks of 512 keep a random insertion's move of entries and the recount of first positions
-  /// after it about equal at 65,535 children.
+  /// At 65,535 children in random order, blocks of 256 and of 512 measure alike; 512 keeps
+  /// the recount of first positions short (128 blocks) where a longer move of entries is cheap.
   static constexpr uint32_t kBlockCapacity = 512;
 
   /// `blockCapacity` (at least 4) is the most children a block holds.
@@ -70,6 +75,8 @@ class ChildSequence {
   std::shared_ptr<ProjectItem> Erase(ProjectItem& child);
 
  private:
+  /// A child's slot in its block, written back into its place when it moved.
+  static size_t SlotOf(const ProjectItem& child);
   /// The index of the block that holds a position below Size(); its first position is known.
   uint32_t BlockAt(size_t position) const;
   /// Recounts the first positions of the blocks from the first unknown one through `index`.

@@ -121,7 +121,8 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   // a cache miss each. They are handed out as parts of the item (a reference keeps it alive).
   std::optional<ItemCollection> items_;  // made on first use
   ItemData data_;
-  ChildSequence::Place place_;  // among the parent's children, written by them
+  // Among the parent's children, written by them; a slot found moved is written back.
+  mutable ChildSequence::Place place_;
   size_t subtreeSize_ = 1;
   bool hiddenRoot_ = false;
   bool inTree_ = false;
