@@ -50,9 +50,8 @@ Ref<RgProjectItem> ItemList::Previous(const Ref<RgProjectItem>& item) {
     ProjectItem* previous = node->PreviousInTree(*scope);
     return previous ? Ref<RgProjectItem>(previous->SharedSelf()) : Ref<RgProjectItem>();
   }
-  const size_t position = node->Position();
-  if (position == 0) return {};
-  return Ref<RgProjectItem>(scope->ChildAt(position - 1));
+  ProjectItem* previous = node->PreviousSibling();
+  return previous ? Ref<RgProjectItem>(previous->SharedSelf()) : Ref<RgProjectItem>();
 }
 
 Ref<RgProjectItem> ItemList::Next(const Ref<RgProjectItem>& item) {
@@ -63,9 +62,8 @@ Ref<RgProjectItem> ItemList::Next(const Ref<RgProjectItem>& item) {
     ProjectItem* next = node->NextInTree(*scope);
     return next ? Ref<RgProjectItem>(next->SharedSelf()) : Ref<RgProjectItem>();
   }
-  const size_t position = node->Position() + 1;
-  if (position >= scope->ChildCount()) return {};
-  return Ref<RgProjectItem>(scope->ChildAt(position));
+  ProjectItem* next = node->NextSibling();
+  return next ? Ref<RgProjectItem>(next->SharedSelf()) : Ref<RgProjectItem>();
 }
 
 }  // namespace host

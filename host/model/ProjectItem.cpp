@@ -1,6 +1,5 @@
 #include "host/model/ProjectItem.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "host/model/ItemCollection.h"
@@ -33,7 +32,12 @@ ProjectItem::ProjectItem(HiddenRoot) : hiddenRoot_(true), inTree_(true) {}
 
 ProjectItem::~ProjectItem() {
   // Children that outlive this item (held elsewhere) must not point at it any more.
-  for (const auto& child : children_) child->parent_ = nullptr;
+  for (ProjectItem* child = children_.Empty() ? nullptr : children_.Front().get(); child;) {
+    ProjectItem* next = children_.After(*child);
+    child->parent_ = nullptr;
+    child->place_ = {};
+    child = next;
+  }
 }
 
 std::shared_ptr<ProjectItem> ProjectItem::SharedSelf() {
@@ -92,40 +96,15 @@ void ProjectItem::Update() {
   if (auto model = model_.lock()) model->ItemUpdated(*this);
 }
 
-size_t ProjectItem::Position() const {
-  const ProjectItem& parent = *parent_;
-  if (index_ < parent.children_.size() && parent.children_[index_].get() == this) return index_;
-  // Only as far as this item: removing many children in their order then renumbers each
-  // sibling once in all, not once per removal.
-  parent.ReindexThrough(*this);
-  return index_;
-}
-
-void ProjectItem::ReindexThrough(const ProjectItem& child) const {
-  for (size_t i = dirtyFrom_; i < children_.size(); ++i) {
-    children_[i]->index_ = i;
-    if (children_[i].get() == &child) {
-      dirtyFrom_ = i + 1;
-      return;
-    }
-  }
-  dirtyFrom_ = children_.size();
-}
-
 void ProjectItem::InsertChild(size_t at, std::shared_ptr<ProjectItem> child) {
   child->parent_ = this;
-  child->index_ = at;
-  children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(at), std::move(child));
-  // The new child's index is right; the siblings after it moved up by one.
-  if (dirtyFrom_ > at || (dirtyFrom_ == at && at + 1 == children_.size())) dirtyFrom_ = at + 1;
+  children_.Insert(at, std::move(child));
 }
 
-std::shared_ptr<ProjectItem> ProjectItem::EraseChild(size_t at) {
-  auto child = std::move(children_[at]);
-  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(at));
-  dirtyFrom_ = std::min(dirtyFrom_, at);
-  child->parent_ = nullptr;
-  return child;
+std::shared_ptr<ProjectItem> ProjectItem::EraseChild(ProjectItem& child) {
+  auto taken = children_.Erase(child);
+  taken->parent_ = nullptr;
+  return taken;
 }
 
 size_t ProjectItem::Depth() const {
@@ -142,22 +121,19 @@ bool ProjectItem::IsWithin(const ProjectItem& ancestor) const {
 }
 
 ProjectItem* ProjectItem::NextInTree(const ProjectItem& scope) const {
-  if (!children_.empty()) return children_.front().get();
+  if (!children_.Empty()) return children_.Front().get();
   for (const ProjectItem* node = this; node != &scope; node = node->parent_) {
-    const ProjectItem* parent = node->parent_;
-    if (!parent) return nullptr;
-    const size_t next = node->Position() + 1;
-    if (next < parent->children_.size()) return parent->children_[next].get();
+    if (!node->parent_) return nullptr;
+    if (ProjectItem* next = node->NextSibling()) return next;
   }
   return nullptr;
 }
 
 ProjectItem* ProjectItem::PreviousInTree(const ProjectItem& scope) const {
   if (this == &scope || !parent_) return nullptr;
-  const size_t position = Position();
-  if (position == 0) return parent_ == &scope ? nullptr : parent_;
-  ProjectItem* node = parent_->children_[position - 1].get();
-  while (!node->children_.empty()) node = node->children_.back().get();
+  ProjectItem* node = PreviousSibling();
+  if (!node) return parent_ == &scope ? nullptr : parent_;
+  while (!node->children_.Empty()) node = node->children_.Back().get();
   return node;
 }
 

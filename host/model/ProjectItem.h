@@ -20,8 +20,8 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "host/model/ChildSequence.h"
 #include "host/model/ItemCollection.h"
 #include "host/model/ItemData.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
@@ -79,10 +79,16 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   bool InTree() const { return inTree_; }
   std::shared_ptr<ProjectModel> OwningModel() const { return model_.lock(); }
 
-  size_t ChildCount() const { return children_.size(); }
-  const std::shared_ptr<ProjectItem>& ChildAt(size_t index) const { return children_[index]; }
-  /// 0-based position among the siblings; the item must have a parent node. Amortised O(1).
-  size_t Position() const;
+  size_t ChildCount() const { return children_.Size(); }
+  /// The child at a 0-based position below ChildCount(). O(1) in a walk by position.
+  const std::shared_ptr<ProjectItem>& ChildAt(size_t index) const { return children_.At(index); }
+  /// 0-based position among the siblings; the item must have a parent node. O(1) unless a
+  /// sibling before it was inserted or removed since the last position asked for.
+  size_t Position() const { return parent_->children_.PositionOf(*this); }
+  /// The siblings after and before this item, nullptr at the ends; the item must have a parent
+  /// node. O(1), no position needed.
+  ProjectItem* NextSibling() const { return parent_->children_.After(*this); }
+  ProjectItem* PreviousSibling() const { return parent_->children_.Before(*this); }
   /// This item and all its descendants.
   size_t SubtreeSize() const { return subtreeSize_; }
   /// True when the item is `ancestor` or lies below it.
@@ -97,12 +103,11 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   std::shared_ptr<ProjectItem> SharedSelf();
 
  private:
+  friend class ChildSequence;
   friend class ProjectModel;
 
   void InsertChild(size_t at, std::shared_ptr<ProjectItem> child);
-  std::shared_ptr<ProjectItem> EraseChild(size_t at);
-  /// Renumbers the children from the first stale position up to `child`, one of them.
-  void ReindexThrough(const ProjectItem& child) const;
+  std::shared_ptr<ProjectItem> EraseChild(ProjectItem& child);
   size_t Depth() const;
 
   // The item itself, for SharedSelf: read beside the other fields a walk uses, where the
@@ -110,16 +115,14 @@ class ProjectItem final : public mzblprsx::RgProjectItem {
   std::weak_ptr<ProjectItem> self_;
   std::weak_ptr<ProjectModel> model_;
   ProjectItem* parent_ = nullptr;  // not owned; cleared by the parent when it lets go
-  std::vector<std::shared_ptr<ProjectItem>> children_;
+  ChildSequence children_;
   // The children's collection and the property sets live inside the item, beside the children:
   // a view walks them for every item in a row, and keeping them in the item's own memory saves
   // a cache miss each. They are handed out as parts of the item (a reference keeps it alive).
   std::optional<ItemCollection> items_;  // made on first use
   ItemData data_;
-  // Position cache: index_ is right when parent_->children_[index_] is this item; every child
-  // before dirtyFrom_ of a parent has a right index_.
-  mutable size_t index_ = 0;
-  mutable size_t dirtyFrom_ = 0;
+  // Among the parent's children, written by them; a slot found moved is written back.
+  mutable ChildSequence::Place place_;
   size_t subtreeSize_ = 1;
   bool hiddenRoot_ = false;
   bool inTree_ = false;

@@ -114,9 +114,9 @@ int32_t ProjectModel::ItemCount() const {
 void ProjectModel::Terminate() {
   FirstError failure;
   while (root_->ChildCount() > 0) {
-    const auto item = root_->children_.back();
+    const auto item = root_->children_.Back();
     RemoveSubtree(item, failure);
-    if (root_->ChildCount() > 0 && root_->children_.back() == item) break;  // cannot happen
+    if (root_->ChildCount() > 0 && root_->children_.Back() == item) break;  // cannot happen
   }
   while (!parked_.empty()) {
     const auto item = parked_.back();
@@ -157,8 +157,8 @@ void ProjectModel::RefreshProject(Ref<Object> project) {
 std::shared_ptr<ProjectItem> ProjectModel::RootItemOf(const Ref<Object>& project) {
   const void* identity = platform::Identity(project);
   if (!identity) return {};
-  for (const auto& item : root_->children_) {
-    if (item->objectId_ == identity) return item;
+  for (size_t i = 0; i < root_->ChildCount(); ++i) {
+    if (root_->ChildAt(i)->objectId_ == identity) return root_->ChildAt(i);
   }
   return {};
 }
@@ -223,7 +223,7 @@ void ProjectModel::Unlink(const std::shared_ptr<ProjectItem>& item) {
     }
   }
   ProjectItem* parent = item->parent_;
-  parent->EraseChild(item->Position());
+  parent->EraseChild(*item);
   for (ProjectItem* node = parent; node; node = node->parent_) {
     node->subtreeSize_ -= item->subtreeSize_;
   }
@@ -270,9 +270,9 @@ void ProjectModel::RemoveSubtree(const std::shared_ptr<ProjectItem>& item, First
   if (node.removing_) return;  // already on its way out (a handler removed it again)
   node.removing_ = true;
   while (node.ChildCount() > 0) {
-    const auto child = node.children_.back();
+    const auto child = node.children_.Back();
     RemoveSubtree(child, failure);
-    if (node.ChildCount() > 0 && node.children_.back() == child) break;  // child busy leaving
+    if (node.ChildCount() > 0 && node.children_.Back() == child) break;  // child busy leaving
   }
   if (const auto handler = node.handlerIface_) {
     try {
@@ -374,9 +374,9 @@ void ProjectModel::Clear(ProjectItem& parent) {
   CheckParent(parent, "Clear");
   FirstError failure;
   while (parent.ChildCount() > 0) {
-    const auto child = parent.children_.back();
+    const auto child = parent.children_.Back();
     RemoveSubtree(child, failure);
-    if (parent.ChildCount() > 0 && parent.children_.back() == child) break;
+    if (parent.ChildCount() > 0 && parent.children_.Back() == child) break;
   }
   failure.Rethrow();
 }
