@@ -56,6 +56,7 @@ void RgPrjHandlerProgramOnline::OnInitialize() {
 
 void RgPrjHandlerProgramOnline::OnTerminate() {
   optionService_.Reset();
+  placed_.clear();
 }
 
 void RgPrjHandlerProgramOnline::OnDelete() {
@@ -102,17 +103,63 @@ RgPrjHandlerProgramOnline::BlockKey RgPrjHandlerProgramOnline::P_KeyOfBlock(
 
 bool RgPrjHandlerProgramOnline::P_KeyOfItem(const Ref<RgProjectItem>& item, IRgBlockInfo& info,
                                             BlockKey& key) {
-  const Variant type = item->DataValue("TYPE");
+  // Keys made once: a placement reads them for every probe of its search.
+  static const std::string kType = "TYPE";
+  static const std::string kBlockType = "BLOCKTYPE";
+  static const std::string kBlockNumber = "BLOCKNUMBER";
+  const Variant type = item->DataValue(kType);
   const std::string* text = type.Text();
   if (!text || !item_kind::IsOnlineBlockType(*text)) return false;
-  key.sortIndex = info.SortIndex(item->DataValue("BLOCKTYPE").ToInt32());
-  key.number = item->DataValue("BLOCKNUMBER").ToInt32();
+  key.sortIndex = info.SortIndex(item->DataValue(kBlockType).ToInt32());
+  key.number = item->DataValue(kBlockNumber).ToInt32();
   return true;
 }
 
 void RgPrjHandlerProgramOnline::P_FindPlace(const BlockKey& key, Ref<RgProjectItem>& before,
                                             Ref<RgProjectItem>& same) {
   Guard(*this, "P_FindPlace", [&] {
+    // Every child but the ghost is a block, so the index holds all children or all but one.
+    const size_t children = static_cast<size_t>(item_->Items()->Count());
+    if (children < placed_.size() || children > placed_.size() + 1) P_RebuildIndex();
+    if (P_FindPlaceIndexed(key, before, same)) return;
+    before.Reset();
+    same.Reset();
+    P_RebuildIndex();
+    if (P_FindPlaceIndexed(key, before, same)) return;
+    before.Reset();
+    same.Reset();
+    P_SearchPlace(key, before, same);
+  });
+}
+
+bool RgPrjHandlerProgramOnline::P_FindPlaceIndexed(const BlockKey& key, Ref<RgProjectItem>& before,
+                                                   Ref<RgProjectItem>& same) {
+  const auto current = [&](const std::weak_ptr<RgProjectItem>& weak, Ref<RgProjectItem>& out) {
+    out = Ref<RgProjectItem>(weak.lock());
+    return out && SameObject(out->Parent(), item_);
+  };
+  auto at = placed_.lower_bound({key.sortIndex, key.number});
+  if (at != placed_.end() && at->first == std::make_pair(key.sortIndex, key.number)) {
+    if (!current(at->second, same)) return false;
+    ++at;
+  }
+  return at == placed_.end() || current(at->second, before);
+}
+
+void RgPrjHandlerProgramOnline::P_RebuildIndex() {
+  placed_.clear();
+  const Ref<IRgBlockInfo> info = SnapIn()->BlockInfo();
+  const Ref<RgProjectItems> children = item_->Items();
+  BlockKey key;
+  for (int32_t i = 1; i <= children->Count(); ++i) {
+    const Ref<RgProjectItem> child = children->Item(i);
+    if (P_KeyOfItem(child, *info, key)) placed_[{key.sortIndex, key.number}] = child.Shared();
+  }
+}
+
+void RgPrjHandlerProgramOnline::P_SearchPlace(const BlockKey& key, Ref<RgProjectItem>& before,
+                                              Ref<RgProjectItem>& same) {
+  Guard(*this, "P_SearchPlace", [&] {
     const Ref<IRgBlockInfo> info = SnapIn()->BlockInfo();
     const auto after = [&](const BlockKey& k) {
       return k.sortIndex > key.sortIndex || (k.sortIndex == key.sortIndex && k.number > key.number);
@@ -168,6 +215,7 @@ Ref<RgProjectItem> RgPrjHandlerProgramOnline::AddBlock(Ref<IRgObject>& block) {
       return;
     }
     result = item_->Items()->AddNew(block, before, nullptr);
+    placed_[{key.sortIndex, key.number}] = result.Shared();
   });
   return result;
 }
@@ -272,6 +320,10 @@ void RgPrjHandlerProgramOnline::OnNotify2(const RgNotification& notification) {
           for (const Ref<IRgObject>& object : entry.objects) {
             if (!list->Find(find_by::kObject, Variant(object))) continue;
             const Ref<RgProjectItem> found = list->FoundItem();
+            BlockKey key;
+            if (P_KeyOfItem(found, *SnapIn()->BlockInfo(), key)) {
+              placed_.erase({key.sortIndex, key.number});
+            }
             found->Parent()->Items()->Remove(found);
           }
           compareAgain = true;

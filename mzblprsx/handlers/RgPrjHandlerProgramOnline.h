@@ -23,7 +23,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mzblprsx/handlers/RgPrjHandlerBase.h"
@@ -98,9 +101,20 @@ class RgPrjHandlerProgramOnline final : public RgPrjHandlerBase,
   /// The first block child that sorts after the key (nothing: none does), and the block child
   /// just before that place when it has the same key.
   void P_FindPlace(const BlockKey& key, Ref<RgProjectItem>& before, Ref<RgProjectItem>& same);
+  /// P_FindPlace through the index; false when the index no longer matches the children.
+  bool P_FindPlaceIndexed(const BlockKey& key, Ref<RgProjectItem>& before,
+                          Ref<RgProjectItem>& same);
+  /// P_FindPlace by a binary search over the children themselves.
+  void P_SearchPlace(const BlockKey& key, Ref<RgProjectItem>& before, Ref<RgProjectItem>& same);
+  void P_RebuildIndex();
 
   InstanceTrace trace_{kTypeName};
   Ref<IRgOptionService> optionService_;
+  // The block children by key, kept in step with the blocks this handler adds and removes, so
+  // that placing a block reads no item (a search over the items' data costs a cache miss per
+  // probe). Items are held weakly and checked when used; an index that does not fit the
+  // children any more (someone else added or removed one) is rebuilt from them.
+  std::map<std::pair<int32_t, int32_t>, std::weak_ptr<RgProjectItem>> placed_;
 };
 
 }  // namespace mzblprsx

@@ -23,13 +23,16 @@
 #include "mzblprsx/interfaces/RgProjectModel.h"
 #include "mzblprsx/models/RgProjectData.h"
 #include "mzblprsx/models/RgProjects.h"
+#include "platform/CachedQuery.h"
 #include "platform/ClassRegistry.h"
 
 namespace mzblprsx {
 
 namespace {
 
-constexpr std::string_view kCompareState = "COMPARESTATE";
+// Keys as texts made once: the comparison reads and writes them for every item of both trees.
+const std::string kCompareState = "COMPARESTATE";
+const std::string kTypeKey = "TYPE";
 constexpr int32_t kStateNone = 0;
 constexpr int32_t kStateEqual = 1;
 constexpr int32_t kStateDifferent = 2;
@@ -42,14 +45,21 @@ Ref<IRgObject> ObjectOf(const Ref<RgProjectItem>& item) {
   return handler ? handler->Object() : nullptr;
 }
 
-/// A block item whose object is no system block (type codes 1, 13 and 15 are the system's own
-/// blocks, which the comparison leaves alone).
-bool IsNonSystemBlock(const Ref<RgProjectItem>& item) {
-  if (!item_kind::IsBlockType(item_kind::TypeOf(item))) return false;
-  const auto block = ObjectOf(item).As<IRgBlock>();
-  if (!block) return false;
+bool IsBlockItem(const Ref<RgProjectItem>& item) {
+  const Variant type = item->DataValue(kTypeKey);
+  const std::string* text = type.Text();
+  return text != nullptr && item_kind::IsBlockType(*text);
+}
+
+/// The block object of a block item that is no system block (type codes 1, 13 and 15 are the
+/// system's own blocks, which the comparison leaves alone); nothing for any other item.
+Ref<IRgObject> NonSystemBlock(const Ref<RgProjectItem>& item) {
+  if (!IsBlockItem(item)) return nullptr;
+  Ref<IRgObject> object = ObjectOf(item);
+  const auto block = platform::CachedQuery<IRgBlock>(object);
+  if (!block) return nullptr;
   const int32_t type = block->BlockType();
-  return type != 13 && type != 15 && type != 1;
+  return type != 13 && type != 15 && type != 1 ? object : nullptr;
 }
 
 /// Switches the model's automatic refresh off for the lifetime of the scope and back to what it
@@ -321,7 +331,7 @@ Ref<RgProjectItem> RgPrjStatusController::P_GetDefaultCategory(
 
 int32_t RgPrjStatusController::P_GetModelStatus(const Ref<RgProjectItem>& item) {
   if (!item) return kStateNone;
-  const Variant value = item->DataValue(std::string(kCompareState));
+  const Variant value = item->DataValue(kCompareState);
   return value.IsEmpty() ? kStateNone : value.ToInt32();
 }
 
@@ -329,11 +339,14 @@ int32_t RgPrjStatusController::P_GetModelStatus(const Ref<RgProjectItem>& item) 
 // only the items whose state changed.
 void RgPrjStatusController::P_SetModelStatus(const Ref<RgProjectItem>& item, int32_t state) {
   if (!item) return;
-  if (item_kind::IsBlockType(item_kind::TypeOf(item)) && !IsNonSystemBlock(item)) return;
-  const Ref<RgProjectItemData> data = item->Data();
-  const std::string key(kCompareState);
-  if (data->Exists(key) && P_GetModelStatus(item) == state) return;
-  data->SetValue(key, Variant(state), 1);
+  if (IsBlockItem(item) && !NonSystemBlock(item)) return;
+  P_WriteModelStatus(item, state);
+}
+
+void RgPrjStatusController::P_WriteModelStatus(const Ref<RgProjectItem>& item, int32_t state) {
+  const Variant current = item->DataValue(kCompareState);
+  if (!current.IsEmpty() && current.ToInt32() == state) return;
+  item->Data()->SetValue(kCompareState, Variant(state), 1);
 }
 
 void RgPrjStatusController::P_SetModelStatusRecursive(const Ref<RgProjectItems>& items,
@@ -374,16 +387,17 @@ void RgPrjStatusController::P_FilterUDTs(const Ref<IRgObjectArray>& list) {
 void RgPrjStatusController::P_RefreshBlockStati(const Ref<RgProjectItems>& items) {
   for (int32_t i = 1; i <= items->Count(); ++i) {
     const Ref<RgProjectItem> item = items->Item(i);
-    if (!IsNonSystemBlock(item)) {
+    const Ref<IRgObject> block = NonSystemBlock(item);
+    if (!block) {
       P_RefreshBlockStati(item->Items());
       continue;
     }
-    const auto compare = ObjectOf(item).As<IRgBlockCompare>();
+    const auto compare = platform::CachedQuery<IRgBlockCompare>(block);
     const int32_t state = compare ? compare->CompareState() : kStateNone;
     if (state == kStateEqual) ++equalCount_;
     if (state == kStateDifferent) ++differentCount_;
     if (state == kStateNotComparable) ++differenceCount_;
-    P_SetModelStatus(item, state);
+    P_WriteModelStatus(item, state);
   }
 }
 

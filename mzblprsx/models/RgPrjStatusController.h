@@ -88,6 +88,8 @@ class RgPrjStatusController final : public Object {
 
   int32_t P_GetModelStatus(const Ref<RgProjectItem>& item);
   void P_SetModelStatus(const Ref<RgProjectItem>& item, int32_t state);
+  /// Writes the state unless the item already shows it; the caller has checked the item.
+  void P_WriteModelStatus(const Ref<RgProjectItem>& item, int32_t state);
   void P_SetModelStatusRecursive(const Ref<RgProjectItems>& items, int32_t state);
   int32_t P_GetHardwareStatus(const Ref<RgProjectItem>& offline, const Ref<RgProjectItem>& online);
   void P_FilterUDTs(const Ref<IRgObjectArray>& list);

@@ -19,9 +19,11 @@ struct RunResult {
   std::string output;  // standard output and standard error together
 };
 
-/// Runs prjsnap with the arguments (a shell-quoted text) and waits for it.
+/// Runs prjsnap with the arguments (a shell-quoted text) and waits for it, two minutes at most:
+/// a prjsnap that hangs is killed and fails its test instead of outliving it.
 inline RunResult RunPrjsnap(const std::string& arguments) {
-  const std::string command = std::string(MZ_PRJSNAP) + " " + arguments + " 2>&1";
+  const std::string command =
+      "timeout -s KILL 120 " + std::string(MZ_PRJSNAP) + " " + arguments + " 2>&1";
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
