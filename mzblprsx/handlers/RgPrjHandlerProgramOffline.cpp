@@ -8,6 +8,7 @@
 #include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/handlers/AutoRefreshPause.h"
 #include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/handlers/RgObjectGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
@@ -654,23 +655,9 @@ void RgPrjHandlerProgramOffline::OnNotify2(const RgNotification& notification) {
     const Ref<RgProjectModel> model = item_->Model();
     // Only what this handler switched off is switched back on: a notification delivered while
     // the model reads False must leave it so.
-    const bool autoRefresh = model->AutoRefresh();
-    struct RestoreAutoRefresh {
-      const Ref<RgProjectModel>& model;
-      bool on;
-      bool switchedOff = false;
-      ~RestoreAutoRefresh() {
-        try {
-          if (switchedOff && model) model->SetAutoRefresh(on);
-        } catch (...) {  // NOLINT(bugprone-empty-catch): the notification's own error comes first
-        }
-      }
-    } restore{model, autoRefresh};
-    const auto switchOff = [&] {
-      if (restore.switchedOff || !autoRefresh) return;
-      model->SetAutoRefresh(false);
-      restore.switchedOff = true;
-    };
+    AutoRefreshPause pause(model);
+    const bool autoRefresh = pause.WasOn();
+    const auto switchOff = [&] { pause.SwitchOff(); };
 
     if (notification.sourceClass == clsid::kProgramOffline) {
       P_OnProgramNotify(notification, !autoRefresh);

@@ -5,6 +5,7 @@
 #include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/handlers/AutoRefreshPause.h"
 #include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/handlers/RgObjectGhostBlock.h"
 #include "mzblprsx/interfaces/ClassIds.h"
@@ -61,26 +62,6 @@ Ref<IRgObject> NonSystemBlock(const Ref<RgProjectItem>& item) {
   const int32_t type = block->BlockType();
   return type != 13 && type != 15 && type != 1 ? object : nullptr;
 }
-
-/// Switches the model's automatic refresh off for the lifetime of the scope and back to what it
-/// was; switching it on again makes the views rebuild.
-class AutoRefreshOff {
- public:
-  explicit AutoRefreshOff(Ref<RgProjectModel> model) : model_(std::move(model)) {
-    if (!model_) return;
-    was_ = model_->AutoRefresh();
-    model_->SetAutoRefresh(false);
-  }
-  ~AutoRefreshOff() {
-    if (model_ && was_) model_->SetAutoRefresh(true);
-  }
-  AutoRefreshOff(const AutoRefreshOff&) = delete;
-  AutoRefreshOff& operator=(const AutoRefreshOff&) = delete;
-
- private:
-  Ref<RgProjectModel> model_;
-  bool was_ = false;
-};
 
 /// The off-on switch after a change of every state: the views redraw, and the model is left as
 /// it was found.
@@ -238,7 +219,8 @@ void RgPrjStatusController::RefreshProgramStatus() {
     for (const bool isOffline : {true, false}) {
       const Side& side = isOffline ? offline : online;
       if (!side.program) continue;
-      AutoRefreshOff off(isOffline ? offlineModel_ : onlineModel_);
+      AutoRefreshPause pause(isOffline ? offlineModel_ : onlineModel_);
+      pause.SwitchOff();
       const Ref<IRgObjectArray>& missing = isOffline ? onlineOnly_ : offlineOnly_;
       if (const auto ghost =
               P_GetRgObjectGhostBlock(side.program, isOffline, missing->Count() > 0)) {
