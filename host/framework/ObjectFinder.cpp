@@ -69,6 +69,11 @@ platform::Ref<mzblprsx::IRgObject> ObjectFinder::FindInProgram(Program& program,
   if (classId == (program.Online() ? clsid::kBlockOnline : clsid::kBlockOffline)) {
     return program.FindBlockById(name);  // a block's display name is its object identifier
   }
+  if (program.Online() && classId == clsid::kBlockOffline) {
+    // A project block named in the PLC is the PLC's block of that name: what a download of it
+    // would overwrite (and whose open editor the download must not overwrite).
+    return program.FindBlockById(name);
+  }
   if (classId == clsid::kCategory && !program.Online()) {
     if (auto category = program.FindCategoryById(name)) return category;
     for (const auto& category : program.Categories()) {

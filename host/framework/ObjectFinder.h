@@ -9,7 +9,8 @@
 // the PLC) also the project itself, its children and the files of the PLC's memory card.
 // Class identifiers compare as exact texts. Object identifiers compare exactly except block
 // names, whose letters may be in any case ("fb10"); display names compare without regard to
-// case. Blocks and memory card files are found in constant time.
+// case. Blocks and memory card files are found in constant time. Bound to the PLC, a project
+// block's class finds the PLC's block of that name (the one a download of it would replace).
 //
 // Trap: the finder holds what it is bound to until it is bound again or released.
 #pragma once

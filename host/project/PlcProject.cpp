@@ -6,6 +6,7 @@
 #include "host/project/MemoryCard.h"
 #include "host/project/Program.h"
 #include "mzblprsx/interfaces/ClassIds.h"
+#include "platform/Error.h"
 
 namespace host {
 
@@ -23,6 +24,14 @@ platform::Ref<MemoryCard> PlcProject::MemoryCard() const {
 }
 platform::Ref<Program> PlcProject::Program() const {
   return Child<host::Program>(clsid::kProgramOnline);
+}
+
+void PlcProject::SetLoadMemory(std::optional<int64_t> bytes) {
+  if (bytes && *bytes < 0) {
+    throw platform::Error(platform::errc::kInvalidCall,
+                          "a load memory of " + std::to_string(*bytes) + " bytes is negative");
+  }
+  loadMemory_ = bytes;
 }
 
 }  // namespace host

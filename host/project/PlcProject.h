@@ -3,8 +3,13 @@
 // in that order, each optional. The PLC's program has blocks and no categories.
 //
 // The object identifier and the container identifier are the PLC's GUID.
+//
+// A PLC may have a limited load memory (bytes; nothing: unlimited): a download whose blocks
+// would not fit into it is refused (LoadService).
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +31,14 @@ class PlcProject : public ProjectRoot {
   platform::Ref<HardwareConfig> Hardware() const;
   platform::Ref<host::MemoryCard> MemoryCard() const;
   platform::Ref<host::Program> Program() const;
+
+  /// The load memory in bytes; nothing when it is unlimited.
+  std::optional<int64_t> LoadMemory() const { return loadMemory_; }
+  /// Error 5 for a negative size.
+  void SetLoadMemory(std::optional<int64_t> bytes);
+
+ private:
+  std::optional<int64_t> loadMemory_;
 };
 
 }  // namespace host

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 #include "host/project/OfflineProject.h"
 #include "host/project/PlcProject.h"
@@ -44,31 +45,51 @@ std::string ReadWholeFile(const fs::path& file) {
                         file.string() + ": cannot be written: " + why);
 }
 
-// Writes beside the target and renames, so that readers never see half a file and a failure
-// leaves the old file in place.
-void WriteAtomically(const fs::path& file, const std::string& text) {
-  static std::atomic<unsigned> counter{0};
-  fs::path temp = file;
-  temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) WriteFailed(file, "the temporary file " + temp.string() + " cannot be created");
+// The text written beside its target, not yet in its place.
+class PendingFile {
+ public:
+  PendingFile(fs::path file, const std::string& text) : file_(std::move(file)) {
+    static std::atomic<unsigned> counter{0};
+    temp_ = file_;
+    temp_ += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    std::ofstream out(temp_, std::ios::binary | std::ios::trunc);
+    if (!out) WriteFailed(file_, "the temporary file " + temp_.string() + " cannot be created");
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
       out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      WriteFailed(file, "writing the temporary file failed");
+      Discard();
+      WriteFailed(file_, "writing the temporary file failed");
     }
   }
-  std::error_code ec;
-  fs::rename(temp, file, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    WriteFailed(file, ec.message());
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  ~PendingFile() { Discard(); }
+
+  /// Renames the written text over the target; error kFileAccessError when that fails.
+  void Commit() {
+    std::error_code ec;
+    fs::rename(temp_, file_, ec);
+    if (ec) WriteFailed(file_, ec.message());
+    temp_.clear();
   }
+
+ private:
+  void Discard() {
+    if (temp_.empty()) return;
+    std::error_code ignored;
+    fs::remove(temp_, ignored);
+    temp_.clear();
+  }
+
+  fs::path file_;
+  fs::path temp_;
+};
+
+// Writes beside the target and renames, so that readers never see half a file and a failure
+// leaves the old file in place.
+void WriteAtomically(const fs::path& file, const std::string& text) {
+  PendingFile(file, text).Commit();
 }
 
 }  // namespace
@@ -108,6 +129,14 @@ void ProjectFile::SaveProject(OfflineProject& project, const fs::path& file) {
 
 void ProjectFile::SavePlc(PlcProject& plc, const fs::path& file) {
   WriteAtomically(file, SerializePlc(plc));
+}
+
+void ProjectFile::SaveTogether(OfflineProject& project, const fs::path& projectFile,
+                               PlcProject& plc, const fs::path& plcFile) {
+  PendingFile projectText(projectFile, SerializeProject(project));
+  PendingFile plcText(plcFile, SerializePlc(plc));
+  projectText.Commit();
+  plcText.Commit();
 }
 
 }  // namespace host

@@ -10,6 +10,9 @@
 // temporary file beside the target and renames it over the target, so a failed save leaves the old
 // file as it was.
 //
+// SaveTogether writes a project and its PLC as one change: both texts are written beside their
+// targets first, and only when both are on disk are both renamed over their targets.
+//
 // Trap: the loaders leave the project unmodified; saving does not clear the modified flag
 // (ProjectFileObject::Save does).
 #pragma once
@@ -56,6 +59,11 @@ class ProjectFile {
   /// Writes atomically; error kFileAccessError (the old file untouched) when writing fails.
   static void SaveProject(OfflineProject& project, const std::filesystem::path& file);
   static void SavePlc(PlcProject& plc, const std::filesystem::path& file);
+  /// Writes both files, all or nothing: when either cannot be written, error kFileAccessError
+  /// and both files are as they were. (Only a failing rename after both were written, which
+  /// the file system does not allow to undo, can leave the project saved and the PLC not.)
+  static void SaveTogether(OfflineProject& project, const std::filesystem::path& projectFile,
+                           PlcProject& plc, const std::filesystem::path& plcFile);
 };
 
 }  // namespace host

@@ -353,8 +353,12 @@ class Reader {
 
   Ref<PlcProject> ReadPlc() {
     const auto root = session_.Parse("plc");
-    Attributes attributes(session_, root, "plc", {"name", "guid"});
+    Attributes attributes(session_, root, "plc", {"name", "guid", "load-memory"});
     auto plc = MakeObject<PlcProject>(attributes.Guid("guid"), attributes.RequiredNonEmpty("name"));
+    if (attributes.Has("load-memory")) {
+      plc->SetLoadMemory(
+          attributes.Integer("load-memory", 0, std::numeric_limits<int64_t>::max(), 0));
+    }
     XmlExtras extras = attributes.TakeExtras();
     Singles singles(session_);
     ForEachChild(root, extras, [&](pugi::xml_node child) {

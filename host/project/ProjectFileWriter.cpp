@@ -208,6 +208,7 @@ std::string ProjectFileWriter::Write(OfflineProject& project) {
 std::string ProjectFileWriter::Write(PlcProject& plc) {
   pugi::xml_document document;
   auto root = WriteRoot(document, "plc", plc);
+  if (const auto memory = plc.LoadMemory()) Set(root, "load-memory", std::to_string(*memory));
   if (const auto hardware = plc.Hardware()) WriteHardware(root, *hardware);
   if (const auto card = plc.MemoryCard()) WriteMemoryCard(root, *card);
   if (const auto program = plc.Program()) WriteProgram(root, *program);

@@ -1,5 +1,5 @@
-// The offline stream handler's source identity and the look-ups that its sending, checking and
-// inserting halves (the ...Send, ...Check and ...Insert files) share.
+// The look-ups that the offline stream handler's sending, checking and inserting halves (the
+// ...Send, ...Check and ...Insert files) share.
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 
 #include "mzblprsx/core/RgEnums.h"
@@ -27,35 +27,6 @@ namespace mzblprsx {
 
 using offline_stream::IsBlockItem;
 using offline_stream::IsCategoryItem;
-
-// ---- Source identity ---------------------------------------------------------------------------
-
-std::string RgPrjStreamHandlerOffline::GetSourceID() {
-  std::string result;
-  Guard(*this, "GetSourceID", [&] {
-    const Ref<RgProjectData> offline =
-        parent_->ProjectSnapIn()->Projects()->Project(RgProjectLocationOffline);
-    if (offline) result = offline->GUID();
-  });
-  return result;
-}
-
-int32_t RgPrjStreamHandlerOffline::CheckSourceIsSameApplication(const std::string& sourceId) {
-  int32_t result = RgStreamDataSourceOtherApplication;
-  Guard(*this, "CheckSourceIsSameApplication", [&] {
-    const Ref<RgProjects> projects = parent_->ProjectSnapIn()->Projects();
-    const auto matches = [&](int32_t location) {
-      const Ref<RgProjectData> data = projects->Project(location);
-      return data && data->Object() && data->GUID() == sourceId;
-    };
-    if (matches(RgProjectLocationOffline)) {
-      result = RgStreamDataSourceSameApplication | RgStreamDataSourceLocationOffline;
-    } else if (matches(RgProjectLocationOnline)) {
-      result = RgStreamDataSourceSameApplication | RgStreamDataSourceLocationOnline;
-    }
-  });
-  return result;
-}
 
 // ---- Shared look-ups --------------------------------------------------------------------------
 

@@ -24,8 +24,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/mdl_ErrorHandler.h"
-#include "mzblprsx/streaming/IRgObjectStreamHandler.h"
+#include "mzblprsx/streaming/RgPrjStreamHandlerBase.h"
 
 namespace mzblprsx {
 
@@ -38,7 +39,7 @@ class RgObjectStreamItem;
 class RgPrjHandlerProgramOffline;
 class RgProjectItemData;
 
-class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
+class RgPrjStreamHandlerOffline final : public RgPrjStreamHandlerBase {
  public:
   static constexpr std::string_view kTypeName = "RgPrjStreamHandlerOffline";
   /// Marks a block entry whose editor could not save it before it was streamed.
@@ -89,27 +90,14 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
     std::unordered_map<std::string, int32_t> symbolCursor_;  // by folded base
   };
 
-  RgPrjStreamHandlerOffline() = default;
+  RgPrjStreamHandlerOffline() : RgPrjStreamHandlerBase(RgProjectLocationOffline) {}
   std::string_view TypeName() const override { return kTypeName; }
 
-  Ref<RgObjectStreamService> Parent() override { return parent_; }
-  void SetParent(Ref<RgObjectStreamService> parent) override { parent_ = std::move(parent); }
-
-  // Sending
-  /// True as soon as one selected item allows the action (copy or move bit).
-  bool CanStreamData(const Ref<RgProjectItems>& items, int32_t action) override;
-  /// The items a selection stands for: a project alone; a program as its categories (not the
-  /// default one) and its non-system blocks; anything else itself, once.
-  void GetStreamItems(const Ref<RgProjectItems>& items, int32_t action,
-                      Ref<RgProjectItems>& streamItems) override;
+  // Sending (what a selection stands for and the source identity: RgPrjStreamHandlerBase)
   /// Writes the items' objects into the data object; an item whose object has gone travels as
   /// a reference marked "Missing", a block its editor cannot save as one marked kMarkerFlush.
   void StreamObjects(const Ref<IRgDataObject>& dataObject,
                      const Ref<RgProjectItems>& items) override;
-  /// The offline project's identifier; "" without a project.
-  std::string GetSourceID() override;
-  /// 5 for the offline project's identifier, 9 for the online one's, 2 for any other.
-  int32_t CheckSourceIsSameApplication(const std::string& sourceId) override;
   /// After a move: deletes the moved blocks and categories from the program (not those this
   /// handler moved in place within the project) and tells the user.
   void InsertObjectsComplete(int32_t action, const Ref<RgProjectItems>& items) override;
@@ -123,7 +111,7 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
   bool CheckObjects(Ref<RgObjectStreamItems>& items, int32_t action, Ref<RgProjectItem>& position,
                     int32_t source) override;
   /// Inserts the checked objects in their order; False when a step failed. Objects of the PLC
-  /// are refused (error reported, False): uploading is not available.
+  /// are uploaded (UploadObjects).
   bool InsertObjects(Ref<RgObjectStreamItems>& items, int32_t action, Ref<RgProjectItem>& position,
                      int32_t source) override;
   /// Inserts every variable tables entry of the data object; silent: a failure answers False
@@ -142,11 +130,7 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
   };
 
   // Sending
-  bool P_AllowsAction(const Ref<RgProjectItem>& item, int32_t action);
-  void P_AddOnce(Ref<RgProjectItems>& list, const Ref<RgProjectItem>& item);
-  void P_AddProgramItems(const Ref<RgProjectItem>& program, Ref<RgProjectItems>& streamItems);
   std::string P_GetBlockListOfCategory(const Ref<RgProjectItem>& category);
-  void P_AddObjectOnce(const Ref<IRgDataObject>& dataObject, const Ref<IRgObject>& object);
   void StreamProject(const Ref<IRgDataObject>& dataObject, const Ref<IRgObject>& project);
   void StreamHardware(const Ref<IRgDataObject>& dataObject, const Ref<IRgObject>& hardware);
   void StreamVarTables(const Ref<IRgDataObject>& dataObject, const Ref<IRgObject>& tables);
@@ -187,7 +171,15 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
                         const Ref<RgProjectItem>& position, int32_t source);
   bool InsertBlocks(const Ref<RgObjectStreamItems>& items, int32_t action,
                     const Ref<RgProjectItem>& position, int32_t source);
+  /// Uploads the PLC's objects carried: directly or as the user chooses; new blocks go to the
+  /// position. True when the load service succeeded.
   bool UploadObjects(const Ref<RgObjectStreamItems>& items, const Ref<RgProjectItem>& position);
+  /// The program item of the offline tree that the position stands in; the offline model's
+  /// program when the position is in none.
+  Ref<RgProjectItem> P_GetProgramObject(const Ref<RgProjectItem>& position);
+  /// During an upload: the next new block goes below the one just placed, so that uploaded
+  /// blocks keep the order in which they came.
+  void P_ItemLoaded(const Ref<RgProjectItem>& item) override;
   /// Takes the carried project children of that class into the project through the project
   /// service and shows their items.
   bool P_InsertProjectChildren(const Ref<RgObjectStreamItems>& items, std::string_view classId);
@@ -231,7 +223,8 @@ class RgPrjStreamHandlerOffline final : public IRgObjectStreamHandler {
   void P_AddInserted(const Ref<RgProjectItem>& item);
 
   InstanceTrace trace_{kTypeName};
-  Ref<RgObjectStreamService> parent_;
+  /// The program handler whose CreateBlockPosition the running upload set.
+  Ref<RgPrjHandlerProgramOffline> uploadProgram_;
 
   // The state of one check (CheckObjects) and of the insert that follows it.
   InsertIndex index_;

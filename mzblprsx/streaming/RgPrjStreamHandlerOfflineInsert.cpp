@@ -77,20 +77,49 @@ bool RgPrjStreamHandlerOffline::InsertObjects(Ref<RgObjectStreamItems>& items, i
 }
 
 bool RgPrjStreamHandlerOffline::UploadObjects(const Ref<RgObjectStreamItems>& items,
-                                              const Ref<RgProjectItem>& /*position*/) {
+                                              const Ref<RgProjectItem>& position) {
   bool result = false;
   Guard(*this, "UploadObjects", [&] {
-    // Loading from the PLC goes through the online side, which is not available yet; the objects
-    // are refused rather than inserted as something they are not.
-    std::string names;
-    for (const Ref<RgObjectStreamItem>& item : items->NewEnum()) {
-      if (!names.empty()) names += ", ";
-      names += item->DataObjectItem()->ObjectID().ToString();
+    const Ref<IRgDataObject> dataObject = items->DataObject();
+    if (!dataObject) return;
+    const std::string xml = P_GetLoadXML(dataObject);
+    if (xml.empty()) return;
+    // The framework reports the uploaded blocks it creates to the program handler, which places
+    // them at its CreateBlockPosition.
+    const Ref<RgProjectItem> programItem = P_GetProgramObject(position);
+    const auto program =
+        programItem ? programItem->HandlerObject().As<RgPrjHandlerProgramOffline>() : nullptr;
+    if (program) program->SetCreateBlockPosition(position);
+    uploadProgram_ = program;
+    struct ResetPosition {
+      RgPrjStreamHandlerOffline& handler;
+      ~ResetPosition() {
+        if (handler.uploadProgram_) handler.uploadProgram_->SetCreateBlockPosition(nullptr);
+        handler.uploadProgram_.Reset();
+      }
+    } reset{*this};
+    result = P_Load(xml, parent_->ProjectSnapIn()->OfflineModel());
+  });
+  return result;
+}
+
+void RgPrjStreamHandlerOffline::P_ItemLoaded(const Ref<RgProjectItem>& item) {
+  if (uploadProgram_ && offline_stream::IsBlockItem(item)) {
+    uploadProgram_->SetCreateBlockPosition(item);
+  }
+}
+
+Ref<RgProjectItem> RgPrjStreamHandlerOffline::P_GetProgramObject(
+    const Ref<RgProjectItem>& position) {
+  Ref<RgProjectItem> result;
+  Guard(*this, "P_GetProgramObject", [&] {
+    for (Ref<RgProjectItem> item = position; item; item = item->Parent()) {
+      if (item->HandlerObject().As<RgPrjHandlerProgramOffline>()) {
+        result = item;
+        return;
+      }
     }
-    throw platform::Error(platform::errc::kNoSuchMember,
-                          "Objects of the PLC (" + names +
-                              ") cannot be inserted into the offline project: uploading from "
-                              "the PLC is not available");
+    result = P_GetProgramItem();
   });
   return result;
 }

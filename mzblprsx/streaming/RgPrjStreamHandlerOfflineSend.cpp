@@ -38,77 +38,6 @@ constexpr int32_t kStyleNote = 0x40;
 
 // ---- Sending ----------------------------------------------------------------------------------
 
-bool RgPrjStreamHandlerOffline::P_AllowsAction(const Ref<RgProjectItem>& item, int32_t action) {
-  bool result = false;
-  Guard(*this, "P_AllowsAction", [&] {
-    const int32_t allowed = parent_->GetItemStreamDataAction(item);
-    result = (HasBit(allowed, RgStreamServiceDataActionCopy) &&
-              HasBit(action, RgStreamServiceDataActionCopy)) ||
-             (HasBit(allowed, RgStreamServiceDataActionMove) &&
-              HasBit(action, RgStreamServiceDataActionMove));
-  });
-  return result;
-}
-
-bool RgPrjStreamHandlerOffline::CanStreamData(const Ref<RgProjectItems>& items, int32_t action) {
-  bool result = false;
-  Guard(*this, "CanStreamData", [&] {
-    const int32_t count = items->Count();
-    for (int32_t i = 1; i <= count && !result; ++i) result = P_AllowsAction(items->Item(i), action);
-  });
-  return result;
-}
-
-void RgPrjStreamHandlerOffline::P_AddOnce(Ref<RgProjectItems>& list,
-                                          const Ref<RgProjectItem>& item) {
-  if (list->IndexOf(item) == 0) list->Add(item, nullptr, nullptr);
-}
-
-void RgPrjStreamHandlerOffline::GetStreamItems(const Ref<RgProjectItems>& items, int32_t action,
-                                               Ref<RgProjectItems>& streamItems) {
-  Guard(*this, "GetStreamItems", [&] {
-    const int32_t count = items->Count();
-    for (int32_t i = 1; i <= count; ++i) {
-      const Ref<RgProjectItem> item = items->Item(i);
-      if (!P_AllowsAction(item, action)) continue;
-      const std::string type = TypeOf(item);
-      if (type == "RgProjectOffline") {
-        // A project carries everything it holds: it travels alone.
-        streamItems->Clear();
-        streamItems->Add(item, nullptr, nullptr);
-        return;
-      }
-      if (type == "RgProgramOffline") {
-        P_AddProgramItems(item, streamItems);
-      } else {
-        P_AddOnce(streamItems, item);
-      }
-    }
-  });
-}
-
-void RgPrjStreamHandlerOffline::P_AddProgramItems(const Ref<RgProjectItem>& program,
-                                                  Ref<RgProjectItems>& streamItems) {
-  Guard(*this, "P_AddProgramItems", [&] {
-    const Ref<RgProjectItems> children = program->Items();
-    for (int32_t i = 1; i <= children->Count(); ++i) {
-      const Ref<RgProjectItem> child = children->Item(i);
-      const std::string type = TypeOf(child);
-      if (item_kind::IsGhostType(type)) continue;
-      // The default category exists in every program; only its blocks travel.
-      if (!item_kind::IsDefaultCategoryType(type)) P_AddOnce(streamItems, child);
-      const Ref<RgProjectItems> blocks = child->Items();
-      for (int32_t k = 1; k <= blocks->Count(); ++k) {
-        const Ref<RgProjectItem> block = blocks->Item(k);
-        // System blocks belong to the PLC's firmware, and a ghost placeholder is no block.
-        if (!IsBlockItem(block)) continue;
-        if (block->Data()->Value("SYSTEM", Variant(true)).ToBool()) continue;
-        P_AddOnce(streamItems, block);
-      }
-    }
-  });
-}
-
 std::string RgPrjStreamHandlerOffline::P_GetBlockListOfCategory(
     const Ref<RgProjectItem>& category) {
   std::string result;
@@ -126,42 +55,25 @@ std::string RgPrjStreamHandlerOffline::P_GetBlockListOfCategory(
 void RgPrjStreamHandlerOffline::StreamObjects(const Ref<IRgDataObject>& dataObject,
                                               const Ref<RgProjectItems>& items) {
   Guard(*this, "StreamObjects", [&] {
-    const int32_t count = items->Count();
-    for (int32_t i = 1; i <= count; ++i) {
-      const Ref<RgProjectItem> item = items->Item(i);
-      const Ref<IRgProjectItemHandler> handler = item->Handler();
-      const Ref<IRgObject> object = handler ? handler->Object() : nullptr;
-      if (!object) {
-        parent_->StreamMissingObject(dataObject, item);
-        continue;
-      }
-      const std::string classId = object->ClassID();
-      if (classId == clsid::kProjectOffline) {
-        StreamProject(dataObject, object);
-      } else if (classId == clsid::kHwConfigOffline) {
-        StreamHardware(dataObject, object);
-      } else if (classId == clsid::kVarTables) {
-        StreamVarTables(dataObject, object);
-      } else if (classId == clsid::kProgramOffline) {
-        StreamProgram(dataObject, item);
-      } else if (classId == clsid::kCategory) {
-        StreamCategory(dataObject, object, P_GetBlockListOfCategory(item));
-      } else if (classId == clsid::kBlockOffline) {
-        StreamBlock(dataObject, object);
-      } else if (OneOf(classId, {clsid::kSymbolTable, clsid::kDocumentation})) {
-        P_AddObjectOnce(dataObject, object);
-      }
-    }
-  });
-}
-
-void RgPrjStreamHandlerOffline::P_AddObjectOnce(const Ref<IRgDataObject>& dataObject,
-                                                const Ref<IRgObject>& object) {
-  Guard(*this, "P_AddObjectOnce", [&] {
-    if (parent_->GetDataObjectItem(dataObject, object->ClassID(), Variant(object->ObjectID()))) {
-      return;
-    }
-    dataObject->AddObject(object);
+    P_StreamEachObject(dataObject, items,
+                       [&](const Ref<RgProjectItem>& item, const Ref<IRgObject>& object) {
+                         const std::string classId = object->ClassID();
+                         if (classId == clsid::kProjectOffline) {
+                           StreamProject(dataObject, object);
+                         } else if (classId == clsid::kHwConfigOffline) {
+                           StreamHardware(dataObject, object);
+                         } else if (classId == clsid::kVarTables) {
+                           StreamVarTables(dataObject, object);
+                         } else if (classId == clsid::kProgramOffline) {
+                           StreamProgram(dataObject, item);
+                         } else if (classId == clsid::kCategory) {
+                           StreamCategory(dataObject, object, P_GetBlockListOfCategory(item));
+                         } else if (classId == clsid::kBlockOffline) {
+                           StreamBlock(dataObject, object);
+                         } else if (OneOf(classId, {clsid::kSymbolTable, clsid::kDocumentation})) {
+                           P_AddObjectOnce(dataObject, object);
+                         }
+                       });
   });
 }
 

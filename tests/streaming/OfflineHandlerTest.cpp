@@ -369,14 +369,14 @@ INSTANTIATE_TEST_SUITE_P(
                        "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]", "FB30"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OfflineHandlerTest, ObjectsOfThePlcAreRefused) {
+TEST_F(OfflineHandlerTest, ObjectsOfThePlcAreUploadedOnlyFromAConnectedPlc) {
   auto data = NewData();
   data->AddReference(std::string(clsid::kBlockOnline), Variant("FB1"), "");
-  EXPECT_FALSE(Paste(data, kCopy, 9)) << "uploading is not available: refused, not pretended";
+  EXPECT_FALSE(Paste(data, kCopy, 9)) << "no PLC: the load service refuses, nothing pretended";
   ASSERT_FALSE(env.Errors().Reports().empty());
-  EXPECT_NE(env.Errors().Reports().back().description.find("uploading"), std::string::npos)
+  EXPECT_NE(env.Errors().Reports().back().description.find("connected PLC"), std::string::npos)
       << env.Errors().Reports().back().description;
-  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjStreamHandlerOffline.UploadObjects");
+  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjStreamHandlerOffline.P_Load");
 }
 
 }  // namespace

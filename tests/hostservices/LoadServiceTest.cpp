@@ -1,0 +1,212 @@
+// The load service's download and upload between the open project and the connected PLC: what
+// a listed object stands for, that the sides then compare equal, and that a refused load changes
+// nothing on either side; and the project and PLC files saved together.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/services/LoadService.h"
+#include "support/HostTestSupport.h"
+
+namespace mztest {
+namespace {
+
+namespace clsid = mzblprsx::clsid;
+using Listed = std::pair<std::string_view, std::string>;
+
+std::string List(const std::vector<Listed>& objects) {
+  std::string xml = "<ROOT>";
+  for (const auto& [classId, id] : objects) {
+    xml += "<RGOBJECT CLSID=\"" + std::string(classId) + "\" OBJID=\"" + id + "\" ISOPEN=\"0\"/>";
+  }
+  return xml + "</ROOT>";
+}
+
+class LoadServiceTest : public ::testing::Test {
+ protected:
+  explicit LoadServiceTest(const std::string& plcXml = PlcXml()) : host(ProjectXml(), plcXml) {}
+
+  host::LoadService& Load() { return host.env.Load(); }
+  /// Both sides as their files say them, to tell that nothing changed.
+  std::string Sides() {
+    return host::ProjectFile::SerializeProject(*host.project) +
+           host::ProjectFile::SerializePlc(*host.plc);
+  }
+  int32_t Download(const std::vector<Listed>& objects) {
+    int32_t result = -1;
+    Load().Download(List(objects), 0, result);
+    return result;
+  }
+  int32_t Upload(const std::vector<Listed>& objects) {
+    int32_t result = -1;
+    Load().Upload(List(objects), 0, result);
+    return result;
+  }
+  platform::Ref<host::Block> PlcBlock(const char* name) {
+    return host.plc->Program()->FindBlockById(name);
+  }
+  /// The error number of a load that must change nothing; its text goes to `why`.
+  int32_t Refused(const std::function<void()>& load, std::string* why = nullptr) {
+    const std::string before = Sides();
+    const int32_t number = ErrorOf(load, why);
+    EXPECT_EQ(Sides(), before) << "a refused load changes nothing";
+    return number;
+  }
+
+  HostProject host;
+};
+
+TEST_F(LoadServiceTest, DownloadCopiesBlocksAndStationSoThatTheyCompareEqual) {
+  std::vector<std::pair<int32_t, int32_t>> progress;
+  platform::ScopedConnection c = Load().Progress().Connect(
+      [&](int32_t done, int32_t total) { progress.emplace_back(done, total); });
+  EXPECT_EQ(Download({{clsid::kBlockOffline, "FB10"},
+                      {clsid::kBlockOffline, "FC1"},
+                      {clsid::kHwConfigOffline, "HW"},
+                      {clsid::kBlockOffline, "FB10"}}),
+            3)
+      << "each object once";
+  EXPECT_EQ(progress, (std::vector<std::pair<int32_t, int32_t>>{{1, 3}, {2, 3}, {3, 3}}));
+  for (const char* name : {"FB10", "FC1"}) {
+    ASSERT_TRUE(PlcBlock(name)) << name;
+    EXPECT_EQ(host.BlockNamed(name)->CompareState(), host::Block::kEqual) << name;
+  }
+  EXPECT_TRUE(host.project->Hardware()->ComparesEqual(*host.plc->Hardware()));
+  EXPECT_EQ(host.plc->Hardware()->State(), 3);
+
+  // A program stands for all its blocks, a category for its members.
+  EXPECT_EQ(Download({{clsid::kProgramOffline, host.program->ObjectID()}}), 5);
+  EXPECT_EQ(host.plc->Program()->BlockCount(), 5u);
+  EXPECT_EQ(Download({{clsid::kCategory, "2"}}), 3);
+}
+
+TEST_F(LoadServiceTest, UploadReplacesBlocksInPlaceAndAppendsNewOnes) {
+  host.plc->Program()->AddBlock(platform::MakeObject<host::Block>(true, host::BlockInfo::kFc, 5));
+  const auto ob1 = host.BlockNamed("OB1");
+  EXPECT_EQ(Upload({{clsid::kBlockOnline, "OB1"}, {clsid::kBlockOnline, "FC5"}}), 2);
+  EXPECT_EQ(host.BlockNamed("OB1").Get(), ob1.Get()) << "the same object took the PLC's data";
+  EXPECT_EQ(ob1->Body(), "");
+  EXPECT_EQ(ob1->OwnerCategory()->ObjectID(), "1") << "and kept its category";
+  ASSERT_TRUE(host.BlockNamed("FC5"));
+  EXPECT_FALSE(host.BlockNamed("FC5")->Online());
+
+  // The PLC as a whole: its station and its blocks.
+  EXPECT_EQ(Upload({{clsid::kProjectOnline, host.plc->Guid()}}), 4);
+  EXPECT_EQ(host.BlockNamed("FB10")->CompareState(), host::Block::kEqual);
+}
+
+TEST_F(LoadServiceTest, ListsThatNameNothingLoadableAreErrors) {
+  struct Case {
+    std::string xml;
+    const char* why;
+  } cases[] = {
+      {"<ROOT><RGOBJECT", "not XML"},
+      {"<ROOT/>", "no object"},
+      {List({{clsid::kSymbolTable, "Symbols"}}), "a class that is not loaded"},
+      {List({{clsid::kBlockOffline, "FC1"}, {clsid::kBlockOffline, "FB99"}}), "no such block"},
+      {List({{clsid::kBlockOnline, "FB10"}}), "a block of the wrong side"},
+      {List({{clsid::kProjectOffline, "{00000000-0000-0000-0000-000000000000}"}}),
+       "another project"},
+  };
+  for (const Case& c : cases) {
+    int32_t result = 0;
+    std::string why;
+    EXPECT_EQ(Refused([&] { Load().Download(c.xml, 0, result); }, &why),
+              platform::errc::kInvalidCall)
+        << c.why;
+    EXPECT_EQ(result, -1) << c.why;
+    EXPECT_FALSE(why.empty()) << c.why;
+  }
+  host.env.DisconnectPlc();
+  int32_t result = 0;
+  EXPECT_EQ(ErrorOf([&] {
+              Load().Upload(List({{clsid::kBlockOnline, "OB1"}}), 0, result);
+            }),
+            platform::errc::kInvalidCall)
+      << "no PLC";
+}
+
+TEST_F(LoadServiceTest, AProtectedBlockOfThePlcCannotBeUploaded) {
+  PlcBlock("OB1")->SetProtected(true);
+  std::string why;
+  EXPECT_EQ(Refused(
+                [&] {
+                  Upload({{clsid::kBlockOnline, "FB10"}, {clsid::kBlockOnline, "OB1"}});
+                },
+                &why),
+            platform::errc::kInvalidCall);
+  EXPECT_NE(why.find("OB1"), std::string::npos) << why;
+  EXPECT_EQ(Refused([&] {
+              Upload({{clsid::kProgramOnline, host.plc->Program()->ObjectID()}});
+            }),
+            platform::errc::kInvalidCall)
+      << "the program holds it";
+}
+
+class LoadMemoryTest : public LoadServiceTest {
+ protected:
+  // The PLC's FB10 and OB1 take no load memory; the project's FB10 412 bytes.
+  LoadMemoryTest()
+      : LoadServiceTest(R"(<plc name="CPU" guid="{9D41E7B2-0C3A-4F58-B6E1-72A4C0D9E315}"
+          load-memory="500"><program name="Program"><block type="FB" number="10"/>
+          <block type="FC" number="1" size="100"/></program></plc>)") {}
+};
+
+TEST_F(LoadMemoryTest, ADownloadThatDoesNotFitChangesNothing) {
+  std::string why;
+  host.BlockNamed("OB1")->SetSize(88);
+  EXPECT_EQ(Refused(
+                [&] {
+                  Download({{clsid::kBlockOffline, "FB10"}, {clsid::kBlockOffline, "OB1"}});
+                },
+                &why),
+            platform::errc::kInvalidCall)
+      << "412 + 88 + the PLC's FC1 of 100 bytes";
+  EXPECT_NE(why.find("load memory"), std::string::npos) << why;
+  // FC1 loaded again counts at its new size (0), which makes room: exactly 500 bytes.
+  EXPECT_EQ(Download({{clsid::kBlockOffline, "FB10"},
+                      {clsid::kBlockOffline, "OB1"},
+                      {clsid::kBlockOffline, "FC1"}}),
+            3);
+  EXPECT_NE(host::ProjectFile::SerializePlc(*host.plc).find("load-memory=\"500\""),
+            std::string::npos)
+      << "the limit is written back";
+}
+
+TEST(SaveTogether, WritesBothFilesOrNeither) {
+  HostProject host;
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("mz-load-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const auto projectFile = folder / "t.prj.xml";
+  const auto plcFile = folder / "t.plc.xml";
+  const auto read = [](const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  host::ProjectFile::SaveTogether(*host.project, projectFile, *host.plc, plcFile);
+  EXPECT_EQ(read(projectFile), host::ProjectFile::SerializeProject(*host.project));
+  EXPECT_EQ(read(plcFile), host::ProjectFile::SerializePlc(*host.plc));
+
+  host.BlockNamed("FC1")->SetBody("changed");
+  const std::string before = read(projectFile);
+  EXPECT_EQ(ErrorOf([&] {
+              host::ProjectFile::SaveTogether(*host.project, projectFile, *host.plc,
+                                              folder / "missing" / "t.plc.xml");
+            }),
+            host::ProjectFile::kFileAccessError);
+  EXPECT_EQ(read(projectFile), before) << "the PLC could not be written: neither is";
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+  EXPECT_EQ(files, 2u) << "no temporary file is left behind";
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace mztest
