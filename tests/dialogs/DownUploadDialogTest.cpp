@@ -57,10 +57,11 @@ TEST_F(DownUploadDialogTest, TheTreeOffersLoadableObjectsAndStartsOnTheFirst) {
   Look().PressKey(ui::VK_ESCAPE);
   Download();
   ASSERT_EQ(looks.size(), 3u);
+  // The default category's blocks stand right below the program; no system block, no VAT.
   EXPECT_EQ(looks[0],
-            "Station:RgHwConfigOffline Blocks:RgCategory OB1:RgBlockOffline FC1:RgBlockOffline "
-            "Motors:RgCategory FB10:RgBlockOffline FB11:RgBlockOffline DB10:RgBlockOffline "
-            "Spare:RgCategory ");
+            "Station:RgHwConfigOffline OB1:RgBlockOffline.OB FC1:RgBlockOffline.FC "
+            "Motors:RgCategory FB10:RgBlockOffline.FB FB11:RgBlockOffline.FB "
+            "DB10:RgBlockOffline.DB Spare:RgCategory ");
   EXPECT_EQ(looks[1], "Download to PLC | Load | \\pex_dlg_offline.xml");
   EXPECT_EQ(looks[2], "Station focus=Station on") << "nothing preselected: the first item";
 }
@@ -71,19 +72,19 @@ TEST_F(DownUploadDialogTest, PreselectionFollowsTheCallersItems) {
     std::vector<std::string> selected;  // "~" before a name: the online tree's item
     const char* shown;
   } rows[] = {
-      {"a project alone: every block and the hardware", {"T"},
+      {"a project alone: every block and the hardware",
+       {"T"},
        "Station OB1 FC1 FB10 FB11 DB10 focus=Station on"},
       {"a project with a block: only the block", {"T", "FB11"}, "FB11 focus=FB11 on"},
       {"a program: every block, no hardware", {"Program"}, "OB1 FC1 FB10 FB11 DB10 focus=OB1 on"},
       {"a category alone: all its blocks", {"Motors"}, "FB10 FB11 DB10 focus=Motors on"},
-      {"a category with one of its blocks: that block", {"Motors", "FB11"},
-       "FB11 focus=Motors on"},
+      {"a category with one of its blocks: that block", {"Motors", "FB11"}, "FB11 focus=Motors on"},
       {"an empty category: nothing", {"Spare"}, "focus=Spare off"},
       {"the hardware", {"Station"}, "Station focus=Station on"},
-      {"a block and the hardware: focus on the first taken", {"FB10", "Station"},
+      {"a block and the hardware: focus on the first taken",
+       {"FB10", "Station"},
        "Station FB10 focus=FB10 on"},
-      {"the PLC's ghost: the blocks the PLC lacks", {"~ghost"},
-       "FC1 FB11 DB10 focus=FC1 on"},
+      {"the PLC's ghost: the blocks the PLC lacks", {"~ghost"}, "FC1 FB11 DB10 focus=FB11 on"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -121,13 +122,11 @@ TEST_F(DownUploadDialogTest, PreselectionFollowsATransferObject) {
        Data({{category, "2", "FB10;FB11;"}, {block, "FB10", ""}}), "FB10 focus=FB10 on"},
       {"a category whose blocks are not carried: all of the tree's",
        Data({{category, "2", "FB10;"}}), "FB10 FB11 DB10 focus=FB10 on"},
-      {"a category with an empty list: nothing", Data({{category, "2", ""}}),
-       "focus=Station off"},
+      {"a category with an empty list: nothing", Data({{category, "2", ""}}), "focus=Station off"},
       {"a program: every block", Data({{clsid::kProgramOffline, "Program", ""}}),
        "OB1 FC1 FB10 FB11 DB10 focus=OB1 on"},
-      {"a project with a block: the block", Data({{clsid::kProjectOffline, "T", ""},
-                                                  {block, "DB10", ""}}),
-       "DB10 focus=DB10 on"},
+      {"a project with a block: the block",
+       Data({{clsid::kProjectOffline, "T", ""}, {block, "DB10", ""}}), "DB10 focus=DB10 on"},
       {"hardware", Data({{clsid::kHwConfigOffline, "Station", ""}}), "Station focus=Station on"},
   };
   for (const Row& row : rows) {
@@ -180,24 +179,20 @@ TEST_F(DownUploadDialogTest, KeyRules) {
     std::function<void()> script;
     const char* shown;
   } rows[] = {
-      {"Down moves the selection", [&] { Click("OB1").PressKey(ui::VK_DOWN); },
-       "FC1 focus=FC1 on"},
-      {"Shift+Down extends it", [&] { Click("OB1").PressKey(ui::VK_DOWN, kShift).PressKey(ui::VK_DOWN, kShift); },
+      {"Down moves the selection", [&] { Click("OB1").Key(ui::VK_DOWN); }, "FC1 focus=FC1 on"},
+      {"Shift+Down extends it",
+       [&] { Click("OB1").Key(ui::VK_DOWN, kShift).Key(ui::VK_DOWN, kShift); },
        "OB1 FC1 Motors focus=Motors on"},
       {"Ctrl+Down moves only the focus, Space takes it in",
-       [&] { Click("OB1").PressKey(ui::VK_DOWN, kCtrl).PressKey(ui::VK_SPACE); },
-       "OB1 FC1 focus=FC1 on"},
-      {"Space takes the focus item out", [&] { Click("OB1").PressKey(ui::VK_SPACE); },
-       "focus=OB1 off"},
+       [&] { Click("OB1").Key(ui::VK_DOWN, kCtrl).Key(ui::VK_SPACE); }, "OB1 FC1 focus=FC1 on"},
+      {"Space takes the focus item out", [&] { Click("OB1").Key(ui::VK_SPACE); }, "focus=OB1 off"},
       {"Shift+Space selects from the anchor",
-       [&] { Click("OB1").PressKey(ui::VK_UP, kCtrl).PressKey(ui::VK_SPACE, kShift); },
-       "Blocks OB1 focus=Blocks on"},
-      {"Up at the first item stays", [&] { loop->PressKey(ui::VK_UP); }, "Station focus=Station on"},
-      {"Page Down stops at the last item", [&] { loop->PressKey(ui::VK_NEXT); },
-       "Spare focus=Spare off"},
-      {"Shift+Page Up selects back to the first",
-       [&] { Click("FB11").PressKey(ui::VK_PRIOR, kShift); },
-       "Station Blocks OB1 FC1 Motors FB10 FB11 focus=Station on"},
+       [&] { Click("FC1").Key(ui::VK_UP, kCtrl).Key(ui::VK_UP, kCtrl).Key(ui::VK_SPACE, kShift); },
+       "Station OB1 FC1 focus=Station on"},
+      {"Up at the first item stays", [&] { Key(ui::VK_UP); }, "Station focus=Station on"},
+      {"Page Down stops at the last item", [&] { Key(ui::VK_NEXT); }, "Spare focus=Spare off"},
+      {"Shift+Page Up selects back to the first", [&] { Click("FB11").Key(ui::VK_PRIOR, kShift); },
+       "Station OB1 FC1 Motors FB10 FB11 focus=Station on"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -215,7 +210,7 @@ TEST_F(DownUploadDialogTest, ButtonsAndWaysOut) {
   Look();
   loop->Click("rgcmdSelectNone");
   Look().Click("rgcmdLoad");  // disabled: ignored
-  Click("FB10").PressKey(ui::VK_RETURN);
+  Click("FB10").Key(ui::VK_RETURN);
   EXPECT_EQ(Names(Download()), "FB10");
   EXPECT_EQ(mztest::Join(looks),
             "Station OB1 FC1 FB10 FB11 DB10 focus=Station on, focus=Station off");
@@ -254,8 +249,8 @@ TEST_F(DownUploadDialogTest, PositionsAreStoredPerDirection) {
   env.Options().Load("mzblprsx/Download/Top", platform::Variant(std::string("2000")));
   env.Options().Load("General/Paths/DataDirectory", platform::Variant(std::string("C:\\Data\\")));
   Step("move", [this](frmProjectExplorerDialog& form) {
-    looks.push_back(std::to_string(form.Left() / 15) + "," + std::to_string(form.Top() / 15) +
-                    " " + form.rgpexExplorer()->ParameterFile());
+    looks.push_back(std::to_string(form.Left() / 15) + "," + std::to_string(form.Top() / 15) + " " +
+                    form.rgpexExplorer()->ParameterFile());
     form.Move(30 * 15, 45 * 15);
   }).PressKey(ui::VK_ESCAPE);
   Download();

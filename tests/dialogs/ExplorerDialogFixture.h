@@ -58,7 +58,7 @@ inline constexpr const char* kPlc = R"(<hardware name="Station" size="2048"/>
 )";
 
 class ExplorerDialogFixture : public mztest::SnapInFixture {
- protected:
+ public:  // the helpers chain: Click("OB1").Key(VK_DOWN)
   void SetUp() override {
     Start();
     env.OpenProjectText(mztest::ProjectText(kProject), "t.prj.xml")
@@ -147,14 +147,20 @@ class ExplorerDialogFixture : public mztest::SnapInFixture {
       looks.push_back(Shown(form) + (control && control->Enabled() ? " on" : " off"));
     });
   }
-  /// Presses and releases a row (0: empty space) with the mouse button and modifiers.
-  ui::ScriptedModalLoop& Click(const std::string& name, int16_t shift = 0,
+  /// Presses and releases a row ("": empty space) with the mouse button and modifiers.
+  ExplorerDialogFixture& Click(const std::string& name, int16_t shift = 0,
                                int16_t button = ui::ExplorerControl::kLeftButton) {
-    return Step("click " + name, [=](frmProjectExplorerDialog& form) {
+    Step("click " + name, [=](frmProjectExplorerDialog& form) {
       const int32_t row = name.empty() ? 0 : Row(form, name);
       form.rgpexExplorer()->PressRow(row, button, shift);
       form.rgpexExplorer()->ReleaseRow(row, button, shift);
     });
+    return *this;
+  }
+  /// Presses a key on the focused control.
+  ExplorerDialogFixture& Key(int32_t virtualKey, int16_t shift = 0) {
+    loop->PressKey(virtualKey, shift);
+    return *this;
   }
 
   std::string ErrorTexts() const {

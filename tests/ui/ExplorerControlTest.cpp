@@ -38,10 +38,9 @@ class ExplorerControlTest : public ::testing::Test {
         [this](int16_t button, int16_t shift, int32_t x, int32_t y) {
           Note("down", button, shift, x, y);
         }));
-    sinks.emplace_back(explorer->MouseUpEvent().Connect(
-        [this](int16_t button, int16_t shift, int32_t x, int32_t y) {
-          Note("up", button, shift, x, y);
-        }));
+    sinks.emplace_back(
+        explorer->MouseUpEvent().Connect([this](int16_t button, int16_t shift, int32_t x,
+                                                int32_t y) { Note("up", button, shift, x, y); }));
     sinks.emplace_back(explorer->DblClickEvent().Connect([this] { events += "dbl "; }));
   }
 
