@@ -161,10 +161,9 @@ void Environment::RegisterClasses() {
                         return platform::MakeObject<ServiceFactory>();
                       });
     // Per application, like the globals: the topics one dialog showed stay readable.
-    registry.Register(mzblprsx::clsid::kHelpService, "",
-                      []() -> platform::Ref<platform::Object> {
-                        return platform::Self(&CurrentOrFail("the help service").Help());
-                      });
+    registry.Register(mzblprsx::clsid::kHelpService, "", []() -> platform::Ref<platform::Object> {
+      return platform::Self(&CurrentOrFail("the help service").Help());
+    });
     registry.Register(mzblprsx::clsid::kObjectArray, "", []() -> platform::Ref<platform::Object> {
       return platform::MakeObject<ObjectArray>();
     });

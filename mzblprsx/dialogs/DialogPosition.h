@@ -43,8 +43,8 @@ class DialogPosition {
   std::string TopKey() const { return key_ + "/Top"; }
 
   /// Moves the form to the stored position, placed as a dialog of that size in pixels.
-  void Restore(platform::ui::Form& form, const Ref<IRgOptionService>& options,
-               int32_t widthPixels, int32_t heightPixels) const;
+  void Restore(platform::ui::Form& form, const Ref<IRgOptionService>& options, int32_t widthPixels,
+               int32_t heightPixels) const;
   /// Stores the form's position in pixels.
   void Save(const platform::ui::Form& form, const Ref<IRgOptionService>& options) const;
 

@@ -5,8 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
 #include "mzblprsx/cursors/RgProjectSelectionHandler.h"
+#include "mzblprsx/dialogs/DialogPosition.h"
+#include "mzblprsx/dialogs/frmProjectExplorerDialog.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
@@ -19,6 +22,8 @@ namespace ui = platform::ui;
 namespace {
 
 constexpr std::string_view kCategoryHandler = "RgPrjHandlerCategory";
+/// The search kind of the selection handler's Find by the class name of an item's handler.
+constexpr int32_t kFindByHandlerClass = 2;
 
 bool HasShift(int16_t shift) {
   return (shift & ui::kShiftMask) != 0;
@@ -33,16 +38,21 @@ ExplorerDialogSelection::ExplorerDialogSelection() = default;
 
 ExplorerDialogSelection::~ExplorerDialogSelection() = default;
 
-void ExplorerDialogSelection::Attach(const Ref<RgProjectModel>& model, int32_t cursorMode,
-                                     const Ref<ui::ExplorerControl>& explorer,
+void ExplorerDialogSelection::Attach(const Ref<RgProjectSnapin>& snapIn, const std::string& title,
+                                     const Ref<RgProjectModel>& model, int32_t cursorMode,
                                      std::function<void()> selectionChanged,
                                      std::function<void()> enter) {
   Guard(*this, "Attach", [&] {
     Detach();
+    form_ = platform::MakeObject<frmProjectExplorerDialog>();
+    form_->SetSnapIn(snapIn);
+    form_->Load();
+    form_->SetCaption(title);
+    rgpexControl_ = form_->rgpexExplorer();
+    const Ref<ui::ExplorerControl>& explorer = rgpexControl_;
     cursor_ = platform::MakeObject<RgProjectCursorExplorerDialog>();
     cursor_->SetCursorMode(cursorMode);
     cursor_->Attach(model);
-    rgpexControl_ = explorer;
     selectionChanged_ = std::move(selectionChanged);
     enter_ = std::move(enter);
     moSelectionHandler_ = platform::MakeObject<RgProjectSelectionHandler>();
@@ -80,13 +90,28 @@ void ExplorerDialogSelection::Detach() {
   lastPressedItem_.Reset();
   moSelectionHandler_.Reset();
   rgpexControl_.Reset();
-  if (!cursor_) return;
-  // The cursor reports its own failures; letting go of it is all that is left to do.
+  // The form and the cursor report their own failures; letting go is all that is left to do.
   try {
-    cursor_->Detach();
+    if (form_) form_->Unload();
+  } catch (...) {  // NOLINT(bugprone-empty-catch): reported by the form
+  }
+  form_.Reset();
+  try {
+    if (cursor_) cursor_->Detach();
   } catch (...) {  // NOLINT(bugprone-empty-catch): reported by the cursor
   }
   cursor_.Reset();
+}
+
+Ref<RgProjectItems> ExplorerDialogSelection::P_ShowModal(const Ref<RgProjectSnapin>& snapIn) {
+  Ref<RgProjectItems> result;
+  Guard(*this, "P_ShowModal", [&] {
+    form_->RestoreDialogPosition();
+    DialogPosition::ShowModal(*form_, snapIn->Application());
+    form_->Unload();
+    result = moSelectionHandler_->SelectedItems();
+  });
+  return result;
 }
 
 Ref<RgProjectItems> ExplorerDialogSelection::SelectedItems() {
@@ -317,8 +342,7 @@ void ExplorerDialogSelection::moSelectionHandler_AddRangeSelection(const Ref<RgP
 }
 
 void ExplorerDialogSelection::moSelectionHandler_FocusItemChange(const Ref<RgProjectItem>& item) {
-  Guard(*this, "moSelectionHandler_FocusItemChange",
-        [&] { rgpexControl_->SetFocusItem(item); });
+  Guard(*this, "moSelectionHandler_FocusItemChange", [&] { rgpexControl_->SetFocusItem(item); });
 }
 
 void ExplorerDialogSelection::moSelectionHandler_SelectionChange() {

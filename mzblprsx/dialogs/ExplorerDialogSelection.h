@@ -5,23 +5,25 @@
 // Page Up, Page Down, with and without Shift and Ctrl), the range selection and the focus item.
 //
 //   auto selection = platform::MakeObject<ExplorerDialogSelection>();
-//   selection->Attach(model, RgProjectExplorerDialogCursorModeDownload, form->rgpexExplorer(),
+//   selection->Attach(snapIn, title, model, RgProjectExplorerDialogCursorModeDownload,
 //                     [&] { EnableButtons(); }, [&] { Load(); });
-//   selection->P_SetProjectExplorerItems();          // the cursor's items, the first selected
-//   ... form shown ...
-//   Ref<RgProjectItems> chosen = selection->SelectedItems();
+//   selection->Form()->rgcmdLoad()->SetVisible(true);   // the owner sets up its buttons
+//   selection->P_SetProjectExplorerItems();             // the cursor's items, the first selected
+//   Ref<RgProjectItems> chosen = selection->P_ShowModal(snapIn);   // placed, shown, unloaded
 //   selection->Detach();
 //
 // A page (Page Up, Page Down) is the control's VisibleRows, bounded by the first and the last
 // item. Enter in the control calls the owner's `enter` (Load, Open).
 //
 // Trap: the selection handler's events reach the owner only through `selectionChanged`, which
-// runs after the control shows the new selection; Detach before the owner goes away.
+// runs after the control shows the new selection; Detach (which unloads the form) before the
+// owner goes away.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
@@ -38,24 +40,30 @@ class RgProjectItem;
 class RgProjectItems;
 class RgProjectModel;
 class RgProjectSelectionHandler;
+class RgProjectSnapin;
+class frmProjectExplorerDialog;
 
 class ExplorerDialogSelection final : public Object {
  public:
   static constexpr std::string_view kTypeName = "ExplorerDialogSelection";
-  /// The search kind of the selection handler's Find by the class name of an item's handler.
-  static constexpr int32_t kFindByHandlerClass = 2;
 
   ExplorerDialogSelection();
   ~ExplorerDialogSelection() override;
   std::string_view TypeName() const override { return kTypeName; }
 
-  /// Creates the dialog cursor in the mode over the model (nothing gives an empty cursor) and
-  /// the selection handler, and connects to the control and to the handler.
-  void Attach(const Ref<RgProjectModel>& model, int32_t cursorMode,
-              const Ref<platform::ui::ExplorerControl>& explorer,
+  /// Loads a new form with the title, creates the dialog cursor in the mode over the model
+  /// (nothing gives an empty cursor) and the selection handler, and connects to the form's
+  /// explorer control and to the handler.
+  void Attach(const Ref<RgProjectSnapin>& snapIn, const std::string& title,
+              const Ref<RgProjectModel>& model, int32_t cursorMode,
               std::function<void()> selectionChanged, std::function<void()> enter);
-  /// Disconnects, detaches the cursor and lets go of it, the control and the handler.
+  /// Disconnects, unloads the form, detaches the cursor and lets go of everything.
   void Detach();
+
+  const Ref<frmProjectExplorerDialog>& Form() const { return form_; }
+  /// Places the form at its stored position, shows it modally and unloads it; the selection
+  /// at that moment.
+  Ref<RgProjectItems> P_ShowModal(const Ref<RgProjectSnapin>& snapIn);
 
   const Ref<RgProjectCursorExplorerDialog>& Cursor() const { return cursor_; }
   const Ref<RgProjectSelectionHandler>& SelectionHandler() const { return moSelectionHandler_; }
@@ -99,6 +107,7 @@ class ExplorerDialogSelection final : public Object {
   void moSelectionHandler_SelectionChange();
 
   InstanceTrace trace_{kTypeName};
+  Ref<frmProjectExplorerDialog> form_;
   Ref<RgProjectCursorExplorerDialog> cursor_;
   Ref<platform::ui::ExplorerControl> rgpexControl_;
   Ref<RgProjectSelectionHandler> moSelectionHandler_;

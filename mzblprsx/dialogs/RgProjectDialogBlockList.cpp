@@ -3,7 +3,6 @@
 #include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
-#include "mzblprsx/dialogs/DialogPosition.h"
 #include "mzblprsx/dialogs/ExplorerDialogSelection.h"
 #include "mzblprsx/dialogs/frmProjectExplorerDialog.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
@@ -27,17 +26,12 @@ RgProjectDialogBlockList::RgProjectDialogBlockList() = default;
 RgProjectDialogBlockList::~RgProjectDialogBlockList() = default;
 
 Ref<RgProjectItems> RgProjectDialogBlockList::OpenBlock(const Ref<RgProjectSnapin>& snapIn,
-                                                        int32_t location,
-                                                        int32_t& blockOpenMode) {
+                                                        int32_t location, int32_t& blockOpenMode) {
   // Whatever happens inside, the form is unloaded and the cursor and handler are let go.
   struct Cleanup {
     RgProjectDialogBlockList& self;
     ~Cleanup() {
       self.sinks_.clear();
-      try {
-        if (self.form_) self.form_->Unload();
-      } catch (...) {  // NOLINT(bugprone-empty-catch): the form reports its own failures
-      }
       if (self.selection_) self.selection_->Detach();
       self.selection_.Reset();
       self.form_.Reset();
@@ -49,12 +43,8 @@ Ref<RgProjectItems> RgProjectDialogBlockList::OpenBlock(const Ref<RgProjectSnapi
     if (!snapIn) return;
     blockOpenMode_ = RgProjectDialogBlockOpenModeCancel;
     const Ref<RgProjectData> project = snapIn->Projects()->Project(location);
-    const Ref<RgProjectModel> model = project ? project->Model() : Ref<RgProjectModel>();
-    selection_ = platform::MakeObject<ExplorerDialogSelection>();
-    P_InitDialog(snapIn, snapIn->GetStaticText(kTextTitle));
-    selection_->Attach(
-        model, RgProjectExplorerDialogCursorModeOpenBlock, form_->rgpexExplorer(),
-        [this] { moSelectionHandler_SelectionChange(); }, [this] { rgcmdBlockOpen_Click(); });
+    P_InitDialog(snapIn, snapIn->GetStaticText(kTextTitle),
+                 project ? project->Model() : Ref<RgProjectModel>());
     const char* parameterFile = location == RgProjectLocationOffline  ? "pex_dlg_offline.xml"
                                 : location == RgProjectLocationOnline ? "pex_dlg_online.xml"
                                                                       : nullptr;
@@ -68,15 +58,16 @@ Ref<RgProjectItems> RgProjectDialogBlockList::OpenBlock(const Ref<RgProjectSnapi
 }
 
 void RgProjectDialogBlockList::P_InitDialog(const Ref<RgProjectSnapin>& snapIn,
-                                            const std::string& title) {
+                                            const std::string& title,
+                                            const Ref<RgProjectModel>& model) {
   Guard(*this, "P_InitDialog", [&] {
-    form_ = platform::MakeObject<frmProjectExplorerDialog>();
-    form_->SetSnapIn(snapIn);
-    form_->Load();
-    form_->SetCaption(title);
+    selection_ = platform::MakeObject<ExplorerDialogSelection>();
+    selection_->Attach(
+        snapIn, title, model, RgProjectExplorerDialogCursorModeOpenBlock,
+        [this] { moSelectionHandler_SelectionChange(); }, [this] { rgcmdBlockOpen_Click(); });
+    form_ = selection_->Form();
     auto& form = *form_;
-    sinks_.emplace_back(
-        form.rgcmdBlockOpen()->Click().Connect([this] { rgcmdBlockOpen_Click(); }));
+    sinks_.emplace_back(form.rgcmdBlockOpen()->Click().Connect([this] { rgcmdBlockOpen_Click(); }));
     sinks_.emplace_back(
         form.rgcmdBlockProperties()->Click().Connect([this] { rgcmdBlockProperties_Click(); }));
     sinks_.emplace_back(form.rgcmdCancel()->Click().Connect([this] { rgcmdCancel_Click(); }));
@@ -96,32 +87,31 @@ Ref<RgProjectItems> RgProjectDialogBlockList::P_ShowBlockListDialog(
   Ref<RgProjectItems> result;
   Guard(*this, "P_ShowBlockListDialog", [&] {
     form_->SetPositionKey(kPositionKey);
-    form_->RestoreDialogPosition();
     selection_->P_SetProjectExplorerItems();
-    DialogPosition::ShowModal(*form_, snapIn->Application());
-    form_->Unload();
-    result = selection_->SelectedItems();
+    result = selection_->P_ShowModal(snapIn);
     if (blockOpenMode_ == RgProjectDialogBlockOpenModeCancel) result->Clear();
   });
   return result;
 }
 
-void RgProjectDialogBlockList::rgcmdBlockOpen_Click() {
-  Guard(*this, "rgcmdBlockOpen_Click", [&] {
-    blockOpenMode_ = RgProjectDialogBlockOpenModeEditor;
+void RgProjectDialogBlockList::P_Close(std::string_view procedure, int32_t blockOpenMode) {
+  Guard(*this, procedure, [&] {
+    blockOpenMode_ = blockOpenMode;
     form_->Hide();
   });
+}
+
+void RgProjectDialogBlockList::rgcmdBlockOpen_Click() {
+  P_Close("rgcmdBlockOpen_Click", RgProjectDialogBlockOpenModeEditor);
 }
 
 void RgProjectDialogBlockList::rgcmdBlockProperties_Click() {
-  Guard(*this, "rgcmdBlockProperties_Click", [&] {
-    blockOpenMode_ = RgProjectDialogBlockOpenModeProperties;
-    form_->Hide();
-  });
+  P_Close("rgcmdBlockProperties_Click", RgProjectDialogBlockOpenModeProperties);
 }
 
 void RgProjectDialogBlockList::rgcmdCancel_Click() {
-  Guard(*this, "rgcmdCancel_Click", [&] { form_->Hide(); });
+  // The mode stays as it was: nothing is opened.
+  P_Close("rgcmdCancel_Click", blockOpenMode_);
 }
 
 void RgProjectDialogBlockList::rgpexControl_DblClick() {

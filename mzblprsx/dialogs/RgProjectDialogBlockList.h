@@ -26,15 +26,9 @@ namespace mzblprsx {
 
 class ExplorerDialogSelection;
 class RgProjectItems;
+class RgProjectModel;
 class RgProjectSnapin;
 class frmProjectExplorerDialog;
-
-/// What the user chose to do with the blocks.
-enum RgEnumProjectDialogBlockOpenMode : int32_t {
-  RgProjectDialogBlockOpenModeCancel = 0,
-  RgProjectDialogBlockOpenModeEditor = 1,
-  RgProjectDialogBlockOpenModeProperties = 2,
-};
 
 class RgProjectDialogBlockList final : public Object {
  public:
@@ -50,8 +44,11 @@ class RgProjectDialogBlockList final : public Object {
                                 int32_t& blockOpenMode);
 
  private:
-  void P_InitDialog(const Ref<RgProjectSnapin>& snapIn, const std::string& title);
+  void P_InitDialog(const Ref<RgProjectSnapin>& snapIn, const std::string& title,
+                    const Ref<RgProjectModel>& model);
   Ref<RgProjectItems> P_ShowBlockListDialog(const Ref<RgProjectSnapin>& snapIn);
+  /// Hides the form with the mode chosen.
+  void P_Close(std::string_view procedure, int32_t blockOpenMode);
 
   void rgcmdBlockOpen_Click();
   void rgcmdBlockProperties_Click();
@@ -62,8 +59,17 @@ class RgProjectDialogBlockList final : public Object {
   InstanceTrace trace_{kTypeName};
   Ref<frmProjectExplorerDialog> form_;
   Ref<ExplorerDialogSelection> selection_;
-  int32_t blockOpenMode_ = RgProjectDialogBlockOpenModeCancel;
+  /// The chosen RgEnumProjectDialogBlockOpenMode (declared below); 0 until a button chooses.
+  int32_t blockOpenMode_ = 0;
   std::vector<platform::ScopedConnection> sinks_;
+};
+
+/// What the user chose to do with the blocks: nothing (Cancel, Escape, the close box), open them
+/// in their editor, or show their properties.
+enum RgEnumProjectDialogBlockOpenMode : int32_t {
+  RgProjectDialogBlockOpenModeCancel = 0,
+  RgProjectDialogBlockOpenModeEditor = 1,
+  RgProjectDialogBlockOpenModeProperties = 2,
 };
 
 }  // namespace mzblprsx

@@ -7,7 +7,6 @@
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
 #include "mzblprsx/cursors/RgProjectSelectionHandler.h"
-#include "mzblprsx/dialogs/DialogPosition.h"
 #include "mzblprsx/dialogs/ExplorerDialogSelection.h"
 #include "mzblprsx/dialogs/frmProjectExplorerDialog.h"
 #include "mzblprsx/handlers/IRgObjectGhostBlock.h"
@@ -33,6 +32,7 @@ namespace ui = platform::ui;
 
 namespace {
 
+constexpr std::string_view kHelpBook = "MzBASHD";
 constexpr int32_t kHelpSelectAll = 328391;
 constexpr int32_t kHelpSelectNone = 328392;
 
@@ -77,13 +77,25 @@ std::vector<std::string> SplitBlockList(const std::string& list) {
 }  // namespace
 
 const RgProjectDialogDownUpload::Direction RgProjectDialogDownUpload::kDownload{
-    "Download",   RgProjectLocationOffline, RgProjectExplorerDialogCursorModeDownload,
-    550,          "pex_dlg_offline.xml",    "BAS00005.HTM",
-    "mzblprsx/Download", 328394,            328396};
+    "Download",
+    RgProjectLocationOffline,
+    RgProjectExplorerDialogCursorModeDownload,
+    550,
+    "pex_dlg_offline.xml",
+    "BAS00005.HTM",
+    "mzblprsx/Download",
+    328394,
+    328396};
 const RgProjectDialogDownUpload::Direction RgProjectDialogDownUpload::kUpload{
-    "Upload",   RgProjectLocationOnline, RgProjectExplorerDialogCursorModeUpload,
-    551,        "pex_dlg_online.xml",    "BAS00048.HTM",
-    "mzblprsx/Upload", 328393,           328395};
+    "Upload",
+    RgProjectLocationOnline,
+    RgProjectExplorerDialogCursorModeUpload,
+    551,
+    "pex_dlg_online.xml",
+    "BAS00048.HTM",
+    "mzblprsx/Upload",
+    328393,
+    328395};
 
 RgProjectDialogDownUpload::RgProjectDialogDownUpload() = default;
 
@@ -108,14 +120,10 @@ Ref<RgProjectItems> RgProjectDialogDownUpload::P_Run(const Ref<RgProjectSnapin>&
     ~Cleanup() {
       self.sinks_.clear();
       self.moMsgSpy_.Reset();
-      try {
-        if (self.form_) self.form_->Unload();
-      } catch (...) {  // NOLINT(bugprone-empty-catch): the form reports its own failures
-      }
+      self.helpService_.Reset();
       if (self.selection_) self.selection_->Detach();
       self.selection_.Reset();
       self.form_.Reset();
-      self.helpService_.Reset();
     }
   } cleanup{*this};
 
@@ -123,14 +131,10 @@ Ref<RgProjectItems> RgProjectDialogDownUpload::P_Run(const Ref<RgProjectSnapin>&
   Guard(*this, direction.procedure, [&] {
     if (!snapIn) return;
     loadPressed_ = false;
-    const Ref<RgProjectData> project = snapIn->Projects()->Project(direction.location);
-    const Ref<RgProjectModel> model = project ? project->Model() : Ref<RgProjectModel>();
-    selection_ = platform::MakeObject<ExplorerDialogSelection>();
     helpTopic_ = direction.helpTopic;
-    P_InitDialog(snapIn, snapIn->GetStaticText(direction.titleText), direction);
-    selection_->Attach(
-        model, direction.cursorMode, form_->rgpexExplorer(),
-        [this] { moSelectionHandler_SelectionChange(); }, [this] { rgcmdLoad_Click(); });
+    const Ref<RgProjectData> project = snapIn->Projects()->Project(direction.location);
+    P_InitDialog(snapIn, snapIn->GetStaticText(direction.titleText),
+                 project ? project->Model() : Ref<RgProjectModel>(), direction);
     form_->rgpexExplorer()->SetParameterFile(
         form_->P_GetPexControlParamFile(direction.parameterFile));
     selection_->P_SetProjectExplorerItems();
@@ -143,17 +147,18 @@ Ref<RgProjectItems> RgProjectDialogDownUpload::P_Run(const Ref<RgProjectSnapin>&
 
 void RgProjectDialogDownUpload::P_InitDialog(const Ref<RgProjectSnapin>& snapIn,
                                              const std::string& title,
+                                             const Ref<RgProjectModel>& model,
                                              const Direction& direction) {
   Guard(*this, "P_InitDialog", [&] {
-    form_ = platform::MakeObject<frmProjectExplorerDialog>();
-    form_->SetSnapIn(snapIn);
-    form_->Load();
-    form_->SetCaption(title);
+    selection_ = platform::MakeObject<ExplorerDialogSelection>();
+    selection_->Attach(
+        snapIn, title, model, direction.cursorMode,
+        [this] { moSelectionHandler_SelectionChange(); }, [this] { rgcmdLoad_Click(); });
+    form_ = selection_->Form();
     auto& form = *form_;
     sinks_.emplace_back(form.rgcmdLoad()->Click().Connect([this] { rgcmdLoad_Click(); }));
     sinks_.emplace_back(form.rgcmdCancel()->Click().Connect([this] { rgcmdCancel_Click(); }));
-    sinks_.emplace_back(
-        form.rgcmdSelectAll()->Click().Connect([this] { rgcmdSelectAll_Click(); }));
+    sinks_.emplace_back(form.rgcmdSelectAll()->Click().Connect([this] { rgcmdSelectAll_Click(); }));
     sinks_.emplace_back(
         form.rgcmdSelectNone()->Click().Connect([this] { rgcmdSelectNone_Click(); }));
 
@@ -284,18 +289,15 @@ Ref<RgProjectItems> RgProjectDialogDownUpload::P_ShowLoadDialog(
     const Ref<RgProjectSnapin>& snapIn) {
   Ref<RgProjectItems> result;
   Guard(*this, "P_ShowLoadDialog", [&] {
-    form_->RestoreDialogPosition();
     moMsgSpy_ = platform::MakeObject<ui::MessageSpy>();
-    sinks_.emplace_back(moMsgSpy_->WndProc().Connect(
-        [this](int32_t message, int32_t, int32_t, bool& handled) {
+    sinks_.emplace_back(
+        moMsgSpy_->WndProc().Connect([this](int32_t message, int32_t, int32_t, bool& handled) {
           moMsgSpy_WndProc(message, handled);
         }));
     moMsgSpy_->SetHWnd(form_->HWnd());
     moMsgSpy_->AddMessage(ui::WM_HELP, true);
-    DialogPosition::ShowModal(*form_, snapIn->Application());
+    result = selection_->P_ShowModal(snapIn);
     moMsgSpy_.Reset();
-    form_->Unload();
-    result = selection_->SelectedItems();
     if (!loadPressed_) result->Clear();
   });
   return result;
@@ -371,9 +373,9 @@ void RgProjectDialogDownUpload::P_AddGhostBlocksToSelection(const Ref<RgProjectI
   });
 }
 
-void RgProjectDialogDownUpload::P_GetSelectedBlocksOfCategory(
-    const Ref<RgProjectItem>& category, const Ref<RgProjectItems>& selection,
-    const Ref<RgProjectItems>& result) {
+void RgProjectDialogDownUpload::P_GetSelectedBlocksOfCategory(const Ref<RgProjectItem>& category,
+                                                              const Ref<RgProjectItems>& selection,
+                                                              const Ref<RgProjectItems>& result) {
   Guard(*this, "P_GetSelectedBlocksOfCategory", [&] {
     const Ref<RgProjectItems> children = category->Items();
     for (int32_t i = 1, n = children->Count(); i <= n; ++i) {
@@ -383,9 +385,9 @@ void RgProjectDialogDownUpload::P_GetSelectedBlocksOfCategory(
   });
 }
 
-void RgProjectDialogDownUpload::P_GetContainedBlocksOfCategory(
-    const std::string& blockList, const Ref<IRgDataObject>& selection,
-    const Ref<RgProjectItems>& result) {
+void RgProjectDialogDownUpload::P_GetContainedBlocksOfCategory(const std::string& blockList,
+                                                               const Ref<IRgDataObject>& selection,
+                                                               const Ref<RgProjectItems>& result) {
   Guard(*this, "P_GetContainedBlocksOfCategory", [&] {
     for (const std::string& id : SplitBlockList(blockList)) {
       const std::string blockClass(clsid::kBlockOffline);
@@ -446,15 +448,19 @@ bool RgProjectDialogDownUpload::P_CheckIfAnyCategoryBlockIsContained(
   return result;
 }
 
-void RgProjectDialogDownUpload::rgcmdLoad_Click() {
-  Guard(*this, "rgcmdLoad_Click", [&] {
-    loadPressed_ = true;
+void RgProjectDialogDownUpload::P_Close(std::string_view procedure, bool load) {
+  Guard(*this, procedure, [&] {
+    loadPressed_ = load;
     form_->Hide();
   });
 }
 
+void RgProjectDialogDownUpload::rgcmdLoad_Click() {
+  P_Close("rgcmdLoad_Click", true);
+}
+
 void RgProjectDialogDownUpload::rgcmdCancel_Click() {
-  Guard(*this, "rgcmdCancel_Click", [&] { form_->Hide(); });
+  P_Close("rgcmdCancel_Click", false);
 }
 
 void RgProjectDialogDownUpload::rgcmdSelectAll_Click() {

@@ -36,14 +36,13 @@ class IRgDataObjectItem;
 class IRgHelpService;
 class RgProjectItem;
 class RgProjectItems;
+class RgProjectModel;
 class RgProjectSnapin;
 class frmProjectExplorerDialog;
 
 class RgProjectDialogDownUpload final : public Object {
  public:
   static constexpr std::string_view kTypeName = "RgProjectDialogDownUpload";
-  /// The help book of the dialogs' topics.
-  static constexpr std::string_view kHelpBook = "MzBASHD";
 
   RgProjectDialogDownUpload();
   ~RgProjectDialogDownUpload() override;
@@ -73,13 +72,15 @@ class RgProjectDialogDownUpload final : public Object {
   Ref<RgProjectItems> P_Run(const Ref<RgProjectSnapin>& snapIn, const Ref<Object>& selection,
                             const Direction& direction);
   void P_InitDialog(const Ref<RgProjectSnapin>& snapIn, const std::string& title,
-                    const Direction& direction);
+                    const Ref<RgProjectModel>& model, const Direction& direction);
   void P_MakePreSelection(const Ref<Object>& selection);
   void P_PreSelectWithItems(const Ref<RgProjectItems>& selection);
   void P_PreSelectWithDataObject(const Ref<IRgDataObject>& selection);
   /// Makes the result the selection and `focus` the focus item.
   void P_ReplaceSelection(const Ref<RgProjectItems>& result, const Ref<RgProjectItem>& focus);
   Ref<RgProjectItems> P_ShowLoadDialog(const Ref<RgProjectSnapin>& snapIn);
+  /// Hides the form; with `load` the selection is the result.
+  void P_Close(std::string_view procedure, bool load);
 
   // Selection routines; a result collection never receives an item twice.
   bool P_CheckLoadableObjects(const Ref<Object>& selection);

@@ -1,5 +1,7 @@
 #include "mzblprsx/dialogs/frmProjectExplorerDialog.h"
 
+#include <utility>
+
 #include "mzblprsx/core/RgProjectApplication.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
@@ -19,39 +21,39 @@ namespace ui = platform::ui;
 
 namespace {
 
-// Layout in twips (client area 5355 x 3450); the controllers place what they show in pixels.
-constexpr int32_t kFormWidth = 5355;
-constexpr int32_t kFormHeight = 3450;
-constexpr int32_t kButtonWidth = 1215;
-constexpr int32_t kButtonHeight = 345;
-
-enum Text : int32_t {
-  kTextSelectAll = 552,
-  kTextSelectNone = 553,
-  kTextLoad = 554,
-  kTextCancel = 555,
-  kTextOpen = 557,
-  kTextProperties = 558,
-};
-
 constexpr std::string_view kAddressPriority = "General/Settings/AddressPriority";
 constexpr std::string_view kDataDirectory = "General/Paths/DataDirectory";
 constexpr std::string_view kLanguagePrefix = "mzprui_";
 
+// The buttons' size in twips; the controllers place what they show in pixels.
+constexpr int32_t kButtonWidth = 1215;
+constexpr int32_t kButtonHeight = 345;
+
 }  // namespace
 
 frmProjectExplorerDialog::frmProjectExplorerDialog() {
-  Move(0, 0, kFormWidth, kFormHeight);
+  Move(0, 0, 5355, 3450);  // the client area, in twips
   // The form sees every key before the focused control: Escape is the form's.
   SetKeyPreview(true);
   rgpexExplorer_ = AddControl<ui::ExplorerControl>("rgpexExplorer");
   rgpexExplorer_->Move(180, 180, 3615, 2595);
-  rgcmdLoad_ = AddButton("rgcmdLoad", 4020, 180);
-  rgcmdBlockOpen_ = AddButton("rgcmdBlockOpen", 4020, 600);
-  rgcmdBlockProperties_ = AddButton("rgcmdBlockProperties", 4020, 1020);
-  rgcmdCancel_ = AddButton("rgcmdCancel", 4020, 1440);
-  rgcmdSelectAll_ = AddButton("rgcmdSelectAll", 180, 2940);
-  rgcmdSelectNone_ = AddButton("rgcmdSelectNone", 1440, 2940);
+  // Every button starts hidden: each dialog shows the ones it offers.
+  const struct {
+    Ref<ui::CommandButton>& button;
+    const char* name;
+    int32_t left;
+    int32_t top;
+  } buttons[] = {{rgcmdLoad_, "rgcmdLoad", 4020, 180},
+                 {rgcmdBlockOpen_, "rgcmdBlockOpen", 4020, 600},
+                 {rgcmdBlockProperties_, "rgcmdBlockProperties", 4020, 1020},
+                 {rgcmdCancel_, "rgcmdCancel", 4020, 1440},
+                 {rgcmdSelectAll_, "rgcmdSelectAll", 180, 2940},
+                 {rgcmdSelectNone_, "rgcmdSelectNone", 1440, 2940}};
+  for (const auto& place : buttons) {
+    place.button = AddControl<ui::CommandButton>(place.name);
+    place.button->Move(place.left, place.top, kButtonWidth, kButtonHeight);
+    place.button->SetVisible(false);
+  }
   int16_t tab = 0;
   for (const Ref<ui::Control>& control : Controls()) control->SetTabIndex(tab++);
   WireEvents();
@@ -59,23 +61,24 @@ frmProjectExplorerDialog::frmProjectExplorerDialog() {
 
 frmProjectExplorerDialog::~frmProjectExplorerDialog() = default;
 
-Ref<ui::CommandButton> frmProjectExplorerDialog::AddButton(const char* name, int32_t left,
-                                                           int32_t top) {
-  auto button = AddControl<ui::CommandButton>(name);
-  button->Move(left, top, kButtonWidth, kButtonHeight);
-  button->SetVisible(false);
-  return button;
-}
-
 void frmProjectExplorerDialog::WireEvents() {
-  // The form owns its signals, so `this` outlives every handler.
+  // The form owns its signals, so `this` outlives every handler. Activation comes through
+  // OnActivate and OnDeactivate.
   sinks_.emplace_back(LoadEvent().Connect([this] { Form_Load(); }));
-  sinks_.emplace_back(ActivateEvent().Connect([this] { Form_Activate(); }));
-  sinks_.emplace_back(DeactivateEvent().Connect([this] { Form_Deactivate(); }));
   sinks_.emplace_back(QueryUnloadEvent().Connect(
       [this](int16_t& cancel, int16_t mode) { Form_QueryUnload(cancel, mode); }));
   sinks_.emplace_back(UnloadEvent().Connect([this](int16_t&) { Form_Unload(); }));
   sinks_.emplace_back(KeyDown().Connect([this](int16_t& key, int16_t) { Form_KeyDown(key); }));
+}
+
+void frmProjectExplorerDialog::OnActivate() {
+  Form::OnActivate();
+  Form_Activate();
+}
+
+void frmProjectExplorerDialog::OnDeactivate() {
+  Form::OnDeactivate();
+  Form_Deactivate();
 }
 
 void frmProjectExplorerDialog::MovePixels(ui::Window& control, int32_t left, int32_t top,
@@ -133,12 +136,10 @@ std::string frmProjectExplorerDialog::P_GetPexControlParamFile(const std::string
 void frmProjectExplorerDialog::P_SetCaptions() {
   Guard(*this, "P_SetCaptions", [&] {
     if (!texts_) return;
-    rgcmdLoad_->SetCaption(texts_->GetText(kTextLoad));
-    rgcmdBlockOpen_->SetCaption(texts_->GetText(kTextOpen));
-    rgcmdBlockProperties_->SetCaption(texts_->GetText(kTextProperties));
-    rgcmdCancel_->SetCaption(texts_->GetText(kTextCancel));
-    rgcmdSelectAll_->SetCaption(texts_->GetText(kTextSelectAll));
-    rgcmdSelectNone_->SetCaption(texts_->GetText(kTextSelectNone));
+    const std::pair<ui::CommandButton*, int32_t> captions[] = {
+        {rgcmdLoad_.Get(), 554},   {rgcmdBlockOpen_.Get(), 557}, {rgcmdBlockProperties_.Get(), 558},
+        {rgcmdCancel_.Get(), 555}, {rgcmdSelectAll_.Get(), 552}, {rgcmdSelectNone_.Get(), 553}};
+    for (const auto& [button, text] : captions) button->SetCaption(texts_->GetText(text));
   });
 }
 
@@ -154,8 +155,7 @@ void frmProjectExplorerDialog::P_SetCaptionOrder() {
 
 void frmProjectExplorerDialog::Form_Load() {
   Guard(*this, "Form_Load", [&] {
-    texts_ =
-        FrameworkGlobals()->LanguageManager()->GetLanguageAccess(std::string(kLanguagePrefix));
+    texts_ = FrameworkGlobals()->LanguageManager()->GetLanguageAccess(std::string(kLanguagePrefix));
     P_SetCaptions();
     P_SetCaptionOrder();
   });

@@ -42,13 +42,14 @@ class RgProjectSnapin;
 class frmProjectExplorerDialog final : public platform::ui::Form {
  public:
   static constexpr std::string_view kTypeName = "frmProjectExplorerDialog";
-  /// The size the stored position is placed with, in pixels (the form with its border).
-  static constexpr int32_t kRestoreWidth = 365;
-  static constexpr int32_t kRestoreHeight = 252;
 
   frmProjectExplorerDialog();
   ~frmProjectExplorerDialog() override;
   std::string_view TypeName() const override { return kTypeName; }
+
+  /// The size the stored position is placed with, in pixels (the form with its border).
+  static constexpr int32_t kRestoreWidth = 365;
+  static constexpr int32_t kRestoreHeight = 252;
 
   // Controls
   const Ref<platform::ui::ExplorerControl>& rgpexExplorer() const { return rgpexExplorer_; }
@@ -81,12 +82,13 @@ class frmProjectExplorerDialog final : public platform::ui::Form {
                          int32_t height);
 
  private:
-  Ref<platform::ui::CommandButton> AddButton(const char* name, int32_t left, int32_t top);
   void WireEvents();
   Ref<IRgOptionService> P_OptionService();
   void P_SetCaptions();
   void P_SetCaptionOrder();
 
+  void OnActivate() override;
+  void OnDeactivate() override;
   void Form_Load();
   void Form_Activate();
   void Form_Deactivate();
@@ -95,6 +97,7 @@ class frmProjectExplorerDialog final : public platform::ui::Form {
   void Form_KeyDown(int16_t& keyCode);
 
   InstanceTrace trace_{kTypeName};
+  Ref<RgProjectSnapin> snapIn_;
   Ref<platform::ui::ExplorerControl> rgpexExplorer_;
   Ref<platform::ui::CommandButton> rgcmdLoad_;
   Ref<platform::ui::CommandButton> rgcmdBlockOpen_;
@@ -102,8 +105,6 @@ class frmProjectExplorerDialog final : public platform::ui::Form {
   Ref<platform::ui::CommandButton> rgcmdCancel_;
   Ref<platform::ui::CommandButton> rgcmdSelectAll_;
   Ref<platform::ui::CommandButton> rgcmdSelectNone_;
-
-  Ref<RgProjectSnapin> snapIn_;
   /// The language module's texts, held from Load to Unload.
   Ref<IRgLanguageAccess> texts_;
   DialogPosition position_;

@@ -39,7 +39,7 @@ TEST_F(BlockListDialogTest, OpenAndPropertiesNeedABlock) {
   Click("OB1");
   loop->Click("rgcmdBlockOpen");
   EXPECT_EQ(Open(mzblprsx::RgProjectLocationOnline), "OB1 mode=1");
-  EXPECT_EQ(ErrorTexts(), "");
+  EXPECT_EQ(mztest::Join(ErrorSources()), "");
 }
 
 TEST_F(BlockListDialogTest, ADoubleClickOpensTheItemUnderIt) {

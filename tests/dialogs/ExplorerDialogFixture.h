@@ -163,12 +163,6 @@ class ExplorerDialogFixture : public mztest::SnapInFixture {
     return *this;
   }
 
-  std::string ErrorTexts() const {
-    std::string out;
-    for (const auto& r : env.Errors().Reports()) out += r.source + ": " + r.description + "\n";
-    return out;
-  }
-
   Ref<ui::ScriptedModalLoop> loop = MakeObject<ui::ScriptedModalLoop>();
   std::vector<std::string> looks;
 };
