@@ -64,7 +64,11 @@ void RgProjectDialogBlockList::P_InitDialog(const Ref<RgProjectSnapin>& snapIn,
     selection_ = platform::MakeObject<ExplorerDialogSelection>();
     selection_->Attach(
         snapIn, title, model, RgProjectExplorerDialogCursorModeOpenBlock,
-        [this] { moSelectionHandler_SelectionChange(); }, [this] { rgcmdBlockOpen_Click(); });
+        [this] { moSelectionHandler_SelectionChange(); },
+        // Enter is a press of Open, which a disabled Open ignores.
+        [this] {
+          if (form_->rgcmdBlockOpen()->Enabled()) rgcmdBlockOpen_Click();
+        });
     form_ = selection_->Form();
     auto& form = *form_;
     sinks_.emplace_back(form.rgcmdBlockOpen()->Click().Connect([this] { rgcmdBlockOpen_Click(); }));

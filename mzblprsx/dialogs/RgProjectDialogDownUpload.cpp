@@ -153,7 +153,11 @@ void RgProjectDialogDownUpload::P_InitDialog(const Ref<RgProjectSnapin>& snapIn,
     selection_ = platform::MakeObject<ExplorerDialogSelection>();
     selection_->Attach(
         snapIn, title, model, direction.cursorMode,
-        [this] { moSelectionHandler_SelectionChange(); }, [this] { rgcmdLoad_Click(); });
+        [this] { moSelectionHandler_SelectionChange(); },
+        // Enter is a press of Load, which a disabled Load ignores.
+        [this] {
+          if (form_->rgcmdLoad()->Enabled()) rgcmdLoad_Click();
+        });
     form_ = selection_->Form();
     auto& form = *form_;
     sinks_.emplace_back(form.rgcmdLoad()->Click().Connect([this] { rgcmdLoad_Click(); }));
