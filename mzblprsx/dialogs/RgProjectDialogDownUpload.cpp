@@ -76,26 +76,16 @@ std::vector<std::string> SplitBlockList(const std::string& list) {
 
 }  // namespace
 
+// procedure, source, cursor mode, title, parameter file, help topic, position key, and the help
+// contexts of the explorer and of Load.
+// clang-format off
 const RgProjectDialogDownUpload::Direction RgProjectDialogDownUpload::kDownload{
-    "Download",
-    RgProjectLocationOffline,
-    RgProjectExplorerDialogCursorModeDownload,
-    550,
-    "pex_dlg_offline.xml",
-    "BAS00005.HTM",
-    "mzblprsx/Download",
-    328394,
-    328396};
+    "Download", RgProjectLocationOffline, RgProjectExplorerDialogCursorModeDownload, 550,
+    "pex_dlg_offline.xml", "BAS00005.HTM", "mzblprsx/Download", 328394, 328396};
 const RgProjectDialogDownUpload::Direction RgProjectDialogDownUpload::kUpload{
-    "Upload",
-    RgProjectLocationOnline,
-    RgProjectExplorerDialogCursorModeUpload,
-    551,
-    "pex_dlg_online.xml",
-    "BAS00048.HTM",
-    "mzblprsx/Upload",
-    328393,
-    328395};
+    "Upload", RgProjectLocationOnline, RgProjectExplorerDialogCursorModeUpload, 551,
+    "pex_dlg_online.xml", "BAS00048.HTM", "mzblprsx/Upload", 328393, 328395};
+// clang-format on
 
 RgProjectDialogDownUpload::RgProjectDialogDownUpload() = default;
 
