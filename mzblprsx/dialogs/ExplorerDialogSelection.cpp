@@ -136,7 +136,9 @@ void ExplorerDialogSelection::P_SetProjectExplorerItems() {
       rgpexControl_->AddItem(item, item->DataValue("TYPE").ToString());
     }
     if (items.empty()) return;
+    // Selected as a click would select it, so that a Shift range can start from it at once.
     P_SelectOnly(items.front());
+    moSelectionHandler_->SetShiftSelectionItem(items.front());
     moSelectionHandler_->SetFocusItem(items.front());
   });
 }
