@@ -4,6 +4,8 @@
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
+#include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
+#include "mzblprsx/cursors/RgProjectSelectionHandler.h"
 #include "mzblprsx/handlers/RgObjectGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOnline.h"
@@ -61,6 +63,10 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgProjectCursorExplorer>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F21}", "mzblprsx.RgProjectCursorDetails",
        Create<RgProjectCursorDetails>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2A}", "mzblprsx.RgProjectCursorExplorerDialog",
+       Create<RgProjectCursorExplorerDialog>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2B}", "mzblprsx.RgProjectSelectionHandler",
+       Create<RgProjectSelectionHandler>},
       // Item handlers (subsystem 3).
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F30}", "mzblprsx.RgPrjHandlerSymbolTable",
        Create<RgPrjHandlerSymbolTable>},
