@@ -100,9 +100,9 @@ Ref<RgProjectItem> RgProjectCursorExplorerDialog::Item(const Variant& index) {
       case platform::VarType::Null:
       case platform::VarType::Object:
       case platform::VarType::Array:
-        throw platform::Error(platform::errc::kTypeMismatch,
-                              "An item is chosen by a position or a key, not by " +
-                                  index.TypeName());
+        throw platform::Error(
+            platform::errc::kTypeMismatch,
+            "An item is chosen by a position or a key, not by " + index.TypeName());
       default:
         result = items.Item(index.ToInt32());
         break;
