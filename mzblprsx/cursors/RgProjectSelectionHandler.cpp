@@ -39,6 +39,9 @@ Ref<RgProjectItem> RgProjectSelectionHandler::DocumentItem() {
 }
 
 void RgProjectSelectionHandler::SetDocumentItem(const Ref<RgProjectItem>& item) {
+  // The owner may let go of the handler from inside an event it raises; each procedure that
+  // raises one keeps the handler alive until it returns.
+  const auto keepAlive = weak_from_this().lock();
   Guard(*this, "Property Set DocumentItem", [&] {
     if (platform::SameObject(item, documentItem_)) return;
     documentItem_ = item;
@@ -53,6 +56,7 @@ bool RgProjectSelectionHandler::Focus() {
 }
 
 void RgProjectSelectionHandler::SetFocus(bool focus) {
+  const auto keepAlive = weak_from_this().lock();
   Guard(*this, "Property Let Focus", [&] {
     if (focus == focus_) return;
     focus_ = focus;
@@ -71,6 +75,7 @@ Ref<RgProjectItem> RgProjectSelectionHandler::FocusItem() {
 }
 
 void RgProjectSelectionHandler::SetFocusItem(const Ref<RgProjectItem>& item) {
+  const auto keepAlive = weak_from_this().lock();
   Guard(*this, "Property Set FocusItem", [&] {
     const bool changed = !platform::SameObject(item, focusItem_);
     focusItem_ = item;
@@ -101,6 +106,7 @@ Ref<RgProjectItems> RgProjectSelectionHandler::SelectedItems() {
 }
 
 void RgProjectSelectionHandler::SelectionChangeComplete() {
+  const auto keepAlive = weak_from_this().lock();
   Guard(*this, "SelectionChangeComplete", [&] { selectionChange_.Emit(); });
 }
 
@@ -152,6 +158,7 @@ bool RgProjectSelectionHandler::Find(int32_t searchType, const Variant& searchVa
 }
 
 void RgProjectSelectionHandler::SelectRange(const Ref<RgProjectItem>& item) {
+  const auto keepAlive = weak_from_this().lock();
   Guard(*this, "SelectRange", [&] {
     if (!shiftSelectionItem_ || !item) return;
     // The anchor is held here: an event handler may set another one meanwhile.
@@ -167,11 +174,13 @@ void RgProjectSelectionHandler::SelectRange(const Ref<RgProjectItem>& item) {
 }
 
 void RgProjectSelectionHandler::HideInsertionBar() {
+  const auto keepAlive = weak_from_this().lock();
   Guard(*this, "HideInsertionBar", [&] { hideInsertionBar_.Emit(); });
 }
 
 void RgProjectSelectionHandler::ShowInsertionBar(const Ref<RgProjectItem>& item,
                                                  int32_t barPosition) {
+  const auto keepAlive = weak_from_this().lock();
   Guard(*this, "ShowInsertionBar", [&] { showInsertionBar_.Emit(item, barPosition); });
 }
 
