@@ -20,10 +20,7 @@ class Selection : public CursorTest<mzblprsx::RgProjectSelectionHandler> {
          s.AddRangeSelection().Connect(
              [=](const Item& a, const Item& b) { log("range " + NameOf(a) + "-" + NameOf(b)); }));
   }
-  void Select(std::initializer_list<const char*> names) {
-    for (const char* n : names) cursor->SelectedItems()->Add(ItemNamed(n), {}, {});
-  }
-  /// The selected items' names, "|" and the events since the last call.
+  // The selected items' names, "|" and the events since the last call.
   std::string Selected() {
     std::string out;
     for (int32_t i = 1; i <= cursor->SelectedItems()->Count(); ++i)
@@ -39,7 +36,7 @@ TEST_F(Selection, ChangesRaiseEventsSameObjectsAndValuesNothing) {
   for (const char* name : {"FB1", "FB1", "FB2"}) cursor->SetDocumentItem(ItemNamed(name));
   for (const char* name : {"FB1", "FB1"}) cursor->SetFocusItem(ItemNamed(name));
   for (const bool on : {true, true, false, false}) cursor->SetFocus(on);
-  Select({"FB2"});
+  cursor->SelectedItems()->Add(ItemNamed("FB2"), {}, {});
   cursor->SelectRange(ItemNamed("FB1"));
   EXPECT_EQ(Selected(), "FB2 |doc FB1 doc FB2 focus FB1 show hide ") << "no anchor: no range";
   cursor->SetShiftSelectionItem(ItemNamed("FB1"));
@@ -50,15 +47,14 @@ TEST_F(Selection, ChangesRaiseEventsSameObjectsAndValuesNothing) {
 }
 
 TEST_F(Selection, FindSearchesOnlyTheSelectionAndReplaceCopiesItSilently) {
-  Select({"FB2", "C1", "FB3"});
+  for (const char* n : {"FB2", "C1", "FB3"}) cursor->SelectedItems()->Add(ItemNamed(n), {}, {});
   const auto found = [&](int32_t kind, Variant value) {
     return cursor->Find(kind, value) ? NameOf(cursor->FoundItem()) : "-";
   };
   EXPECT_EQ(found(1, ItemNamed("C1")) + found(1, ItemNamed("FB1")) +
                 found(2, "RgPrjHandlerRgBlockOffline.FB") + found(2, "rgprjhandlerrgcategory") +
                 found(4, ObjectNamed("FB3")),
-            "C1-FB2-FB3")
-      << "FB1 is not selected; the first of two; class names with their case";
+            "C1-FB2-FB3");  // FB1 is not selected; the first of two; class names with their case
   EXPECT_EQ(found(3, ItemNamed("C1")) + found(5, ItemNamed("C1")), "--");
   EXPECT_FALSE(cursor->FoundItem()) << "cleared by the failed search";
   const auto other =
