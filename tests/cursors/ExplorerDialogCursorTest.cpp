@@ -1,5 +1,4 @@
-// The dialogs' cursor: filter per mode and option (read through the model's snap-in), access by
-// position, key and item, detaching, and a PLC's real tree.
+// The dialogs' cursor: filter per mode and option, access, detaching, and a PLC's real tree.
 #include "core/SnapInFixture.h"
 #include "host/services/OptionService.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
@@ -32,8 +31,6 @@ class DialogCursor : public SnapInFixture {
     model->Terminate();
     SnapInFixture::TearDown();
   }
-  void ShowSystem(bool on) { env.Options().SetValue("General/Display/ShowSystemBlocks", on); }
-  std::string Listed() { return Names(cursor->NewEnum()); }
 
   Ref<FakeObject> project;
   Model model = platform::CreateObjectAs<mzblprsx::RgProjectModel>(mzblprsx::clsid::kProjectModel);
@@ -45,14 +42,14 @@ TEST_F(DialogCursor, FilterByModeAndOptionSearchesBelowRejectedItems) {
                                     {"HW C1 FB1 FB3", "HW C1 FB1 SFC4 FB3"},
                                     {"C1 FB1 FB3", "C1 FB1 SFC4 FB3"}};
   for (const int32_t i : {0, 1, 2, 3, 4, 5}) {  // download, upload, open block; option off, on
-    ShowSystem(i % 2 == 1);
+    env.Options().SetValue("General/Display/ShowSystemBlocks", i % 2 == 1);
     cursor->SetCursorMode(i / 2);
     cursor->Attach(model);
-    EXPECT_EQ(Listed(), listed[i / 2][i % 2]) << i;
+    EXPECT_EQ(Names(cursor->NewEnum()), listed[i / 2][i % 2]) << i;
   }
   cursor->SetCursorMode(mzblprsx::RgProjectExplorerDialogCursorModeDownload);
   cursor->Refresh();
-  EXPECT_EQ(Listed(), "HW C1 FB1 FB3") << "the mode applies at the next search";
+  EXPECT_EQ(Names(cursor->NewEnum()), "HW C1 FB1 FB3") << "the mode applies at the next search";
 }
 
 TEST_F(DialogCursor, ItemIndexFindDetachAndAPlcsTree) {
