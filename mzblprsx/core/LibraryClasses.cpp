@@ -4,6 +4,8 @@
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
+#include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
+#include "mzblprsx/cursors/RgProjectSelectionHandler.h"
 #include "mzblprsx/dialogs/RgProjectDialogBlockList.h"
 #include "mzblprsx/dialogs/RgProjectDialogDownUpload.h"
 #include "mzblprsx/handlers/RgObjectGhostBlock.h"
@@ -63,6 +65,10 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgProjectCursorExplorer>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F21}", "mzblprsx.RgProjectCursorDetails",
        Create<RgProjectCursorDetails>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2A}", "mzblprsx.RgProjectCursorExplorerDialog",
+       Create<RgProjectCursorExplorerDialog>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2B}", "mzblprsx.RgProjectSelectionHandler",
+       Create<RgProjectSelectionHandler>},
       // Dialogs (subsystem 6).
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F60}", "mzblprsx.RgProjectDialogDownUpload",
        Create<RgProjectDialogDownUpload>},
