@@ -101,6 +101,8 @@ class RgPrjStreamHandlerBase : public IRgObjectStreamHandler {
   /// false for an empty XML or without a load service.
   bool P_Load(const std::string& xml, const Ref<RgProjectModel>& model);
 
+  /// Whether an object the user chose in the dialog may be loaded into this side; all may here.
+  virtual bool P_MayLoad(const Ref<IRgObject>& /*object*/) { return true; }
   /// Called for each hardware configuration or block item that appears in the model during a
   /// load, after it was collected; does nothing here.
   virtual void P_ItemLoaded(const Ref<RgProjectItem>& /*item*/) {}

@@ -6,6 +6,7 @@
 #include "mzblprsx/core/RgProjectApplication.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/dialogs/RgProjectDialogDownUpload.h"
 #include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDataObject.h"
@@ -18,11 +19,7 @@
 #include "mzblprsx/models/RgPrjStatusController.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerBase.h"
-#include "platform/Error.h"
-#if __has_include("mzblprsx/dialogs/RgProjectDialogDownUpload.h")
-#include "mzblprsx/dialogs/RgProjectDialogDownUpload.h"
-#define MZ_HAVE_DOWN_UPLOAD_DIALOG 1
-#endif
+#include "platform/ClassRegistry.h"
 
 namespace mzblprsx {
 
@@ -117,21 +114,25 @@ std::string RgPrjStreamHandlerBase::P_GetLoadXML(const Ref<IRgDataObject>& dataO
       result = parent_->GetRgDataObjectItemsXML(dataObject);
       return;
     }
-#ifdef MZ_HAVE_DOWN_UPLOAD_DIALOG
     const Ref<RgProjectSnapin> snapIn = parent_->ProjectSnapIn();
     const auto dialog = platform::MakeObject<RgProjectDialogDownUpload>();
     const bool download = location_ == RgProjectLocationOnline;
-    const Ref<RgProjectItems> chosen =
+    const Ref<RgProjectItems> offered =
         download ? dialog->Download(snapIn, dataObject) : dialog->Upload(snapIn, dataObject);
-    if (!chosen || chosen->Count() == 0) return;
+    if (!offered) return;
+    // The dialog offers the whole tree; what never goes to this side stays behind here too.
+    Ref<RgProjectItems> chosen = platform::CreateObjectAs<RgProjectItems>(clsid::kProjectItems);
+    for (int32_t i = 1; i <= offered->Count(); ++i) {
+      const Ref<RgProjectItem> item = offered->Item(i);
+      const Ref<IRgProjectItemHandler> handler = item->Handler();
+      if (handler && handler->Object() && P_MayLoad(handler->Object())) {
+        chosen->Add(item, nullptr, nullptr);
+      }
+    }
+    if (chosen->Count() == 0) return;
     // What goes into the PLC is what the project holds, not what an open editor shows.
     if (download && !P_FlushDocuments(chosen)) return;
     result = parent_->GetProjectItemsXML(chosen);
-#else
-    throw platform::Error(platform::errc::kNoSuchMember,
-                          "Choosing the objects to load needs the download/upload dialog, which "
-                          "this build does not have");
-#endif
   });
   return result;
 }

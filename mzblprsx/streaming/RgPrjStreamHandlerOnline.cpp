@@ -59,6 +59,10 @@ bool RgPrjStreamHandlerOnline::IsNeverDownloaded(const std::string& objectId) {
   return false;
 }
 
+bool RgPrjStreamHandlerOnline::P_MayLoad(const Ref<IRgObject>& object) {
+  return object->ClassID() != clsid::kBlockOffline || !IsNeverDownloaded(object->ObjectID());
+}
+
 int32_t RgPrjStreamHandlerOnline::GetInsertDataAction(const std::string& classId,
                                                       const Variant& objectId, int32_t source) {
   int32_t result = RgStreamServiceDataActionNone;

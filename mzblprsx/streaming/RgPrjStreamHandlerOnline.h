@@ -54,6 +54,9 @@ class RgPrjStreamHandlerOnline final : public RgPrjStreamHandlerBase {
   static bool IsNeverDownloaded(const std::string& objectId);
 
  private:
+  /// Data types and system blocks the user chose in the dialog are not downloaded either.
+  bool P_MayLoad(const Ref<IRgObject>& object) override;
+
   InstanceTrace trace_{kTypeName};
 };
 

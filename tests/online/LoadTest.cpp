@@ -162,6 +162,7 @@ TEST_F(LoadTest, OnlyTheMixesTheRulesAllowLoadWithoutTheDialog) {
               mix.direct)
         << name;
     if (!mix.direct) {
+      EXPECT_EQ(loop->Remaining(), 0u) << name << ": the dialog was cancelled";
       EXPECT_EQ(sides(), before) << name << ": nothing loaded";
       continue;
     }
@@ -170,6 +171,16 @@ TEST_F(LoadTest, OnlyTheMixesTheRulesAllowLoadWithoutTheDialog) {
               mix.upload ? std::string(kTreeBefore) + mix.after + "]" : mix.after)
         << name << (mix.upload ? ": new blocks at the position, in their order" : "");
   }
+}
+
+TEST_F(LoadTest, WhatTheUserChoosesInTheDialogIsLoaded) {
+  loop->Click("rgcmdSelectAll").Click("rgcmdLoad");
+  EXPECT_TRUE(Download(Carry({"C2"})));
+  EXPECT_EQ(PlcBlocks(), "OB1 FB20 FC9 FC1 FB10 DB10") << "all but the data type and SFB3";
+  loop->Click("rgcmdSelectAll").Click("rgcmdLoad");
+  EXPECT_TRUE(Upload(Carry({"PROGRAM", "FB20"}, true), CategoryItem(2)));
+  EXPECT_EQ(Tree(), std::string(kTreeBefore) + "FB20 FC9 FB10 DB10]");
+  EXPECT_EQ(loop->Remaining(), 0u);
 }
 
 TEST_F(LoadTest, DataTypesAndSystemBlocksAreNeverDownloadedNorReported) {
