@@ -111,6 +111,9 @@ class RgPrjStreamHandlerBase : public IRgObjectStreamHandler {
   Ref<RgObjectStreamService> parent_;
 
  private:
+  /// Connects the model events to `model` (nothing: disconnects) and forgets what the last load
+  /// collected.
+  void P_WatchModel(const Ref<RgProjectModel>& model);
   void moModel_ItemAdd(const Ref<RgProjectItem>& item, int32_t position);
   void moModel_ItemChange(const Ref<RgProjectItem>& item, int32_t position);
   /// Adds a loaded hardware configuration or block item to InsertedItems; false when the item

@@ -145,27 +145,18 @@ bool RgPrjStreamHandlerBase::P_Load(const std::string& xml, const Ref<RgProjectM
     const auto service = snapIn->Services()->RgLoadService().As<IRgLoadService>();
     if (!service) return;
     int32_t answer = -1;
-    {
-      struct Disconnect {
-        RgPrjStreamHandlerBase& handler;
-        ~Disconnect() {
-          handler.moModelItemAdd_.Disconnect();
-          handler.moModelItemChange_.Disconnect();
-          handler.loaded_.clear();
-        }
-      } disconnect{*this};
-      if (model) {
-        moModelItemAdd_ = model->ItemAdd().Connect(
-            [this](const Ref<RgProjectItem>& item, int32_t at) { moModel_ItemAdd(item, at); });
-        moModelItemChange_ = model->ItemChange().Connect(
-            [this](const Ref<RgProjectItem>& item, int32_t at) { moModel_ItemChange(item, at); });
-      }
+    P_WatchModel(model);
+    try {
       if (location_ == RgProjectLocationOnline) {
         service->Download(xml, 0, answer);
       } else {
         service->Upload(xml, 0, answer);
       }
+    } catch (...) {
+      P_WatchModel(nullptr);  // a failed load must not collect the items of later changes
+      throw;
     }
+    P_WatchModel(nullptr);
     result = answer >= 0;
     if (!result) return;
     // The loaded side now holds what the other side holds: the compare states change.
@@ -175,6 +166,17 @@ bool RgPrjStreamHandlerBase::P_Load(const std::string& xml, const Ref<RgProjectM
     }
   });
   return result;
+}
+
+void RgPrjStreamHandlerBase::P_WatchModel(const Ref<RgProjectModel>& model) {
+  moModelItemAdd_.Disconnect();
+  moModelItemChange_.Disconnect();
+  loaded_.clear();
+  if (!model) return;
+  moModelItemAdd_ = model->ItemAdd().Connect(
+      [this](const Ref<RgProjectItem>& item, int32_t at) { moModel_ItemAdd(item, at); });
+  moModelItemChange_ = model->ItemChange().Connect(
+      [this](const Ref<RgProjectItem>& item, int32_t at) { moModel_ItemChange(item, at); });
 }
 
 void RgPrjStreamHandlerBase::moModel_ItemAdd(const Ref<RgProjectItem>& item, int32_t /*at*/) {
