@@ -193,11 +193,22 @@ class LoadSession {
     return {chosen, mode};
   }
 
-  /// Writes the files the load changed, together: each beside itself, then both renamed.
-  void Save(const LoadRequest& request, bool project, bool plc) {
+  /// Writes the files the load changed (the side it loaded into, and the other side when the
+  /// load changed it too, e.g. editors saved before a load): each beside itself first, then
+  /// renamed, both or neither.
+  void Save(const LoadRequest& request, int32_t into) {
     host::Environment& env = session_.Env();
-    host::ProjectFile::SaveTogether(project ? env.Project().Get() : nullptr, request.project,
-                                    plc ? env.Plc().Get() : nullptr, request.plc);
+    const auto project = env.Project();
+    const auto plc = env.Plc();
+    const bool writeProject = into == kOffline || project->IsModified();
+    const bool writePlc = into == kOnline || plc->IsModified();
+    if (writeProject && writePlc) {
+      host::ProjectFile::SaveTogether(*project, request.project, *plc, request.plc);
+    } else if (writeProject) {
+      host::ProjectFile::SaveProject(*project, request.project);
+    } else {
+      host::ProjectFile::SavePlc(*plc, request.plc);
+    }
   }
 
  private:
@@ -247,7 +258,7 @@ int Download(LoadSession& load, const LoadRequest& request, bool progressOnTermi
   const ItemRef target = ProgramOf(session.OnlineModel(), "PLC");
   const ItemsRef loaded =
       load.Carry(selection, kOffline, target, "download", request.quiet, progressOnTerminal, err);
-  load.Save(request, false, true);
+  load.Save(request, kOnline);
   out << "downloaded " << Plural(loaded->Count(), "object") << " into "
       << request.plc.filename().string() << ": " << Names(loaded) << "\n";
   return 0;
@@ -267,7 +278,7 @@ int Upload(LoadSession& load, const LoadRequest& request, bool progressOnTermina
   }
   const ItemsRef loaded =
       load.Carry(selection, kOnline, position, "upload", request.quiet, progressOnTerminal, err);
-  load.Save(request, true, false);
+  load.Save(request, kOffline);
   out << "uploaded " << Plural(loaded->Count(), "object") << " into "
       << request.project.filename().string() << ": " << Names(loaded) << "\n";
   return 0;
