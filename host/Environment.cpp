@@ -11,6 +11,7 @@
 #include "host/framework/ErrorService.h"
 #include "host/framework/FrameworkClasses.h"
 #include "host/framework/FrameworkGlobals.h"
+#include "host/framework/HelpService.h"
 #include "host/framework/LanguageManager.h"
 #include "host/framework/NewBlockScript.h"
 #include "host/framework/ObjectArray.h"
@@ -74,6 +75,7 @@ struct Environment::State {
   platform::Ref<LoadService> load;
   platform::Ref<TooltipService> tooltips;
   platform::Ref<MMCService> memoryCards;
+  platform::Ref<HelpService> help;
   platform::Ref<HostApplication> application;
   NewBlockScript newBlocks;
 
@@ -96,6 +98,7 @@ Environment::Environment() : state_(std::make_unique<State>()) {
   state_->load = platform::MakeObject<LoadService>(state_->online);
   state_->tooltips = platform::MakeObject<TooltipService>();
   state_->memoryCards = platform::MakeObject<MMCService>();
+  state_->help = platform::MakeObject<HelpService>();
   state_->application = platform::MakeObject<HostApplication>();
   // The hardware configuration editor is one of the host's own snap-ins, always present.
   state_->application->AddSnapIn("SnapInHWConfig", platform::MakeObject<HwConfigSnapIn>());
@@ -123,6 +126,7 @@ Environment::~Environment() {
   s.options.Reset();
   s.tooltips.Reset();
   s.memoryCards.Reset();
+  s.help.Reset();
   s.globals.Reset();
 
   if (current == this) {
@@ -156,6 +160,10 @@ void Environment::RegisterClasses() {
                         CurrentOrFail("the service factory");
                         return platform::MakeObject<ServiceFactory>();
                       });
+    // Per application, like the globals: the topics one dialog showed stay readable.
+    registry.Register(mzblprsx::clsid::kHelpService, "", []() -> platform::Ref<platform::Object> {
+      return platform::Self(&CurrentOrFail("the help service").Help());
+    });
     registry.Register(mzblprsx::clsid::kObjectArray, "", []() -> platform::Ref<platform::Object> {
       return platform::MakeObject<ObjectArray>();
     });
@@ -200,6 +208,9 @@ TooltipService& Environment::Tooltips() {
 }
 MMCService& Environment::MemoryCards() {
   return Part(state_->memoryCards, "memory card service");
+}
+HelpService& Environment::Help() {
+  return Part(state_->help, "help service");
 }
 HostApplication& Environment::Application() {
   return Part(state_->application, "application frame");

@@ -35,6 +35,7 @@ class OnlineService;
 class LoadService;
 class TooltipService;
 class MMCService;
+class HelpService;
 class HostApplication;
 class NewBlockScript;
 class OfflineProject;
@@ -67,6 +68,8 @@ class Environment {
   LoadService& Load();
   TooltipService& Tooltips();
   MMCService& MemoryCards();
+  /// The help service (what clsid::kHelpService creates on this thread): the topics shown.
+  HelpService& Help();
   HostApplication& Application();
   /// The answers the new-block dialog gives in this application (queued by tests and the CLI).
   NewBlockScript& NewBlocks();

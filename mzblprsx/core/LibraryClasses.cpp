@@ -4,6 +4,10 @@
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
+#include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
+#include "mzblprsx/cursors/RgProjectSelectionHandler.h"
+#include "mzblprsx/dialogs/RgProjectDialogBlockList.h"
+#include "mzblprsx/dialogs/RgProjectDialogDownUpload.h"
 #include "mzblprsx/handlers/RgObjectGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerBlockOnline.h"
@@ -61,6 +65,15 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgProjectCursorExplorer>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F21}", "mzblprsx.RgProjectCursorDetails",
        Create<RgProjectCursorDetails>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2A}", "mzblprsx.RgProjectCursorExplorerDialog",
+       Create<RgProjectCursorExplorerDialog>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2B}", "mzblprsx.RgProjectSelectionHandler",
+       Create<RgProjectSelectionHandler>},
+      // Dialogs (subsystem 6).
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F60}", "mzblprsx.RgProjectDialogDownUpload",
+       Create<RgProjectDialogDownUpload>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F61}", "mzblprsx.RgProjectDialogBlockList",
+       Create<RgProjectDialogBlockList>},
       // Item handlers (subsystem 3).
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F30}", "mzblprsx.RgPrjHandlerSymbolTable",
        Create<RgPrjHandlerSymbolTable>},

@@ -1,14 +1,10 @@
 #include "mzblprsx/dialogs/frmProjectDialogOverwrite.h"
 
-#include <cmath>
-#include <limits>
-
 #include "mzblprsx/core/RgProjectApplication.h"
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
-#include "mzblprsx/interfaces/IRgHostApplication.h"
+#include "mzblprsx/dialogs/DialogPosition.h"
 #include "mzblprsx/interfaces/IRgOptionService.h"
-#include "platform/Text.h"
 #include "platform/ui/BlockEditBox.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Frame.h"
@@ -34,29 +30,6 @@ constexpr int32_t kOptionHeight = 240;
 constexpr int32_t kButtonTop = 3030;
 constexpr int32_t kButtonWidth = 1095;
 constexpr int32_t kButtonHeight = 345;
-
-/// Twips to pixels, rounded to the nearest pixel.
-int32_t ToPixels(int32_t twips, int32_t twipsPerPixel) {
-  return static_cast<int32_t>(std::lround(static_cast<double>(twips) / twipsPerPixel));
-}
-
-/// The numeric value of a stored option's text, as a whole number of pixels.
-int32_t PixelsOf(const Variant& value) {
-  const double number = std::nearbyint(platform::text::Val(value.ToString()));
-  constexpr double kMin = std::numeric_limits<int32_t>::min();
-  constexpr double kMax = std::numeric_limits<int32_t>::max();
-  if (!(number >= kMin)) return std::numeric_limits<int32_t>::min();
-  if (number > kMax) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(number);
-}
-
-/// One coordinate of the stored position: -1 centres, a dialog that would run past the screen
-/// edge ends at it; any other value (negative ones too) is taken as it is.
-int32_t PlaceOnScreen(int32_t stored, int32_t formSize, int32_t screenSize) {
-  if (stored == -1) return (screenSize - formSize) / 2;
-  if (static_cast<int64_t>(stored) + formSize > screenSize) return screenSize - formSize;
-  return stored;
-}
 
 /// Clicks and focus changes come back to the form through the platform's messages; a handler
 /// may release the last outside reference to the form, so each keeps it alive while it runs.
@@ -168,22 +141,7 @@ void frmProjectDialogOverwrite::ShowDialog(const Ref<RgProjectSnapin>& snapIn) {
     const auto options =
         services ? services->RgOptionService().As<IRgOptionService>() : Ref<IRgOptionService>();
     P_RestoreDialogPosition(options);
-    if (application) application->DoWaitCursor(-1);
-    // The wait resumes also when the display fails, so the host's cursor count stays balanced.
-    struct ResumeWait {
-      const Ref<RgProjectApplication>& application;
-      ~ResumeWait() {
-        if (!application) return;
-        try {
-          application->DoWaitCursor(1);
-        } catch (...) {  // NOLINT(bugprone-empty-catch): DoWaitCursor reports its own failure
-        }
-      }
-    };
-    {
-      ResumeWait resume{application};
-      Show(/*modal=*/true);
-    }
+    DialogPosition::ShowModal(*this, application);
     P_SaveDialogPosition(options);
   });
 }
@@ -191,36 +149,18 @@ void frmProjectDialogOverwrite::ShowDialog(const Ref<RgProjectSnapin>& snapIn) {
 int32_t frmProjectDialogOverwrite::P_GetAppWindowHandle(
     const Ref<RgProjectApplication>& application) {
   int32_t result = 0;
-  Guard(*this, "P_GetAppWindowHandle", [&] {
-    if (!application) return;
-    if (const Ref<IRgHostApplication> host = application->RgApplication()) {
-      result = host->GetWindowHandle(kMainFrameWindow);
-    }
-  });
+  Guard(*this, "P_GetAppWindowHandle",
+        [&] { result = DialogPosition::MainFrameWindow(application); });
   return result;
 }
 
 void frmProjectDialogOverwrite::P_RestoreDialogPosition(const Ref<IRgOptionService>& options) {
-  Guard(*this, "P_RestoreDialogPosition", [&] {
-    if (!options) return;
-    const auto& screen = ui::UiState::Current();
-    const int32_t screenWidth = ToPixels(screen.ScreenWidth(), screen.TwipsPerPixelX());
-    const int32_t screenHeight = ToPixels(screen.ScreenHeight(), screen.TwipsPerPixelY());
-    const int32_t left =
-        PlaceOnScreen(PixelsOf(options->Value(std::string(kKeyLeft))), formWidth_, screenWidth);
-    const int32_t top =
-        PlaceOnScreen(PixelsOf(options->Value(std::string(kKeyTop))), formHeight_, screenHeight);
-    Move(left * screen.TwipsPerPixelX(), top * screen.TwipsPerPixelY());
-  });
+  Guard(*this, "P_RestoreDialogPosition",
+        [&] { position_.Restore(*this, options, formWidth_, formHeight_); });
 }
 
 void frmProjectDialogOverwrite::P_SaveDialogPosition(const Ref<IRgOptionService>& options) {
-  Guard(*this, "P_SaveDialogPosition", [&] {
-    if (!options) return;
-    const auto& screen = ui::UiState::Current();
-    options->SetValue(std::string(kKeyLeft), Variant(ToPixels(Left(), screen.TwipsPerPixelX())));
-    options->SetValue(std::string(kKeyTop), Variant(ToPixels(Top(), screen.TwipsPerPixelY())));
-  });
+  Guard(*this, "P_SaveDialogPosition", [&] { position_.Save(*this, options); });
 }
 
 void frmProjectDialogOverwrite::P_SetDefaultButton(const Ref<ui::CommandButton>& button) {
@@ -275,8 +215,8 @@ void frmProjectDialogOverwrite::Form_Load() {
   Guard(*this, "Form_Load", [&] {
     previousFocus_ = ui::GetFocus();
     const auto& screen = ui::UiState::Current();
-    formWidth_ = ToPixels(Width(), screen.TwipsPerPixelX());
-    formHeight_ = ToPixels(Height(), screen.TwipsPerPixelY());
+    formWidth_ = DialogPosition::ToPixels(Width(), screen.TwipsPerPixelX());
+    formHeight_ = DialogPosition::ToPixels(Height(), screen.TwipsPerPixelY());
     tip_->AttachTip(HWnd());
     tip_->HideTip();
     moMsgSpy_ = platform::MakeObject<ui::MessageSpy>();

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
+#include "mzblprsx/dialogs/DialogPosition.h"
 #include "mzblprsx/interfaces/Types.h"
 #include "platform/ui/Form.h"
 
@@ -51,7 +52,7 @@ class frmProjectDialogOverwrite final : public platform::ui::Form {
   static constexpr std::string_view kKeyLeft = "mzblprsx/Overwrite/Left";
   static constexpr std::string_view kKeyTop = "mzblprsx/Overwrite/Top";
   /// The host application's window kind of its main frame window.
-  static constexpr int32_t kMainFrameWindow = 3;
+  static constexpr int32_t kMainFrameWindow = DialogPosition::kMainFrameWindow;
   /// The texts a controller writes into ClickedButton().
   static constexpr std::string_view kClickedOK = "OK";
   static constexpr std::string_view kClickedAll = "All";
@@ -134,6 +135,7 @@ class frmProjectDialogOverwrite final : public platform::ui::Form {
   Ref<platform::ui::CommandButton> cmdCancel_;
 
   Ref<platform::ui::MessageTip> tip_;
+  DialogPosition position_{"mzblprsx/Overwrite"};
   Ref<platform::ui::CommandButton> defaultButton_;
   Ref<platform::ui::OptionButton> rememberedOption_;
   int32_t ownerWindow_ = 0;

@@ -25,6 +25,8 @@ inline constexpr std::string_view kInfoWindow = "{D38682C8-6919-11D4-800C-00A0C9
 inline constexpr std::string_view kCategoryService = "{BC107812-5C01-4210-9EDF-441996176ECC}";
 inline constexpr std::string_view kObjectFinder = "mzframex.RgObjectFinder";
 inline constexpr std::string_view kNewBlockDialog = "mzbdnblx.RgDialogNewBlock";
+/// The help service of the application (help topics for F1).
+inline constexpr std::string_view kHelpService = "mzframex.RgHelpService";
 inline constexpr std::string_view kHostApplication = "{EFCA418E-8375-11D2-BF9C-0020AF5A37DC}";
 /// A comparison of two hardware configurations (IRgHwCompare), made anew for each comparison.
 inline constexpr std::string_view kHwCompare = "mzhwcmpx.RgHwCompare";

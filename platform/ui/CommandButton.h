@@ -24,6 +24,10 @@ class CommandButton : public Control {
  public:
   std::string_view TypeName() const override { return "CommandButton"; }
 
+  /// The help topic number of the button (what F1 on it would show).
+  int32_t HelpContextID() const { return helpContextId_; }
+  void SetHelpContextID(int32_t id) { helpContextId_ = id; }
+
   /// True when the last BM_SETSTYLE made it the default push button.
   bool IsDefaultStyle() const { return style_ == 1; }
 
@@ -41,6 +45,7 @@ class CommandButton : public Control {
  private:
   int32_t style_ = 0;
   int16_t armedKey_ = 0;
+  int32_t helpContextId_ = 0;
   Signal<> click_;
 };
 

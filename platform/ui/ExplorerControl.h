@@ -106,6 +106,10 @@ class ExplorerControl : public Control {
   };
   /// The pixel position (y) of a 1-based row's middle, for the events of PressRow and the rest.
   int32_t RowMiddle(int32_t row) const;
+  /// The pixel position (x) of the control's middle.
+  int32_t ColumnMiddle() const;
+  /// Scrolls so that a 1-based row is visible; nothing for a row outside the items.
+  void ScrollIntoView(int32_t row);
 
   std::vector<Row> rows_;
   std::vector<Ref<Object>> shownSelection_;

@@ -106,7 +106,12 @@ void Deliver(int32_t virtualKey, bool down) {
     form->PreviewKey(down, key, shift);
     if (key == 0) return;
   }
+  const int32_t topHandle = top->HWnd();
   target->SendMessage(down ? WM_KEYDOWN : WM_KEYUP, key, 0);
+  // F1 asks for help: the request climbs to the top-level window, where dialogs watch for it.
+  if (down && virtualKey == VK_F1) {
+    if (auto topLevel = ui.FromHandle(topHandle)) topLevel->SendMessage(WM_HELP, 0, 0);
+  }
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 // window is a control on a form with KeyPreview, the form's KeyDown/KeyUp see the key first and
 // may swallow it (set it to 0); the control then receives WM_KEYDOWN / WM_KEYUP. Modifiers given
 // with a stroke are held down meanwhile, so GetKeyState agrees with the event's shift argument.
-// Alt+F4 sends WM_SYSCOMMAND SC_CLOSE to the active window instead.
+// Alt+F4 sends WM_SYSCOMMAND SC_CLOSE to the active window instead. F1 (down) also sends WM_HELP
+// to the focused window's top-level window, while F1 is still held.
 //
 // Send-keys text: characters stand for their keys (an upper-case letter adds Shift), "~" is Enter,
 // "+", "^", "%" hold Shift, Ctrl, Alt for the next key or "(group)", and braces name keys:

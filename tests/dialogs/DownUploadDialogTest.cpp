@@ -1,0 +1,262 @@
+// The download/upload dialog: what it preselects from the caller's selection, how the mouse and
+// the keys change the selection, when Load can be pressed, and what each way out returns.
+#include <tuple>
+
+#include "ExplorerDialogFixture.h"
+#include "mzblprsx/dialogs/RgProjectDialogDownUpload.h"
+#include "mzblprsx/interfaces/IRgDataObject.h"
+#include "mzblprsx/interfaces/IRgDataObjectItem.h"
+
+namespace dialogtest {
+namespace {
+
+namespace clsid = mzblprsx::clsid;
+using mzblprsx::IRgDataObject;
+
+constexpr int16_t kShift = ui::kShiftMask;
+constexpr int16_t kCtrl = ui::kCtrlMask;
+
+class DownUploadDialogTest : public ExplorerDialogFixture {
+ protected:
+  Ref<RgProjectItems> Download(const Ref<platform::Object>& selection = {}) {
+    return MakeObject<mzblprsx::RgProjectDialogDownUpload>()->Download(snapIn, selection);
+  }
+  Ref<RgProjectItems> Upload(const Ref<platform::Object>& selection = {}) {
+    return MakeObject<mzblprsx::RgProjectDialogDownUpload>()->Upload(snapIn, selection);
+  }
+  /// A transfer object of references: {class, object identifier, marker text}.
+  static Ref<IRgDataObject> Data(
+      std::initializer_list<std::tuple<std::string_view, const char*, const char*>> entries) {
+    auto data = platform::CreateObjectAs<IRgDataObject>(clsid::kDataObject);
+    for (const auto& [classId, id, marker] : entries) {
+      data->AddReference(std::string(classId), platform::Variant(std::string(id)), id)
+          ->SetMarkerText(marker);
+    }
+    return data;
+  }
+  /// What the explorer shows after the script (with that caller's selection), when the
+  /// dialog is then closed with Escape.
+  std::string Played(const std::function<void()>& script,
+                     const Ref<platform::Object>& selection = {}) {
+    looks.clear();
+    script();
+    Look().PressKey(ui::VK_ESCAPE);
+    Download(selection);
+    return looks.empty() ? "not shown" : looks.back();
+  }
+};
+
+TEST_F(DownUploadDialogTest, TheTreeOffersLoadableObjectsAndStartsOnTheFirst) {
+  Step("rows", [this](frmProjectExplorerDialog& form) {
+    const auto& explorer = *form.rgpexExplorer();
+    std::string rows;
+    for (int32_t row = 1; row <= explorer.ItemCount(); ++row) {
+      rows += NameOf(explorer.ItemAt(row)) + ":" + explorer.TypeAt(row) + " ";
+    }
+    looks.push_back(rows);
+    looks.push_back(form.Caption() + " | " + form.rgcmdLoad()->Caption() + " | " +
+                    explorer.ParameterFile());
+  });
+  Look().PressKey(ui::VK_ESCAPE);
+  Download();
+  ASSERT_EQ(looks.size(), 3u);
+  // The default category's blocks stand right below the program; no system block, no VAT.
+  EXPECT_EQ(looks[0],
+            "Station:RgHwConfigOffline OB1:RgBlockOffline.OB FC1:RgBlockOffline.FC "
+            "Motors:RgCategory FB10:RgBlockOffline.FB FB11:RgBlockOffline.FB "
+            "DB10:RgBlockOffline.DB Spare:RgCategory ");
+  EXPECT_EQ(looks[1], "Download to PLC | Load | \\pex_dlg_offline.xml");
+  EXPECT_EQ(looks[2], "Station focus=Station on") << "nothing preselected: the first item";
+}
+
+TEST_F(DownUploadDialogTest, PreselectionFollowsTheCallersItems) {
+  struct Row {
+    const char* what;
+    std::vector<std::string> selected;  // "~" before a name: the online tree's item
+    const char* shown;
+  } rows[] = {
+      {"a project alone: every block and the hardware",
+       {"T"},
+       "Station OB1 FC1 FB10 FB11 DB10 focus=Station on"},
+      {"a project with a block: only the block", {"T", "FB11"}, "FB11 focus=FB11 on"},
+      {"a program: every block, no hardware", {"Program"}, "OB1 FC1 FB10 FB11 DB10 focus=OB1 on"},
+      {"a category alone: all its blocks", {"Motors"}, "FB10 FB11 DB10 focus=Motors on"},
+      {"a category with one of its blocks: that block", {"Motors", "FB11"}, "FB11 focus=Motors on"},
+      {"an empty category: nothing", {"Spare"}, "focus=Spare off"},
+      {"the hardware", {"Station"}, "Station focus=Station on"},
+      {"a block and the hardware: focus on the first taken",
+       {"FB10", "Station"},
+       "Station FB10 focus=FB10 on"},
+      {"the PLC's ghost: the blocks the PLC lacks", {"~ghost"}, "FC1 FB11 DB10 focus=FB11 on"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    auto selection = Selection({});
+    for (const std::string& name : row.selected) {
+      Ref<RgProjectItem> item;
+      if (name == "~ghost") {
+        const auto program = Online("Program")->Items();
+        for (int32_t i = 1; i <= program->Count(); ++i) {
+          if (program->Item(i)->DataValue("TYPE").ToString() == "RgGhostBlock") {
+            item = program->Item(i);
+          }
+        }
+      } else {
+        item = name[0] == '~' ? Online(name.substr(1)) : Offline(name);
+      }
+      ASSERT_TRUE(item) << name;
+      selection->Add(item, nullptr, nullptr);
+    }
+    EXPECT_EQ(Played([] {}, selection), row.shown);
+  }
+}
+
+TEST_F(DownUploadDialogTest, PreselectionFollowsATransferObject) {
+  const std::string_view block = clsid::kBlockOffline;
+  const std::string_view category = clsid::kCategory;
+  struct Row {
+    const char* what;
+    Ref<IRgDataObject> data;
+    const char* shown;
+  } rows[] = {
+      {"blocks by their identifiers", Data({{block, "FB11", ""}, {clsid::kBlockOnline, "OB1", ""}}),
+       "OB1 FB11 focus=FB11 on"},
+      {"a category with a listed block carried: that block",
+       Data({{category, "2", "FB10;FB11;"}, {block, "FB10", ""}}), "FB10 focus=FB10 on"},
+      {"a category whose blocks are not carried: all of the tree's",
+       Data({{category, "2", "FB10;"}}), "FB10 FB11 DB10 focus=FB10 on"},
+      {"a category with an empty list: nothing", Data({{category, "2", ""}}), "focus=Station off"},
+      {"a program: every block", Data({{clsid::kProgramOffline, "Program", ""}}),
+       "OB1 FC1 FB10 FB11 DB10 focus=OB1 on"},
+      {"a project with a block: the block",
+       Data({{clsid::kProjectOffline, "T", ""}, {block, "DB10", ""}}), "DB10 focus=DB10 on"},
+      {"hardware", Data({{clsid::kHwConfigOffline, "Station", ""}}), "Station focus=Station on"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(Played([] {}, row.data), row.shown);
+  }
+}
+
+/// A script of the user and what the explorer shows after it.
+struct Script {
+  const char* what;
+  std::function<void()> script;
+  const char* shown;
+};
+
+TEST_F(DownUploadDialogTest, MouseRules) {
+  const Script rows[] = {
+      {"a click selects the item alone", [&] { Click("FB10"); }, "FB10 focus=FB10 on"},
+      {"Ctrl toggles on the release", [&] { Click("FB10").Click("OB1", kCtrl); },
+       "OB1 FB10 focus=OB1 on"},
+      {"Ctrl on a selected item takes it out", [&] { Click("FB10").Click("FB10", kCtrl); },
+       "focus=FB10 off"},
+      {"Shift selects from the anchor", [&] { Click("OB1").Click("FB11", kShift); },
+       "OB1 FC1 Motors FB10 FB11 focus=FB11 on"},
+      {"Shift upwards", [&] { Click("FB11").Click("FC1", kShift); },
+       "FC1 Motors FB10 FB11 focus=FC1 on"},
+      {"a category stands for its blocks", [&] { Click("Motors"); },
+       "FB10 FB11 DB10 focus=Motors on"},
+      {"a click on one of several selected leaves it alone",
+       [&] { Click("OB1").Click("FB10", kCtrl).Click("OB1"); }, "OB1 focus=OB1 on"},
+      {"a release on empty space clears", [&] { Click("FB10").Click(""); }, "focus=FB10 off"},
+      {"right on an unselected item selects it alone",
+       [&] { Click("FB10").Click("OB1", 0, ui::ExplorerControl::kRightButton); },
+       "OB1 focus=OB1 on"},
+      {"right with Ctrl keeps the selection",
+       [&] { Click("FB10").Click("OB1", kCtrl, ui::ExplorerControl::kRightButton); },
+       "FB10 focus=OB1 on"},
+  };
+  for (const Script& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(Played(row.script), row.shown);
+  }
+}
+
+TEST_F(DownUploadDialogTest, KeyRules) {
+  // The explorer shows 10 rows, more than the tree has: a page reaches either end.
+  const Script rows[] = {
+      {"Down moves the selection", [&] { Click("OB1").Key(ui::VK_DOWN); }, "FC1 focus=FC1 on"},
+      {"Shift+Down extends it",
+       [&] { Click("OB1").Key(ui::VK_DOWN, kShift).Key(ui::VK_DOWN, kShift); },
+       "OB1 FC1 Motors focus=Motors on"},
+      {"Ctrl+Down moves only the focus, Space takes it in",
+       [&] { Click("OB1").Key(ui::VK_DOWN, kCtrl).Key(ui::VK_SPACE); }, "OB1 FC1 focus=FC1 on"},
+      {"Space takes the focus item out", [&] { Click("OB1").Key(ui::VK_SPACE); }, "focus=OB1 off"},
+      {"Shift+Space selects from the anchor",
+       [&] { Click("FC1").Key(ui::VK_UP, kCtrl).Key(ui::VK_UP, kCtrl).Key(ui::VK_SPACE, kShift); },
+       "Station OB1 FC1 focus=Station on"},
+      {"Up at the first item stays", [&] { Key(ui::VK_UP); }, "Station focus=Station on"},
+      {"Page Down stops at the last item", [&] { Key(ui::VK_NEXT); }, "Spare focus=Spare off"},
+      {"Shift+Page Up selects back to the first", [&] { Click("FB11").Key(ui::VK_PRIOR, kShift); },
+       "Station OB1 FC1 Motors FB10 FB11 focus=Station on"},
+  };
+  for (const Script& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(Played(row.script), row.shown);
+  }
+}
+
+TEST_F(DownUploadDialogTest, ButtonsAndWaysOut) {
+  // Select All takes no category; Select None disables Load; Enter loads.
+  loop->Click("rgcmdSelectAll");
+  Look();
+  loop->Click("rgcmdSelectNone");
+  Look().Click("rgcmdLoad").PressKey(ui::VK_RETURN);  // Load disabled: both ignored
+  Click("FB10").Key(ui::VK_RETURN);
+  EXPECT_EQ(Names(Download()), "FB10");
+  EXPECT_EQ(mztest::Join(looks),
+            "Station OB1 FC1 FB10 FB11 DB10 focus=Station on, focus=Station off");
+
+  for (const char* way : {"Cancel", "Escape", "close box"}) {
+    SCOPED_TRACE(way);
+    loop->Click("rgcmdSelectAll");
+    if (way == std::string("Cancel")) loop->Click("rgcmdCancel");
+    if (way == std::string("Escape")) loop->PressKey(ui::VK_ESCAPE);
+    if (way == std::string("close box")) loop->CloseBox();
+    const auto result = Upload();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->Count(), 0);
+  }
+  loop->Click("rgcmdSelectAll").Click("rgcmdLoad");
+  EXPECT_EQ(Names(Upload()), "Station OB1 FB10 FC30");
+  EXPECT_EQ(Names(MakeObject<mzblprsx::RgProjectDialogDownUpload>()->Download(nullptr, {})), "-");
+  EXPECT_EQ(loop->Remaining(), 0u);
+  EXPECT_EQ(mztest::Join(ErrorSources()), "");
+}
+
+TEST_F(DownUploadDialogTest, F1ShowsTheTopicOnlyWithoutShift) {
+  loop->PressKey(ui::VK_F1).PressKey(ui::VK_F1, kShift).PressKey(ui::VK_ESCAPE);
+  Download();
+  loop->PressKey(ui::VK_F1).PressKey(ui::VK_ESCAPE);
+  Upload();
+  std::string shown;
+  for (const auto& topic : env.Help().Shown()) {
+    shown += topic.book + "/" + topic.topic + (topic.window != 0 ? " " : "(no window) ");
+  }
+  EXPECT_EQ(shown, "MzBASHD/BAS00005.HTM MzBASHD/BAS00048.HTM ");
+}
+
+TEST_F(DownUploadDialogTest, PositionsAreStoredPerDirection) {
+  env.Options().Load("mzblprsx/Download/Left", platform::Variant(std::string("-1")));
+  env.Options().Load("mzblprsx/Download/Top", platform::Variant(std::string("2000")));
+  env.Options().Load("General/Paths/DataDirectory", platform::Variant(std::string("C:\\Data\\")));
+  Step("move", [this](frmProjectExplorerDialog& form) {
+    looks.push_back(std::to_string(form.Left() / 15) + "," + std::to_string(form.Top() / 15) + " " +
+                    form.rgpexExplorer()->ParameterFile());
+    form.Move(30 * 15, 45 * 15);
+  }).PressKey(ui::VK_ESCAPE);
+  Download();
+  loop->PressKey(ui::VK_ESCAPE);
+  Upload();
+  // Centred with 365 x 252 pixels; the bottom edge pulls the top back.
+  EXPECT_EQ(mztest::Join(looks), "457,772 C:\\Data\\pex_dlg_offline.xml");
+  EXPECT_EQ(env.Options().Value("mzblprsx/Download/Left").ToInt32(), 30);
+  EXPECT_EQ(env.Options().Value("mzblprsx/Download/Top").ToInt32(), 45);
+  EXPECT_EQ(env.Options().Value("mzblprsx/Upload/Left").ToInt32(), 0);
+  EXPECT_EQ(env.Options().Value("mzblprsx/Upload/Top").ToInt32(), 0);
+}
+
+}  // namespace
+}  // namespace dialogtest
