@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <unordered_set>
 #include <utility>
 
 #include "ProgramTree.h"
@@ -36,9 +37,14 @@ platform::Ref<mzblprsx::RgProjectItem> ItemOf(const platform::Ref<platform::Obje
   return row ? row.As<mzblprsx::RgProjectItem>() : platform::Ref<mzblprsx::RgProjectItem>();
 }
 
-int32_t Depth(platform::Ref<mzblprsx::RgProjectItem> item) {
+/// How many of the item's ancestors the dialog shows: the rows are indented under their nearest
+/// shown ancestor, as the tree draws them (a hidden default category adds no level).
+int32_t ShownDepth(platform::Ref<mzblprsx::RgProjectItem> item,
+                   const std::unordered_set<const platform::Object*>& shown) {
   int32_t depth = 0;
-  while (item && (item = item->Parent())) ++depth;
+  while (item && (item = item->Parent())) {
+    if (shown.count(item.Get()) != 0) ++depth;
+  }
   return depth;
 }
 
@@ -68,17 +74,16 @@ std::string ExplorerDialogPlayer::Draw(Form& form) {
   std::string text = "+-- " + form.Caption() + "\n";
   const auto explorer = ExplorerOf(form);
   if (!explorer) return text;
-  int32_t top = -1;
+  std::unordered_set<const platform::Object*> shown;
   for (int32_t row = 1; row <= explorer->ItemCount(); ++row) {
-    const int32_t depth = Depth(ItemOf(explorer->ItemAt(row)));
-    if (top < 0 || depth < top) top = depth;
+    if (const auto item = ItemOf(explorer->ItemAt(row))) shown.insert(item.Get());
   }
   for (int32_t row = 1; row <= explorer->ItemCount(); ++row) {
     const platform::Ref<platform::Object> object = explorer->ItemAt(row);
     const auto item = ItemOf(object);
     text += explorer->IsShownSelected(object) ? "| [x] " : "| [ ] ";
     text += platform::SameObject(explorer->FocusItem(), object) ? "> " : "  ";
-    text += std::string(2 * static_cast<size_t>(Depth(item) - top), ' ');
+    text += std::string(2 * static_cast<size_t>(ShownDepth(item, shown)), ' ');
     text += ItemText(item, "NAME");
     const std::string symbol = ItemText(item, "SYMBOL");
     if (!symbol.empty() && symbol != ItemText(item, "NAME")) text += "  (" + symbol + ")";
