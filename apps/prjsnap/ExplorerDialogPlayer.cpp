@@ -213,7 +213,7 @@ void ExplorerDialogPlayer::Run(Form& form) {
     if (!form.Visible()) break;
     const std::optional<SelectStep> step = Next(form);
     if (!step) {
-      out_ << "> (no step left: the dialog is closed)\n";
+      out_ << Draw(form) << "> (no step left: the dialog is closed)\n";
       cancelling = true;
       Close(form);
       break;
