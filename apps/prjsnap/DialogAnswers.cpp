@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "ScriptText.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 
 namespace prjsnap {
 namespace {
+
+using script_text::Lower;
+using script_text::Trimmed;
 
 constexpr size_t kMaxNumberDigits = 5;
 
@@ -17,46 +21,15 @@ constexpr size_t kMaxNumberDigits = 5;
                             "ignore[:ok|all], cancel, close or escape)");
 }
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), platform::text::LowerAscii);
-  return out;
-}
-
-std::string Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
-
 bool IsDigits(const std::string& text) {
   return std::all_of(text.begin(), text.end(), platform::text::IsAsciiDigit);
 }
 
-/// Splits at unescaped separators and resolves the escapes; a lone trailing backslash is
-/// refused, so that a cut-off answer is not read as a different one.
+/// Splits as script_text::Split does, naming the whole answer when it refuses.
 std::vector<std::string> Split(std::string_view text, char separator, bool unescape,
                                std::string_view whole) {
-  std::vector<std::string> parts(1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\\') {
-      if (i + 1 == text.size()) Bad(whole, "a backslash must be followed by ',', ':' or '\\'");
-      const char next = text[i + 1];
-      if (next != ',' && next != ':' && next != '\\') {
-        Bad(whole, std::string("'\\") + next + "' is no escape; use '\\,', '\\:' or '\\\\'");
-      }
-      if (!unescape) parts.back() += c;
-      parts.back() += next;
-      ++i;
-    } else if (c == separator) {
-      parts.emplace_back();
-    } else {
-      parts.back() += c;
-    }
-  }
-  return parts;
+  return script_text::Split(text, separator, unescape,
+                            [whole](const std::string& why) { Bad(whole, why); });
 }
 
 }  // namespace

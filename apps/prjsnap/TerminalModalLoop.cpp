@@ -60,10 +60,11 @@ const char* ChoiceWord(Choice choice) {
 }  // namespace
 
 TerminalModalLoop::TerminalModalLoop(std::vector<DialogAnswer> answers, std::istream* terminal,
-                                     std::ostream& out)
+                                     std::ostream& out, std::vector<SelectStep> steps)
     : answers_(std::make_move_iterator(answers.begin()), std::make_move_iterator(answers.end())),
       terminal_(terminal),
-      out_(out) {}
+      out_(out),
+      selection_(std::move(steps), terminal, out) {}
 
 std::optional<DialogAnswer> TerminalModalLoop::Next() {
   if (!answers_.empty()) {
@@ -127,6 +128,12 @@ void TerminalModalLoop::Apply(Form& form, const DialogAnswer& answer) {
 void TerminalModalLoop::Run(Form& form) {
   const auto keepAlive = form.weak_from_this().lock();
   ++shown_;
+  if (ExplorerDialogPlayer::Answers(form)) {
+    const int32_t before = selection_.Cancelled();
+    selection_.Run(form);
+    cancelled_ += selection_.Cancelled() - before;
+    return;
+  }
   bool cancelling = false;
   while (form.Visible()) {
     platform::ui::Keyboard::DoEvents();

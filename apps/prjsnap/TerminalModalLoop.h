@@ -1,5 +1,6 @@
 // The modal loop of prjsnap: draws the overwrite dialog as text and acts on its controls with
-// the answers of `--answers`, then with lines typed at the terminal.
+// the answers of `--answers`, then with lines typed at the terminal. The selection dialogs
+// (download, upload, block list) go to an ExplorerDialogPlayer with the steps of `--select`.
 //
 //   auto loop = platform::MakeObject<TerminalModalLoop>(answers, isatty(0) ? &std::cin : nullptr,
 //                                                      std::cout);
@@ -20,6 +21,8 @@
 #include <vector>
 
 #include "DialogAnswers.h"
+#include "ExplorerDialogPlayer.h"
+#include "SelectScript.h"
 #include "platform/ui/IModalLoop.h"
 
 namespace prjsnap {
@@ -28,7 +31,9 @@ class TerminalModalLoop : public platform::ui::IModalLoop {
  public:
   /// `terminal`: where answers are read once the given ones are used up; nullptr when there is
   /// none. `out` receives the drawn dialog, the answers taken and what they did.
-  TerminalModalLoop(std::vector<DialogAnswer> answers, std::istream* terminal, std::ostream& out);
+  /// `steps`: what the selection dialogs are given.
+  TerminalModalLoop(std::vector<DialogAnswer> answers, std::istream* terminal, std::ostream& out,
+                    std::vector<SelectStep> steps = {});
   std::string_view TypeName() const override { return "TerminalModalLoop"; }
 
   void Run(platform::ui::Form& form) override;
@@ -39,6 +44,8 @@ class TerminalModalLoop : public platform::ui::IModalLoop {
   int32_t Cancelled() const { return cancelled_; }
   /// Given answers not used (yet).
   size_t Remaining() const { return answers_.size(); }
+  /// The player of the selection dialogs (what its steps did, what went wrong).
+  const ExplorerDialogPlayer& Selection() const { return selection_; }
 
  private:
   /// The next given answer, else one read at the terminal; nothing when neither is left.
@@ -49,6 +56,7 @@ class TerminalModalLoop : public platform::ui::IModalLoop {
   std::deque<DialogAnswer> answers_;
   std::istream* terminal_;
   std::ostream& out_;
+  ExplorerDialogPlayer selection_;
   int32_t shown_ = 0;
   int32_t cancelled_ = 0;
 };

@@ -9,13 +9,14 @@
 #include "CompareCommand.h"
 #include "EditCommand.h"
 #include "Lifecycle.h"
+#include "LoadCommand.h"
 #include "SnapInLibrary.h"
 #include "TransferCommand.h"
 #include "ViewCommands.h"
 #include "platform/Error.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"prjsnap: project explorer, details, compare and transfers of PLC projects"};
+  CLI::App app{"prjsnap: project explorer, details, compare, transfers and loads of PLC projects"};
   app.require_subcommand(1);
   std::string library = prjsnap::SnapInLibrary::DefaultPath().string();
   app.add_option("--library", library, "the snap-in library to load")->capture_default_str();
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
   prjsnap::TransferRequest transfer;
   prjsnap::AddTransferCommands(app, transfer);
 
+  // download, upload and blocks: objects loaded between the project and the PLC.
+  prjsnap::LoadRequest load;
+  prjsnap::AddLoadCommands(app, load);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -98,6 +103,11 @@ int main(int argc, char** argv) {
       // Dialogs ask at the terminal only when there is one; otherwise unanswered ones close.
       std::istream* terminal = isatty(STDIN_FILENO) != 0 ? &std::cin : nullptr;
       return prjsnap::RunTransfer(library, transfer, terminal, std::cout, std::cerr);
+    }
+    if (load.kind != prjsnap::LoadRequest::Kind::kNone) {
+      std::istream* terminal = isatty(STDIN_FILENO) != 0 ? &std::cin : nullptr;
+      return prjsnap::RunLoad(library, load, terminal, isatty(STDERR_FILENO) != 0, std::cout,
+                              std::cerr);
     }
     if (tree->parsed() || details->parsed()) {
       prjsnap::SnapInSession::Options options;

@@ -25,6 +25,18 @@ RgProjectDialogBlockList::RgProjectDialogBlockList() = default;
 
 RgProjectDialogBlockList::~RgProjectDialogBlockList() = default;
 
+Ref<RgProjectItems> RgProjectDialogBlockList::OpenBlockFor(const Ref<Object>& snapIn,
+                                                           int32_t location,
+                                                           int32_t& blockOpenMode) {
+  Ref<RgProjectItems> result;
+  Guard(*this, "OpenBlockFor", [&] {
+    const Ref<RgProjectSnapin> projectSnapIn =
+        snapIn ? snapIn.Cast<RgProjectSnapin>() : Ref<RgProjectSnapin>();
+    result = OpenBlock(projectSnapIn, location, blockOpenMode);
+  });
+  return result;
+}
+
 Ref<RgProjectItems> RgProjectDialogBlockList::OpenBlock(const Ref<RgProjectSnapin>& snapIn,
                                                         int32_t location, int32_t& blockOpenMode) {
   // Whatever happens inside, the form is unloaded and the cursor and handler are let go.

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
+#include "mzblprsx/dialogs/IRgProjectDialogBlockList.h"
 #include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
@@ -30,7 +31,7 @@ class RgProjectModel;
 class RgProjectSnapin;
 class frmProjectExplorerDialog;
 
-class RgProjectDialogBlockList final : public Object {
+class RgProjectDialogBlockList final : public IRgProjectDialogBlockList {
  public:
   static constexpr std::string_view kTypeName = "RgProjectDialogBlockList";
 
@@ -42,6 +43,9 @@ class RgProjectDialogBlockList final : public Object {
   /// do with them (RgEnumProjectDialogBlockOpenMode).
   Ref<RgProjectItems> OpenBlock(const Ref<RgProjectSnapin>& snapIn, int32_t location,
                                 int32_t& blockOpenMode);
+  /// OpenBlock for a host that holds the snap-in as an object; a non-snap-in is reported.
+  Ref<RgProjectItems> OpenBlockFor(const Ref<Object>& snapIn, int32_t location,
+                                   int32_t& blockOpenMode) override;
 
  private:
   void P_InitDialog(const Ref<RgProjectSnapin>& snapIn, const std::string& title,
