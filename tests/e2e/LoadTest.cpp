@@ -48,7 +48,8 @@ TEST_F(PrjsnapLoad, DownloadedBlocksCompareEqualAndOnlyThePlcIsWritten) {
   EXPECT_TRUE(Has(r.output, "downloaded 2 objects into p.plc.xml: FB11, FC5")) << r.output;
   EXPECT_EQ(FileText(project_.Path()), projectBefore_);
   const RunResult compare = Compare();
-  EXPECT_TRUE(Has(compare.output, "different blocks      1")) << "FC2 still differs: " << compare.output;
+  EXPECT_TRUE(Has(compare.output, "different blocks      1"))
+      << "FC2 still differs: " << compare.output;
   EXPECT_TRUE(Has(compare.output, "only in the project   0")) << compare.output;
 }
 
@@ -56,8 +57,8 @@ TEST_F(PrjsnapLoad, ACategoryOpensTheDialogWhichLoadsWhatTheStepsChoose) {
   const RunResult r = Load("download", "Motors --select none,+FB11,load");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   // The category's blocks are preselected; the tree is indented under its shown rows.
-  EXPECT_TRUE(Has(r.output, "| [x]       FB11  (BeltDrive)")) << r.output;
-  EXPECT_TRUE(Has(r.output, "| [ ]     Conveyor logic")) << r.output;
+  EXPECT_TRUE(Has(r.output, "| [x]     FB11  (BeltDrive)")) << r.output;
+  EXPECT_TRUE(Has(r.output, "| [ ]   Conveyor logic")) << r.output;
   EXPECT_TRUE(Has(r.output, "downloaded 1 object into p.plc.xml: FB11")) << r.output;
   EXPECT_TRUE(Has(Compare().output, "different blocks      1"));
 }
@@ -76,8 +77,8 @@ TEST_F(PrjsnapLoad, CancelledRefusedAndFailedLoadsLeaveBothFiles) {
   std::string text = FileText(small.Path());
   text.insert(text.find("<plc ") + 5, "load-memory=\"4700\" ");
   std::ofstream(small.Path(), std::ios::binary) << text;
-  const RunResult full = RunPrjsnap("download '" + project_.Path() + "' --plc '" + small.Path() +
-                                    "' FB11 FC5");
+  const RunResult full =
+      RunPrjsnap("download '" + project_.Path() + "' --plc '" + small.Path() + "' FB11 FC5");
   EXPECT_EQ(full.exitCode, 1) << full.output;
   EXPECT_TRUE(Has(full.output, "load memory")) << full.output;
   EXPECT_EQ(FileText(small.Path()), text) << "the PLC stays byte for byte";
@@ -120,7 +121,8 @@ TEST_F(PrjsnapLoad, BlockListPrintsTheChosenBlocksAndWhatToDoWithThem) {
 
 TEST(PrjsnapLoadProgress, ALineEveryTenthUnlessQuiet) {
   std::string blocks;
-  for (int i = 1; i <= 40; ++i) blocks += "<block type=\"FC\" number=\"" + std::to_string(i) + "\"/>";
+  for (int i = 1; i <= 40; ++i)
+    blocks += "<block type=\"FC\" number=\"" + std::to_string(i) + "\"/>";
   TempFile project("b.prj.xml", ProjectText("<program name=\"Program\">" + blocks + "</program>"));
   TempFile plc("b.plc.xml", PlcText("<program name=\"Program\"/>"));
   const std::string args = "download '" + project.Path() + "' --plc '" + plc.Path() + "'";
