@@ -50,18 +50,6 @@ class BadStep : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::string Names(const ItemsRef& items) {
-  std::string names;
-  for (int32_t i = 1; items && i <= items->Count(); ++i) {
-    names += (names.empty() ? "" : ", ") + ItemText(items->Item(i), "NAME");
-  }
-  return names;
-}
-
-std::string Plural(int32_t count, const char* what) {
-  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
-
 /// The first item of the tree, depth first, whose "NAME" is the text (without regard to case)
 /// and whose "TYPE" contains `type` (any type for ""); nothing when there is none.
 ItemRef FindNamed(const ItemsRef& items, const std::string& name, std::string_view type) {
@@ -144,7 +132,7 @@ class LoadSession {
     const ServiceRef sender = Service(from);
     const ServiceRef receiver = Service(from == kOffline ? kOnline : kOffline);
     if (!sender->CanStreamData(selection, kCopy)) {
-      throw Refused(Names(selection) + (selection->Count() == 1 ? " cannot" : " cannot all") +
+      throw Refused(ItemNames(selection) + (selection->Count() == 1 ? " cannot" : " cannot all") +
                     " be " + verb + "ed");
     }
     ItemsRef carried = sender->GetStreamItems(selection, kCopy);
@@ -156,8 +144,8 @@ class LoadSession {
     const int32_t allowed = receiver->CanInsertStreamData(list, source);
     CheckReports();
     if ((allowed & kCopy) == 0) {
-      throw Refused(Names(carried) + (carried->Count() == 1 ? " cannot" : " cannot all") + " be " +
-                    verb + "ed");
+      throw Refused(ItemNames(carried) + (carried->Count() == 1 ? " cannot" : " cannot all") +
+                    " be " + verb + "ed");
     }
 
     std::optional<ProgressMeter> meter;
@@ -260,7 +248,7 @@ int Download(LoadSession& load, const LoadRequest& request, bool progressOnTermi
       load.Carry(selection, kOffline, target, "download", request.quiet, progressOnTerminal, err);
   load.Save(request, kOnline);
   out << "downloaded " << Plural(loaded->Count(), "object") << " into "
-      << request.plc.filename().string() << ": " << Names(loaded) << "\n";
+      << request.plc.filename().string() << ": " << ItemNames(loaded) << "\n";
   return 0;
 }
 
@@ -280,7 +268,7 @@ int Upload(LoadSession& load, const LoadRequest& request, bool progressOnTermina
       load.Carry(selection, kOnline, position, "upload", request.quiet, progressOnTerminal, err);
   load.Save(request, kOffline);
   out << "uploaded " << Plural(loaded->Count(), "object") << " into "
-      << request.project.filename().string() << ": " << Names(loaded) << "\n";
+      << request.project.filename().string() << ": " << ItemNames(loaded) << "\n";
   return 0;
 }
 
@@ -290,7 +278,8 @@ int Blocks(LoadSession& load, const LoadRequest& request, std::ostream& out) {
     out << "no block was chosen\n";
     return 1;
   }
-  out << (mode == 1 ? "open in the editor: " : "show the properties of: ") << Names(chosen) << "\n";
+  out << (mode == 1 ? "open in the editor: " : "show the properties of: ") << ItemNames(chosen)
+      << "\n";
   return 0;
 }
 

@@ -47,6 +47,18 @@ const char* KindName(int want) {
 
 }  // namespace
 
+std::string ItemNames(const platform::Ref<mzblprsx::RgProjectItems>& items) {
+  std::string names;
+  for (int32_t i = 1; items && i <= items->Count(); ++i) {
+    names += (names.empty() ? "" : ", ") + ItemText(items->Item(i), "NAME");
+  }
+  return names;
+}
+
+std::string Plural(int32_t count, const char* what) {
+  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
 std::string ItemText(const ItemRef& item, const char* key) {
   const platform::Variant value = item->Data()->Value(key);
   return value.IsEmpty() ? std::string() : value.ToString();

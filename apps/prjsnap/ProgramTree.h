@@ -24,6 +24,7 @@
 namespace mzblprsx {
 class RgProjectModel;
 class RgProjectItem;
+class RgProjectItems;
 class IRgProgramHandlerOffline;
 }  // namespace mzblprsx
 
@@ -68,6 +69,11 @@ class ProgramTree {
   platform::Ref<mzblprsx::IRgProgramHandlerOffline> handler_;
   std::optional<Index> index_;
 };
+
+/// The "NAME"s of the items, separated by ", "; "" for nothing.
+std::string ItemNames(const platform::Ref<mzblprsx::RgProjectItems>& items);
+/// "1 object", "2 objects".
+std::string Plural(int32_t count, const char* what);
 
 /// The item's data value as text; "" when it has none.
 std::string ItemText(const platform::Ref<mzblprsx::RgProjectItem>& item, const char* key);

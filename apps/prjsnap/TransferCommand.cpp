@@ -59,14 +59,6 @@ class BadInput : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::string Names(const ItemsRef& items) {
-  std::string names;
-  for (int32_t i = 1; items && i <= items->Count(); ++i) {
-    names += (names.empty() ? "" : ", ") + ItemText(items->Item(i), "NAME");
-  }
-  return names;
-}
-
 bool IsCategory(const ItemRef& item) {
   const std::string type = ItemText(item, "TYPE");
   return type == "RgCategory" || type == "RgCategoryDefault";
@@ -104,10 +96,6 @@ std::map<std::string, std::string> BlockSymbols(ProgramTree& tree) {
     }
   }
   return symbols;
-}
-
-std::string Plural(int32_t count, const char* what) {
-  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
 /// One application of the transfer: a snap-in session on its own thread and the library
@@ -156,7 +144,7 @@ class Application {
       const std::string verb =
           action == mzblprsx::RgStreamServiceDataActionMove ? "moved" : "copied";
       if (!service->CanStreamData(selection, action)) {
-        throw Refused(Names(selection) + (selection->Count() == 1 ? " cannot" : " cannot all") +
+        throw Refused(ItemNames(selection) + (selection->Count() == 1 ? " cannot" : " cannot all") +
                       " be " + verb);
       }
       carried_ = service->GetStreamItems(selection, action);
@@ -169,7 +157,7 @@ class Application {
       blocks[service->GetFormat(mzblprsx::RgStreamServiceFormatObjectSource)] =
           service->StreamObjectSource();
       host::Clipboard::Process()->Replace(std::move(blocks));
-      return Names(carried_);
+      return ItemNames(carried_);
     });
   }
 
@@ -223,7 +211,7 @@ class Application {
       NoteRemovedSymbols(symbolsBefore, inserted, result.symbolNotes);
       result.cancelledDialogs = loop_->Cancelled();
       result.inserted = inserted ? inserted->Count() : 0;
-      result.names = Names(inserted);
+      result.names = ItemNames(inserted);
       if (!done) {
         throw Refused(result.cancelledDialogs > 0
                           ? "the transfer was cancelled; nothing was changed"
