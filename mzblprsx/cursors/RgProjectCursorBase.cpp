@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mzblprsx/cursors/RgCursorItemList.h"
+#include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/IRgOptionService.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
@@ -34,20 +35,6 @@ bool OptionIsOn(const Variant& value) {
       return false;
     default:
       return value.ToDouble() > 0;
-  }
-}
-
-/// "SYSTEM equals True": a Boolean True, or a value that compares equal to True (-1). A
-/// comparison with Null is never true; a text that is no number fails (type mismatch).
-bool EqualsTrue(const Variant& value) {
-  switch (value.Type()) {
-    case platform::VarType::Bool:
-      return value.ToBool();
-    case platform::VarType::Empty:
-    case platform::VarType::Null:
-      return false;
-    default:
-      return value.ToDouble() == -1.0;
   }
 }
 
@@ -197,7 +184,7 @@ void RgProjectCursorBase::P_SearchTree(const Ref<RgProjectItems>& items) {
 
 bool RgProjectCursorBase::P_ValidateBlock(const Ref<RgProjectItem>& item) {
   // Part of each cursor's filter, whose error path reports its failures.
-  return !EqualsTrue(item->DataValue("SYSTEM")) || showSystemBlocks_;
+  return !item_kind::IsSystemValue(item->DataValue("SYSTEM")) || showSystemBlocks_;
 }
 
 // --- Model and option events ---------------------------------------------------------------

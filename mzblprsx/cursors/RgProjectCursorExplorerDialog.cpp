@@ -45,20 +45,6 @@ bool OptionAsBool(const Variant& value) {
   return value.ToBool();
 }
 
-/// "SYSTEM is True": a Boolean True or a value equal to True (-1). No value is no system block;
-/// a text that is no number is a type mismatch.
-bool IsTrue(const Variant& value) {
-  switch (value.Type()) {
-    case platform::VarType::Bool:
-      return value.ToBool();
-    case platform::VarType::Empty:
-    case platform::VarType::Null:
-      return false;
-    default:
-      return value.ToDouble() == -1.0;
-  }
-}
-
 /// "BLOCKTYPE equals 1"; no value never equals.
 bool IsVarTable(const Variant& value) {
   switch (value.Type()) {
@@ -209,7 +195,7 @@ bool RgProjectCursorExplorerDialog::P_ValidateItem(const Ref<RgProjectItem>& ite
     } else if (type == item_kind::kCategory) {
       result = true;
     } else if (item_kind::IsBlockType(type)) {
-      if (IsTrue(item->DataValue(kSystemKey))) {
+      if (item_kind::IsSystemValue(item->DataValue(kSystemKey))) {
         // System blocks belong to the PLC's operating system: never loaded into it.
         result = mode_ != RgProjectExplorerDialogCursorModeDownload && showSystemBlocks_;
       } else {

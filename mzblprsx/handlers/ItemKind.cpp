@@ -8,6 +8,18 @@
 
 namespace mzblprsx::item_kind {
 
+bool IsSystemValue(const Variant& value) {
+  switch (value.Type()) {
+    case platform::VarType::Bool:
+      return value.ToBool();
+    case platform::VarType::Empty:
+    case platform::VarType::Null:
+      return false;
+    default:
+      return value.ToDouble() == -1.0;
+  }
+}
+
 std::string TypeOf(const Ref<RgProjectItem>& item) {
   return item->Data()->Value(std::string(kTypeKey), Variant("")).ToString();
 }

@@ -37,6 +37,11 @@ inline constexpr std::string_view kOnlineBlockPart = "RgBlockOnline";
 /// The ghost block item is known by its handler's class name (find_by::kHandlerClass).
 inline constexpr std::string_view kGhostHandler = "RgPrjHandlerGhostBlock";
 
+/// Whether a "SYSTEM" value says system block: a Boolean True, or a value that compares equal
+/// to True (-1). No value (Empty, Null) is no system block; a text that is no number fails with
+/// a type mismatch.
+bool IsSystemValue(const Variant& value);
+
 /// The item's "TYPE" as text; empty when the item has no such value.
 std::string TypeOf(const Ref<RgProjectItem>& item);
 
