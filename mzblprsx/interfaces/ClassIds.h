@@ -27,6 +27,8 @@ inline constexpr std::string_view kObjectFinder = "mzframex.RgObjectFinder";
 inline constexpr std::string_view kNewBlockDialog = "mzbdnblx.RgDialogNewBlock";
 /// The help service of the application (help topics for F1).
 inline constexpr std::string_view kHelpService = "mzframex.RgHelpService";
+inline constexpr std::string_view kObjectPath = "mzframex.RgObjectPath";
+inline constexpr std::string_view kPrintTable = "mzprintx.RgPrintTable";
 inline constexpr std::string_view kHostApplication = "{EFCA418E-8375-11D2-BF9C-0020AF5A37DC}";
 /// A comparison of two hardware configurations (IRgHwCompare), made anew for each comparison.
 inline constexpr std::string_view kHwCompare = "mzhwcmpx.RgHwCompare";
