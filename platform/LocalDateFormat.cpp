@@ -96,7 +96,8 @@ void LocalDateFormat::SetLocale(const std::string& name) {
     }
   }
   const std::lock_guard lock(overrideMutex);
-  overrideName = name.empty() ? std::string() : icu::Locale::createCanonical(name.c_str()).getName();
+  overrideName =
+      name.empty() ? std::string() : icu::Locale::createCanonical(name.c_str()).getName();
 }
 
 std::string LocalDateFormat::ShortDate(DateTime when) {

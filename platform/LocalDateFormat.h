@@ -1,7 +1,8 @@
 // Dates as the user's locale writes them: the short date and the long time of the locale, as
 // printouts show them.
 //
-//   LocalDateFormat::DateAndTime(date)   // "1/1/00 12:00:00 AM" (en_US), "01.01.00 00:00:00" (de_DE)
+//   LocalDateFormat::DateAndTime(date)   // "1/1/00 12:00:00 AM" (en_US), "01.01.00 00:00:00"
+//   (de_DE)
 //
 // The locale is the process's override when one is set (SetLocale, the command line's
 // --locale), else the environment's: LC_ALL, LC_TIME, then LANG, the first one set ("de_DE.UTF-8"

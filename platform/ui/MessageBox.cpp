@@ -15,8 +15,12 @@ int32_t MessageBox::Show(const std::string& text, int32_t /*buttons*/) {
   return kAnswerOk;
 }
 
-const std::vector<std::string>& MessageBox::Shown() { return Log(); }
+const std::vector<std::string>& MessageBox::Shown() {
+  return Log();
+}
 
-void MessageBox::ClearShown() { Log().clear(); }
+void MessageBox::ClearShown() {
+  Log().clear();
+}
 
 }  // namespace platform::ui
