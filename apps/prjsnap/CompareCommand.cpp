@@ -90,11 +90,6 @@ void CountSide(const std::vector<CompareRow>& rows, CompareCounts& counts, bool 
   }
 }
 
-platform::Ref<mzblprsx::IRgOptionService> Options(SnapInSession& session) {
-  return platform::Ref<platform::Object>(platform::Self(&session.Env().Options()))
-      .Cast<mzblprsx::IRgOptionService>();
-}
-
 void WriteCounts(std::ostream& out, const CompareReport& report) {
   const CompareCounts& c = report.counts;
   const auto line = [&](const char* what, const std::string& value) {
@@ -206,7 +201,7 @@ std::vector<CompareRow> CompareRows(SnapInSession& session,
                                     const platform::Ref<mzblprsx::RgProjectModel>& model) {
   const auto cursor =
       session.Create("mzblprsx.RgProjectCursorExplorer").Cast<mzblprsx::IRgProjectCursor>();
-  cursor->SetOptionService(Options(session));
+  cursor->SetOptionService(session.OptionService());
   cursor->Attach(model);
   std::vector<ItemRef> items;
   for (int32_t i = 1; i <= cursor->ItemCount(); ++i) items.push_back(cursor->ItemAt(i));

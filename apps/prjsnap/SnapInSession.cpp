@@ -76,6 +76,11 @@ platform::Ref<mzblprsx::RgProjectModel> SnapInSession::OnlineModel() {
   return env_->ModelOf(env_->Plc()).As<mzblprsx::RgProjectModel>();
 }
 
+platform::Ref<mzblprsx::IRgOptionService> SnapInSession::OptionService() {
+  return platform::Ref<platform::Object>(platform::Self(&env_->Options()))
+      .Cast<mzblprsx::IRgOptionService>();
+}
+
 platform::Ref<platform::Object> SnapInSession::Create(const std::string& classId) {
   return library_->Create(classId);
 }

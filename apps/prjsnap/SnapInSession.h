@@ -23,6 +23,7 @@
 #include "platform/Variant.h"
 
 namespace mzblprsx {
+class IRgOptionService;
 class RgProjectModel;
 }
 
@@ -65,6 +66,8 @@ class SnapInSession {
   platform::Ref<mzblprsx::RgProjectModel> OnlineModel();
   /// The snap-in object the host created.
   const platform::Ref<platform::Object>& SnapIn() const { return snapIn_; }
+  /// The host's option service, as the library's cursors take it.
+  platform::Ref<mzblprsx::IRgOptionService> OptionService();
   /// A new object of one of the library's classes.
   platform::Ref<platform::Object> Create(const std::string& classId);
 

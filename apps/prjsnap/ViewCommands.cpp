@@ -55,11 +55,6 @@ void WarnUnknownSortKeys(const SortColumns& sort, std::ostream& err) {
   }
 }
 
-platform::Ref<mzblprsx::IRgOptionService> Options(SnapInSession& session) {
-  return platform::Ref<platform::Object>(platform::Self(&session.Env().Options()))
-      .Cast<mzblprsx::IRgOptionService>();
-}
-
 }  // namespace
 
 SortColumns ParseSort(const std::string& text) {
@@ -117,7 +112,7 @@ int RunTree(const SnapInSession::Options& options, bool json, bool online, std::
   if (!model) throw platform::Error(platform::errc::kInvalidCall, "no PLC is connected");
   const auto cursor =
       session.Create("mzblprsx.RgProjectCursorExplorer").Cast<mzblprsx::IRgProjectCursor>();
-  cursor->SetOptionService(Options(session));
+  cursor->SetOptionService(session.OptionService());
   cursor->Attach(model);
   const std::vector<ItemRef> rows = Rows(*cursor);
   const std::vector<int32_t> depths = ShownDepths(rows);
@@ -143,7 +138,7 @@ int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortCo
   SnapInSession session(options);
   const auto cursor =
       session.Create("mzblprsx.RgProjectCursorDetails").Cast<mzblprsx::IRgProjectCursorDetails>();
-  cursor->SetOptionService(Options(session));
+  cursor->SetOptionService(session.OptionService());
   cursor->SetMode(mode);
   cursor->Attach(session.OfflineModel());
   cursor->Refresh();
