@@ -102,7 +102,7 @@ class CardSession {
     const auto children = container_->Items();
     ItemRef loose;
     for (int32_t i = 1; i <= children->Count(); ++i) {
-      const ItemRef child = children->Item(i);
+      ItemRef child = children->Item(i);
       const std::string shown = Text(child, "NAME");
       if (shown == name) return child;
       if (!loose && platform::text::EqualsNoCase(shown, name)) loose = child;

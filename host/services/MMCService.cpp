@@ -97,7 +97,7 @@ platform::Ref<MMCFile> MMCService::FileOfCard(const platform::Ref<mzblprsx::IRgO
                                               const char* operation) const {
   const auto card = Card();
   if (!card) Refuse(std::string(operation) + ": no PLC with a memory card is connected");
-  const auto file = object.As<MMCFile>();
+  auto file = object.As<MMCFile>();
   if (!file || !SameObject(file->Card(), card)) {
     const std::string what = object ? "'" + object->DisplayName() + "'" : std::string("nothing");
     Refuse(std::string(operation) + ": " + what + " is no file of the card '" + card->Name() + "'");
