@@ -97,7 +97,7 @@ Environment::Environment() : state_(std::make_unique<State>()) {
   state_->online = platform::MakeObject<OnlineService>();
   state_->load = platform::MakeObject<LoadService>(state_->online);
   state_->tooltips = platform::MakeObject<TooltipService>();
-  state_->memoryCards = platform::MakeObject<MMCService>();
+  state_->memoryCards = platform::MakeObject<MMCService>(state_->online);
   state_->help = platform::MakeObject<HelpService>();
   state_->application = platform::MakeObject<HostApplication>();
   // The hardware configuration editor is one of the host's own snap-ins, always present.

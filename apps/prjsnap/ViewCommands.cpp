@@ -147,25 +147,29 @@ int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortCo
   if (json) {
     WriteItemsJson(out, rows, ModelDepths(rows));
   } else {
-    static constexpr const char* kColumns[] = {"NAME", "SYMBOL",       "DISPLAY_TYPE",
-                                               "SIZE", "LASTMODIFIED", "AUTHOR"};
-    std::vector<size_t> widths;
-    for (const char* column : kColumns) {
-      size_t width = std::string(column).size();
-      for (const auto& item : rows) width = std::max(width, Text(item, column).size());
-      widths.push_back(width);
-    }
-    const auto line = [&](const auto& cell) {
-      for (size_t c = 0; c < std::size(kColumns); ++c) {
-        out << std::left << std::setw(static_cast<int>(widths[c])) << cell(c)
-            << (c + 1 < std::size(kColumns) ? "  " : "\n");
-      }
-    };
-    line([&](size_t c) { return std::string(kColumns[c]); });
-    for (const auto& item : rows) line([&](size_t c) { return Text(item, kColumns[c]); });
+    WriteDetailsTable(out, rows,
+                      {"NAME", "SYMBOL", "DISPLAY_TYPE", "SIZE", "LASTMODIFIED", "AUTHOR"});
   }
   cursor->Detach();
   return 0;
+}
+
+void WriteDetailsTable(std::ostream& out, const std::vector<ItemRef>& rows,
+                       const std::vector<std::string>& columns) {
+  std::vector<size_t> widths;
+  for (const std::string& column : columns) {
+    size_t width = column.size();
+    for (const auto& item : rows) width = std::max(width, Text(item, column.c_str()).size());
+    widths.push_back(width);
+  }
+  const auto line = [&](const auto& cell) {
+    for (size_t c = 0; c < columns.size(); ++c) {
+      out << std::left << std::setw(static_cast<int>(widths[c])) << cell(c)
+          << (c + 1 < columns.size() ? "  " : "\n");
+    }
+  };
+  line([&](size_t c) { return columns[c]; });
+  for (const auto& item : rows) line([&](size_t c) { return Text(item, columns[c].c_str()); });
 }
 
 }  // namespace prjsnap

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "SnapInSession.h"
+#include "mzblprsx/interfaces/RgProjectItem.h"
 
 namespace prjsnap {
 
@@ -34,5 +35,11 @@ int RunTree(const SnapInSession::Options& options, bool json, bool online, std::
 /// still goes to the cursor (where it has no effect) and is warned about on `err`.
 int RunDetails(const SnapInSession::Options& options, int32_t mode, const SortColumns& sort,
                bool json, std::ostream& out, std::ostream& err);
+
+/// Writes the rows as a table of item data keys (`details`, `card`): a line of the keys, then a
+/// line per row, each column as wide as its widest cell.
+void WriteDetailsTable(std::ostream& out,
+                       const std::vector<platform::Ref<mzblprsx::RgProjectItem>>& rows,
+                       const std::vector<std::string>& columns);
 
 }  // namespace prjsnap

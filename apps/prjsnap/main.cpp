@@ -6,6 +6,7 @@
 
 #include <iostream>
 
+#include "CardCommand.h"
 #include "CompareCommand.h"
 #include "EditCommand.h"
 #include "Lifecycle.h"
@@ -81,6 +82,10 @@ int main(int argc, char** argv) {
   prjsnap::LoadRequest load;
   prjsnap::AddLoadCommands(app, load);
 
+  // card: the files on a PLC's memory card, through the library's memory card handlers.
+  prjsnap::CardRequest card;
+  CLI::App* cardCommand = prjsnap::AddCardCommand(app, card);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -96,6 +101,7 @@ int main(int argc, char** argv) {
       return prjsnap::RunLifecycle(lifecycle, std::cout, std::cerr);
     }
     if (editCommand->parsed()) return prjsnap::RunEdit(library, edit, std::cout, std::cerr);
+    if (cardCommand->parsed()) return prjsnap::RunCard(library, card, std::cout, std::cerr);
     if (compareCommand->parsed()) {
       return prjsnap::RunCompare(library, compare, std::cout, std::cerr);
     }

@@ -1,4 +1,5 @@
-// A file on the PLC's memory card (kMMCFile): name, type number and its text, size and date.
+// A file on the PLC's memory card (kMMCFile): name, type number and its text, size and date,
+// read by the library through IRgMMCFile.
 //
 // The object identifier is the file name; file names are unique on their card without regard
 // to case, so renaming a file that is on a card fails when another file has the name. A rename
@@ -10,13 +11,14 @@
 #include <string_view>
 
 #include "host/project/ProjectDocument.h"
+#include "mzblprsx/interfaces/IRgMMCFile.h"
 #include "platform/DateTime.h"
 
 namespace host {
 
 class MemoryCard;
 
-class MMCFile : public ProjectDocument {
+class MMCFile : public ProjectDocument, public mzblprsx::IRgMMCFile {
  public:
   /// Error 5 for an empty name.
   explicit MMCFile(std::string name);
@@ -39,6 +41,12 @@ class MMCFile : public ProjectDocument {
   void SetLastModified(platform::DateTime when);
 
   platform::Ref<MemoryCard> Card() const;
+
+  // IRgMMCFile: the same values as the accessors above.
+  int32_t FileType() override { return fileType_; }
+  std::string TypeText() override { return typeText_; }
+  int32_t Size() override { return size_; }
+  std::string LastModifiedText() override { return ModifiedText(); }
 
  protected:
   void OnRenamed() override;

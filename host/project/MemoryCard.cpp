@@ -63,6 +63,13 @@ bool MemoryCard::RemoveFile(MMCFile& file) {
   return true;
 }
 
+void MemoryCard::ReportFiles() {
+  const auto hub = ProjectHub();
+  if (!hub || files_.empty()) return;
+  NotificationBatch batch(hub);  // the entries of one code and class merge into one
+  for (const auto& file : files_) hub->RaiseBatched(NotificationHub::kCreated, *file);
+}
+
 void MemoryCard::RenameFile(MMCFile& file, std::string name) {
   if (!SameObject(file.Card(), platform::Self(this))) {
     throw platform::Error(platform::errc::kInvalidCall,

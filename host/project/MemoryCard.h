@@ -2,7 +2,8 @@
 // lookup by file name without regard to case.
 //
 // The object identifier is "MMC". A change of its name, date or size notifies 64, a file added
-// or removed 1 or 2 (batched, NotificationHub).
+// or removed 1 or 2 (batched, NotificationHub). ReportFiles tells the listeners of every file
+// on the card as if it had just been added: how a loaded file list reaches them.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,9 @@ class MemoryCard : public ProjectDocument {
   void AddFile(const platform::Ref<MMCFile>& file);
   /// False when the file is not on this card.
   bool RemoveFile(MMCFile& file);
+  /// Raises one batched notification 1 naming every file, in card order; nothing for an empty
+  /// card or outside a project.
+  void ReportFiles();
   /// Renames a file of the card. Error 457 when another file has the name.
   void RenameFile(MMCFile& file, std::string name);
 

@@ -8,6 +8,7 @@
 #include "host/project/Block.h"
 #include "host/project/Category.h"
 #include "host/project/HardwareConfig.h"
+#include "host/project/MemoryCard.h"
 #include "host/project/NotificationHub.h"
 #include "host/project/OfflineProject.h"
 #include "host/project/PlcProject.h"
@@ -275,7 +276,20 @@ int32_t LoadService::LoadState(const std::string& updateList, int32_t flags) {
     }
   }
   calls_.back().state = state;
-  if ((flags & kNotifyFlag) != 0) loadStateChanged_.Emit(state);
+  if ((flags & kNotifyFlag) == 0) return state;
+  loadStateChanged_.Emit(state);
+  // A card in the list asks for its file list: the card tells its listeners of every file.
+  const auto plcProject = plc.As<PlcProject>();
+  const auto card = plcProject ? plcProject->MemoryCard() : nullptr;
+  if (card) {
+    const ListedObject cardEntry{std::string(clsid::kMemoryCard), card->ObjectID()};
+    for (const ListedObject& listed : objects) {
+      if (listed.classId == cardEntry.classId && listed.objectId == cardEntry.objectId) {
+        card->ReportFiles();
+        break;
+      }
+    }
+  }
   return state;
 }
 

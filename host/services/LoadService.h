@@ -16,6 +16,15 @@
 // An object exists in the PLC when the PLC's project container, one of its children, or a block
 // of its program has the listed class identifier and object identifier (exact texts).
 //
+// The memory card's file list. A LoadState call with the notify flag whose list names the
+// connected PLC's memory card (class kMemoryCard, object identifier "MMC": the card itself or
+// the memory card service's object, which stands for it) answers as above, raises
+// LoadStateChanged, and then has the card report its files (MemoryCard::ReportFiles): one
+// batched notification 1 of class kMMCFile naming every file, before the call returns (or,
+// when the PLC's hub is delivering another notification, right after that one). That is how
+// the library's file-list node learns the files: it adds an item for each new one and refreshes
+// the items it has. A card without files reports nothing; without the flag nothing is reported.
+//
 // Download and Upload take the objects of one side (the open project, the connected PLC, which
 // must be paired) into the other. A listed project stands for its hardware configuration and its
 // blocks not marked as system, a program for its blocks, a category (download only) for its
@@ -73,7 +82,8 @@ class LoadService : public mzblprsx::IRgLoadService {
   std::string_view TypeName() const override { return "LoadService"; }
 
   /// The load state of the update list (see the file comment); with kNotifyFlag in flags, also
-  /// raises LoadStateChanged(state). Error 5 when the list is not well-formed object XML.
+  /// raises LoadStateChanged(state) and, when the list names the connected card, has the card
+  /// report its files. Error 5 when the list is not well-formed object XML.
   int32_t LoadState(const std::string& updateList, int32_t flags) override;
   /// (state) raised by LoadState calls that carry kNotifyFlag.
   platform::Signal<int32_t>& LoadStateChanged() { return loadStateChanged_; }

@@ -13,9 +13,11 @@
 #include "mzblprsx/handlers/RgPrjHandlerBlockOnline.h"
 #include "mzblprsx/handlers/RgPrjHandlerCategory.h"
 #include "mzblprsx/handlers/RgPrjHandlerDocumentation.h"
+#include "mzblprsx/handlers/RgPrjHandlerFilesOnMMC.h"
 #include "mzblprsx/handlers/RgPrjHandlerGhostBlock.h"
 #include "mzblprsx/handlers/RgPrjHandlerHwConfigOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerHwConfigOnline.h"
+#include "mzblprsx/handlers/RgPrjHandlerMMCFile.h"
 #include "mzblprsx/handlers/RgPrjHandlerMemoryCard.h"
 #include "mzblprsx/handlers/RgPrjHandlerProgramOffline.h"
 #include "mzblprsx/handlers/RgPrjHandlerProgramOnline.h"
@@ -97,6 +99,10 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgPrjHandlerGhostBlock>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F45}", "mzblprsx.RgObjectGhostBlock",
        Create<RgObjectGhostBlock>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F46}", "mzblprsx.RgPrjHandlerFilesOnMMC",
+       Create<RgPrjHandlerFilesOnMMC>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F47}", "mzblprsx.RgPrjHandlerMMCFile",
+       Create<RgPrjHandlerMMCFile>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F35}", "mzblprsx.RgPrjHandlerProjectOffline",
        Create<RgPrjHandlerProjectOffline>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F36}", "mzblprsx.RgPrjHandlerHwConfigOffline",

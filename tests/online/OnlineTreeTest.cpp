@@ -88,11 +88,12 @@ TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAndAccessBracket) {
                              BlockXml("OB", 1) + BlockXml("FB", 2) + BlockXml("SFC", 1, true);
   const struct {
     std::string card, shape;
-  } cases[] = {{kCard, "Station MMC(-) Program(OB1 FB2 FB10 FC2 DB1)"},
+  } cases[] = {{kCard, "Station MMC(Memory card) Program(OB1 FB2 FB10 FC2 DB1)"},
                {"", "Station Program(OB1 FB2 FB10 FC2 DB1)"}};
   for (const auto& c : cases) {
     Connect(c.card, blocks);
-    EXPECT_EQ(Shape(Root()), c.shape) << "system blocks hidden; the file list has no handler yet";
+    EXPECT_EQ(Shape(Root()), c.shape)
+        << "system blocks hidden; the card's only child is its file list";
     EXPECT_EQ(env.Online().CurrentConnection()->AccessLog(), (std::vector<int32_t>{12, 13}));
     EXPECT_EQ(Root()->Data()->Value("TYPE").ToString(), "RgProjectOnline");
   }
@@ -140,7 +141,8 @@ TEST_F(OnlineTree, WithoutConnectionTheTreeIsBuiltAndNoAccessIsMade) {
   const auto model = snapIn->OnlineModel();
   env.DisconnectPlc();
   model->AddProject(plc);
-  EXPECT_EQ(Shape(Root()), "Station MMC(-) Program") << "no block service without the PLC's data";
+  EXPECT_EQ(Shape(Root()), "Station MMC(Memory card) Program")
+      << "no block service without the PLC's data";
   EXPECT_EQ(connection->AccessLog(), (std::vector<int32_t>{12, 13})) << "only the first build's";
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
   model->RemoveProject(plc);
