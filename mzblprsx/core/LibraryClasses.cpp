@@ -3,6 +3,7 @@
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
+#include "mzblprsx/cursors/RgProjectCursorDetailsPrint.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
 #include "mzblprsx/cursors/RgProjectSelectionHandler.h"
@@ -65,6 +66,8 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgProjectCursorExplorer>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F21}", "mzblprsx.RgProjectCursorDetails",
        Create<RgProjectCursorDetails>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F22}", "mzblprsx.RgProjectCursorDetailsPrint",
+       Create<RgProjectCursorDetailsPrint>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2A}", "mzblprsx.RgProjectCursorExplorerDialog",
        Create<RgProjectCursorExplorerDialog>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2B}", "mzblprsx.RgProjectSelectionHandler",
