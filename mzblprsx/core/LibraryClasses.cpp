@@ -28,6 +28,7 @@
 #include "mzblprsx/models/RgPrjStatusController.h"
 #include "mzblprsx/models/RgProjectFactoryOffline.h"
 #include "mzblprsx/models/RgProjectFactoryOnline.h"
+#include "mzblprsx/printing/RgPrjPrintObjectDetails.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOnline.h"
@@ -77,6 +78,9 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgProjectDialogDownUpload>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F61}", "mzblprsx.RgProjectDialogBlockList",
        Create<RgProjectDialogBlockList>},
+      // Printing (subsystem 7).
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F70}", "mzblprsx.RgPrjPrintObjectDetails",
+       Create<RgPrjPrintObjectDetails>},
       // Item handlers (subsystem 3).
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F30}", "mzblprsx.RgPrjHandlerSymbolTable",
        Create<RgPrjHandlerSymbolTable>},
