@@ -1,6 +1,9 @@
-// The details printout over a snap-in in the reference host: the three layouts with their
-// rows and totals, the parent's path, the two refusals, and paging.
+// The details printout over a snap-in in the reference host: the print cursor's modes and
+// items, the three layouts with their rows and totals, the parent's path, the two refusals,
+// and paging.
 #include "core/SnapInFixture.h"
+#include "host/services/OptionService.h"
+#include "mzblprsx/cursors/RgProjectCursorDetailsPrint.h"
 #include "mzblprsx/interfaces/IMzPrintInit.h"
 #include "mzblprsx/interfaces/IMzPrintNavigate.h"
 #include "mzblprsx/printing/RgPrjPrintObjectDetails.h"
@@ -15,7 +18,8 @@ namespace {
 
 using mzblprsx::IMzPrintInit;
 using Print = mzblprsx::RgPrjPrintObjectDetails;
-constexpr const char* kDate = R"( modified="2026-11-02 08:15:37")";
+const std::string kFb10 = R"(<block type="FB" number="10" header="Motor control" author="Line team"
+  language="LAD" size="412" modified="2026-11-02 08:15:37"/>)";
 
 class PrintObject : public SnapInFixture {
  protected:
@@ -62,6 +66,53 @@ class PrintObject : public SnapInFixture {
   Ref<host::PlcProject> plcProject;
 };
 
+TEST_F(PrintObject, CursorModesSystemTypesByTheOptionItemsAndSearchingOnlyOnAChange) {
+  Open(
+      R"(<category id="1" name="Blocks"/><category id="2" name="Motors"><member block="FB10"/>
+    </category><block type="SFC" number="46" system="true"/><block type="SFB" number="2"/>
+    <block type="FB" number="5" system="true"/>)" +
+          kFb10,
+      R"(<program name="P"><block type="OB" number="1"/><block type="SDB" number="7"/></program>)");
+  const auto cursor = platform::MakeObject<mzblprsx::RgProjectCursorDetailsPrint>();
+  EXPECT_EQ(cursor->Count().Type(), platform::VarType::Int16);
+  for (const int32_t i : {-1, 0, 1}) EXPECT_FALSE(cursor->Item(i)) << "empty cursor " << i;
+  const auto listed = [&] {
+    std::string names;
+    for (int32_t i = 1; i <= cursor->Count().ToInt32(); ++i)
+      names += cursor->Item(i)->DataValue("NAME").ToString() + " ";
+    return names;
+  };
+  const std::tuple<int32_t, bool, const char*> rows[] = {
+      {0, false, "Station Motors FB10 FB5 "},
+      {0, true, "Station Motors FB10 SFC46 SFB2 FB5 "},
+      {1, false, "Motors FB10 FB5 "},
+      {2, true, ""},
+      {7, true, ""},
+      {1, false, "OB1 "}};
+  for (const auto& [mode, show, names] : rows) {
+    SCOPED_TRACE(names);
+    env.Options().SetValue("General/Display/ShowSystemBlocks", show);
+    cursor->SetCursorMode(mode);
+    cursor->Attach(*names == 'O' ? snapIn->OnlineModel() : snapIn->OfflineModel());
+    EXPECT_EQ(listed(), names);
+  }
+  env.Options().SetValue("General/Display/ShowSystemBlocks", true);
+  cursor->Attach(snapIn->OfflineModel());  // Motors FB10 SFC46 SFB2 FB5
+  const auto fb5 = env.Project()->Program()->FindBlockById("FB5");
+  const auto item = cursor->Item(Variant(fb5));
+  EXPECT_EQ(item->DataValue("NAME").ToString(), "FB5");
+  EXPECT_TRUE(SameObject(cursor->Item(Variant("5")), item) && SameObject(cursor->Item(5.4), item));
+  for (const Variant& index : {Variant(int32_t{0}), Variant(int32_t{6}), Variant("FB5"),
+                               Variant(env.Project()), Variant(true)}) {
+    EXPECT_FALSE(cursor->Item(index)) << index.ToString();
+  }
+  env.Project()->Program()->RemoveBlock(*fb5);
+  cursor->SetCursorMode(mzblprsx::RgPrjCursorPrintDetailsModeProgram);
+  EXPECT_EQ(cursor->Count().ToInt32(), 5) << "the same mode keeps the items";
+  cursor->SetCursorMode(mzblprsx::RgPrjCursorPrintDetailsModeProject);
+  EXPECT_EQ(listed(), "Station Motors FB10 SFC46 SFB2 ");
+}
+
 TEST_F(PrintObject, AnEmptyProgramPrintsTheHeaderAndATotalOfZero) {
   Open("");
   EXPECT_EQ(Printed(env.Project()->Program(), env.Project()),
@@ -70,9 +121,7 @@ TEST_F(PrintObject, AnEmptyProgramPrintsTheHeaderAndATotalOfZero) {
             "SetColumnCount(7), SetRowCount(1), SetColumnAttribute(1,3,16), "
             "SetColumnAttribute(2,3,20), SetColumnAttribute(3,3,12), SetColumnAttribute(4,3,12), "
             "SetColumnAttribute(5,3,16), SetColumnAttribute(6,3,12), SetColumnAttribute(7,3,12), "
-            "SetCellText(0,1,Name), SetCellText(0,2,Symbol), SetCellText(0,3,Size), "
-            "SetCellText(0,4,Language), SetCellText(0,5,Last modified), SetCellText(0,6,Author), "
-            "SetCellText(0,7,Header), SetCellFormat(3,0,3,2), SetCellFormat(2,1,3,2), "
+            "SetCellFormat(3,0,3,2), SetCellFormat(2,1,3,2), "
             "SetCellFormat(3,0,4,1), SetCellFormat(2,1,4,1), SetColumnList(1:1234567), "
             "SetCellFormat(3,1,2,2), SetCellFormat(3,1,4,0), Finish(1)");
 }
@@ -80,10 +129,8 @@ TEST_F(PrintObject, AnEmptyProgramPrintsTheHeaderAndATotalOfZero) {
 TEST_F(PrintObject, OfflineRowsCategoriesShowOnlyTheirNameMissingValuesAndTheParentsProject) {
   Open(std::string(R"(<category id="1" name="Blocks"><member block="OB1"/></category>
     <category id="2" name="Motors"><member block="FB10"/></category>
-    <block type="OB" number="1" size="100"/><block type="SFC" number="46" system="true"/>
-    <block type="FB" number="10" header="Motor control" author="Line team" language="LAD"
-           size="412")") +
-       kDate + "/>");
+    <block type="OB" number="1" size="100"/><block type="SFC" number="46" system="true"/>)") +
+       kFb10);
   const auto program = env.Project()->Program();
   ItemOf(snapIn->OfflineModel(), program->FindCategory(2))->Data()->SetValue("SIZE", 5, 1);
   const auto ob1 = ItemOf(snapIn->OfflineModel(), program->FindBlockById("OB1"))->Data();
@@ -101,10 +148,8 @@ TEST_F(PrintObject, OfflineRowsCategoriesShowOnlyTheirNameMissingValuesAndThePar
 
 TEST_F(PrintObject, OnlineProgramAndMemoryCardLayoutsByObjectOrByParent) {
   Open("", std::string(R"(<hardware name="Station" size="2048"/><memory-card name="MMC"/>
-    <program name="Program"><block type="OB" number="1" size="100"/>
-    <block type="FB" number="10" header="Motor control" author="Line team" language="LAD"
-           size="412")") +
-               kDate + "/></program>");
+    <program name="Program"><block type="OB" number="1" size="100"/>)") +
+               kFb10 + "</program>");
   EXPECT_EQ(Printed(plcProject->Program(), plcProject),
             "Name|Size|Language|Last modified|Author|Header\nOB1|100||01.01.00 00:00:00||\n"
             "FB10|412|LAD|02.11.26 08:15:37|Line team|Motor control\nTotal:|512|bytes|||\n");
@@ -116,14 +161,14 @@ TEST_F(PrintObject, OnlineProgramAndMemoryCardLayoutsByObjectOrByParent) {
   EXPECT_EQ(Printed(nullptr, plcProject->Program()).substr(0, 10), "Name|Size|");
   const auto card = ItemOf(snapIn->OnlineModel(), plcProject->MemoryCard())->Items();
   const auto file = card->AddNew(nullptr, nullptr, nullptr)->Data();
-  for (const auto& [key, value] :
-       Props{{"NAME", "a.bin"},
-             {"DISPLAY_TYPE", "Program"},
-             {"SIZE", 10},
-             {"LASTMODIFIED", *platform::DateTime::Parse("2026-11-02 08:15:37")}}) {
+  const auto date = *platform::DateTime::Parse("2026-11-02 08:15:37");
+  for (const auto& [key, value] : Props{{"TYPE", "RgMMCFile"},
+                                        {"NAME", "a.bin"},
+                                        {"SIZE", 10},
+                                        {"DISPLAY_TYPE", "Program"},
+                                        {"LASTMODIFIED", date}}) {
     file->SetValue(key, value, 1);
   }
-  file->SetValue("TYPE", "RgMMCFile", 1);
   card->AddNew(nullptr, nullptr, nullptr)->Data()->SetValue("TYPE", "RgMMCFile", 1);
   const char* files =
       "File name|File type|Size||Last modified\na.bin|Program|10||02.11.26 08:15:37\n"
