@@ -34,13 +34,11 @@ class PrintObject : public SnapInFixture {
     platform::LocalDateFormat::SetLocale("");
   }
   void Open(const std::string& program, const std::string& plc = "") {
-    env.OpenProjectText(ProjectText(R"(<hardware name="Station" size="2048"/>
-      <symbols name="S"><symbol address="FB10" name="Motor"/></symbols>
-      <program name="Program" default-category="1" category-order="2 1">)" +
-                                    program + "</program>"),
-                        "t.prj.xml")
-        ->FileObject()
-        ->SetSaveToDisk(false);
+    const std::string text = R"(<hardware name="Station" size="2048"/><symbols name="S">
+      <symbol address="FB10" name="Motor"/></symbols><program name="Program" default-category="1"
+      category-order="2 1">)" +
+                             program + "</program>";
+    env.OpenProjectText(ProjectText(text), "t.prj.xml")->FileObject()->SetSaveToDisk(false);
     Initialized();
     if (!plc.empty()) plcProject = env.ConnectPlcText(PlcText(plc), "t.plc.xml");
   }
@@ -160,16 +158,15 @@ TEST_F(PrintObject, OnlineProgramAndMemoryCardLayoutsByObjectOrByParent) {
             "SetCellFormat(2,1,3,1), SetCellFormat(3,3,1,2), SetCellFormat(3,3,3,0)");
   EXPECT_EQ(Printed(nullptr, plcProject->Program()).substr(0, 10), "Name|Size|");
   const auto card = ItemOf(snapIn->OnlineModel(), plcProject->MemoryCard())->Items();
-  const auto file = card->AddNew(nullptr, nullptr, nullptr)->Data();
-  const auto date = *platform::DateTime::Parse("2026-11-02 08:15:37");
-  for (const auto& [key, value] : Props{{"TYPE", "RgMMCFile"},
-                                        {"NAME", "a.bin"},
-                                        {"SIZE", 10},
-                                        {"DISPLAY_TYPE", "Program"},
-                                        {"LASTMODIFIED", date}}) {
-    file->SetValue(key, value, 1);
-  }
-  card->AddNew(nullptr, nullptr, nullptr)->Data()->SetValue("TYPE", "RgMMCFile", 1);
+  const auto file = [&](const Props& values) {
+    for (const auto& [key, value] : values)
+      card->Item(card->Count())->Data()->SetValue(key, value, 1);
+  };
+  card->AddNew(nullptr, nullptr, nullptr);
+  file({{"TYPE", "RgMMCFile"}, {"NAME", "a.bin"}, {"SIZE", 10}, {"DISPLAY_TYPE", "Program"}});
+  file({{"LASTMODIFIED", *platform::DateTime::Parse("2026-11-02 08:15:37")}});
+  card->AddNew(nullptr, nullptr, nullptr);
+  file({{"TYPE", "RgMMCFile"}});
   const char* files =
       "File name|File type|Size||Last modified\na.bin|Program|10||02.11.26 08:15:37\n"
       "<Missing>|-----|0||01.01.00 00:00:00\n|Total:|10| bytes|\n";
