@@ -9,6 +9,7 @@
 #include "host/framework/NewBlockDialog.h"
 #include "host/framework/NotifySubscription.h"
 #include "host/framework/ObjectFinder.h"
+#include "host/framework/ObjectPath.h"
 #include "host/model/ProjectModel.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/ClassRegistry.h"
@@ -19,6 +20,9 @@ void RegisterFrameworkClasses() {
   auto& registry = platform::ClassRegistry::Instance();
   registry.Register(mzblprsx::clsid::kObjectFinder, "", [] {
     return platform::Ref<platform::Object>(platform::MakeObject<ObjectFinder>());
+  });
+  registry.Register(mzblprsx::clsid::kObjectPath, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<ObjectPath>());
   });
   registry.Register(mzblprsx::clsid::kDataObject, "", [] {
     return platform::Ref<platform::Object>(platform::MakeObject<DataObject>());

@@ -3,6 +3,7 @@
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/cursors/RgProjectCursorDetails.h"
+#include "mzblprsx/cursors/RgProjectCursorDetailsPrint.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorer.h"
 #include "mzblprsx/cursors/RgProjectCursorExplorerDialog.h"
 #include "mzblprsx/cursors/RgProjectSelectionHandler.h"
@@ -29,6 +30,7 @@
 #include "mzblprsx/models/RgPrjStatusController.h"
 #include "mzblprsx/models/RgProjectFactoryOffline.h"
 #include "mzblprsx/models/RgProjectFactoryOnline.h"
+#include "mzblprsx/printing/RgPrjPrintObjectDetails.h"
 #include "mzblprsx/streaming/RgObjectStreamService.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOffline.h"
 #include "mzblprsx/streaming/RgPrjStreamHandlerOnline.h"
@@ -67,6 +69,8 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgProjectCursorExplorer>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F21}", "mzblprsx.RgProjectCursorDetails",
        Create<RgProjectCursorDetails>},
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F22}", "mzblprsx.RgProjectCursorDetailsPrint",
+       Create<RgProjectCursorDetailsPrint>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2A}", "mzblprsx.RgProjectCursorExplorerDialog",
        Create<RgProjectCursorExplorerDialog>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F2B}", "mzblprsx.RgProjectSelectionHandler",
@@ -76,6 +80,9 @@ const std::vector<LibraryClass>& LibraryClasses() {
        Create<RgProjectDialogDownUpload>},
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F61}", "mzblprsx.RgProjectDialogBlockList",
        Create<RgProjectDialogBlockList>},
+      // Printing (subsystem 7).
+      {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F70}", "mzblprsx.RgPrjPrintObjectDetails",
+       Create<RgPrjPrintObjectDetails>},
       // Item handlers (subsystem 3).
       {"{8E3A51C0-1B7D-4F2A-9C61-0A7D5B2E4F30}", "mzblprsx.RgPrjHandlerSymbolTable",
        Create<RgPrjHandlerSymbolTable>},

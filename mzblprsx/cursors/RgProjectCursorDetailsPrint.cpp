@@ -1,0 +1,212 @@
+#include "mzblprsx/cursors/RgProjectCursorDetailsPrint.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "mzblprsx/core/RgProjectServices.h"
+#include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/handlers/ItemKind.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "mzblprsx/interfaces/IRgBlockInfo.h"
+#include "mzblprsx/interfaces/IRgOptionService.h"
+#include "mzblprsx/interfaces/RgProjectItem.h"
+#include "mzblprsx/interfaces/RgProjectItemData.h"
+#include "mzblprsx/interfaces/RgProjectItems.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "platform/ClassRegistry.h"
+#include "platform/Text.h"
+
+namespace mzblprsx {
+namespace {
+
+constexpr const char* kOptionShowSystemBlocks = "General/Display/ShowSystemBlocks";
+// Built once: the filter reads it for every item of the tree.
+const std::string kTypeKey(item_kind::kTypeKey);
+// The block types that count as system blocks on a printout: SFB, SDB, SFC.
+constexpr int32_t kSystemBlockTypes[] = {11, 15, 13};
+
+/// The option read as a Boolean: True/False also as text, a number is on when not 0; no value
+/// is off.
+bool OptionAsBool(const Variant& value) {
+  if (value.IsEmpty()) return false;
+  if (value.Type() == platform::VarType::String) {
+    const std::string text(platform::text::Trim(value.ToString()));
+    if (platform::text::EqualsNoCase(text, "True")) return true;
+    if (platform::text::EqualsNoCase(text, "False")) return false;
+  }
+  return value.ToBool();
+}
+
+}  // namespace
+
+RgProjectCursorDetailsPrint::RgProjectCursorDetailsPrint() = default;
+
+RgProjectCursorDetailsPrint::~RgProjectCursorDetailsPrint() = default;
+
+Variant RgProjectCursorDetailsPrint::Count() {
+  Variant result;
+  Guard(*this, "Property Get Count", [&] {
+    result = items_.empty() ? Variant(int16_t{0}) : Variant(static_cast<int32_t>(items_.size()));
+  });
+  return result;
+}
+
+void RgProjectCursorDetailsPrint::SetCursorMode(int32_t mode) {
+  Guard(*this, "Property Let CursorMode", [&] {
+    if (mode == mode_) return;
+    mode_ = mode;
+    P_InitData();
+  });
+}
+
+Ref<RgProjectItem> RgProjectCursorDetailsPrint::Item(const Variant& index) {
+  Ref<RgProjectItem> result;
+  Guard(*this, "Property Get Item", [&] {
+    int32_t position = -1;
+    if (index.IsObject()) {
+      position = P_IndexOfObject(index.ToObject());
+    } else if (index.IsNumeric()) {
+      position = index.ToInt32();
+    }
+    // An empty cursor holds only the position -1, which holds nothing.
+    if (position >= 1 && position <= static_cast<int32_t>(items_.size())) {
+      result = items_[static_cast<size_t>(position) - 1];
+    }
+  });
+  return result;
+}
+
+void RgProjectCursorDetailsPrint::Attach(const Ref<RgProjectModel>& model) {
+  Guard(*this, "Attach", [&] {
+    if (!model) {
+      Detach();
+      return;
+    }
+    model_ = model;
+    snapIn_ = model_->Owner().Cast<RgProjectSnapin>();
+    P_SetCursorOptions();
+    P_InitData();
+  });
+}
+
+void RgProjectCursorDetailsPrint::Detach() {
+  Guard(*this, "Detach", [&] {
+    items_.clear();
+    model_.Reset();
+    snapIn_.Reset();
+  });
+}
+
+void RgProjectCursorDetailsPrint::P_InitData() {
+  Guard(*this, "P_InitData", [&] {
+    items_.clear();
+    if (!model_) return;
+    P_ReadSystemBlockTypes();
+    P_SearchItems(model_->Items());
+  });
+}
+
+void RgProjectCursorDetailsPrint::P_SearchItems(const Ref<RgProjectItems>& items) {
+  // Depth first in pre-order, with an explicit stack instead of recursion: a tree of any depth
+  // is walked without growing the call stack. A failure in one list is reported and ends that
+  // list only; the walk goes on with the next sibling of its parent, and what was found stays.
+  struct Level {
+    Ref<RgProjectItems> items;
+    int32_t next = 1;
+    int32_t count = 0;
+  };
+  std::vector<Level> stack;
+  const auto enter = [&](Ref<RgProjectItems> list) {
+    const int32_t count = list->Count();
+    stack.push_back(Level{std::move(list), 1, count});
+  };
+  Guard(*this, "P_SearchItems", [&] { enter(items); });
+  while (!stack.empty()) {
+    bool finished = true;  // the top list is done, or failed and is left like a finished one
+    Guard(*this, "P_SearchItems", [&] {
+      Level& level = stack.back();
+      if (level.next > level.count) return;
+      const Ref<RgProjectItem> item = level.items->Item(level.next++);
+      if (P_ValidateItem(item)) items_.push_back(item);
+      // Children are searched whether the item passed or not.
+      enter(item->Items());
+      finished = false;
+    });
+    if (finished) stack.pop_back();
+  }
+}
+
+bool RgProjectCursorDetailsPrint::P_ValidateItem(const Ref<RgProjectItem>& item) {
+  bool result = false;
+  Guard(*this, "P_ValidateItem", [&] {
+    if (!item) return;
+    const std::string type = item->DataValue(kTypeKey).ToString();
+    if (mode_ == RgPrjCursorPrintDetailsModeMMC) {
+      result = platform::text::ContainsNoCase(type, "RgMMCFile");
+      return;
+    }
+    if (mode_ != RgPrjCursorPrintDetailsModeProject &&
+        mode_ != RgPrjCursorPrintDetailsModeProgram) {
+      return;
+    }
+    const bool projectPart = mode_ == RgPrjCursorPrintDetailsModeProject &&
+                             (platform::text::ContainsNoCase(type, "RgHwConfig") ||
+                              platform::text::ContainsNoCase(type, "RgFilesOnMMC"));
+    if (projectPart || type == item_kind::kCategory) {
+      result = true;
+    } else if (item_kind::IsBlockType(type)) {
+      result = showSystemBlocks_ || !P_IsSystemBlockType(type);
+    }
+  });
+  return result;
+}
+
+bool RgProjectCursorDetailsPrint::P_IsSystemBlockType(const std::string& type) const {
+  for (const std::string& system : systemBlockTypes_) {
+    if (type == system) return true;
+  }
+  return false;
+}
+
+void RgProjectCursorDetailsPrint::P_ReadSystemBlockTypes() {
+  Guard(*this, "P_ReadSystemBlockTypes", [&] {
+    systemBlockTypes_.clear();
+    const Ref<IRgBlockInfo> info =
+        snapIn_ ? snapIn_->BlockInfo() : platform::CreateObjectAs<IRgBlockInfo>(clsid::kBlockInfo);
+    std::vector<std::string> names;
+    for (const int32_t code : kSystemBlockTypes) names.push_back(info->BlockTypeName(code));
+    for (const char* side : {"RgBlockOffline.", "RgBlockOnline."}) {
+      for (const std::string& name : names) systemBlockTypes_.push_back(side + name);
+    }
+  });
+}
+
+bool RgProjectCursorDetailsPrint::P_SetCursorOptions() {
+  bool result = false;
+  Guard(*this, "P_SetCursorOptions", [&] {
+    if (!snapIn_) return;
+    const auto options = snapIn_->Services()->RgOptionService().Cast<IRgOptionService>();
+    const bool show = OptionAsBool(options->Value(kOptionShowSystemBlocks));
+    result = show != showSystemBlocks_;
+    showSystemBlocks_ = show;
+  });
+  return result;
+}
+
+int32_t RgProjectCursorDetailsPrint::P_IndexOfObject(const Ref<Object>& object) {
+  int32_t result = -1;
+  Guard(*this, "P_IndexOfObject", [&] {
+    if (!object) return;
+    for (size_t i = 0; i < items_.size(); ++i) {
+      const auto handler = items_[i]->Handler();
+      if (handler && platform::SameObject(handler->Object(), object)) {
+        result = static_cast<int32_t>(i) + 1;
+        return;
+      }
+    }
+  });
+  return result;
+}
+
+}  // namespace mzblprsx
