@@ -2,8 +2,11 @@
 
 #include <unordered_map>
 
-#include "host/print/PageRenderer.h"
+#include "host/print/CsvRenderer.h"
+#include "host/print/HtmlRenderer.h"
 #include "host/print/PageSetup.h"
+#include "host/print/PdfRenderer.h"
+#include "host/print/TextRenderer.h"
 #include "platform/Error.h"
 
 namespace host {
@@ -34,6 +37,24 @@ PrintDevice::PrintDevice(std::unique_ptr<PageRenderer> renderer, int32_t pageRow
   Devices& devices = ThreadDevices();
   handle_ = ++devices.last;
   devices.byHandle.emplace(handle_, this);
+}
+
+PrintDevice::PrintDevice(PrintFormat format, const std::string& title, int32_t pageRows)
+    : PrintDevice(RendererFor(format, title), pageRows) {}
+
+std::unique_ptr<PageRenderer> PrintDevice::RendererFor(PrintFormat format,
+                                                       const std::string& title) {
+  switch (format) {
+    case PrintFormat::kText:
+      return std::make_unique<TextRenderer>(title);
+    case PrintFormat::kCsv:
+      return std::make_unique<CsvRenderer>();
+    case PrintFormat::kHtml:
+      return std::make_unique<HtmlRenderer>(title);
+    case PrintFormat::kPdf:
+      return std::make_unique<PdfRenderer>(title);
+  }
+  throw platform::Error(platform::errc::kInvalidCall, "Unknown print format");
 }
 
 PrintDevice::~PrintDevice() {

@@ -2,7 +2,7 @@
 // (the first value of BeginPrinting and PrintPage), how many body rows a page of it holds, and
 // the renderer that turns the pages printed on it into one document.
 //
-//   host::PrintDevice device(std::make_unique<host::CsvRenderer>(), 0);   // 0: as fit A4
+//   host::PrintDevice device(host::PrintFormat::kCsv, "", 0);   // 0: as many rows as fit
 //   table->BeginPrinting(device.Handle(), 0, 0);
 //   for (int32_t page = 1; page <= table->PageCount(); ++page)
 //     table->PrintPage(page, device.Handle(), 0, 0);
@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+#include "host/print/PrintFormat.h"
+
 namespace host {
 
 class PageRenderer;
@@ -26,9 +28,14 @@ class PrintDevice {
  public:
   /// pageRows: body rows per page; 0 for as many as fit the page set-up. Error 5 below 0.
   PrintDevice(std::unique_ptr<PageRenderer> renderer, int32_t pageRows);
+  /// A device rendering into that form, with the title on every page (CSV has none).
+  PrintDevice(PrintFormat format, const std::string& title, int32_t pageRows);
   ~PrintDevice();
   PrintDevice(const PrintDevice&) = delete;
   PrintDevice& operator=(const PrintDevice&) = delete;
+
+  /// The renderer of a form.
+  static std::unique_ptr<PageRenderer> RendererFor(PrintFormat format, const std::string& title);
 
   int32_t Handle() const { return handle_; }
   /// The calling thread's device of that handle; nullptr when there is none.

@@ -2,12 +2,8 @@
 
 #include <memory>
 
-#include "host/print/CsvRenderer.h"
-#include "host/print/HtmlRenderer.h"
 #include "host/print/PageSetup.h"
-#include "host/print/PdfRenderer.h"
 #include "host/print/PrintDevice.h"
-#include "host/print/TextRenderer.h"
 #include "mzblprsx/interfaces/IMzPrintInit.h"
 #include "mzblprsx/interfaces/IMzPrintNavigate.h"
 #include "platform/ClassRegistry.h"
@@ -19,20 +15,6 @@ namespace {
 
 constexpr std::string_view kPrintObject = "mzblprsx.RgPrjPrintObjectDetails";
 constexpr double kFontSize = 9;
-
-std::unique_ptr<PageRenderer> RendererFor(const PrintJob& job) {
-  switch (job.format) {
-    case PrintFormat::kText:
-      return std::make_unique<TextRenderer>(job.title);
-    case PrintFormat::kCsv:
-      return std::make_unique<CsvRenderer>();
-    case PrintFormat::kHtml:
-      return std::make_unique<HtmlRenderer>(job.title);
-    case PrintFormat::kPdf:
-      return std::make_unique<PdfRenderer>(job.title);
-  }
-  throw platform::Error(platform::errc::kInvalidCall, "Unknown print format");
-}
 
 // The message boxes this thread showed since `before` (the number it had shown then).
 std::vector<std::string> ShownSince(size_t before) {
@@ -53,7 +35,7 @@ PrintResult PrintService::Print(const PrintJob& job) {
                               std::to_string(job.pageRows));
   }
   const size_t shownBefore = platform::ui::MessageBox::Shown().size();
-  PrintDevice device(RendererFor(job), job.pageRows);
+  PrintDevice device(job.format, job.title, job.pageRows);
   const mzblprsx::Variant handle(device.Handle());
   const mzblprsx::Variant none(int32_t{0});
 

@@ -27,11 +27,10 @@
 #include <string>
 #include <vector>
 
+#include "host/print/PrintFormat.h"
 #include "platform/Ref.h"
 
 namespace host {
-
-enum class PrintFormat { kText, kCsv, kHtml, kPdf };
 
 struct PrintJob {
   platform::Ref<platform::Object> object;  ///< what to print; may be empty when parent is given

@@ -12,7 +12,7 @@ namespace {
 
 using mzblprsx::Variant;
 
-[[noreturn]] void Refuse(std::string what) {
+[[noreturn]] void Refuse(const std::string& what) {
   throw platform::Error(platform::errc::kInvalidCall, "Print table: " + what);
 }
 
@@ -115,8 +115,9 @@ void PrintTable::PrintPage(int32_t page, const Variant& device, const Variant& /
     }
     out.styles.push_back(styles_[static_cast<size_t>(row)]);
   };
-  out.cells.reserve(static_cast<size_t>(last - first + 2) * printed_.size());
-  out.styles.reserve(static_cast<size_t>(last - first + 2));
+  const size_t rows = static_cast<size_t>(last - first) + 2;  // and the header row
+  out.cells.reserve(rows * printed_.size());
+  out.styles.reserve(rows);
   add(0);
   for (int32_t row = first; row <= last; ++row) add(row);
   on.PrintPage(out);

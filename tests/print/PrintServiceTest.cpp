@@ -32,11 +32,9 @@ class FakePrintObject : public mzblprsx::IMzPrintInit, public mzblprsx::IMzPrint
     }
     table_->SetColumnCount(2);
     table_->SetRowCount(rows_ + 1);
-    table_->SetCellText(0, 1, "Name");
-    table_->SetCellText(0, 2, "Size");
-    for (int32_t row = 1; row <= rows_; ++row) {
-      table_->SetCellText(row, 1, "FB" + std::to_string(row));
-      table_->SetCellText(row, 2, "10");
+    for (int32_t row = 0; row <= rows_; ++row) {
+      table_->SetCellText(row, 1, row == 0 ? "Name" : "FB" + std::to_string(row));
+      table_->SetCellText(row, 2, row == 0 ? "Size" : "10");
     }
     table_->SetCellText(rows_ + 1, 1, "Total");
     table_->Finish(1);
