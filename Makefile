@@ -2,7 +2,8 @@
 # Both install the Debian packages they need when missing, configure and build incrementally.
 
 PACKAGES := cmake ninja-build g++ lld ccache pkg-config libpugixml-dev libcli11-dev libicu-dev \
-            libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev locales-all python3 time
+            libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev locales-all python3 time \
+            libcairo2-dev libpango1.0-dev fonts-dejavu-core poppler-utils
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 PRJSNAP := build/apps/prjsnap/prjsnap
 FUZZ_SECONDS ?= 600

@@ -17,6 +17,7 @@
 #include "host/framework/ObjectArray.h"
 #include "host/framework/TraceService.h"
 #include "host/model/ModelClasses.h"
+#include "host/print/PrintService.h"
 #include "host/project/OfflineProject.h"
 #include "host/project/PlcProject.h"
 #include "host/project/ProjectClasses.h"
@@ -76,6 +77,7 @@ struct Environment::State {
   platform::Ref<TooltipService> tooltips;
   platform::Ref<MMCService> memoryCards;
   platform::Ref<HelpService> help;
+  platform::Ref<PrintService> print;
   platform::Ref<HostApplication> application;
   NewBlockScript newBlocks;
 
@@ -99,6 +101,7 @@ Environment::Environment() : state_(std::make_unique<State>()) {
   state_->tooltips = platform::MakeObject<TooltipService>();
   state_->memoryCards = platform::MakeObject<MMCService>(state_->online);
   state_->help = platform::MakeObject<HelpService>();
+  state_->print = platform::MakeObject<PrintService>();
   state_->application = platform::MakeObject<HostApplication>();
   // The hardware configuration editor is one of the host's own snap-ins, always present.
   state_->application->AddSnapIn("SnapInHWConfig", platform::MakeObject<HwConfigSnapIn>());
@@ -127,6 +130,7 @@ Environment::~Environment() {
   s.tooltips.Reset();
   s.memoryCards.Reset();
   s.help.Reset();
+  s.print.Reset();
   s.globals.Reset();
 
   if (current == this) {
@@ -211,6 +215,9 @@ MMCService& Environment::MemoryCards() {
 }
 HelpService& Environment::Help() {
   return Part(state_->help, "help service");
+}
+PrintService& Environment::Print() {
+  return Part(state_->print, "print service");
 }
 HostApplication& Environment::Application() {
   return Part(state_->application, "application frame");

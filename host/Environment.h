@@ -36,6 +36,7 @@ class LoadService;
 class TooltipService;
 class MMCService;
 class HelpService;
+class PrintService;
 class HostApplication;
 class NewBlockScript;
 class OfflineProject;
@@ -70,6 +71,8 @@ class Environment {
   MMCService& MemoryCards();
   /// The help service (what clsid::kHelpService creates on this thread): the topics shown.
   HelpService& Help();
+  /// The print service: prints an object's details through the library's print object.
+  PrintService& Print();
   HostApplication& Application();
   /// The answers the new-block dialog gives in this application (queued by tests and the CLI).
   NewBlockScript& NewBlocks();

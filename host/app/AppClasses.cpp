@@ -4,6 +4,7 @@
 #include "host/app/Companion.h"
 #include "host/app/InfoWindow.h"
 #include "host/app/StationRelation.h"
+#include "host/print/PrintTable.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "platform/ClassRegistry.h"
 
@@ -28,6 +29,10 @@ void RegisterAppClasses() {
       throw platform::Error(platform::errc::kCannotCreate, "no host application on this thread");
     }
     return env->ApplicationObject();
+  });
+  // The print table that a print object fills and prints through the print service's devices.
+  registry.Register(mzblprsx::clsid::kPrintTable, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<PrintTable>());
   });
   registry.Register(mzblprsx::clsid::kStationRelation, "mzframex.StationRelation", [] {
     return platform::Ref<platform::Object>(platform::MakeObject<StationRelation>());
