@@ -157,19 +157,41 @@ void PdfRenderer::Page(const PrintedPage& page) {
          std::max(1.0, area.Width() - numberWidth - setup.fontSize), PANGO_ALIGN_LEFT);
   y += 2 * line;
 
-  // Column boxes: a width in characters and one character between columns.
+  // Column boxes: a width in characters and one character between columns. A table wider than
+  // the page measures its columns by their widest texts instead (in the bold face, the widest
+  // either row may be drawn in), and only what still does not fit is drawn narrower.
   int32_t characters = 0;
   for (const int32_t width : page.widths) characters += width + 1;
   characters = std::max(1, characters - 1);
-  const double unit =
-      std::min(setup.fontSize * kCharAdvance, area.Width() / static_cast<double>(characters));
+  const double natural = setup.fontSize * kCharAdvance;
+  std::vector<double> boxes(page.Columns());
+  for (size_t column = 0; column < page.Columns(); ++column) {
+    boxes[column] = page.widths[column] * natural;
+  }
+  double gap = natural;
+  if (characters * natural > area.Width() && page.widestTexts.size() == page.Columns()) {
+    s.Use(s.bold);
+    for (size_t column = 0; column < page.Columns(); ++column) {
+      // One character of slack: another text of as many characters may be wider ("1024" is
+      // wider than "Size").
+      boxes[column] = s.TextWidthOf(page.widestTexts[column]) + natural;
+    }
+  }
+  double total = gap * static_cast<double>(std::max<size_t>(page.Columns(), 1) - 1);
+  for (const double box : boxes) total += box;
+  if (total > area.Width()) {
+    const double scale = area.Width() / total;
+    for (double& box : boxes) box *= scale;
+    gap *= scale;
+    total = area.Width();
+  }
   std::vector<double> left(page.Columns());
   double x = area.left;
   for (size_t column = 0; column < page.Columns(); ++column) {
     left[column] = x;
-    x += (page.widths[column] + 1) * unit;
+    x += boxes[column] + gap;
   }
-  const double tableRight = area.left + characters * unit;
+  const double tableRight = area.left + total;
 
   for (size_t row = 0; row < page.Rows(); ++row) {
     s.Use(row == 0 || page.IsHeading(row) ? s.bold : s.regular);
@@ -178,7 +200,7 @@ void PdfRenderer::Page(const PrintedPage& page) {
       if (cell.text.empty()) continue;
       int32_t used = 0;
       const size_t bytes = TextWidth::Fit(cell.text, page.widths[column], used);
-      s.Draw(cell.text.substr(0, bytes), left[column], y + lift, page.widths[column] * unit,
+      s.Draw(cell.text.substr(0, bytes), left[column], y + lift, boxes[column],
              Alignment(cell.align));
     }
     y += line;

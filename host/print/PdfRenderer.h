@@ -2,8 +2,9 @@
 // page set-up's paper (A4 portrait unless the initial rectangle says otherwise), drawn within
 // its drawing area: the job's title (bold) and "Page N of M" at the top, a blank line, the
 // header row in bold over a rule, then the body rows; heading rows bold. Columns take their
-// widths in characters, narrowed together when the table is wider than the drawing area; a
-// text cut to its width in characters that is still too wide ends in an ellipsis.
+// widths in characters; a table wider than the drawing area measures its columns by their
+// widest texts instead and narrows them together only when those still do not fit; a text that
+// is still too wide for its box ends in an ellipsis.
 //
 //   host::PdfRenderer pdf("Program");
 //   pdf.Page(page);

@@ -4,6 +4,7 @@
 
 #include "host/print/PrintDevice.h"
 #include "host/print/PrintedPage.h"
+#include "host/print/TextWidth.h"
 #include "platform/Error.h"
 #include "platform/SafeArray.h"
 
@@ -88,6 +89,22 @@ void PrintTable::BeginPrinting(const Variant& device, const Variant& /*first*/,
     return;
   }
   rowsPerPage_ = on.RowsPerPage(setup_);
+  widths_.clear();
+  widestTexts_.clear();
+  for (const int32_t column : printed_) {
+    int32_t widest = 0;
+    std::string_view widestText;
+    for (int32_t row = 0; row <= rows_; ++row) {
+      const std::string& text = cells_[At(row, column)];
+      const int32_t width = TextWidth::Of(text);
+      if (width > widest) {
+        widest = width;
+        widestText = text;
+      }
+    }
+    widestTexts_.push_back(widestText);
+    widths_.push_back(std::max(widest, columns_[static_cast<size_t>(column - 1)].width));
+  }
   pageCount_ = std::max(1, (rows_ + rowsPerPage_ - 1) / rowsPerPage_);
 }
 
@@ -105,10 +122,8 @@ void PrintTable::PrintPage(int32_t page, const Variant& device, const Variant& /
   out.number = page;
   out.count = pageCount_;
   out.setup = setup_;
-  out.widths.reserve(printed_.size());
-  for (const int32_t column : printed_) {
-    out.widths.push_back(columns_[static_cast<size_t>(column - 1)].width);
-  }
+  out.widths = widths_;
+  out.widestTexts = widestTexts_;
   const auto add = [&](int32_t row) {
     for (const int32_t column : printed_) {
       out.cells.push_back({cells_[At(row, column)], AlignOf(row, column)});

@@ -22,7 +22,10 @@
 // Printing: the font (kind 0, the body font) and both rectangles feed the PageSetup that the
 // device's rows per page and the renderers work from. BeginPrinting breaks the body rows into
 // pages of the device's rows per page (at least one page; header row 0 repeats on each);
-// a table that was never filled has no pages. Every value that does not fit is error 5.
+// a table that was never filled has no pages. A printed column is as wide as its width
+// attribute or its widest text, whichever is wider, the same on every page: a printout never
+// cuts a date or a name to fit a width that was meant for a proportional font. Every value
+// that does not fit is error 5.
 #pragma once
 
 #include <cstdint>
@@ -101,6 +104,8 @@ class PrintTable : public mzblprsx::IMzPrintTable {
   bool printing_ = false;
   int32_t pageCount_ = 0;
   int32_t rowsPerPage_ = 0;
+  std::vector<int32_t> widths_;                // per printed column, fixed by BeginPrinting
+  std::vector<std::string_view> widestTexts_;  // per printed column, into cells_
 };
 
 }  // namespace host

@@ -28,7 +28,10 @@ struct PrintedPage {
   int32_t number = 0;  ///< 1-based
   int32_t count = 0;   ///< pages of the document
   PageSetup setup;
-  std::vector<int32_t> widths;     ///< per printed column, in characters
+  std::vector<int32_t> widths;  ///< per printed column, in characters
+  /// Per printed column, its widest text over the whole table (by character cells): what a page
+  /// narrower than `widths` measures its columns by.
+  std::vector<std::string_view> widestTexts;
   std::vector<PrintedCell> cells;  ///< row by row; row 0 is the header row
   std::vector<int32_t> styles;     ///< per row: 0, or IMzPrintTable::kRowStyleHeading
 

@@ -1,5 +1,6 @@
-// Plain-text pages: every column padded or cut to its width in characters (UTF-8 aware, see
-// TextWidth) and aligned as its cell says, one blank between columns, trailing blanks dropped.
+// Plain-text pages: every column padded to its width in characters (UTF-8 aware, see TextWidth;
+// the table widens a column to its widest text) and aligned as its cell says, one blank between
+// columns, trailing blanks dropped.
 // Each page starts with the job's title and "Page N of M" at the right end of the table's
 // width, then the header row and a rule of dashes; pages are separated by a form feed.
 //
