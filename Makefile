@@ -26,6 +26,7 @@ demo: build
 	$(PRJSNAP) lifecycle
 	$(PRJSNAP) tree
 	$(PRJSNAP) details
+	$(PRJSNAP) print
 	@# The sample PLC differs from the sample project on purpose: compare says so with exit code 1.
 	$(PRJSNAP) compare || [ $$? -eq 1 ]
 

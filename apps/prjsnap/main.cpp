@@ -11,16 +11,23 @@
 #include "EditCommand.h"
 #include "Lifecycle.h"
 #include "LoadCommand.h"
+#include "PrintCommand.h"
 #include "SnapInLibrary.h"
 #include "TransferCommand.h"
 #include "ViewCommands.h"
 #include "platform/Error.h"
+#include "platform/LocalDateFormat.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"prjsnap: project explorer, details, compare, transfers and loads of PLC projects"};
+  CLI::App app{
+      "prjsnap: project explorer, details, compare, transfers, loads and printouts of PLC "
+      "projects"};
   app.require_subcommand(1);
   std::string library = prjsnap::SnapInLibrary::DefaultPath().string();
   app.add_option("--library", library, "the snap-in library to load")->capture_default_str();
+  std::string locale;
+  app.add_option("--locale", locale,
+                 "the locale of printed dates, e.g. de_DE (default: LC_ALL, LC_TIME or LANG)");
 
   prjsnap::LifecycleOptions lifecycle;
   std::string project;
@@ -86,6 +93,10 @@ int main(int argc, char** argv) {
   prjsnap::CardRequest card;
   CLI::App* cardCommand = prjsnap::AddCardCommand(app, card);
 
+  // print: the details printout through the library's print object.
+  prjsnap::PrintRequest print;
+  CLI::App* printCommand = prjsnap::AddPrintCommand(app, print);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -94,6 +105,8 @@ int main(int argc, char** argv) {
   }
 
   try {
+    if (!locale.empty()) platform::LocalDateFormat::SetLocale(locale);
+    if (printCommand->parsed()) return prjsnap::RunPrint(library, print, std::cout, std::cerr);
     if (life->parsed()) {
       lifecycle.library = library;
       if (!project.empty()) lifecycle.project = project;
