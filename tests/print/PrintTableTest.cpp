@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "host/print/PdfRenderer.h"
 #include "host/print/PrintDevice.h"
 #include "host/print/PrintService.h"
 #include "mzblprsx/interfaces/IMzPrintTable.h"
@@ -126,6 +127,13 @@ std::optional<std::vector<std::string>> PdfPages(const std::string& pdf) {
   pages.pop_back();  // after the last page's form feed
   return pages;
 }
+
+// The font caches that PDF pages fill live until the process ends; LeakSanitizer would count
+// them.
+class ReleaseFontCaches : public ::testing::Environment {
+  void TearDown() override { host::PdfRenderer::ReleaseFontCaches(); }
+};
+const auto* const kReleaseFontCaches = ::testing::AddGlobalTestEnvironment(new ReleaseFontCaches);
 
 class PrintTableTest : public ::testing::Test {
  protected:
