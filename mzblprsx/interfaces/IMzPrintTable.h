@@ -4,7 +4,7 @@
 //   table->SetColumnCount(2);  table->SetRowCount(3);       // rows 1..3 below header row 0
 //   table->SetColumnAttribute(1, kAttributeWidth, 16);      // width in characters
 //   table->SetCellText(0, 1, "Name");
-//   table->SetCellFormat(kFormatAlign, 0, 2, kAlignRight);
+//   table->SetCellFormat(kFormatAlignRow, 0, 2, kAlignRight);
 //   table->SetColumnList(columns);                          // 1-based array of column numbers
 //   table->Finish(1);
 //   table->BeginPrinting(device, 0, 0);                     // fixes the page count
