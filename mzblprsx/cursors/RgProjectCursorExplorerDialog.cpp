@@ -6,6 +6,7 @@
 
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
+#include "mzblprsx/cursors/ItemTreeWalk.h"
 #include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/IRgOptionService.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
@@ -155,33 +156,10 @@ void RgProjectCursorExplorerDialog::P_InitData() {
 }
 
 void RgProjectCursorExplorerDialog::P_SearchItems(const Ref<RgProjectItems>& items) {
-  // Depth first in pre-order, with an explicit stack instead of recursion: a tree of any depth
-  // is walked without growing the call stack. A failure in one list is reported and ends that
-  // list only; the walk goes on with the next sibling of its parent, and what was found stays.
-  struct Level {
-    Ref<RgProjectItems> items;
-    int32_t next = 1;
-    int32_t count = 0;
-  };
-  std::vector<Level> stack;
-  const auto enter = [&](Ref<RgProjectItems> list) {
-    const int32_t count = list->Count();
-    stack.push_back(Level{std::move(list), 1, count});
-  };
-  Guard(*this, "P_SearchItems", [&] { enter(items); });
-  while (!stack.empty()) {
-    bool finished = true;  // the top list is done, or failed and is left like a finished one
-    Guard(*this, "P_SearchItems", [&] {
-      Level& level = stack.back();
-      if (level.next > level.count) return;
-      const Ref<RgProjectItem> item = level.items->Item(level.next++);
-      if (P_ValidateItem(item)) Held(items_).Add(item, ItemKey(item));
-      // Children are searched whether the item passed or not.
-      enter(item->Items());
-      finished = false;
-    });
-    if (finished) stack.pop_back();
-  }
+  // Children are searched whether the item passed or not.
+  ItemTreeWalk::Run(*this, "P_SearchItems", items, [&](const Ref<RgProjectItem>& item) {
+    if (P_ValidateItem(item)) Held(items_).Add(item, ItemKey(item));
+  });
 }
 
 bool RgProjectCursorExplorerDialog::P_ValidateItem(const Ref<RgProjectItem>& item) {
