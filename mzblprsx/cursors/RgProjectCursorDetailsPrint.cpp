@@ -7,10 +7,10 @@
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/cursors/ItemTreeWalk.h"
+#include "mzblprsx/cursors/SystemBlocksOption.h"
 #include "mzblprsx/handlers/ItemKind.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgBlockInfo.h"
-#include "mzblprsx/interfaces/IRgOptionService.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
@@ -21,23 +21,10 @@
 namespace mzblprsx {
 namespace {
 
-constexpr const char* kOptionShowSystemBlocks = "General/Display/ShowSystemBlocks";
 // Built once: the filter reads it for every item of the tree.
 const std::string kTypeKey(item_kind::kTypeKey);
 // The block types that count as system blocks on a printout: SFB, SDB, SFC.
 constexpr int32_t kSystemBlockTypes[] = {11, 15, 13};
-
-/// The option read as a Boolean: True/False also as text, a number is on when not 0; no value
-/// is off.
-bool OptionAsBool(const Variant& value) {
-  if (value.IsEmpty()) return false;
-  if (value.Type() == platform::VarType::String) {
-    const std::string text(platform::text::Trim(value.ToString()));
-    if (platform::text::EqualsNoCase(text, "True")) return true;
-    if (platform::text::EqualsNoCase(text, "False")) return false;
-  }
-  return value.ToBool();
-}
 
 }  // namespace
 
@@ -134,7 +121,7 @@ bool RgProjectCursorDetailsPrint::P_ValidateItem(const Ref<RgProjectItem>& item)
     if (projectPart || type == item_kind::kCategory) {
       result = true;
     } else if (item_kind::IsBlockType(type)) {
-      result = showSystemBlocks_ || !P_IsSystemBlockType(type);
+      result = systemBlocks_.Show() || !P_IsSystemBlockType(type);
     }
   });
   return result;
@@ -162,13 +149,7 @@ void RgProjectCursorDetailsPrint::P_ReadSystemBlockTypes() {
 
 bool RgProjectCursorDetailsPrint::P_SetCursorOptions() {
   bool result = false;
-  Guard(*this, "P_SetCursorOptions", [&] {
-    if (!snapIn_) return;
-    const auto options = snapIn_->Services()->RgOptionService().Cast<IRgOptionService>();
-    const bool show = OptionAsBool(options->Value(kOptionShowSystemBlocks));
-    result = show != showSystemBlocks_;
-    showSystemBlocks_ = show;
-  });
+  Guard(*this, "P_SetCursorOptions", [&] { result = systemBlocks_.Read(snapIn_); });
   return result;
 }
 

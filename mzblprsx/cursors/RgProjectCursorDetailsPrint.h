@@ -23,6 +23,7 @@
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
 #include "mzblprsx/cursors/RgEnumPrjCursorPrintDetailsMode.h"
+#include "mzblprsx/cursors/SystemBlocksOption.h"
 #include "mzblprsx/interfaces/Types.h"
 
 namespace mzblprsx {
@@ -74,7 +75,7 @@ class RgProjectCursorDetailsPrint final : public Object {
   Ref<RgProjectModel> model_;
   Ref<RgProjectSnapin> snapIn_;
   int32_t mode_ = RgPrjCursorPrintDetailsModeProject;
-  bool showSystemBlocks_ = false;
+  SystemBlocksOption systemBlocks_;
   std::vector<std::string> systemBlockTypes_;
 };
 

@@ -7,8 +7,8 @@
 #include "mzblprsx/core/RgProjectServices.h"
 #include "mzblprsx/core/RgProjectSnapin.h"
 #include "mzblprsx/cursors/ItemTreeWalk.h"
+#include "mzblprsx/cursors/SystemBlocksOption.h"
 #include "mzblprsx/handlers/ItemKind.h"
-#include "mzblprsx/interfaces/IRgOptionService.h"
 #include "mzblprsx/interfaces/RgProjectItem.h"
 #include "mzblprsx/interfaces/RgProjectItemData.h"
 #include "mzblprsx/interfaces/RgProjectItems.h"
@@ -18,7 +18,6 @@
 namespace mzblprsx {
 namespace {
 
-constexpr const char* kOptionShowSystemBlocks = "General/Display/ShowSystemBlocks";
 // Built once: the filter reads them for every item of the tree.
 const std::string kTypeKey(item_kind::kTypeKey);
 const std::string kSystemKey = "SYSTEM";
@@ -32,18 +31,6 @@ using Collection = platform::KeyedCollection<Ref<RgProjectItem>>;
 Collection& Held(const std::unique_ptr<Collection>& items) {
   if (!items) throw platform::Error(platform::errc::kObjectNotSet);
   return *items;
-}
-
-/// The option read as a Boolean: True/False also as text, a number is on when not 0; no value
-/// is off.
-bool OptionAsBool(const Variant& value) {
-  if (value.IsEmpty()) return false;
-  if (value.Type() == platform::VarType::String) {
-    const std::string text(platform::text::Trim(value.ToString()));
-    if (platform::text::EqualsNoCase(text, "True")) return true;
-    if (platform::text::EqualsNoCase(text, "False")) return false;
-  }
-  return value.ToBool();
 }
 
 /// "BLOCKTYPE equals 1"; no value never equals.
@@ -175,7 +162,7 @@ bool RgProjectCursorExplorerDialog::P_ValidateItem(const Ref<RgProjectItem>& ite
     } else if (item_kind::IsBlockType(type)) {
       if (item_kind::IsSystemValue(item->DataValue(kSystemKey))) {
         // System blocks belong to the PLC's operating system: never loaded into it.
-        result = mode_ != RgProjectExplorerDialogCursorModeDownload && showSystemBlocks_;
+        result = mode_ != RgProjectExplorerDialogCursorModeDownload && systemBlocks_.Show();
       } else {
         result = !IsVarTable(item->DataValue(kBlockTypeKey));
       }
@@ -186,13 +173,7 @@ bool RgProjectCursorExplorerDialog::P_ValidateItem(const Ref<RgProjectItem>& ite
 
 bool RgProjectCursorExplorerDialog::P_SetCursorOptions() {
   bool result = false;
-  Guard(*this, "P_SetCursorOptions", [&] {
-    if (!snapIn_) return;
-    const auto options = snapIn_->Services()->RgOptionService().Cast<IRgOptionService>();
-    const bool show = OptionAsBool(options->Value(kOptionShowSystemBlocks));
-    result = show != showSystemBlocks_;
-    showSystemBlocks_ = show;
-  });
+  Guard(*this, "P_SetCursorOptions", [&] { result = systemBlocks_.Read(snapIn_); });
   return result;
 }
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "mzblprsx/core/mdl_ErrorHandler.h"
+#include "mzblprsx/cursors/SystemBlocksOption.h"
 #include "mzblprsx/interfaces/Types.h"
 #include "platform/KeyedCollection.h"
 
@@ -80,7 +81,7 @@ class RgProjectCursorExplorerDialog final : public Object {
   Ref<RgProjectModel> model_;
   Ref<RgProjectSnapin> snapIn_;
   int32_t mode_ = RgProjectExplorerDialogCursorModeDownload;
-  bool showSystemBlocks_ = false;
+  SystemBlocksOption systemBlocks_;
 };
 
 }  // namespace mzblprsx
