@@ -2,10 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include <fstream>
 #include <ostream>
 
 #include "SnapInSession.h"
+#include "WholeFile.h"
 #include "host/print/PdfRenderer.h"
 #include "host/print/PrintService.h"
 #include "host/project/MemoryCard.h"
@@ -77,24 +77,6 @@ Printed Choose(SnapInSession& session, const PrintRequest& request, bool online)
   return printed;
 }
 
-/// Writes beside the file first, so that a failed write leaves no half document under its name.
-void WriteDocument(const std::filesystem::path& path, const std::string& document) {
-  const std::filesystem::path temporary = path.string() + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file.write(document.data(), static_cast<std::streamsize>(document.size()));
-    if (!file) {
-      throw platform::Error(platform::errc::kInvalidCall, "cannot write " + temporary.string());
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    throw platform::Error(platform::errc::kInvalidCall, "cannot write " + path.string());
-  }
-}
-
 }  // namespace
 
 CLI::App* AddPrintCommand(CLI::App& app, PrintRequest& request) {
@@ -158,7 +140,9 @@ int RunPrint(const std::filesystem::path& library, const PrintRequest& request, 
   if (request.output.empty()) {
     out << result.document;
   } else {
-    WriteDocument(request.output, result.document);
+    if (const auto failed = WholeFile::Write(request.output, result.document)) {
+      throw platform::Error(platform::errc::kInvalidCall, "cannot write " + *failed);
+    }
     err << "prjsnap: printed " << result.pages << (result.pages == 1 ? " page" : " pages") << " to "
         << request.output.string() << "\n";
   }

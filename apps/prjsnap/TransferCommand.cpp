@@ -18,6 +18,7 @@
 #include "SnapInLibrary.h"
 #include "TerminalModalLoop.h"
 #include "TransferFile.h"
+#include "WholeFile.h"
 #include "host/Environment.h"
 #include "host/framework/Clipboard.h"
 #include "host/framework/ClipboardFormats.h"
@@ -332,21 +333,9 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-/// Writes beside the file first, so that a failed write leaves no half file under its name.
 void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  const std::filesystem::path temporary = path.string() + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw Refused("cannot write " + temporary.string());
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    throw Refused("cannot write " + path.string());
-  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (const auto failed = WholeFile::Write(path, text)) throw Refused("cannot write " + *failed);
 }
 
 /// The three byte forms now on the clipboard, under their formats' names.
