@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 
 #include "platform/Error.h"
 
@@ -40,17 +41,36 @@ bool IsKnown(const icu::Locale& locale) {
   return false;
 }
 
-/// This thread's formatters for one locale, made again when the locale changes.
+constexpr int64_t kDay = 86400;
+// Distinct days kept before the day texts are dropped (a host that runs for long sees many).
+constexpr size_t kMaxDays = 4096;
+
+/// A time of day to the minute, with where its seconds stand.
+struct Minute {
+  std::string text;                    ///< the time with the seconds 00
+  size_t seconds = std::string::npos;  ///< where its two digits are; npos: format each time
+};
+
+/// This thread's formatters for one locale, made again when the locale changes, and the texts
+/// they made. Formatting by the locale is the dearest part of a printed row, so each day's
+/// short date is formatted once, and the long time once per minute of the day (the dates carry
+/// no zone, so a time reads the same on every day): the seconds are two digits at a place found
+/// by formatting the minute's seconds 00 and 11. A locale whose seconds are not so (other
+/// digits, no padding) has every time formatted.
 struct Formatters {
   std::string locale;
   std::unique_ptr<icu::DateFormat> date;
   std::unique_ptr<icu::DateFormat> time;
+  std::unordered_map<int64_t, std::string> days;
+  std::unordered_map<int64_t, Minute> minutes;
 };
 
 Formatters& FormattersFor(const std::string& localeName) {
   thread_local Formatters formatters;
   if (formatters.date && formatters.locale == localeName) return formatters;
   const icu::Locale locale(localeName.c_str());
+  formatters.days.clear();
+  formatters.minutes.clear();
   formatters.date.reset(icu::DateFormat::createDateInstance(icu::DateFormat::kShort, locale));
   formatters.time.reset(icu::DateFormat::createTimeInstance(icu::DateFormat::kMedium, locale));
   if (!formatters.date || !formatters.time) {
@@ -78,6 +98,43 @@ std::string Format(const icu::DateFormat& format, DateTime when) {
   return result;
 }
 
+int64_t DayOf(int64_t seconds) {
+  return (seconds >= 0 ? seconds : seconds - (kDay - 1)) / kDay;
+}
+
+std::string ShortDateOf(Formatters& formatters, DateTime when) {
+  const int64_t day = DayOf(when.Seconds());
+  if (formatters.days.size() >= kMaxDays) formatters.days.clear();
+  auto [found, added] = formatters.days.try_emplace(day);
+  if (added) found->second = Format(*formatters.date, when);
+  return found->second;
+}
+
+std::string LongTimeOf(Formatters& formatters, DateTime when) {
+  const int64_t timeOfDay = when.Seconds() - DayOf(when.Seconds()) * kDay;
+  const auto second = static_cast<int32_t>(timeOfDay % 60);
+  const int64_t start = timeOfDay - second;
+  auto [found, added] = formatters.minutes.try_emplace(start);
+  Minute& minute = found->second;
+  if (added) {
+    minute.text = Format(*formatters.time, DateTime::FromSeconds(start));
+    const std::string probe = Format(*formatters.time, DateTime::FromSeconds(start + 11));
+    const std::string& text = minute.text;
+    size_t at = 0;  // the first place where the two differ: the seconds
+    while (at < text.size() && at < probe.size() && text[at] == probe[at]) ++at;
+    if (probe.size() == text.size() && text.compare(at, 2, "00") == 0 &&
+        probe.compare(at, 2, "11") == 0 &&
+        probe.compare(at + 2, std::string::npos, text, at + 2) == 0) {
+      minute.seconds = at;
+    }
+  }
+  if (minute.seconds == std::string::npos) return Format(*formatters.time, when);
+  std::string text = minute.text;
+  text[minute.seconds] = static_cast<char>('0' + second / 10);
+  text[minute.seconds + 1] = static_cast<char>('0' + second % 10);
+  return text;
+}
+
 }  // namespace
 
 std::string LocalDateFormat::LocaleName() {
@@ -101,16 +158,16 @@ void LocalDateFormat::SetLocale(const std::string& name) {
 }
 
 std::string LocalDateFormat::ShortDate(DateTime when) {
-  return Format(*FormattersFor(LocaleName()).date, when);
+  return ShortDateOf(FormattersFor(LocaleName()), when);
 }
 
 std::string LocalDateFormat::LongTime(DateTime when) {
-  return Format(*FormattersFor(LocaleName()).time, when);
+  return LongTimeOf(FormattersFor(LocaleName()), when);
 }
 
 std::string LocalDateFormat::DateAndTime(DateTime when) {
   Formatters& formatters = FormattersFor(LocaleName());
-  return Format(*formatters.date, when) + " " + Format(*formatters.time, when);
+  return ShortDateOf(formatters, when) + " " + LongTimeOf(formatters, when);
 }
 
 }  // namespace platform

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "mzblprsx/core/RgEnums.h"
@@ -127,57 +126,6 @@ const PrintLayout& MMCLayout() {
                                   false};
   return layout;
 }
-
-/// The locale's date texts of a fill. Formatting by the locale is the dearest part of a row, so
-/// each distinct day's short date is formatted once, and the long time once per distinct minute
-/// of the day (the dates carry no zone, so a time reads the same on every day): the seconds are
-/// two digits at a place found by formatting the minute's seconds 00 and 11.
-/// A locale whose seconds are not so (other digits, no padding) has every time formatted.
-class DateTexts {
- public:
-  std::string Of(platform::DateTime when) {
-    const int64_t seconds = when.Seconds();
-    const int64_t day = (seconds >= 0 ? seconds : seconds - (kDay - 1)) / kDay;
-    auto [date, newDay] = days_.try_emplace(day);
-    if (newDay) date->second = platform::LocalDateFormat::ShortDate(when);
-    return date->second + " " + Time(when, seconds - day * kDay);
-  }
-
- private:
-  static constexpr int64_t kDay = 86400;
-  struct Minute {
-    std::string text;                    ///< the time with the seconds 00
-    size_t seconds = std::string::npos;  ///< where its two digits are; npos: format each time
-  };
-
-  std::string Time(platform::DateTime when, int64_t timeOfDay) {
-    const auto second = static_cast<int32_t>(timeOfDay % 60);
-    const int64_t start = timeOfDay - second;
-    auto [found, added] = minutes_.try_emplace(start);
-    Minute& minute = found->second;
-    if (added) {
-      minute.text = platform::LocalDateFormat::LongTime(platform::DateTime::FromSeconds(start));
-      const std::string probe =
-          platform::LocalDateFormat::LongTime(platform::DateTime::FromSeconds(start + 11));
-      const std::string& text = minute.text;
-      size_t at = 0;  // the first place where the two differ: the seconds
-      while (at < text.size() && at < probe.size() && text[at] == probe[at]) ++at;
-      if (probe.size() == text.size() && text.compare(at, 2, "00") == 0 &&
-          probe.compare(at, 2, "11") == 0 &&
-          probe.compare(at + 2, std::string::npos, text, at + 2) == 0) {
-        minute.seconds = at;
-      }
-    }
-    if (minute.seconds == std::string::npos) return platform::LocalDateFormat::LongTime(when);
-    std::string text = minute.text;
-    text[minute.seconds] = static_cast<char>('0' + second / 10);
-    text[minute.seconds + 1] = static_cast<char>('0' + second % 10);
-    return text;
-  }
-
-  std::unordered_map<int64_t, std::string> days_;
-  std::unordered_map<int64_t, Minute> minutes_;
-};
 
 /// The class identifier of a framework object; empty for anything else.
 std::string ClassOf(const Ref<Object>& object) {
@@ -324,7 +272,6 @@ void RgPrjPrintObjectDetails::P_SetPrintData(RgProjectCursorDetailsPrint& cursor
                          : column.kind == CellKind::kSize ? Variant(int32_t{0})
                                                           : Variant(column.missing));
   }
-  DateTexts dates;
   int64_t total = 0;
   for (int32_t row = 1; row <= count; ++row) {
     const Ref<RgProjectItem> item = cursor.Item(Variant(row));
@@ -351,7 +298,9 @@ void RgPrjPrintObjectDetails::P_SetPrintData(RgProjectCursorDetailsPrint& cursor
           break;
         }
         case CellKind::kDate:
-          table_->SetCellText(row, c, dates.Of(data->Value(keys[at], missing[at]).ToDate()));
+          table_->SetCellText(
+              row, c,
+              platform::LocalDateFormat::DateAndTime(data->Value(keys[at], missing[at]).ToDate()));
           break;
         case CellKind::kNone:
           break;
