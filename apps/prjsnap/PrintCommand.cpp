@@ -6,7 +6,6 @@
 
 #include "SnapInSession.h"
 #include "WholeFile.h"
-#include "host/print/PdfRenderer.h"
 #include "host/print/PrintService.h"
 #include "host/project/MemoryCard.h"
 #include "host/project/OfflineProject.h"
@@ -130,9 +129,6 @@ int RunPrint(const std::filesystem::path& library, const PrintRequest& request, 
   job.pageRows = request.pageRows;
   job.title = printed.title;
   const host::PrintResult result = session.Env().Print().Print(job);
-  // The font caches that pango keeps for the process would outlive it (and read as leaks);
-  // nothing renders after this one job.
-  if (job.format == host::PrintFormat::kPdf) host::PdfRenderer::ReleaseFontCaches();
   if (!result.messages.empty()) {
     for (const std::string& message : result.messages) err << "prjsnap: " << message << "\n";
     return 1;

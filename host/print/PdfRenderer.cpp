@@ -2,7 +2,6 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -124,12 +123,6 @@ PdfRenderer::PdfRenderer(std::string title)
     : title_(std::move(title)), state_(std::make_unique<State>()) {}
 
 PdfRenderer::~PdfRenderer() = default;
-
-void PdfRenderer::ReleaseFontCaches() {
-  pango_cairo_font_map_set_default(nullptr);
-  cairo_debug_reset_static_data();
-  FcFini();
-}
 
 void PdfRenderer::Page(const PrintedPage& page) {
   State& s = *state_;

@@ -28,11 +28,6 @@ class PdfRenderer : public PageRenderer {
   PdfRenderer(const PdfRenderer&) = delete;
   PdfRenderer& operator=(const PdfRenderer&) = delete;
 
-  /// Releases this thread's font map and the process's font and cairo caches, which live
-  /// otherwise until the process ends (and then count as leaks). Only when no PDF is being
-  /// rendered on any thread: at the end of a process or a test run.
-  static void ReleaseFontCaches();
-
   void Page(const PrintedPage& page) override;
   /// Error 5 when cairo failed to write the document.
   std::string Finish() override;

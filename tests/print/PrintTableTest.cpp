@@ -128,13 +128,6 @@ std::optional<std::vector<std::string>> PdfPages(const std::string& pdf) {
   return pages;
 }
 
-// The font caches that PDF pages fill live until the process ends; LeakSanitizer would count
-// them.
-class ReleaseFontCaches : public ::testing::Environment {
-  void TearDown() override { host::PdfRenderer::ReleaseFontCaches(); }
-};
-const auto* const kReleaseFontCaches = ::testing::AddGlobalTestEnvironment(new ReleaseFontCaches);
-
 class PrintTableTest : public ::testing::Test {
  protected:
   host::Environment env;  // registers the host's classes
