@@ -312,8 +312,9 @@ void RgPrjPrintObjectDetails::P_SetPrintData(RgProjectCursorDetailsPrint& cursor
   const int32_t first = layout.totalColumn;
   table_->SetCellText(totalRow, first, texts->GetText(kTextTotal));
   table_->SetCellText(totalRow, first + 1, std::to_string(total));
-  table_->SetCellText(totalRow, first + 2,
-                      (layout.blankBeforeUnit ? " " : "") + texts->GetText(kTextUnit));
+  std::string unit = texts->GetText(kTextUnit);
+  if (layout.blankBeforeUnit) unit.insert(unit.begin(), ' ');
+  table_->SetCellText(totalRow, first + 2, unit);
   table_->SetCellFormat(Table::kFormatAlignRow, totalRow, first, Table::kAlignRight);
   table_->SetCellFormat(Table::kFormatAlignRow, totalRow, first + 2, Table::kAlignLeft);
   table_->Finish(kFinished);
