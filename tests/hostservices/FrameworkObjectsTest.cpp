@@ -1,6 +1,5 @@
-// The project objects through the interfaces the handlers call (block symbols, attribute
-// storage, the symbol table's storage owner) and the framework objects the library creates by
-// identifier: object finder, scripted new-block dialog, notification subscription.
+// The project objects through the interfaces the handlers call, and the framework objects the
+// library creates by identifier: object finder, scripted new-block dialog, subscription.
 #include <gtest/gtest.h>
 
 #include "OpenProjectTest.h"
@@ -22,7 +21,7 @@ using host::BlockInfo;
 
 using FrameworkObjectsTest = OpenProjectTest;
 
-TEST_F(FrameworkObjectsTest, ABlocksSymbolIsItsNameInTheSymbolTable) {
+TEST_F(FrameworkObjectsTest, ABlocksSymbolIsItsNameInTheTableTheStorageOwnerDeletes) {
   const auto fc1 = BlockNamed("FC1").Cast<mzblprsx::IRgBlockSymbol>();
   fc1->SetSymbol("Scale");
   EXPECT_EQ(project->Symbols()->AddressOf("SCALE"), "FC1");
@@ -33,32 +32,6 @@ TEST_F(FrameworkObjectsTest, ABlocksSymbolIsItsNameInTheSymbolTable) {
       << "each names the block whose symbol changed";
   EXPECT_EQ(BlockNamed("FC1")->SymbolState() & Block::kSymbolReadOnly, 0);
 
-  project->Symbols()->Delete();
-  EXPECT_EQ(fc1->Symbol(), "") << "no symbol table, no symbol";
-  EXPECT_NE(BlockNamed("FC1")->SymbolState() & Block::kSymbolReadOnly, 0)
-      << "the handlers must not write it back";
-  EXPECT_EQ(ErrorOf([&] { fc1->SetSymbol("Scale"); }), platform::errc::kInvalidCall);
-  EXPECT_NE(plc->Program()->FindBlockById("OB1")->SymbolState() & Block::kSymbolReadOnly, 0)
-      << "the PLC keeps no symbols";
-}
-
-TEST_F(FrameworkObjectsTest, TheProgramStoresItsCategoryOrderAsADataBlock) {
-  const auto storage = program.Cast<mzblprsx::IRgAttributeStorage>();
-  EXPECT_EQ(storage->DataBlock(mzblprsx::kCategoryOrderBlock),
-            host::Program::EncodeCategoryOrder({"2", "1"}));
-  storage->SetDataBlock(mzblprsx::kCategoryOrderBlock, host::Program::EncodeCategoryOrder({"1"}));
-  EXPECT_EQ(program->CategoryOrder(), std::vector<std::string>{"1"});
-  EXPECT_EQ(ErrorOf([&] {
-              storage->SetDataBlock(mzblprsx::kCategoryOrderBlock,
-                                    host::Program::EncodeCategoryOrder({"x"}));
-            }),
-            platform::errc::kInvalidCall);
-  storage->SetDataBlock("Other", {1, 2});
-  EXPECT_EQ(storage->DataBlock("Other"), (std::vector<uint8_t>{1, 2}));
-  EXPECT_EQ(sink->Take(), "") << "stored data announces nothing";
-}
-
-TEST_F(FrameworkObjectsTest, TheSymbolTablesStorageOwnerDeletesItFromTheProject) {
   const auto table = project->Symbols();
   const auto source = table.Cast<mzblprsx::IRgStorageOwnerSource>();
   EXPECT_EQ(ErrorOf([&] { source->StorageOwner()->Remove(0.0, 128, {}); }),
@@ -74,9 +47,30 @@ TEST_F(FrameworkObjectsTest, TheSymbolTablesStorageOwnerDeletesItFromTheProject)
   EXPECT_EQ(ErrorOf([&] { source->StorageOwner()->Remove(-1.0, 128, {}); }),
             platform::errc::kInvalidCall)
       << "it is gone already";
+
+  EXPECT_EQ(fc1->Symbol(), "") << "no symbol table, no symbol";
+  EXPECT_NE(BlockNamed("FC1")->SymbolState() & Block::kSymbolReadOnly, 0)
+      << "the handlers must not write it back";
+  EXPECT_EQ(ErrorOf([&] { fc1->SetSymbol("Scale"); }), platform::errc::kInvalidCall);
+  EXPECT_NE(plc->Program()->FindBlockById("OB1")->SymbolState() & Block::kSymbolReadOnly, 0)
+      << "the PLC keeps no symbols";
 }
 
-TEST_F(FrameworkObjectsTest, TheFinderFindsByObjectIdentifierOrDisplayName) {
+TEST_F(FrameworkObjectsTest, TheProgramStoresItsCategoryOrderAndTheFinderFindsByIdentifierOrName) {
+  const auto storage = program.Cast<mzblprsx::IRgAttributeStorage>();
+  EXPECT_EQ(storage->DataBlock(mzblprsx::kCategoryOrderBlock),
+            host::Program::EncodeCategoryOrder({"2", "1"}));
+  storage->SetDataBlock(mzblprsx::kCategoryOrderBlock, host::Program::EncodeCategoryOrder({"1"}));
+  EXPECT_EQ(program->CategoryOrder(), std::vector<std::string>{"1"});
+  EXPECT_EQ(ErrorOf([&] {
+              storage->SetDataBlock(mzblprsx::kCategoryOrderBlock,
+                                    host::Program::EncodeCategoryOrder({"x"}));
+            }),
+            platform::errc::kInvalidCall);
+  storage->SetDataBlock("Other", {1, 2});
+  EXPECT_EQ(storage->DataBlock("Other"), (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(sink->Take(), "") << "stored data announces nothing";
+
   struct Case {
     Ref<platform::Object> bound;
     std::string_view classId;
@@ -107,7 +101,7 @@ TEST_F(FrameworkObjectsTest, TheFinderFindsByObjectIdentifierOrDisplayName) {
   EXPECT_EQ(ErrorOf([&] { finder->Bind(BlockNamed("FB10")); }), platform::errc::kTypeMismatch);
 }
 
-TEST_F(FrameworkObjectsTest, TheNewBlockDialogFollowsItsScript) {
+TEST_F(FrameworkObjectsTest, TheNewBlockDialogFollowsItsScriptTheSubscriptionItsBinding) {
   const auto run = [&](const Ref<platform::Object>& container) {
     return platform::CreateObjectAs<mzblprsx::IRgNewBlockDialog>(clsid::kNewBlockDialog)
         ->CreateBlockOffline(container);
@@ -125,9 +119,7 @@ TEST_F(FrameworkObjectsTest, TheNewBlockDialogFollowsItsScript) {
   EXPECT_EQ(env.NewBlocks().Log()[1], "cancelled");
   EXPECT_EQ(ErrorOf([&] { run(project); }), platform::errc::kTypeMismatch);
   EXPECT_EQ(ErrorOf([&] { run(plc->Program()); }), platform::errc::kInvalidCall);
-}
 
-TEST_F(FrameworkObjectsTest, TheSubscriptionHearsTheApplicationOrOneObject) {
   auto subscription =
       platform::CreateObjectAs<host::NotifySubscription>(clsid::kNotifySubscription);
   const auto heard = platform::MakeObject<RecordingSink>();

@@ -1,6 +1,5 @@
-// The load service's download and upload between the open project and the connected PLC: what
-// a listed object stands for, that the sides then compare equal, and that a refused load changes
-// nothing on either side; and the project and PLC files saved together.
+// The load service's download and upload between the open project and the connected PLC, refused
+// loads that change nothing on either side, and the project and PLC files saved together.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -56,7 +55,7 @@ class LoadServiceTest : public ::testing::Test {
   HostProject host;
 };
 
-TEST_F(LoadServiceTest, DownloadCopiesBlocksAndStationSoThatTheyCompareEqual) {
+TEST_F(LoadServiceTest, DownloadCopiesWhatIsListedSoThatItComparesEqualOrNothing) {
   std::vector<std::pair<int32_t, int32_t>> progress;
   platform::ScopedConnection c = host.env.Load().Progress().Connect(
       [&](int32_t done, int32_t total) { progress.emplace_back(done, total); });
@@ -77,21 +76,7 @@ TEST_F(LoadServiceTest, DownloadCopiesBlocksAndStationSoThatTheyCompareEqual) {
   EXPECT_EQ(Run(kDownload, {{clsid::kProgramOffline, host.program->ObjectID()}}), 5);
   EXPECT_EQ(host.plc->Program()->BlockCount(), 5u);
   EXPECT_EQ(Run(kDownload, {{clsid::kCategory, "2"}}), 3);
-}
 
-TEST_F(LoadServiceTest, UploadReplacesBlocksInPlaceAndAppendsNewOnes) {
-  host.plc->Program()->AddBlock(platform::MakeObject<host::Block>(true, host::BlockInfo::kFc, 5));
-  const auto ob1 = host.BlockNamed("OB1");
-  EXPECT_EQ(Run(kUpload, {{clsid::kBlockOnline, "OB1"}, {clsid::kBlockOnline, "FC5"}}), 2);
-  EXPECT_EQ(host.BlockNamed("OB1").Get(), ob1.Get()) << "the same object took the PLC's data";
-  EXPECT_EQ(ob1->Body(), "");
-  EXPECT_EQ(ob1->OwnerCategory()->ObjectID(), "1") << "and kept its category";
-  ASSERT_TRUE(host.BlockNamed("FC5"));
-  EXPECT_FALSE(host.BlockNamed("FC5")->Online());
-  EXPECT_EQ(Run(kUpload, {{clsid::kProjectOnline, host.plc->Guid()}}), 4) << "station, blocks";
-}
-
-TEST_F(LoadServiceTest, ListsThatNameNothingLoadableAreErrors) {
   const std::pair<std::string, const char*> cases[] = {
       {"<ROOT><RGOBJECT", "not XML"},
       {"<ROOT/>", "no object"},
@@ -105,7 +90,17 @@ TEST_F(LoadServiceTest, ListsThatNameNothingLoadableAreErrors) {
   }
 }
 
-TEST_F(LoadServiceTest, AProtectedBlockOfThePlcCannotBeUploaded) {
+TEST_F(LoadServiceTest, UploadReplacesBlocksInPlaceAppendsNewOnesButNoProtectedOne) {
+  host.plc->Program()->AddBlock(platform::MakeObject<host::Block>(true, host::BlockInfo::kFc, 5));
+  const auto ob1 = host.BlockNamed("OB1");
+  EXPECT_EQ(Run(kUpload, {{clsid::kBlockOnline, "OB1"}, {clsid::kBlockOnline, "FC5"}}), 2);
+  EXPECT_EQ(host.BlockNamed("OB1").Get(), ob1.Get()) << "the same object took the PLC's data";
+  EXPECT_EQ(ob1->Body(), "");
+  EXPECT_EQ(ob1->OwnerCategory()->ObjectID(), "1") << "and kept its category";
+  ASSERT_TRUE(host.BlockNamed("FC5"));
+  EXPECT_FALSE(host.BlockNamed("FC5")->Online());
+  EXPECT_EQ(Run(kUpload, {{clsid::kProjectOnline, host.plc->Guid()}}), 4) << "station, blocks";
+
   host.plc->Program()->FindBlockById("OB1")->SetProtected(true);
   std::string why;
   EXPECT_EQ(

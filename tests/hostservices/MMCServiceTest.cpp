@@ -1,9 +1,8 @@
 // The memory card service: which renames it refuses and why, deletions all or none with one
-// notification; and the load service that has the card report its files when a notifying load
-// state names it.
+// notification; and the card reporting its files when a notifying load state names it.
 #include <gtest/gtest.h>
 
-#include "RecordingSink.h"
+#include "OpenProjectTest.h"
 #include "host/framework/ObjectArray.h"
 #include "host/services/LoadService.h"
 #include "host/services/MMCService.h"
@@ -11,15 +10,12 @@
 namespace hostsvc {
 namespace {
 
-class MMCServiceTest : public ::testing::Test, public mztest::HostProject {
+class MMCServiceTest : public OpenProjectTest {
  protected:
   MMCServiceTest()
-      : HostProject(mztest::ProjectXml(), mztest::PlcText(R"(<memory-card name="Card 1">
-  <file name="a.bin"/><file name="b.csv"/></memory-card>)")) {
-    plc->Notifications().Subscribe(sink);
-  }
+      : OpenProjectTest(mztest::PlcText(R"(<memory-card name="Card 1">
+  <file name="a.bin"/><file name="b.csv"/></memory-card>)")) {}
   Ref<host::MMCFile> File(const char* name) { return plc->MemoryCard()->FindFile(name); }
-  Ref<RecordingSink> sink = platform::MakeObject<RecordingSink>();
 };
 
 TEST_F(MMCServiceTest, RenameRefusesNamesThatAreInvalidOrTaken) {
@@ -41,8 +37,7 @@ TEST_F(MMCServiceTest, RenameRefusesNamesThatAreInvalidOrTaken) {
     SCOPED_TRACE(row.name);
     const std::string before = file->Name();
     std::string why;
-    const int32_t error =
-        mztest::ErrorOf([&] { env.MemoryCards().RenameFile(file, row.name); }, &why);
+    const int32_t error = ErrorOf([&] { env.MemoryCards().RenameFile(file, row.name); }, &why);
     EXPECT_EQ(error, row.refusal ? platform::errc::kInvalidCall : 0) << why;
     EXPECT_NE(why.find(row.refusal ? row.refusal : ""), std::string::npos) << why;
     EXPECT_EQ(file->Name(), row.refusal ? before : row.name);
@@ -50,12 +45,18 @@ TEST_F(MMCServiceTest, RenameRefusesNamesThatAreInvalidOrTaken) {
   }
 }
 
-TEST_F(MMCServiceTest, DeleteRemovesAllListedFilesInOneNotificationOrNone) {
+TEST_F(MMCServiceTest, ANotifyingLoadStateHasTheCardReportItsFilesAndDeleteTakesAllOrNone) {
+  const std::string card = "<ROOT><RGOBJECT CLSID=\"" + std::string(mzblprsx::clsid::kMemoryCard) +
+                           "\" OBJID=\"" + env.MemoryCards().ObjectID() + "\"/></ROOT>";
+  EXPECT_EQ(env.Load().LoadState(card, 0), 0);
+  EXPECT_EQ(sink->Take(), "") << "without the notify flag";
+  EXPECT_EQ(env.Load().LoadState(card, 16), 0);
+  EXPECT_EQ(sink->Take(), "batch file 1:a.bin,b.csv");
+
   const auto files = platform::MakeObject<host::ObjectArray>();
   files->Add(File("a.bin"));
   files->Add(platform::MakeObject<host::MMCFile>("loose.bin"));
-  EXPECT_EQ(mztest::ErrorOf([&] { env.MemoryCards().DeleteFiles(files); }),
-            platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { env.MemoryCards().DeleteFiles(files); }), platform::errc::kInvalidCall);
   EXPECT_EQ(plc->MemoryCard()->Files().size(), 2u) << "one entry no file of the card: none go";
   files->Remove(2);
   files->Add(File("b.csv"));
@@ -63,15 +64,6 @@ TEST_F(MMCServiceTest, DeleteRemovesAllListedFilesInOneNotificationOrNone) {
   env.MemoryCards().DeleteFiles(files);
   EXPECT_EQ(plc->MemoryCard()->Files().size(), 0u);
   EXPECT_EQ(sink->Take(), "batch file 2:a.bin,b.csv");
-}
-
-TEST_F(MMCServiceTest, ANotifyingLoadStateThatNamesTheCardHasItReportItsFiles) {
-  const std::string card = "<ROOT><RGOBJECT CLSID=\"" + std::string(mzblprsx::clsid::kMemoryCard) +
-                           "\" OBJID=\"" + env.MemoryCards().ObjectID() + "\"/></ROOT>";
-  EXPECT_EQ(env.Load().LoadState(card, 0), 0);
-  EXPECT_EQ(sink->Take(), "") << "without the notify flag";
-  EXPECT_EQ(env.Load().LoadState(card, 16), 0);
-  EXPECT_EQ(sink->Take(), "batch file 1:a.bin,b.csv");
 }
 
 }  // namespace

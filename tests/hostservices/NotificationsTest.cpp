@@ -1,6 +1,5 @@
-// The notification hub (kinds, batches, queueing instead of re-entrant delivery, subscribers
-// coming and going during a delivery, scopes, failing sinks) and what each change of a project
-// object announces.
+// The notification hub (kinds, batches, queueing, subscribers coming and going, scopes, failing
+// sinks) and what each change of a project object announces.
 #include <gtest/gtest.h>
 
 #include "OpenProjectTest.h"
@@ -39,7 +38,7 @@ class NotificationsTest : public OpenProjectTest {
   std::vector<Ref<RecordingSink>> listeners_;
 };
 
-TEST_F(NotificationsTest, EachSinkHearsOnlyTheKindsItImplements) {
+TEST_F(NotificationsTest, EachSinkHearsItsKindsAndABatchInRaiseOrderMergingEntries) {
   const auto single = platform::MakeObject<SingleOnly>();
   Hub().Subscribe(single);
   project->SetName("Renamed");
@@ -47,9 +46,7 @@ TEST_F(NotificationsTest, EachSinkHearsOnlyTheKindsItImplements) {
   EXPECT_EQ(single->to->Take(), "single project 4:" + kGuid);
   EXPECT_EQ(sink->Take(), "single project 4:" + kGuid + " | batch block 8192:FB10")
       << "a sink with both interfaces hears each change once, in its kind";
-}
 
-TEST_F(NotificationsTest, ABatchDeliversInRaiseOrderMergingConsecutiveEntries) {
   {
     NotificationBatch batch(*program);
     program->AddBlock(NewFc(2));
@@ -57,9 +54,9 @@ TEST_F(NotificationsTest, ABatchDeliversInRaiseOrderMergingConsecutiveEntries) {
     program->RenumberBlock(*BlockNamed("FC3"), 4);
     CategoryNamed("2")->SetName("Drives");
     program->AddBlock(NewFc(5));
-    project->SetName("Renamed");
     project->SetName("Again");
     project->SetName("Renamed");
+    project->SetName("Again");
     EXPECT_EQ(sink->Take(), "") << "nothing is delivered while the batch is open";
   }
   // Notifications carry the objects themselves: FC3, renumbered since, reads FC4.
@@ -69,7 +66,7 @@ TEST_F(NotificationsTest, ABatchDeliversInRaiseOrderMergingConsecutiveEntries) {
                 kGuid);
 }
 
-TEST_F(NotificationsTest, ANotificationRaisedDuringDeliveryWaitsForTheCurrentOne) {
+TEST_F(NotificationsTest, ANotificationRaisedDuringDeliveryWaitsAndSubscribersMayComeAndGo) {
   const auto later = Listener();
   std::string order;
   sink->onRecord = [&](const std::string& record) {
@@ -81,9 +78,7 @@ TEST_F(NotificationsTest, ANotificationRaisedDuringDeliveryWaitsForTheCurrentOne
   EXPECT_EQ(order,
             "[batch block 8192:FB10](batch block 8192:FB10)"
             "[batch block 8192:OB1](batch block 8192:OB1)");
-}
 
-TEST_F(NotificationsTest, SubscribersComingAndGoingDuringADelivery) {
   const auto victim = platform::MakeObject<RecordingSink>();
   const auto victimId = Hub().Subscribe(victim);
   const auto newcomer = platform::MakeObject<RecordingSink>();
@@ -93,20 +88,26 @@ TEST_F(NotificationsTest, SubscribersComingAndGoingDuringADelivery) {
     Hub().Subscribe(newcomer);
     BlockNamed("OB1")->SetHeader("Queued");
   };
-  BlockNamed("FB10")->SetHeader("Changed");
+  BlockNamed("FB10")->SetHeader("Changed again");
   EXPECT_EQ(victim->Take(), "") << "neither the rest of this delivery nor the queued one";
   EXPECT_EQ(newcomer->Take(), "batch block 8192:OB1") << "from the next notification on";
 }
 
-TEST_F(NotificationsTest, FollowersHearAfterEveryoneElse) {
+TEST_F(NotificationsTest, FollowersHearLastFailingSinksStopNothingScopedSinksHearTheirObject) {
   std::string order;
   Listener(NotificationHub::Order::kAfterOthers)->onRecord = [&](auto&) { order += "follower "; };
-  Listener()->onRecord = [&](auto&) { order += "handler "; };
-  BlockNamed("FB10")->SetHeader("Changed");
+  Listener()->onRecord = [&](auto&) {
+    order += "handler ";
+    throw platform::Error(platform::errc::kFail, "broke");
+  };
+  Hub().Subscribe(platform::MakeObject<RecordingSink>());  // released at once
+  EXPECT_NO_THROW(BlockNamed("FB10")->SetHeader("Changed"));
   EXPECT_EQ(order, "handler follower ");
-}
+  EXPECT_EQ(sink->Take(), "batch block 8192:FB10");
+  EXPECT_EQ(Hub().DeliveryFailures(), 1);
+  EXPECT_EQ(Hub().LastFailure(), "broke");
+  EXPECT_EQ(Hub().SubscriberCount(), 3u) << "the hub held the released sink weakly";
 
-TEST_F(NotificationsTest, AScopedSinkHearsOnlyAboutItsObjectAndWhatIsInside) {
   const auto inProgram = platform::MakeObject<RecordingSink>();
   const auto onFb10 = platform::MakeObject<RecordingSink>();
   Hub().Subscribe(inProgram, program);
@@ -114,8 +115,8 @@ TEST_F(NotificationsTest, AScopedSinkHearsOnlyAboutItsObjectAndWhatIsInside) {
   project->Hardware()->SetSize(1);
   {
     NotificationBatch batch(*program);
-    BlockNamed("FB10")->SetHeader("Changed");
-    BlockNamed("OB1")->SetHeader("Changed");
+    BlockNamed("FB10")->SetHeader("Scoped");
+    BlockNamed("OB1")->SetHeader("Scoped");
   }
   program->RemoveBlocks({BlockNamed("FB10"), BlockNamed("DB10")});
   EXPECT_EQ(inProgram->Take(), "batch block 8192:FB10,OB1 | batch block 2:FB10,DB10")
@@ -123,16 +124,6 @@ TEST_F(NotificationsTest, AScopedSinkHearsOnlyAboutItsObjectAndWhatIsInside) {
   EXPECT_EQ(onFb10->Take(), "batch block 8192:FB10 | batch block 2:FB10");
   EXPECT_NE(ErrorOf([&] { plc->Notifications().Subscribe(sink, program); }), 0)
       << "a scope must be part of the hub's project";
-}
-
-TEST_F(NotificationsTest, FailingOrVanishedSinksNeitherStopOthersNorFailTheChange) {
-  Listener()->onRecord = [](auto&) { throw platform::Error(platform::errc::kFail, "broke"); };
-  Hub().Subscribe(platform::MakeObject<RecordingSink>());  // released at once
-  EXPECT_NO_THROW(BlockNamed("FB10")->SetHeader("Changed"));
-  EXPECT_EQ(sink->Take(), "batch block 8192:FB10");
-  EXPECT_EQ(Hub().DeliveryFailures(), 1);
-  EXPECT_EQ(Hub().LastFailure(), "broke");
-  EXPECT_EQ(Hub().SubscriberCount(), 2u) << "the hub held the released sink weakly";
 }
 
 TEST(NotificationHubLifetime, ASinkMayReleaseTheProjectWhileItIsDelivered) {

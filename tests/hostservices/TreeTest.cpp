@@ -1,7 +1,6 @@
-// The host's followers of a project tree, driven through a real model built the way the
-// library's offline factory builds it (with no handlers): CategorySync keeps the category
-// objects' block lists in the tree's order, so that a saved and reloaded project shows the same
-// tree; DeletedItemSweeper takes out items of objects that the framework deleted.
+// The host's followers of a project tree built as the library's offline factory builds it (with no
+// handlers): CategorySync keeps the categories' block lists in the tree's order, so that a
+// reloaded project shows the same tree; DeletedItemSweeper takes out items of deleted objects.
 #include <gtest/gtest.h>
 
 #include <unordered_set>
@@ -100,7 +99,7 @@ class TreeTest : public OpenProjectTest {
       platform::CreateObjectAs<host::ProjectModel>(clsid::kProjectModel);
 };
 
-TEST_F(TreeTest, BuildingListsOnlyWhatNoCategoryListed) {
+TEST_F(TreeTest, BuildingListsOnlyWhatNoCategoryListedAndMovingCategoriesNothing) {
   EXPECT_EQ(Members(*CategoryNamed("2")), "FB10 DB10 FB11");
   EXPECT_EQ(Members(*CategoryNamed("1")), "OB1 FC1") << "FC1 joined the default category";
 
@@ -110,6 +109,15 @@ TEST_F(TreeTest, BuildingListsOnlyWhatNoCategoryListed) {
   Build(again, project);
   again->RemoveProject(project);
   EXPECT_FALSE(project->IsModified()) << "building and taking down a listed tree changes nothing";
+
+  const auto motors = Of("2");
+  const auto programItem = motors->Parent();
+  Move(motors, nullptr, nullptr, nullptr);  // parked, as the library moves a category
+  programItem->Items()->Add(motors, Of("1"), nullptr);
+  EXPECT_EQ(Children(programItem), "2 1");
+  motors->Items()->Remove(Of("DB10"));
+  EXPECT_EQ(Members(*CategoryNamed("2")), "FB10 DB10 FB11")
+      << "removed items and whole category moves change no list";
 }
 
 TEST_F(TreeTest, MovedAndNewBlockItemsAreListedAfterTheirPreviousSibling) {
@@ -129,25 +137,24 @@ TEST_F(TreeTest, MovedAndNewBlockItemsAreListedAfterTheirPreviousSibling) {
   EXPECT_EQ(sink->Take(), "") << "member lists follow the tree without notifications";
 }
 
-TEST_F(TreeTest, RemovedItemsAndWholeCategoryMovesChangeNoList) {
-  const auto motors = Of("2");
-  const auto programItem = motors->Parent();
-  Move(motors, nullptr, nullptr, nullptr);  // parked, as the library moves a category
-  programItem->Items()->Add(motors, Of("1"), nullptr);
-  EXPECT_EQ(Children(programItem), "2 1");
-  motors->Items()->Remove(Of("DB10"));
-  EXPECT_EQ(Members(*CategoryNamed("2")), "FB10 DB10 FB11");
-}
+TEST_F(TreeTest, TheHardwareSnapInSavesItsStationAndItemsOfDeletedObjectsGo) {
+  project->Hardware()->SetSize(4096);
+  project->Hardware()->SetModified(true);
+  const auto hwConfig = env.Application().SnapIn("SnapInHWConfig");
+  const auto target = hwConfig.Cast<mzblprsx::IRgSICommandTarget>();
+  EXPECT_TRUE(target->DoVerb(host::HwConfigSnapIn::kVerbSave, platform::Variant(), false));
+  EXPECT_FALSE(project->Hardware()->IsModified());
+  EXPECT_EQ(project->FileObject()->SaveCount(), 1);
+  EXPECT_TRUE(target->DoVerb(host::HwConfigSnapIn::kVerbSave, platform::Variant(), false));
+  EXPECT_EQ(project->FileObject()->SaveCount(), 1) << "nothing changed: nothing written";
 
-TEST_F(TreeTest, ItemsOfDeletedObjectsGoWhenNoHandlerTakesThemOut) {
   auto array = platform::MakeObject<host::ObjectArray>();
   array->Add(BlockNamed("FB10"));
   platform::MakeObject<host::BlockService>(program, nullptr, "Offline")->DeleteBlocks(array, 0);
   EXPECT_EQ(Children(Of("2")), "DB10 FB11");
 
   project->Symbols()->StorageOwner()->Remove(-1.0, 128, platform::Variant());
-  const auto snapIn =
-      env.Application().SnapIn("SnapInHWConfig").Cast<mzblprsx::IRgHwConfigSnapIn>();
+  const auto snapIn = hwConfig.Cast<mzblprsx::IRgHwConfigSnapIn>();
   snapIn->Delete(0);
   EXPECT_FALSE(project->Hardware()) << "the snap-in deletes the open project's station";
   EXPECT_EQ(Children(Of(project)), "VARTABLES REFERENCES DOCUMENTATION PROGRAM");
@@ -185,18 +192,6 @@ TEST_F(TreeTest, AReloadedProjectShowsTheSameTree) {
   Build(model, reloaded);
   EXPECT_EQ(tree(*this, reloaded->Program()), before);
   EXPECT_FALSE(reloaded->IsModified()) << "every block was listed where the tree shows it";
-}
-
-TEST_F(TreeTest, TheHardwareSnapInsSaveVerbStoresTheStationWithItsProject) {
-  project->Hardware()->SetSize(4096);
-  project->Hardware()->SetModified(true);
-  const auto target =
-      env.Application().SnapIn("SnapInHWConfig").Cast<mzblprsx::IRgSICommandTarget>();
-  EXPECT_TRUE(target->DoVerb(host::HwConfigSnapIn::kVerbSave, platform::Variant(), false));
-  EXPECT_FALSE(project->Hardware()->IsModified());
-  EXPECT_EQ(project->FileObject()->SaveCount(), 1);
-  EXPECT_TRUE(target->DoVerb(host::HwConfigSnapIn::kVerbSave, platform::Variant(), false));
-  EXPECT_EQ(project->FileObject()->SaveCount(), 1) << "nothing changed: nothing written";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The transfer object's bytes: the documented layout loads, and damaged or hostile bytes of
-// every kind are refused with a description that says what is wrong, leaving the object as it
-// was.
+// every kind are refused with a description of the fault, leaving the object as it was.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "ByteForm.h"
 #include "host/framework/DataObject.h"
@@ -62,9 +63,18 @@ TEST_F(DataObjectBytesTest, TheDocumentedLayoutLoadsAndIsWhatSaveWrites) {
   EXPECT_FALSE(target->Item(3)->HasData());
   EXPECT_EQ(target->Item(3)->Name(), "Bänder") << "UTF-8 names travel unchanged";
   EXPECT_EQ(target->SaveBytes(), bytes) << "the writer writes exactly the documented layout";
+
+  target->LoadBytes(
+      Encode({{0, kBlock, "2", "", "", "", ""}, {0, kCategory, "2", "", "", "", ""}}));
+  EXPECT_EQ(target->ItemCount(), 2) << "the same identifier under another class is no duplicate";
 }
 
-TEST_F(DataObjectBytesTest, EveryTruncationIsRefused) {
+TEST_F(DataObjectBytesTest, EveryTruncationAndDamageOfEveryKindIsRefusedAndNamed) {
+  struct Damage {
+    const char* why;
+    std::function<Bytes()> bytes;
+    const char* expected;
+  };
   const Bytes good = Encode(GoodItems());
   for (size_t size = 0; size < good.size(); ++size) {
     const Bytes cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
@@ -72,15 +82,7 @@ TEST_F(DataObjectBytesTest, EveryTruncationIsRefused) {
         << "cut to " << size << " bytes";
   }
   EXPECT_EQ(target->SaveBytes(), before) << "no cut version changed anything";
-}
 
-TEST_F(DataObjectBytesTest, DamageOfEveryKindIsNamed) {
-  struct Damage {
-    const char* why;
-    std::function<Bytes()> bytes;
-    const char* expected;
-  };
-  const Bytes good = Encode(GoodItems());
   const auto changed = [&](const std::function<void(Bytes&)>& change, bool reseal) {
     return [=] {
       Bytes bytes = good;
@@ -89,42 +91,37 @@ TEST_F(DataObjectBytesTest, DamageOfEveryKindIsNamed) {
       return bytes;
     };
   };
+  // Bytes from `at` on replaced, the checksum made right again.
+  const auto set = [&](size_t at, Bytes values) {
+    return changed([=](Bytes& b) { std::copy(values.begin(), values.end(), b.begin() + at); },
+                   true);
+  };
+  const auto u32 = [&](size_t at, uint32_t value) {
+    return changed([=](Bytes& b) { PutU32(b, at, value); }, true);
+  };
   const auto encoded = [](std::vector<RawItem> items) { return [=] { return Encode(items); }; };
   // Offsets into the first item: the payload starts at 16; its flags byte, then the class
   // identifier's length at 17 and its text at 21.
   const size_t nameOffset = 16 + 1 + 4 + kBlock.size() + 4 + 4 + 4;  // first byte of "Motor"
   const std::vector<Damage> damages = {
       {"nothing at all", [] { return Bytes{}; }, "too few"},
-      {"another format", changed([](Bytes& b) { b[0] = 'X'; }, true), "\"RGDO\""},
-      {"a later version", changed([](Bytes& b) { b[4] = 2; }, true), "version 2"},
-      {"reserved field set", changed([](Bytes& b) { b[6] = 1; }, true), "reserved"},
-      {"items length too large", changed([&](Bytes& b) { PutU32(b, 12, 0xFFFFFFF0u); }, true),
-       "announces 4294967280 bytes"},
+      {"another format", set(0, {'X'}), "\"RGDO\""},
+      {"a later version", set(4, {2}), "version 2"},
+      {"reserved field set", set(6, {1}), "reserved"},
+      {"items length too large", u32(12, 0xFFFFFFF0u), "announces 4294967280 bytes"},
       {"a byte too many", changed([](Bytes& b) { b.insert(b.end() - 4, 0); }, true), "announces"},
       {"a flipped bit", changed([](Bytes& b) { b[30] ^= 0x10; }, false), "checksum"},
       {"a damaged checksum", changed([](Bytes& b) { b.back() ^= 1; }, false), "checksum"},
-      {"an impossible count", changed([](Bytes& b) { PutU32(b, 8, 0xFFFFFFFFu); }, true),
-       "cannot fit"},
-      {"one item too many", changed([](Bytes& b) { PutU32(b, 8, 4); }, true), "item 4"},
-      {"one item too few", changed([](Bytes& b) { PutU32(b, 8, 2); }, true),
-       "follow the last item"},
-      {"oversized text length", changed([](Bytes& b) { PutU32(b, 17, 0x7FFFFFFFu); }, true),
+      {"an impossible count", u32(8, 0xFFFFFFFFu), "cannot fit"},
+      {"one item too many", u32(8, 4), "item 4"},
+      {"one item too few", u32(8, 2), "follow the last item"},
+      {"oversized text length", u32(17, 0x7FFFFFFFu),
        "item 1 says its class identifier has 2147483647 bytes"},
-      {"unknown item flag", changed([](Bytes& b) { b[16] = 0x03; }, true), "unknown flags 0x03"},
-      {"a byte that is no UTF-8", changed([&](Bytes& b) { b[nameOffset] = 0xFF; }, true),
-       "name that is not valid UTF-8"},
-      {"an overlong UTF-8 form",
-       changed([&](Bytes& b) { b[nameOffset] = 0xC1, b[nameOffset + 1] = 0xBF; }, true),
-       "not valid UTF-8"},
-      {"a UTF-16 surrogate in UTF-8",
-       changed(
-           [&](Bytes& b) {
-             b[nameOffset] = 0xED, b[nameOffset + 1] = 0xA0, b[nameOffset + 2] = 0x80;
-           },
-           true),
-       "not valid UTF-8"},
-      {"a UTF-8 sequence cut by the text's end",
-       changed([&](Bytes& b) { b[nameOffset + 4] = 0xE2; }, true), "not valid UTF-8"},
+      {"unknown item flag", set(16, {0x03}), "unknown flags 0x03"},
+      {"a byte that is no UTF-8", set(nameOffset, {0xFF}), "name that is not valid UTF-8"},
+      {"an overlong UTF-8 form", set(nameOffset, {0xC1, 0xBF}), "not valid UTF-8"},
+      {"a UTF-16 surrogate in UTF-8", set(nameOffset, {0xED, 0xA0, 0x80}), "not valid UTF-8"},
+      {"a UTF-8 sequence cut by the text's end", set(nameOffset + 4, {0xE2}), "not valid UTF-8"},
       {"no class identifier", encoded({{0, "", "1", "", "", "", ""}}), "no class identifier"},
       {"a reference with content", encoded({{0, kBlock, "FB1", "", "", "", "<block/>"}}),
        "reference but carries content"},
@@ -137,12 +134,6 @@ TEST_F(DataObjectBytesTest, DamageOfEveryKindIsNamed) {
        "in case)"},
   };
   for (const Damage& damage : damages) ExpectRefused(damage.bytes(), damage.expected, damage.why);
-}
-
-TEST_F(DataObjectBytesTest, SameIdentifierUnderAnotherClassIsNoDuplicate) {
-  target->LoadBytes(
-      Encode({{0, kBlock, "2", "", "", "", ""}, {0, kCategory, "2", "", "", "", ""}}));
-  EXPECT_EQ(target->ItemCount(), 2) << "keys differ by class";
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The print service drives a print object through IMzPrintInit and IMzPrintNavigate: a fake one
-// registered in place of the library's fills the print table with N rows and pages as the real
-// one does (SetNextPage stops at the last page); the registry is restored afterwards.
+// The print service drives a print object through IMzPrintInit and IMzPrintNavigate: a fake in
+// place of the library's fills the print table with N rows and pages as the real one does.
 #include <gtest/gtest.h>
 
 #include "host/print/PrintService.h"
@@ -105,7 +104,7 @@ class PrintServiceTest : public ::testing::Test {
   int32_t rows = 0;
 };
 
-TEST_F(PrintServiceTest, PrintsEveryPageOfTheObjectInEveryForm) {
+TEST_F(PrintServiceTest, PrintsEveryPageInEveryFormOrNothingWhenTheObjectRefuses) {
   rows = 120;  // and the total line: 121 body rows
   const host::PrintResult text = Print(host::PrintFormat::kText, 0);
   EXPECT_EQ(text.pages, 3) << "58 rows a page at the service's 9 pt on A4";
@@ -120,9 +119,7 @@ TEST_F(PrintServiceTest, PrintsEveryPageOfTheObjectInEveryForm) {
   EXPECT_EQ(pdf.document.rfind("%PDF-", 0), 0u);
   EXPECT_EQ(Print(host::PrintFormat::kCsv, 10).document.substr(0, 19), "Name,Size\r\nFB1,10\r\n");
   EXPECT_EQ(Print(host::PrintFormat::kHtml, 5).pages, 5);
-}
 
-TEST_F(PrintServiceTest, ARefusingPrintObjectPrintsNothingAndSaysWhy) {
   rows = 3;
   platform::ui::MessageBox::Show("shown before the job");
   const host::PrintResult result = Print(host::PrintFormat::kPdf, 0, /*withParent=*/false);

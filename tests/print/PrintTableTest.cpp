@@ -1,6 +1,5 @@
-// The print table driven through IMzPrintTable as a print object drives it, and each of its
-// four renderings read back: text exactly, CSV quoting, HTML escaping and structure, PDF pages
-// and text through pdftotext; page breaks alike in every form; errors of bad calls.
+// The print table driven through IMzPrintTable as a print object drives it, and its four
+// renderings read back (PDF through pdftotext); page breaks alike in every form; bad calls.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -133,7 +132,7 @@ class PrintTableTest : public ::testing::Test {
   host::Environment env;  // registers the host's classes
 };
 
-TEST_F(PrintTableTest, TextPadsAndAlignsByCharacterCellsAndWidensToTheWidestText) {
+TEST_F(PrintTableTest, TextPadsAndAlignsByCellsHtmlEmphasisesHeadingsPdfHasTheTexts) {
   auto table = SmallTable();
   EXPECT_EQ(Render(*table, host::PrintFormat::kText),
             "Program P        Page 1 of 1\n"
@@ -148,9 +147,30 @@ TEST_F(PrintTableTest, TextPadsAndAlignsByCharacterCellsAndWidensToTheWidestText
   auto tall = RowsTable(120);
   EXPECT_NE(Render(*tall, host::PrintFormat::kText).find("Page 3 of 3\n"), std::string::npos);
   EXPECT_EQ(tall->PageCount(), 3) << "58 rows of 9 pt fit the A4 page";
+
+  const std::string html = Render(*SmallTable(), host::PrintFormat::kHtml);
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(html.find("<style>"), std::string::npos);
+  EXPECT_EQ(CountOf(html, "<tr class=\"heading\"><td class=\"l\">Motors</td>"), 1u);
+  EXPECT_NE(html.find("<th class=\"r\">Size</th><th class=\"c\">Lang</th>"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"r\">Total</td><td class=\"r\">424</td><td class=\"l\">bytes"),
+            std::string::npos);
+  EXPECT_NE(html.find("<col style=\"width:15ch\">"), std::string::npos);
+
+  const std::string pdf = Render(*SmallTable(), host::PrintFormat::kPdf);
+  ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
+  const auto pages = PdfPages(pdf);
+  if (!pages) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ASSERT_EQ(pages->size(), 1u);
+  for (const char* text : {"Program P", "Page 1 of 1", "Name", "Size", "Lang", "Motors", "FB10",
+                           "412", "LAD", "Größe_Üb", "Total", "424", "bytes"}) {
+    EXPECT_NE((*pages)[0].find(text), std::string::npos) << text;
+  }
+  EXPECT_EQ((*pages)[0].find("XXXX"), std::string::npos);
+  EXPECT_NE((*pages)[0].find("Größe_Überlang"), std::string::npos) << "nothing is cut";
 }
 
-TEST_F(PrintTableTest, CsvQuotesByRfc4180) {
+TEST_F(PrintTableTest, CsvQuotesByRfc4180AndHtmlEscapes) {
   auto table = Filled({{"Name", "Header"},
                        {"a,b", "plain"},
                        {"say \"hi\"", ""},
@@ -165,18 +185,6 @@ TEST_F(PrintTableTest, CsvQuotesByRfc4180) {
             "Name,Size,Lang\r\nMotors,,\r\nFB10,412,LAD\r\nGröße_Überlang,12,日本語\r\n"
             "Total,424,bytes\r\n")
       << "whole texts, the listed columns";
-}
-
-TEST_F(PrintTableTest, HtmlIsOnePageEscapedWithHeadingsEmphasised) {
-  auto table = SmallTable();
-  const std::string html = Render(*table, host::PrintFormat::kHtml);
-  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
-  EXPECT_NE(html.find("<style>"), std::string::npos);
-  EXPECT_EQ(CountOf(html, "<tr class=\"heading\"><td class=\"l\">Motors</td>"), 1u);
-  EXPECT_NE(html.find("<th class=\"r\">Size</th><th class=\"c\">Lang</th>"), std::string::npos);
-  EXPECT_NE(html.find("<td class=\"r\">Total</td><td class=\"r\">424</td><td class=\"l\">bytes"),
-            std::string::npos);
-  EXPECT_NE(html.find("<col style=\"width:15ch\">"), std::string::npos);
 
   auto escaped = Filled({{""}, {"<b>&\"'"}});
   escaped->Finish(1);
@@ -184,20 +192,6 @@ TEST_F(PrintTableTest, HtmlIsOnePageEscapedWithHeadingsEmphasised) {
   EXPECT_NE(page.find("<td class=\"l\">&lt;b&gt;&amp;&quot;&#39;</td>"), std::string::npos);
   EXPECT_NE(page.find("<title>A&lt;B &amp; &#39;C&#39;</title>"), std::string::npos);
   EXPECT_EQ(page.find("<b>"), std::string::npos);
-}
-
-TEST_F(PrintTableTest, PdfHasItsPagesAndTexts) {
-  const std::string pdf = Render(*SmallTable(), host::PrintFormat::kPdf);
-  ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
-  const auto pages = PdfPages(pdf);
-  if (!pages) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  ASSERT_EQ(pages->size(), 1u);
-  for (const char* text : {"Program P", "Page 1 of 1", "Name", "Size", "Lang", "Motors", "FB10",
-                           "412", "LAD", "Größe_Üb", "Total", "424", "bytes"}) {
-    EXPECT_NE((*pages)[0].find(text), std::string::npos) << text;
-  }
-  EXPECT_EQ((*pages)[0].find("XXXX"), std::string::npos);
-  EXPECT_NE((*pages)[0].find("Größe_Überlang"), std::string::npos) << "nothing is cut";
 }
 
 class PrintPageBreakTest : public PrintTableTest,
