@@ -139,8 +139,7 @@ TEST_F(LoadMemoryTest, ADownloadThatDoesNotFitChangesNothing) {
       << "the limit is written back";
 }
 
-TEST(SaveTogether, WritesBothFilesOrNeither) {
-  HostProject host;
+TEST_F(LoadServiceTest, SaveTogetherWritesBothFilesOrNeither) {
   const auto folder =
       std::filesystem::temp_directory_path() / ("mz-load-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);

@@ -1,6 +1,5 @@
-// The host services through the interfaces the library gets them by: blocks, categories,
-// symbol look-ups and the program's documents. Refusals leave the project as it was, successes
-// announce themselves once.
+// The block, category and symbol services and the program's documents through the interfaces
+// the library gets them by: refusals leave the project as it was, successes announce themselves.
 #include <gtest/gtest.h>
 
 #include "OpenProjectTest.h"
@@ -26,8 +25,6 @@ Ref<platform::Object> Service(std::string_view classId, Ref<platform::Object> of
   return platform::CreateObjectAs<mzblprsx::IRgServiceFactory>(clsid::kServiceFactory)
       ->GetService(std::string(classId), std::move(offline), std::move(online), "Offline");
 }
-
-// --- Blocks
 
 class BlockServiceTest : public OpenProjectTest {
  protected:
@@ -131,8 +128,6 @@ TEST_F(BlockServiceTest, BlockExistsAnswersForTheProgramOfTheServiceOnItsSide) {
   EXPECT_EQ(ErrorOf([&] { info->BlockExists(BlockNamed("FB11"), BlockInfo::kFb, 12, 1); }),
             errc::kTypeMismatch);
 }
-
-// --- Categories
 
 class CategoryServiceTest : public OpenProjectTest {
  protected:
@@ -298,8 +293,6 @@ TEST_F(CategoryServiceTest, RefusedDeletionsChangeNothingAndNoProgramChecksNoNam
       << "the PLC's program is a wrong program, not a missing one";
 }
 
-// --- Symbols
-
 // "Motor@FB10", or "-" when the index has no entry.
 std::string EntryAt(IRgSymbolTable& table, int32_t index) {
   const auto entry = table.Entry(index);
@@ -364,8 +357,6 @@ TEST_F(SymbolServiceTest, TheProjectTableAndTheStandardSymbolsAreLookedUpBothWay
   EXPECT_FALSE(service->SymbolTable()) << "the project has no symbol table any more";
   EXPECT_TRUE(service->PredefinedSymbols(0)) << "the standard symbols do not need the project";
 }
-
-// --- Program documents
 
 using ProgramDocumentsTest = OpenProjectTest;
 

@@ -33,8 +33,7 @@ class DataObjectBytesTest : public ::testing::Test {
     first = target->Item(1);
   }
 
-  // Loads the bytes into the target and expects them refused with `expected` in the text, the
-  // target untouched.
+  // Expects the bytes refused with `expected` in the text, the target untouched.
   void ExpectRefused(const Bytes& bytes, const std::string& expected, const std::string& why) {
     std::string description;
     EXPECT_EQ(ErrorOf([&] { target->LoadBytes(bytes); }, &description),

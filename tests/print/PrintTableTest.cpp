@@ -34,8 +34,8 @@ std::shared_ptr<platform::SafeArray> Columns(std::initializer_list<int32_t> colu
   return list;
 }
 
-// A started table of these rows (header row first), every row as wide as the first.
-Ref<IMzPrintTable> Filled(const std::vector<std::vector<std::string>>& rows) {
+// A table of these rows (header row first), every row as wide as the first; finished unless told.
+Ref<IMzPrintTable> Filled(const std::vector<std::vector<std::string>>& rows, bool finish = true) {
   auto table = NewTable();
   table->SetColumnCount(static_cast<int32_t>(rows[0].size()));
   table->SetRowCount(static_cast<int32_t>(rows.size()) - 1);
@@ -45,6 +45,7 @@ Ref<IMzPrintTable> Filled(const std::vector<std::vector<std::string>>& rows) {
                          rows[row][column]);
     }
   }
+  if (finish) table->Finish(1);
   return table;
 }
 
@@ -55,7 +56,8 @@ Ref<IMzPrintTable> SmallTable() {
                        {"Motors", "", "XXXX", ""},
                        {"FB10", "412", "XXXX", "LAD"},
                        {"Größe_Überlang", "12", "XXXX", "日本語"},
-                       {"Total", "424", "XXXX", "bytes"}});
+                       {"Total", "424", "XXXX", "bytes"}},
+                      false);
   const std::array<int32_t, 4> widths{8, 6, 4, 5};
   for (int32_t column = 1; column <= 4; ++column) {
     table->SetColumnAttribute(column, IMzPrintTable::kAttributeWidth, widths[column - 1]);
@@ -76,9 +78,7 @@ Ref<IMzPrintTable> SmallTable() {
 Ref<IMzPrintTable> RowsTable(int32_t rows) {
   std::vector<std::vector<std::string>> cells{{"Name"}};
   for (int32_t row = 1; row <= rows; ++row) cells.push_back({"row " + std::to_string(row)});
-  auto table = Filled(cells);
-  table->Finish(1);
-  return table;
+  return Filled(cells);
 }
 
 // Prints every page of the table on a device of its own.
@@ -176,7 +176,6 @@ TEST_F(PrintTableTest, CsvQuotesByRfc4180AndHtmlEscapes) {
                        {"say \"hi\"", ""},
                        {"two\nlines", "cr\r"},
                        {"Größe", "x"}});
-  table->Finish(1);
   EXPECT_EQ(Render(*table, host::PrintFormat::kCsv, 2),
             "Name,Header\r\n\"a,b\",plain\r\n\"say \"\"hi\"\"\",\r\n\"two\nlines\",\"cr\r\"\r\n"
             "Größe,x\r\n")
@@ -187,7 +186,6 @@ TEST_F(PrintTableTest, CsvQuotesByRfc4180AndHtmlEscapes) {
       << "whole texts, the listed columns";
 
   auto escaped = Filled({{""}, {"<b>&\"'"}});
-  escaped->Finish(1);
   const std::string page = Render(*escaped, host::PrintFormat::kHtml, 0, "A<B & 'C'");
   EXPECT_NE(page.find("<td class=\"l\">&lt;b&gt;&amp;&quot;&#39;</td>"), std::string::npos);
   EXPECT_NE(page.find("<title>A&lt;B &amp; &#39;C&#39;</title>"), std::string::npos);
