@@ -105,8 +105,7 @@ TEST_F(FormTest, EnterKeyMessagesOnAButtonClickIt) {
     SendMessage(form->ok->HWnd(), WM_KEYUP, VK_ESCAPE, 0);  // another key's release: no click
     EXPECT_EQ(recorder.Take(), row.expected)
         << "messages " << row.messages.size() << " enabled " << row.enabled;
-    SendMessage(form->ok->HWnd(), WM_KEYUP, VK_RETURN,
-                0);  // release it; a click here is not the row's
+    SendMessage(form->ok->HWnd(), WM_KEYUP, VK_RETURN, 0);  // released; not the row's click
   }
   EXPECT_EQ(GetFocus(), form->rename->HWnd()) << "a click by message does not move the focus";
 }
@@ -150,36 +149,26 @@ TEST_F(FormTest, TabFollowsTabIndexSkippingWhatCannotTakeTheFocus) {
   EXPECT_TRUE(SameObject(form->FindControl("CMDOK"), form->ok)) << "names without case";
 }
 
-TEST_F(FormTest, ModalShowWithoutALoopFailsAndLeavesTheFormHidden) {
+TEST_F(FormTest, ModalShowWithoutALoopAndForeignContainersAreRefused) {
   UiState::Current().SetModalLoop(nullptr);
-  const auto error = ErrorOf([&] { form->Show(true); });
-  EXPECT_EQ(error, platform::errc::kFail);
+  EXPECT_EQ(ErrorOf([&] { form->Show(true); }), platform::errc::kFail);
   EXPECT_FALSE(form->Visible());
   form->Show();
   EXPECT_EQ(ErrorOf([&] { form->Show(true); }), 400) << "a shown form cannot go modal";
-}
 
-TEST_F(FormTest, ControlsOnlyGoIntoContainersOfTheirOwnForm) {
+  SCOPED_TRACE("controls only go into containers of their own form");
   auto other = MakeObject<AskForm>();
   EXPECT_EQ(ErrorOf([&] { form->AddControl<Label>("lblX", other->options.Get()); }),
             platform::errc::kInvalidCall);
   EXPECT_FALSE(form->FindControl("lblX"));
 }
 
-class BlockEditBoxTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form->Show();
-    c = box->ChangeNumber().Connect([&] { ++changes; });
-    box->SetBlockTypeText("FB");
-  }
-  Ref<AskForm> form = MakeObject<AskForm>();
-  Ref<BlockEditBox> box = form->entry;
+TEST_F(FormTest, TheBlockEntryNamesNumbersInRangeAndLimitsItsSymbol) {
+  const Ref<BlockEditBox> box = form->entry;
   int changes = 0;
-  platform::ScopedConnection c;
-};
-
-TEST_F(BlockEditBoxTest, BlockNameNeedsAShownNumberInRange) {
+  platform::ScopedConnection c = box->ChangeNumber().Connect([&] { ++changes; });
+  form->Show();
+  box->SetBlockTypeText("FB");
   struct Row {
     int32_t number;
     bool showNumber;
@@ -192,9 +181,9 @@ TEST_F(BlockEditBoxTest, BlockNameNeedsAShownNumberInRange) {
     EXPECT_EQ(box->BlockName(), row.name) << row.number << " shown " << row.showNumber;
   }
   EXPECT_EQ(changes, 0) << "numbers set by code raise no ChangeNumber";
-}
 
-TEST_F(BlockEditBoxTest, TypingANumberRaisesChangeNumberOnlyOnChange) {
+  SCOPED_TRACE("typing a number raises ChangeNumber only on a change");
+  box->SetShowNumber(true);
   box->SetBlockNumber(10);
   EXPECT_TRUE(box->TypeNumber("10"));
   EXPECT_EQ(changes, 0);
@@ -209,9 +198,9 @@ TEST_F(BlockEditBoxTest, TypingANumberRaisesChangeNumberOnlyOnChange) {
   box->SetEnabled(false);
   EXPECT_FALSE(box->TypeNumber("7"));
   EXPECT_EQ(box->BlockNumber(), 0) << "a disabled entry takes no typing";
-}
 
-TEST_F(BlockEditBoxTest, SymbolIsLimitedInCharacters) {
+  SCOPED_TRACE("the symbol is limited in characters");
+  box->SetEnabled(true);
   box->SetMaxSymbolLength(4);
   box->SetSymbol("Motor");
   EXPECT_EQ(box->Symbol(), "Moto");
@@ -224,9 +213,9 @@ TEST_F(BlockEditBoxTest, SymbolIsLimitedInCharacters) {
   EXPECT_EQ(box->Symbol(), "A ") << "a lower limit cuts the current symbol";
   EXPECT_EQ(ErrorOf([&] { box->SetMaxSymbolLength(-1); }), 380);
   EXPECT_EQ(ErrorOf([&] { box->SetCaptionOrder(2); }), 380);
-}
 
-TEST_F(BlockEditBoxTest, RendersItsPartsInCaptionOrder) {
+  SCOPED_TRACE("the parts render in caption order");
+  box->SetMaxSymbolLength(0);
   box->SetBlockNumber(10);
   box->SetSymbol("Motor");
   EXPECT_EQ(box->Render(), "[FB 10 | Motor]");
