@@ -7,10 +7,6 @@
 namespace dialogtest {
 namespace {
 
-using mzblprsx::RgProjectDialogBlockOpenModeCancel;
-using mzblprsx::RgProjectDialogBlockOpenModeEditor;
-using mzblprsx::RgProjectDialogBlockOpenModeProperties;
-
 class BlockListDialogTest : public ExplorerDialogFixture {
  protected:
   /// "FB10 mode=1": the items and the mode the dialog gave back.
@@ -22,7 +18,7 @@ class BlockListDialogTest : public ExplorerDialogFixture {
   }
 };
 
-TEST_F(BlockListDialogTest, OpenAndPropertiesNeedABlock) {
+TEST_F(BlockListDialogTest, OpenAndPropertiesNeedABlockAndADoubleClickOpensIt) {
   Look("rgcmdBlockOpen");  // the first row, a block, is selected
   // An empty category pressed stands for nothing; Ctrl on the release takes the category itself.
   Click("Spare").Click("Spare", ui::kCtrlMask);
@@ -40,9 +36,8 @@ TEST_F(BlockListDialogTest, OpenAndPropertiesNeedABlock) {
   loop->Click("rgcmdBlockOpen");
   EXPECT_EQ(Open(mzblprsx::RgProjectLocationOnline), "OB1 mode=1");
   EXPECT_EQ(mztest::Join(ErrorSources()), "");
-}
 
-TEST_F(BlockListDialogTest, ADoubleClickOpensTheItemUnderIt) {
+  SCOPED_TRACE("a double click opens the item under it");
   looks.clear();
   // On empty space nothing happens (the release there clears the selection).
   Click("FB10");

@@ -13,42 +13,31 @@ namespace {
 using CategoryDialog = DialogFixture;
 
 TEST_F(CategoryDialog, TheEntriesShowPlainNames) {
-  std::string caption, question, oldEntry, newEntry;
-  loop->Do("look",
-           [&](ui::Form& form) {
-             auto& f = Dialog(form);
-             caption = f.Caption();
-             question = f.lblText()->Caption();
-             oldEntry = f.rgbexOld()->Render();
-             newEntry = f.rgbexNew()->Render();
-           })
-      .Click("cmdCancel");
+  Look([](frmProjectDialogOverwrite& f) {
+    return f.Caption() + "|" + f.lblText()->Caption() + "|" + f.rgbexOld()->Render() + "|" +
+           f.rgbexNew()->Render();
+  }).Click("cmdCancel");
   ShowCategory(0);
-  EXPECT_EQ(caption, Text(529));
-  EXPECT_EQ(question, Text(530));
-  EXPECT_EQ(oldEntry, "[Motors] (disabled)");
-  EXPECT_EQ(newEntry, "[Motors (1)]") << "the category service's proposal";
+  // The new entry shows the category service's proposal.
+  EXPECT_EQ(looks, std::vector<std::string>{Text(529) + "|" + Text(530) +
+                                            "|[Motors] (disabled)|[Motors (1)]"});
 }
 
-TEST_F(CategoryDialog, ARefusedNameKeepsTheDialogOpen) {
-  const auto check = [&](const char* typed) {
+TEST_F(CategoryDialog, ARefusedNameKeepsTheDialogOpenAndOnlyARenameIsChecked) {
+  for (const char* typed : {"diagnostics", ""}) {  // names compare without regard to case
     loop->TypeText("rgbexNew", typed).Click("cmdOK");
-    loop->Do("look", [this](ui::Form& form) {
-      auto& f = Dialog(form);
+    Look([](frmProjectDialogOverwrite& f) {
       const bool red = f.rgbexNew()->BackColor() == frmProjectDialogOverwrite::kColorInputError;
-      looks.push_back((f.Tip()->IsVisible() ? f.Tip()->Render() : "-") + (red ? " red" : ""));
+      return TipOf(f) + (red ? " red" : "");
     });
-  };
-  check("diagnostics");  // names compare without regard to case
-  check("");
+  }
   loop->TypeText("rgbexNew", "Belts").Click("cmdOK");
   EXPECT_EQ(ShowCategory(0), kRename);
   EXPECT_EQ(looks, (std::vector<std::string>{"Error: " + Text(2110) + " red",
                                              "Error: " + Text(2111) + " red"}));
   EXPECT_EQ(categoryName, "Belts");
-}
 
-TEST_F(CategoryDialog, OnlyARenameIsChecked) {
+  categoryName = "Motors";
   loop->TypeText("rgbexNew", "Diagnostics").Click("rgoptOverwrite").Click("cmdOK");
   EXPECT_EQ(ShowCategory(0), kOverwrite) << "the entry's text does not matter for an overwrite";
 }

@@ -69,83 +69,65 @@ TEST_F(DownUploadDialogTest, TheTreeOffersLoadableObjectsAndStartsOnTheFirst) {
   EXPECT_EQ(looks[2], "Station focus=Station on") << "nothing preselected: the first item";
 }
 
-TEST_F(DownUploadDialogTest, PreselectionFollowsTheCallersItems) {
-  struct Row {
-    const char* what;
-    std::vector<std::string> selected;  // "~" before a name: the online tree's item
-    const char* shown;
-  } rows[] = {
-      {"a project alone: every block and the hardware",
-       {"T"},
-       "Station OB1 FC1 FB10 FB11 DB10 focus=Station on"},
-      {"a project with a block: only the block", {"T", "FB11"}, "FB11 focus=FB11 on"},
-      {"a program: every block, no hardware", {"Program"}, "OB1 FC1 FB10 FB11 DB10 focus=OB1 on"},
-      {"a category alone: all its blocks", {"Motors"}, "FB10 FB11 DB10 focus=Motors on"},
-      {"a category with one of its blocks: that block", {"Motors", "FB11"}, "FB11 focus=Motors on"},
-      {"an empty category: nothing", {"Spare"}, "focus=Spare off"},
-      {"the hardware", {"Station"}, "Station focus=Station on"},
-      {"a block and the hardware: focus on the first taken",
-       {"FB10", "Station"},
-       "Station FB10 focus=FB10 on"},
-      {"the PLC's ghost: the blocks the PLC lacks", {"~ghost"}, "FC1 FB11 DB10 focus=FB11 on"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    auto selection = Selection({});
-    for (const std::string& name : row.selected) {
-      Ref<RgProjectItem> item;
-      if (name == "~ghost") {
-        const auto program = Online("Program")->Items();
-        for (int32_t i = 1; i <= program->Count(); ++i) {
-          if (program->Item(i)->DataValue("TYPE").ToString() == "RgGhostBlock") {
-            item = program->Item(i);
-          }
-        }
-      } else {
-        item = name[0] == '~' ? Online(name.substr(1)) : Offline(name);
-      }
-      ASSERT_TRUE(item) << name;
-      selection->Add(item, nullptr, nullptr);
+TEST_F(DownUploadDialogTest, PreselectionFollowsTheCallersItemsOrTransferObject) {
+  const auto ghost = [this] {  // the online tree's item for the blocks the PLC lacks
+    const auto program = Online("Program")->Items();
+    for (int32_t i = 1; i <= program->Count(); ++i) {
+      if (program->Item(i)->DataValue("TYPE").ToString() == "RgGhostBlock") return program->Item(i);
     }
-    EXPECT_EQ(Played([] {}, selection), row.shown);
-  }
-}
-
-TEST_F(DownUploadDialogTest, PreselectionFollowsATransferObject) {
+    return Ref<RgProjectItem>();
+  };
   const std::string_view block = clsid::kBlockOffline;
   const std::string_view category = clsid::kCategory;
   struct Row {
     const char* what;
-    Ref<IRgDataObject> data;
+    Ref<platform::Object> selection;
     const char* shown;
   } rows[] = {
-      {"blocks by their identifiers", Data({{block, "FB11", ""}, {clsid::kBlockOnline, "OB1", ""}}),
-       "OB1 FB11 focus=FB11 on"},
-      {"a category with a listed block carried: that block",
-       Data({{category, "2", "FB10;FB11;"}, {block, "FB10", ""}}), "FB10 focus=FB10 on"},
-      {"a category whose blocks are not carried: all of the tree's",
-       Data({{category, "2", "FB10;"}}), "FB10 FB11 DB10 focus=FB10 on"},
-      {"a category with an empty list: nothing", Data({{category, "2", ""}}), "focus=Station off"},
-      {"a program: every block", Data({{clsid::kProgramOffline, "Program", ""}}),
+      {"a project alone: every block and the hardware", Selection({Offline("T")}),
+       "Station OB1 FC1 FB10 FB11 DB10 focus=Station on"},
+      {"a project with a block: only the block", Selection({Offline("T"), Offline("FB11")}),
+       "FB11 focus=FB11 on"},
+      {"a program: every block, no hardware", Selection({Offline("Program")}),
        "OB1 FC1 FB10 FB11 DB10 focus=OB1 on"},
-      {"a project with a block: the block",
+      {"a category alone: all its blocks", Selection({Offline("Motors")}),
+       "FB10 FB11 DB10 focus=Motors on"},
+      {"a category with one of its blocks: that block",
+       Selection({Offline("Motors"), Offline("FB11")}), "FB11 focus=Motors on"},
+      {"an empty category: nothing", Selection({Offline("Spare")}), "focus=Spare off"},
+      {"the hardware", Selection({Offline("Station")}), "Station focus=Station on"},
+      {"a block and the hardware: focus on the first taken",
+       Selection({Offline("FB10"), Offline("Station")}), "Station FB10 focus=FB10 on"},
+      {"the PLC's ghost: the blocks the PLC lacks", Selection({ghost()}),
+       "FC1 FB11 DB10 focus=FB11 on"},
+      {"transferred blocks by their identifiers",
+       Data({{block, "FB11", ""}, {clsid::kBlockOnline, "OB1", ""}}), "OB1 FB11 focus=FB11 on"},
+      {"a transferred category with a listed block carried: that block",
+       Data({{category, "2", "FB10;FB11;"}, {block, "FB10", ""}}), "FB10 focus=FB10 on"},
+      {"a transferred category whose blocks are not carried: all of the tree's",
+       Data({{category, "2", "FB10;"}}), "FB10 FB11 DB10 focus=FB10 on"},
+      {"a transferred category with an empty list: nothing", Data({{category, "2", ""}}),
+       "focus=Station off"},
+      {"a transferred program: every block", Data({{clsid::kProgramOffline, "Program", ""}}),
+       "OB1 FC1 FB10 FB11 DB10 focus=OB1 on"},
+      {"a transferred project with a block: the block",
        Data({{clsid::kProjectOffline, "T", ""}, {block, "DB10", ""}}), "DB10 focus=DB10 on"},
-      {"hardware", Data({{clsid::kHwConfigOffline, "Station", ""}}), "Station focus=Station on"},
+      {"transferred hardware", Data({{clsid::kHwConfigOffline, "Station", ""}}),
+       "Station focus=Station on"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    EXPECT_EQ(Played([] {}, row.data), row.shown);
+    EXPECT_EQ(Played([] {}, row.selection), row.shown);
   }
 }
 
-/// A script of the user and what the explorer shows after it.
-struct Script {
-  const char* what;
-  std::function<void()> script;
-  const char* shown;
-};
-
-TEST_F(DownUploadDialogTest, MouseRules) {
+TEST_F(DownUploadDialogTest, MouseAndKeyRules) {
+  struct Script {
+    const char* what;
+    std::function<void()> script;
+    const char* shown;
+  };
+  // The explorer shows 10 rows, more than the tree has: a page reaches either end.
   const Script rows[] = {
       {"a click selects the item alone", [&] { Click("FB10"); }, "FB10 focus=FB10 on"},
       {"Ctrl toggles on the release", [&] { Click("FB10").Click("OB1", kCtrl); },
@@ -167,16 +149,6 @@ TEST_F(DownUploadDialogTest, MouseRules) {
       {"right with Ctrl keeps the selection",
        [&] { Click("FB10").Click("OB1", kCtrl, ui::ExplorerControl::kRightButton); },
        "FB10 focus=OB1 on"},
-  };
-  for (const Script& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_EQ(Played(row.script), row.shown);
-  }
-}
-
-TEST_F(DownUploadDialogTest, KeyRules) {
-  // The explorer shows 10 rows, more than the tree has: a page reaches either end.
-  const Script rows[] = {
       {"Down moves the selection", [&] { Click("OB1").Key(ui::VK_DOWN); }, "FC1 focus=FC1 on"},
       {"Shift+Down extends it",
        [&] { Click("OB1").Key(ui::VK_DOWN, kShift).Key(ui::VK_DOWN, kShift); },
@@ -226,8 +198,19 @@ TEST_F(DownUploadDialogTest, ButtonsAndWaysOut) {
   EXPECT_EQ(mztest::Join(ErrorSources()), "");
 }
 
-TEST_F(DownUploadDialogTest, F1ShowsTheTopicOnlyWithoutShift) {
-  loop->PressKey(ui::VK_F1).PressKey(ui::VK_F1, kShift).PressKey(ui::VK_ESCAPE);
+TEST_F(DownUploadDialogTest, F1ShowsTheTopicOnlyWithoutShiftAndPositionsAreStoredPerDirection) {
+  env.Options().Load("mzblprsx/Download/Left", platform::Variant(std::string("-1")));
+  env.Options().Load("mzblprsx/Download/Top", platform::Variant(std::string("2000")));
+  env.Options().Load("General/Paths/DataDirectory", platform::Variant(std::string("C:\\Data\\")));
+  Step("move",
+       [this](frmProjectExplorerDialog& form) {
+         looks.push_back(std::to_string(form.Left() / 15) + "," + std::to_string(form.Top() / 15) +
+                         " " + form.rgpexExplorer()->ParameterFile());
+         form.Move(30 * 15, 45 * 15);
+       })
+      .PressKey(ui::VK_F1)
+      .PressKey(ui::VK_F1, kShift)
+      .PressKey(ui::VK_ESCAPE);
   Download();
   loop->PressKey(ui::VK_F1).PressKey(ui::VK_ESCAPE);
   Upload();
@@ -236,20 +219,6 @@ TEST_F(DownUploadDialogTest, F1ShowsTheTopicOnlyWithoutShift) {
     shown += topic.book + "/" + topic.topic + (topic.window != 0 ? " " : "(no window) ");
   }
   EXPECT_EQ(shown, "MzBASHD/BAS00005.HTM MzBASHD/BAS00048.HTM ");
-}
-
-TEST_F(DownUploadDialogTest, PositionsAreStoredPerDirection) {
-  env.Options().Load("mzblprsx/Download/Left", platform::Variant(std::string("-1")));
-  env.Options().Load("mzblprsx/Download/Top", platform::Variant(std::string("2000")));
-  env.Options().Load("General/Paths/DataDirectory", platform::Variant(std::string("C:\\Data\\")));
-  Step("move", [this](frmProjectExplorerDialog& form) {
-    looks.push_back(std::to_string(form.Left() / 15) + "," + std::to_string(form.Top() / 15) + " " +
-                    form.rgpexExplorer()->ParameterFile());
-    form.Move(30 * 15, 45 * 15);
-  }).PressKey(ui::VK_ESCAPE);
-  Download();
-  loop->PressKey(ui::VK_ESCAPE);
-  Upload();
   // Centred with 365 x 252 pixels; the bottom edge pulls the top back.
   EXPECT_EQ(mztest::Join(looks), "457,772 C:\\Data\\pex_dlg_offline.xml");
   EXPECT_EQ(env.Options().Value("mzblprsx/Download/Left").ToInt32(), 30);

@@ -3,14 +3,11 @@
 // user, and short texts of what the dialog shows.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
-#include "core/SnapInFixture.h"
+#include "DialogFixture.h"
 #include "host/framework/HelpService.h"
 #include "host/services/OptionService.h"
 #include "mzblprsx/dialogs/frmProjectExplorerDialog.h"
@@ -21,10 +18,6 @@
 #include "platform/ClassRegistry.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/ExplorerControl.h"
-#include "platform/ui/Messages.h"
-#include "platform/ui/ScriptedModalLoop.h"
-#include "platform/ui/UiState.h"
-#include "platform/ui/WindowApi.h"
 #include "support/HostTestSupport.h"
 
 namespace dialogtest {
@@ -32,9 +25,6 @@ namespace dialogtest {
 using mzblprsx::frmProjectExplorerDialog;
 using mzblprsx::RgProjectItem;
 using mzblprsx::RgProjectItems;
-using platform::MakeObject;
-using platform::Ref;
-namespace ui = platform::ui;
 
 /// Offline: Station, Program with the categories Blocks (OB1), Motors (FB10 FB11 DB10) and the
 /// empty Spare, FC1 in no category, a system SFC46 and a variable table VAT1 (neither offered
@@ -57,7 +47,7 @@ inline constexpr const char* kPlc = R"(<hardware name="Station" size="2048"/>
     <block type="FB" number="10" body="b"/><block type="FC" number="30" body="t"/></program>
 )";
 
-class ExplorerDialogFixture : public mztest::SnapInFixture {
+class ExplorerDialogFixture : public ScriptedDialogFixture {
  public:  // the helpers chain: Click("OB1").Key(VK_DOWN)
   void SetUp() override {
     Start();
@@ -66,15 +56,7 @@ class ExplorerDialogFixture : public mztest::SnapInFixture {
         ->SetSaveToDisk(false);
     Initialized();
     env.ConnectPlcText(mztest::PlcText(kPlc), "t.plc.xml");
-    auto& state = ui::UiState::Current();
-    state.SetScreen(1280, 1024, 15);
-    state.SetModalLoop(loop);
-    ui::SetFocus(env.Application().MainWindow()->HWnd());
-  }
-
-  void TearDown() override {
-    ui::UiState::Current().SetModalLoop(nullptr);
-    mztest::SnapInFixture::TearDown();
+    ScriptTheUser();
   }
 
   static frmProjectExplorerDialog& Dialog(ui::Form& form) {
@@ -96,10 +78,13 @@ class ExplorerDialogFixture : public mztest::SnapInFixture {
   Ref<RgProjectItem> Online(const std::string& name) {
     return Find(snapIn->OnlineModel()->Items(), name);
   }
-  /// A caller's selection of offline items.
+  /// A caller's selection of items.
   Ref<RgProjectItems> Selection(std::initializer_list<Ref<RgProjectItem>> items) {
     auto list = platform::CreateObjectAs<RgProjectItems>(mzblprsx::clsid::kProjectItems);
-    for (const auto& item : items) list->Add(item, nullptr, nullptr);
+    for (const auto& item : items) {
+      EXPECT_TRUE(item) << "an item of the selection is missing";
+      if (item) list->Add(item, nullptr, nullptr);
+    }
     return list;
   }
 
@@ -135,7 +120,6 @@ class ExplorerDialogFixture : public mztest::SnapInFixture {
     return 0;
   }
 
-  /// A step on the shown dialog.
   ui::ScriptedModalLoop& Step(const std::string& what,
                               std::function<void(frmProjectExplorerDialog&)> step) {
     return loop->Do(what, [step = std::move(step)](ui::Form& form) { step(Dialog(form)); });
@@ -157,14 +141,10 @@ class ExplorerDialogFixture : public mztest::SnapInFixture {
     });
     return *this;
   }
-  /// Presses a key on the focused control.
   ExplorerDialogFixture& Key(int32_t virtualKey, int16_t shift = 0) {
     loop->PressKey(virtualKey, shift);
     return *this;
   }
-
-  Ref<ui::ScriptedModalLoop> loop = MakeObject<ui::ScriptedModalLoop>();
-  std::vector<std::string> looks;
 };
 
 }  // namespace dialogtest
