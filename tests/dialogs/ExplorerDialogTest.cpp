@@ -1,14 +1,228 @@
-// The download/upload dialog: what it preselects from the caller's selection, how the mouse and
-// the keys change the selection, when Load can be pressed, and what each way out returns.
+// The block list and download/upload dialogs over the reference host, with a project open and a
+// PLC connected (so both trees and their ghost blocks exist): which buttons can be pressed, what
+// the download/upload dialog preselects from the caller's selection, how the mouse and the keys
+// change the selection, and what each way out gives back.
+
+#include <functional>
+#include <initializer_list>
+#include <string>
 #include <tuple>
 
-#include "ExplorerDialogFixture.h"
+#include "DialogFixture.h"
+#include "host/framework/HelpService.h"
+#include "host/services/OptionService.h"
+#include "mzblprsx/core/RgEnums.h"
+#include "mzblprsx/dialogs/RgProjectDialogBlockList.h"
 #include "mzblprsx/dialogs/RgProjectDialogDownUpload.h"
+#include "mzblprsx/dialogs/frmProjectExplorerDialog.h"
+#include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgDataObject.h"
 #include "mzblprsx/interfaces/IRgDataObjectItem.h"
+#include "mzblprsx/interfaces/RgProjectItem.h"
+#include "mzblprsx/interfaces/RgProjectItems.h"
+#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "platform/ClassRegistry.h"
+#include "platform/ui/CommandButton.h"
+#include "platform/ui/ExplorerControl.h"
+#include "support/HostTestSupport.h"
 
 namespace dialogtest {
 namespace {
+
+using mzblprsx::frmProjectExplorerDialog;
+using mzblprsx::RgProjectItem;
+using mzblprsx::RgProjectItems;
+
+/// Offline: Station, Program with the categories Blocks (OB1), Motors (FB10 FB11 DB10) and the
+/// empty Spare, FC1 in no category, a system SFC46 and a variable table VAT1 (neither offered
+/// for download). The PLC holds Station, OB1, FB10 and FC30, so the offline tree has a ghost
+/// for FC30 and the online tree one for what the PLC lacks.
+inline constexpr const char* kProject = R"(<hardware name="Station" size="2048"/>
+  <program name="Program" default-category="1" category-order="1 2 3">
+    <category id="1" name="Blocks"><member block="OB1"/></category>
+    <category id="2" name="Motors"><member block="FB10"/><member block="FB11"/>
+      <member block="DB10"/></category>
+    <category id="3" name="Spare"/>
+    <block type="OB" number="1" body="a"/><block type="FB" number="10" body="b"/>
+    <block type="FB" number="11" body="c"/><block type="DB" number="10" body="d"/>
+    <block type="FC" number="1" body="e"/><block type="SFC" number="46" body="s" system="true"/>
+    <block type="VAT" number="1" body="v"/>
+  </program>
+)";
+inline constexpr const char* kPlc = R"(<hardware name="Station" size="2048"/>
+  <program name="Program"><block type="OB" number="1" body="a"/>
+    <block type="FB" number="10" body="b"/><block type="FC" number="30" body="t"/></program>
+)";
+
+class ExplorerDialogFixture : public ScriptedDialogFixture {
+ public:  // the helpers chain: Click("OB1").Key(VK_DOWN)
+  void SetUp() override {
+    Start();
+    env.OpenProjectText(mztest::ProjectText(kProject), "t.prj.xml")
+        ->FileObject()
+        ->SetSaveToDisk(false);
+    Initialized();
+    env.ConnectPlcText(mztest::PlcText(kPlc), "t.plc.xml");
+    ScriptTheUser();
+  }
+
+  static frmProjectExplorerDialog& Dialog(ui::Form& form) {
+    return dynamic_cast<frmProjectExplorerDialog&>(form);
+  }
+
+  /// The first item of the model's tree (pre-order) whose "NAME" is `name`.
+  static Ref<RgProjectItem> Find(const Ref<RgProjectItems>& items, const std::string& name) {
+    for (int32_t i = 1; i <= items->Count(); ++i) {
+      const Ref<RgProjectItem> item = items->Item(i);
+      if (item->DataValue("NAME").ToString() == name) return item;
+      if (auto found = Find(item->Items(), name)) return found;
+    }
+    return {};
+  }
+  Ref<RgProjectItem> Offline(const std::string& name) {
+    return Find(snapIn->OfflineModel()->Items(), name);
+  }
+  Ref<RgProjectItem> Online(const std::string& name) {
+    return Find(snapIn->OnlineModel()->Items(), name);
+  }
+  /// A caller's selection of items.
+  Ref<RgProjectItems> Selection(std::initializer_list<Ref<RgProjectItem>> items) {
+    auto list = platform::CreateObjectAs<RgProjectItems>(mzblprsx::clsid::kProjectItems);
+    for (const auto& item : items) {
+      EXPECT_TRUE(item) << "an item of the selection is missing";
+      if (item) list->Add(item, nullptr, nullptr);
+    }
+    return list;
+  }
+
+  /// The items' names, separated by blanks; "-" for nothing.
+  static std::string Names(const Ref<RgProjectItems>& items) {
+    if (!items) return "-";
+    std::string out;
+    for (int32_t i = 1; i <= items->Count(); ++i) {
+      out += (out.empty() ? "" : " ") + items->Item(i)->DataValue("NAME").ToString();
+    }
+    return out;
+  }
+  static std::string NameOf(const Ref<platform::Object>& item) {
+    const auto project = item.As<RgProjectItem>();
+    return project ? project->DataValue("NAME").ToString() : "-";
+  }
+  /// What the explorer shows: "FB10 FB11 focus=FB11", the selection in row order.
+  static std::string Shown(frmProjectExplorerDialog& form) {
+    const auto& explorer = *form.rgpexExplorer();
+    std::string out;
+    for (int32_t row = 1; row <= explorer.ItemCount(); ++row) {
+      if (explorer.IsShownSelected(explorer.ItemAt(row))) out += NameOf(explorer.ItemAt(row)) + " ";
+    }
+    return out + "focus=" + NameOf(explorer.FocusItem());
+  }
+  /// The explorer's row of the item named so.
+  static int32_t Row(frmProjectExplorerDialog& form, const std::string& name) {
+    const auto& explorer = *form.rgpexExplorer();
+    for (int32_t row = 1; row <= explorer.ItemCount(); ++row) {
+      if (NameOf(explorer.ItemAt(row)) == name) return row;
+    }
+    ADD_FAILURE() << "no row " << name;
+    return 0;
+  }
+
+  ui::ScriptedModalLoop& Step(const std::string& what,
+                              std::function<void(frmProjectExplorerDialog&)> step) {
+    return loop->Do(what, [step = std::move(step)](ui::Form& form) { step(Dialog(form)); });
+  }
+  /// Notes Shown() and the enabled state of `button` at this point of the script.
+  ui::ScriptedModalLoop& Look(const char* button = "rgcmdLoad") {
+    return Step("look", [this, button](frmProjectExplorerDialog& form) {
+      const auto control = form.FindControl(button);
+      looks.push_back(Shown(form) + (control && control->Enabled() ? " on" : " off"));
+    });
+  }
+  /// Presses and releases a row ("": empty space) with the mouse button and modifiers.
+  ExplorerDialogFixture& Click(const std::string& name, int16_t shift = 0,
+                               int16_t button = ui::ExplorerControl::kLeftButton) {
+    Step("click " + name, [=](frmProjectExplorerDialog& form) {
+      const int32_t row = name.empty() ? 0 : Row(form, name);
+      form.rgpexExplorer()->PressRow(row, button, shift);
+      form.rgpexExplorer()->ReleaseRow(row, button, shift);
+    });
+    return *this;
+  }
+  ExplorerDialogFixture& Key(int32_t virtualKey, int16_t shift = 0) {
+    loop->PressKey(virtualKey, shift);
+    return *this;
+  }
+};
+
+class BlockListDialogTest : public ExplorerDialogFixture {
+ protected:
+  /// "FB10 mode=1": the items and the mode the dialog gave back.
+  std::string Open(int32_t location = mzblprsx::RgProjectLocationOffline) {
+    int32_t mode = -1;
+    const auto items =
+        MakeObject<mzblprsx::RgProjectDialogBlockList>()->OpenBlock(snapIn, location, mode);
+    return Names(items) + " mode=" + std::to_string(mode);
+  }
+};
+
+TEST_F(BlockListDialogTest, OpenAndPropertiesNeedABlockAndADoubleClickOpensIt) {
+  Look("rgcmdBlockOpen");  // the first row, a block, is selected
+  // An empty category pressed stands for nothing; Ctrl on the release takes the category itself.
+  Click("Spare").Click("Spare", ui::kCtrlMask);
+  Look("rgcmdBlockOpen");
+  Click("Motors");  // its blocks
+  Look("rgcmdBlockProperties");
+  loop->Click("rgcmdBlockProperties");
+  EXPECT_EQ(Open(), "FB10 FB11 DB10 mode=2");
+  EXPECT_EQ(mztest::Join(looks),
+            "OB1 focus=OB1 on, Spare focus=Spare off, FB10 FB11 DB10 focus=Motors on");
+
+  Click("FB11").Key(ui::VK_RETURN);
+  EXPECT_EQ(Open(), "FB11 mode=1") << "Enter opens";
+  Click("OB1");
+  loop->Click("rgcmdBlockOpen");
+  EXPECT_EQ(Open(mzblprsx::RgProjectLocationOnline), "OB1 mode=1");
+  EXPECT_EQ(mztest::Join(ErrorSources()), "");
+
+  SCOPED_TRACE("a double click opens the item under it");
+  looks.clear();
+  // On empty space nothing happens (the release there clears the selection).
+  Click("FB10");
+  Step("double click below",
+       [](frmProjectExplorerDialog& form) { form.rgpexExplorer()->DoubleClickRow(0); });
+  Look("rgcmdBlockOpen");
+  Click("OB1", ui::kCtrlMask);
+  Step("double click FB11", [](frmProjectExplorerDialog& form) {
+    // With Ctrl the press adds FB11 to OB1; the double click leaves it alone.
+    form.rgpexExplorer()->DoubleClickRow(Row(form, "FB11"), ui::kCtrlMask);
+  });
+  EXPECT_EQ(Open(), "FB11 mode=1");
+  EXPECT_EQ(mztest::Join(looks), "focus=FB10 off");
+}
+
+TEST_F(BlockListDialogTest, EveryWayOutButOpenGivesNothing) {
+  for (const char* way : {"Cancel", "Escape", "close box"}) {
+    SCOPED_TRACE(way);
+    Click("FB10");
+    if (way == std::string("Cancel")) loop->Click("rgcmdCancel");
+    if (way == std::string("Escape")) loop->PressKey(ui::VK_ESCAPE);
+    if (way == std::string("close box")) loop->CloseBox();
+    EXPECT_EQ(Open(), " mode=0");
+  }
+  // Another location has no tree and no parameter file.
+  Step("look", [this](frmProjectExplorerDialog& form) {
+    looks.push_back(std::to_string(form.rgpexExplorer()->ItemCount()) + " rows, file '" +
+                    form.rgpexExplorer()->ParameterFile() + "', " + form.Caption());
+  }).PressKey(ui::VK_ESCAPE);
+  EXPECT_EQ(Open(mzblprsx::RgProjectLocationUnknown), " mode=0");
+  EXPECT_EQ(looks.back(), "0 rows, file '', Open Block");
+
+  int32_t mode = 7;
+  EXPECT_FALSE(MakeObject<mzblprsx::RgProjectDialogBlockList>()->OpenBlock(nullptr, 1, mode));
+  EXPECT_EQ(mode, 7) << "without a snap-in the mode stays";
+  // Its own position key.
+  EXPECT_FALSE(env.Options().Value("mzblprsx/OpenBlock/Left").IsEmpty());
+}
 
 namespace clsid = mzblprsx::clsid;
 using mzblprsx::IRgDataObject;
