@@ -63,7 +63,7 @@ TEST_F(BlockDialog, TheFormShowsBothBlocksWithTheTextsOfTheLanguageModule) {
   EXPECT_FALSE(form->IsLoaded()) << "the controller unloads the form";
 }
 
-TEST_F(BlockDialog, ButtonAndChoiceOfBothDialogsGiveTheResultAndOnlyARenameANewName) {
+TEST_F(BlockDialog, ButtonChoiceAndEntryOfBothDialogsGiveTheResult) {
   struct Row {
     bool category;
     const char* what;
