@@ -1,13 +1,17 @@
-// The block overwrite dialog, with the category dialog's presets and results beside its own:
-// what comes back on rename, system blocks, the checks of the new number and of an open editor,
-// the proposal of standard symbols, and the caption order.
+// The block and category overwrite dialogs: presets and results of both; for blocks what comes
+// back on rename, system blocks, the checks of the new number and of an open editor, the proposal
+// of standard symbols and the caption order; for categories the entries and the checks of the new
+// name (taken, missing, no context).
 #include <functional>
 
 #include "DialogFixture.h"
 #include "host/app/AppDocuments.h"
 #include "host/app/HostApplication.h"
 #include "host/project/Block.h"
+#include "host/services/CategoryService.h"
 #include "host/services/OptionService.h"
+#include "mzblprsx/interfaces/ClassIds.h"
+#include "platform/ClassRegistry.h"
 
 namespace dialogtest {
 namespace {
@@ -59,7 +63,7 @@ TEST_F(BlockDialog, TheFormShowsBothBlocksWithTheTextsOfTheLanguageModule) {
   EXPECT_FALSE(form->IsLoaded()) << "the controller unloads the form";
 }
 
-TEST_F(BlockDialog, ButtonAndChoiceOfBothDialogsGiveTheResult) {
+TEST_F(BlockDialog, ButtonChoiceAndEntryOfBothDialogsGiveTheResult) {
   struct Row {
     bool category;
     const char* what;
@@ -82,6 +86,12 @@ TEST_F(BlockDialog, ButtonAndChoiceOfBothDialogsGiveTheResult) {
       {false, "All without a choice", 7, all, kCancel, "10 Motor"},
       {false, "All clicked while disabled", 1,
        [](auto& l) { l.Click("cmdAll").Click("cmdCancel"); }, kCancel, "10 Motor"},
+      {false, "the proposal accepted", 1, ok, kRename, "12 Motor (1)"},
+      {false, "a typed rename", 2,
+       [](auto& l) {
+         l.TypeNumber("rgbexNew", "30").TypeText("rgbexNew", "Conveyor motor").Click("cmdOK");
+       },
+       kRename, "30 Conveyor motor"},
       {true, "OK with rename", 0, ok, kRename, "Motors (1)"},
       {true, "a typed name", 2,
        [](auto& l) { l.TypeText("rgbexNew", "Drives").PressKey(ui::VK_RETURN); }, kRename,
@@ -94,25 +104,12 @@ TEST_F(BlockDialog, ButtonAndChoiceOfBothDialogsGiveTheResult) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.category ? "category: " : "block: ") + row.what);
-    loop = MakeObject<ui::ScriptedModalLoop>();
-    ui::UiState::Current().SetModalLoop(loop);
+    NewScript();
     row.script(*loop);
     categoryName = "Motors";
     EXPECT_EQ(row.category ? ShowCategory(row.mode) : ShowFB10(row.mode), row.result);
     EXPECT_EQ(row.category ? categoryName : std::to_string(number) + " " + symbol, row.given);
   }
-}
-
-TEST_F(BlockDialog, RenameGivesBackWhatTheUserEntered) {
-  loop->Click("cmdOK");
-  EXPECT_EQ(ShowFB10(1), kRename);
-  EXPECT_EQ(number, 12) << "the proposal, accepted";
-  EXPECT_EQ(symbol, "Motor (1)");
-
-  loop->TypeNumber("rgbexNew", "30").TypeText("rgbexNew", "Conveyor motor").Click("cmdOK");
-  EXPECT_EQ(ShowFB10(2), kRename);
-  EXPECT_EQ(number, 30);
-  EXPECT_EQ(symbol, "Conveyor motor");
 }
 
 TEST_F(BlockDialog, SystemBlocksAreNeverRenamed) {
@@ -139,39 +136,20 @@ TEST_F(BlockDialog, SystemBlocksAreNeverRenamed) {
 }
 
 TEST_F(BlockDialog, ARefusedNumberMarksTheEntryUntilAGoodOneIsTaken) {
-  struct Step {
-    const char* typed;
-    const char* tip;  // "" for none
-    bool marked;
-  };
-  const std::string invalid = "Error: " + Text(2101);
-  const std::string taken = "Error: " + Text(2100);
-  const Step steps[] = {
-      {"0", invalid.c_str(), true},
-      {"11", taken.c_str(), true},
-      {"20", taken.c_str(), true},
-      {"65535", "", false},
+  const auto marked = [](frmProjectDialogOverwrite& d) {
+    const bool red = d.rgbexNew()->BackColor() == frmProjectDialogOverwrite::kColorInputError;
+    return TipOf(d, "") + (red ? "|red" : "|normal");
   };
   Ref<frmProjectDialogOverwrite> form;
-  std::vector<std::string> seen;
-  for (const auto& step : steps) {
-    loop->TypeNumber("rgbexNew", step.typed).Click("cmdOK");
-    if (&step == &steps[3]) break;  // accepted: the form is closed
-    loop->Do("look", [&](ui::Form& f) {
-      auto& d = Dialog(f);
-      seen.push_back(std::string(d.Tip()->IsVisible() ? d.Tip()->Render() : "") + "|" +
-                     (d.rgbexNew()->BackColor() == frmProjectDialogOverwrite::kColorInputError
-                          ? "red"
-                          : "normal"));
-      form = Keep(f);
-    });
+  for (const char* typed : {"0", "11", "20"}) {
+    loop->TypeNumber("rgbexNew", typed).Click("cmdOK");
+    Look(marked).Do("keep", [&](ui::Form& f) { form = Keep(f); });
   }
+  loop->TypeNumber("rgbexNew", "65535").Click("cmdOK");
   EXPECT_EQ(ShowFB10(1), kRename);
-  ASSERT_EQ(seen.size(), 3u);
-  for (size_t i = 0; i < seen.size(); ++i) {
-    EXPECT_EQ(seen[i], std::string(steps[i].tip) + "|" + (steps[i].marked ? "red" : "normal"))
-        << "after typing " << steps[i].typed;
-  }
+  const std::string invalid = "Error: " + Text(2101) + "|red";
+  const std::string taken = "Error: " + Text(2100) + "|red";
+  EXPECT_EQ(looks, (std::vector<std::string>{invalid, taken, taken})) << "after 0, 11 and 20";
   EXPECT_EQ(number, 65535);
   ASSERT_TRUE(form);
   EXPECT_EQ(form->rgbexNew()->BackColor(), static_cast<int32_t>(0x80000005))
@@ -188,7 +166,7 @@ class OpenBlockDialog : public DialogFixture {
   Ref<host::Block> fb10;
 };
 
-TEST_F(OpenBlockDialog, OverwritingAnOpenBlockIsRefused) {
+TEST_F(OpenBlockDialog, OverwritingAnOpenBlockIsRefusedButAllOnlyChecksInModeTwo) {
   loop->Click("rgoptOverwrite").Click("cmdOK");
   Look().Click("cmdCancel");
   EXPECT_EQ(ShowFB10(1), kCancel);
@@ -197,9 +175,7 @@ TEST_F(OpenBlockDialog, OverwritingAnOpenBlockIsRefused) {
       "enabled=rename,overwrite,ignore choice=overwrite new=off all=on default=OK tip=Error: " +
           Text(2106))
       << "the dialog stays open with the reason";
-}
 
-TEST_F(OpenBlockDialog, AllChecksTheEditorOnlyInModeTwo) {
   for (const int32_t mode : {0, 1}) {
     loop->Click("rgoptOverwrite").Click("cmdAll");
     EXPECT_EQ(ShowFB10(mode), kOverwriteAll) << "mode " << mode << ": the caller checks";
@@ -209,51 +185,108 @@ TEST_F(OpenBlockDialog, AllChecksTheEditorOnlyInModeTwo) {
   Look().Click("cmdCancel");
   EXPECT_EQ(ShowFB10(2), kCancel);
   EXPECT_NE(looks.at(0).find("tip=Error: " + Text(2106)), std::string::npos) << looks[0];
-}
 
-TEST_F(OpenBlockDialog, OtherBlocksAndClosedEditorsPass) {
+  SCOPED_TRACE("other blocks and closed editors pass");
   loop->Click("rgoptOverwrite").Click("cmdOK");
   number = 11;
   symbol = "BeltDrive";
   EXPECT_EQ(ShowBlock(kFB, 1), kOverwrite) << "FB11 has no open editor";
-
   env.Application().CloseDocument(env.Application().DocumentList()->Find(fb10));
   loop->Click("rgoptOverwrite").Click("cmdOK");
   EXPECT_EQ(ShowFB10(1), kOverwrite);
 }
 
 TEST_F(BlockDialog, ANewNumberBringsItsStandardSymbol) {
-  std::vector<std::string> symbols;
-  const auto note = [&](ui::Form& f) { symbols.push_back(Dialog(f).rgbexNew()->Symbol()); };
-  loop->TypeNumber("rgbexNew", "1").Do("look", note);   // SFB1 is CTD
-  loop->TypeNumber("rgbexNew", "99").Do("look", note);  // no standard symbol: cleared
-  loop->TypeText("rgbexNew", "Mine").TypeNumber("rgbexNew", "").Do("look", note);  // no block
-  loop->TypeNumber("rgbexNew", "3").Click("cmdOK");
+  const auto shown = [](frmProjectDialogOverwrite& f) { return f.rgbexNew()->Symbol(); };
+  loop->TypeNumber("rgbexNew", "1");         // SFB1 is CTD
+  Look(shown).TypeNumber("rgbexNew", "99");  // no standard symbol: cleared
+  Look(shown).TypeText("rgbexNew", "Mine").TypeNumber("rgbexNew", "");  // no block: kept
+  Look(shown).TypeNumber("rgbexNew", "3").Click("cmdOK");
   number = 4;
   symbol = "TON";
   EXPECT_EQ(ShowBlock(kSFB, 1, 6, ""), kRename);
-  EXPECT_EQ(symbols, (std::vector<std::string>{"CTD", "", "Mine"}));
+  EXPECT_EQ(looks, (std::vector<std::string>{"CTD", "", "Mine"}));
   EXPECT_EQ(number, 3);
   EXPECT_EQ(symbol, "TP");
 }
 
 TEST_F(BlockDialog, AddressPriorityOrdersBothEntries) {
-  struct Row {
-    const char* priority;
-    int16_t order;
-  };
-  for (const Row& row : {Row{"1", 1}, Row{"0", 0}, Row{"2", 0}}) {
-    env.Options().Load("General/Settings/AddressPriority", row.priority);
-    std::vector<int16_t> orders;
-    loop->Do(
-            "look",
-            [&](ui::Form& f) {
-              orders = {Dialog(f).rgbexNew()->CaptionOrder(), Dialog(f).rgbexOld()->CaptionOrder()};
-            })
-        .Click("cmdCancel");
+  const std::pair<const char*, const char*> rows[] = {{"1", "1 1"}, {"0", "0 0"}, {"2", "0 0"}};
+  for (const auto& [priority, orders] : rows) {
+    env.Options().Load("General/Settings/AddressPriority", priority);
+    looks.clear();
+    Look([](frmProjectDialogOverwrite& f) {
+      return std::to_string(f.rgbexNew()->CaptionOrder()) + " " +
+             std::to_string(f.rgbexOld()->CaptionOrder());
+    }).Click("cmdCancel");
     ShowFB10(1);
-    EXPECT_EQ(orders, (std::vector<int16_t>{row.order, row.order})) << "priority " << row.priority;
+    EXPECT_EQ(looks, std::vector<std::string>{orders}) << "priority " << priority << ": new, old";
   }
+}
+
+using CategoryDialog = DialogFixture;
+
+TEST_F(CategoryDialog, TheEntriesShowPlainNames) {
+  Look([](frmProjectDialogOverwrite& f) {
+    return f.Caption() + "|" + f.lblText()->Caption() + "|" + f.rgbexOld()->Render() + "|" +
+           f.rgbexNew()->Render();
+  }).Click("cmdCancel");
+  ShowCategory(0);
+  // The new entry shows the category service's proposal.
+  EXPECT_EQ(looks, std::vector<std::string>{Text(529) + "|" + Text(530) +
+                                            "|[Motors] (disabled)|[Motors (1)]"});
+}
+
+TEST_F(CategoryDialog, ARefusedNameKeepsTheDialogOpenAndOnlyARenameIsChecked) {
+  for (const char* typed : {"diagnostics", ""}) {  // names compare without regard to case
+    loop->TypeText("rgbexNew", typed).Click("cmdOK");
+    Look([](frmProjectDialogOverwrite& f) {
+      const bool red = f.rgbexNew()->BackColor() == frmProjectDialogOverwrite::kColorInputError;
+      return TipOf(f) + (red ? " red" : "");
+    });
+  }
+  loop->TypeText("rgbexNew", "Belts").Click("cmdOK");
+  EXPECT_EQ(ShowCategory(0), kRename);
+  EXPECT_EQ(looks, (std::vector<std::string>{"Error: " + Text(2110) + " red",
+                                             "Error: " + Text(2111) + " red"}));
+  EXPECT_EQ(categoryName, "Belts");
+
+  categoryName = "Motors";
+  loop->TypeText("rgbexNew", "Diagnostics").Click("rgoptOverwrite").Click("cmdOK");
+  EXPECT_EQ(ShowCategory(0), kOverwrite) << "the entry's text does not matter for an overwrite";
+}
+
+/// The host's category service, except that it has lost the program when asked to check a name.
+class ContextLostService final : public host::CategoryService {
+ public:
+  std::string_view TypeName() const override { return "ContextLostService"; }
+  int32_t CheckName(Ref<platform::Object>, const std::string&) override { return 0; }
+};
+
+class ContextLostDialog : public DialogFixture {
+ protected:
+  static void UseService(std::function<Ref<platform::Object>()> factory) {
+    platform::ClassRegistry::Instance().Register(mzblprsx::clsid::kCategoryService, "",
+                                                 std::move(factory));
+  }
+  // The snap-in creates its category service on first use and keeps it: swap the class first.
+  void SetUp() override {
+    UseService([] { return MakeObject<ContextLostService>(); });
+    DialogFixture::SetUp();
+  }
+  void TearDown() override {
+    DialogFixture::TearDown();
+    UseService([] { return MakeObject<host::CategoryService>(); });
+  }
+};
+
+TEST_F(ContextLostDialog, ANameThatCannotBeCheckedIsRefused) {
+  loop->Click("cmdOK");
+  Look().Click("cmdCancel");
+  EXPECT_EQ(ShowCategory(0), kCancel);
+  EXPECT_EQ(looks.at(0),
+            "enabled=rename,overwrite,ignore choice=rename new=on all=off default=OK "
+            "tip=Error: Internal Error!  Context is missing!");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,23 +33,45 @@ using platform::Ref;
 namespace ui = platform::ui;
 
 // Block type codes of the host's block information object.
-inline constexpr int32_t kOB = 8;
-inline constexpr int32_t kFB = 10;
-inline constexpr int32_t kSFB = 11;
-inline constexpr int32_t kSFC = 13;
-inline constexpr int32_t kSDB = 15;
+inline constexpr int32_t kFB = 10, kSFB = 11, kSFC = 13, kSDB = 15;
 
-// Result codes of both dialogs.
-inline constexpr int32_t kCancel = 0;
-inline constexpr int32_t kOverwrite = 1;
-inline constexpr int32_t kRename = 2;
-inline constexpr int32_t kOverwriteAll = 3;
-inline constexpr int32_t kIgnore = 4;
-inline constexpr int32_t kIgnoreAll = 5;
+/// Result codes of both overwrite dialogs.
+enum Result : int32_t { kCancel, kOverwrite, kRename, kOverwriteAll, kIgnore, kIgnoreAll };
+
+/// A snap-in in the reference host whose dialogs the scripted loop answers; the user works in
+/// the main window when a dialog comes up.
+class ScriptedDialogFixture : public mztest::SnapInFixture {
+ protected:
+  /// Called by SetUp once the project is open.
+  void ScriptTheUser() {
+    auto& state = ui::UiState::Current();
+    state.SetScreen(1280, 1024, 15);
+    state.SetModalLoop(loop);
+    ui::SetFocus(MainWindow());
+  }
+  void TearDown() override {
+    ui::UiState::Current().SetModalLoop(nullptr);
+    mztest::SnapInFixture::TearDown();
+  }
+  /// A fresh script, for a table whose every row shows the dialog.
+  void NewScript() {
+    loop = MakeObject<ui::ScriptedModalLoop>();
+    ui::UiState::Current().SetModalLoop(loop);
+  }
+  int32_t MainWindow() { return env.Application().MainWindow()->HWnd(); }
+
+  Ref<ui::ScriptedModalLoop> loop = MakeObject<ui::ScriptedModalLoop>();
+  std::vector<std::string> looks;
+};
 
 /// The shown form as the overwrite dialog (the scripted loop hands steps the plain form).
 inline frmProjectDialogOverwrite& Dialog(ui::Form& form) {
   return dynamic_cast<frmProjectDialogOverwrite&>(form);
+}
+
+/// The visible message tip ("Error: ..."), or `none`.
+inline std::string TipOf(frmProjectDialogOverwrite& f, const std::string& none = "-") {
+  return f.Tip()->IsVisible() ? f.Tip()->Render() : none;
 }
 
 /// "enabled=rename,overwrite choice=rename new=on all=off default=OK tip=-": which choices can
@@ -67,29 +90,18 @@ inline std::string State(frmProjectDialogOverwrite& f) {
   return "enabled=" + enabled + " choice=" + choice +
          " new=" + (f.rgbexNew()->Enabled() ? "on" : "off") +
          " all=" + (f.cmdAll()->Enabled() ? "on" : "off") +
-         " default=" + (def ? def->Caption() : "none") +
-         " tip=" + (f.Tip()->IsVisible() ? f.Tip()->Render() : "-");
+         " default=" + (def ? def->Caption() : "none") + " tip=" + TipOf(f);
 }
 
-class DialogFixture : public mztest::SnapInFixture {
+class DialogFixture : public ScriptedDialogFixture {
  protected:
   void SetUp() override {
     Start();
     Initialized();
     env.OpenProject(mztest::SampleFile("conveyor.prj.xml"));
-    auto& state = ui::UiState::Current();
-    state.SetScreen(1280, 1024, 15);
-    state.SetModalLoop(loop);
-    // The user works in the main window when a paste brings up the dialog.
-    ui::SetFocus(MainWindow());
+    ScriptTheUser();
   }
 
-  void TearDown() override {
-    ui::UiState::Current().SetModalLoop(nullptr);
-    mztest::SnapInFixture::TearDown();
-  }
-
-  int32_t MainWindow() { return env.Application().MainWindow()->HWnd(); }
   Ref<platform::Object> Program() { return env.Project()->Program(); }
   std::string Text(int32_t id) { return snapIn->GetStaticText(id); }
 
@@ -120,6 +132,12 @@ class DialogFixture : public mztest::SnapInFixture {
   ui::ScriptedModalLoop& Look() {
     return loop->Do("look", [this](ui::Form& form) { looks.push_back(State(Dialog(form))); });
   }
+  /// Notes what `what` makes of the dialog at this step.
+  ui::ScriptedModalLoop& Look(std::function<std::string(frmProjectDialogOverwrite&)> what) {
+    return loop->Do("look", [this, what = std::move(what)](ui::Form& form) {
+      looks.push_back(what(Dialog(form)));
+    });
+  }
 
   /// Descriptions of the errors the error service received.
   std::string ErrorTexts() const {
@@ -128,8 +146,6 @@ class DialogFixture : public mztest::SnapInFixture {
     return out;
   }
 
-  Ref<ui::ScriptedModalLoop> loop = MakeObject<ui::ScriptedModalLoop>();
-  std::vector<std::string> looks;
   int32_t number = 0;
   std::string symbol;
   std::string categoryName = "Motors";

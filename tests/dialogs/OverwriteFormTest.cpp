@@ -28,8 +28,7 @@ TEST_F(FormTest, EveryWayOutButOKAndAllCancels) {
       {"Enter on Cancel", [](auto& l) { l.Focus("cmdCancel").PressKey(ui::VK_RETURN); }},
   };
   for (const auto& row : rows) {
-    loop = MakeObject<ui::ScriptedModalLoop>();
-    ui::UiState::Current().SetModalLoop(loop);
+    NewScript();
     row.script(*loop);
     EXPECT_EQ(ShowFB10(1), kCancel) << row.way;
     EXPECT_EQ(number, 10) << row.way << ": a cancelled rename gives nothing back";
@@ -53,14 +52,10 @@ TEST_F(FormTest, EnterInTheNewEntryClicksTheDefaultButton) {
 
 TEST_F(FormTest, AllCannotStayDefaultWhileRenameIsChosen) {
   loop->Click("rgoptIgnore").Focus("cmdAll");
-  Look();
-  loop->Click("rgoptRename");
-  Look();
-  loop->Focus("cmdAll");  // disabled: nothing happens
-  Look();
-  loop->Focus("rgoptOverwrite").PressKey(ui::VK_SPACE);
-  Look();
-  loop->PressKey(ui::VK_RETURN);
+  Look().Click("rgoptRename");
+  Look().Focus("cmdAll");  // disabled: nothing happens
+  Look().Focus("rgoptOverwrite").PressKey(ui::VK_SPACE);
+  Look().PressKey(ui::VK_RETURN);
   EXPECT_EQ(ShowFB10(0), kOverwrite);
   EXPECT_EQ(looks,
             (std::vector<std::string>{
@@ -73,71 +68,59 @@ TEST_F(FormTest, AllCannotStayDefaultWhileRenameIsChosen) {
 }
 
 TEST_F(FormTest, ExactlyOneButtonLooksLikeTheDefault) {
-  std::string styles;
-  const auto look = [&](ui::Form& form) {
-    auto& f = Dialog(form);
+  const auto styles = [](frmProjectDialogOverwrite& f) {
+    std::string s;
     for (const auto& b : {f.cmdOK(), f.cmdAll(), f.cmdCancel()}) {
-      styles += b->IsDefaultStyle() ? "1" : "0";
+      s += b->IsDefaultStyle() ? "1" : "0";
     }
-    styles += " ";
+    return s;
   };
-  loop->Do("look", look).Focus("cmdCancel").Do("look", look).Focus("cmdAll").Do("look", look);
-  loop->Focus("rgoptOverwrite").Do("look", look);  // a choice leaves an enabled All the default
-  loop->Click("rgoptRename").Do("look", look).Click("cmdCancel");
+  Look(styles).Focus("cmdCancel");
+  Look(styles).Focus("cmdAll");
+  Look(styles).Focus("rgoptOverwrite");  // a choice leaves an enabled All the default
+  Look(styles).Click("rgoptRename");
+  Look(styles).Click("cmdCancel");
   EXPECT_EQ(ShowFB10(0), kCancel);
-  EXPECT_EQ(styles, "100 001 010 010 100 ");
+  EXPECT_EQ(mztest::Join(looks), "100, 001, 010, 010, 100");
 }
 
 TEST_F(FormTest, TheTipGoesWhenTheUserMovesOn) {
   const std::string taken = "Error: " + Text(2100);
+  const auto tip = [](frmProjectDialogOverwrite& f) { return TipOf(f); };
   loop->TypeNumber("rgbexNew", "11").Click("cmdOK");
-  Look();
-  loop->Focus("rgoptRename");  // the same choice as at OK: the message stays
-  Look();
-  loop->Focus("rgoptOverwrite");  // another choice: the message no longer applies
-  Look();
-  loop->Click("cmdCancel");
+  Look(tip).Focus("rgoptRename");     // the same choice as at OK: the message stays
+  Look(tip).Focus("rgoptOverwrite");  // another choice: the message no longer applies
+  Look(tip).Click("cmdCancel");
   EXPECT_EQ(ShowFB10(1), kCancel);
-  ASSERT_EQ(looks.size(), 3u);
-  EXPECT_NE(looks[0].find("tip=" + taken), std::string::npos) << looks[0];
-  EXPECT_NE(looks[1].find("tip=" + taken), std::string::npos) << looks[1];
-  EXPECT_NE(looks[2].find("tip=-"), std::string::npos) << looks[2];
+  EXPECT_EQ(looks, (std::vector<std::string>{taken, taken, "-"}));
 
   looks.clear();
   loop->TypeNumber("rgbexNew", "11").Click("cmdOK").Focus("cmdCancel");
-  Look();
-  loop->PressKey(ui::VK_RETURN);
+  Look(tip).PressKey(ui::VK_RETURN);
   EXPECT_EQ(ShowFB10(1), kCancel);
-  EXPECT_NE(looks.at(0).find("tip=-"), std::string::npos) << "a new default hides the tip";
+  EXPECT_EQ(looks, std::vector<std::string>{"-"}) << "a new default hides the tip";
 }
 
 TEST_F(FormTest, TheMainWindowOwnsTheDialogAndGetsTheFocusBack) {
-  int32_t owner = 0;
-  bool active = false;
-  loop->Do("look",
-           [&](ui::Form& form) {
-             owner = ui::GetWindowLong(form.HWnd(), ui::GWL_HWNDPARENT);
-             active = ui::UiState::Current().ActiveWindow() == form.HWnd();
-           })
-      .PressKey(ui::VK_ESCAPE);
-  ShowFB10(1);
-  EXPECT_EQ(owner, MainWindow());
-  EXPECT_TRUE(active);
-  EXPECT_EQ(ui::GetFocus(), MainWindow()) << "the focus goes back where it was";
-}
-
-TEST(HostMainWindow, OnlyKindThreeIsTheMainFrame) {
-  host::Environment env;
   auto& app = env.Application();
   const int32_t main = app.GetWindowHandle(host::HostApplication::kMainFrameWindow);
   EXPECT_TRUE(ui::IsWindow(main));
-  EXPECT_EQ(main, app.MainWindow()->HWnd());
+  EXPECT_EQ(main, MainWindow()) << "only kind three is the main frame";
   EXPECT_TRUE(app.MainWindow()->Visible());
   for (const int32_t kind : {0, 1, 2, 4, 5, -1}) {
     EXPECT_EQ(app.GetWindowHandle(kind), 0) << "kind " << kind;
   }
   app.SetMainWindowExtension("Conveyor");
   EXPECT_EQ(app.MainWindow()->Caption(), "prjsnap - Conveyor");
+
+  Look([](frmProjectDialogOverwrite& f) {
+    const bool active = ui::UiState::Current().ActiveWindow() == f.HWnd();
+    return std::to_string(ui::GetWindowLong(f.HWnd(), ui::GWL_HWNDPARENT)) +
+           (active ? " active" : "");
+  }).PressKey(ui::VK_ESCAPE);
+  ShowFB10(1);
+  EXPECT_EQ(looks, std::vector<std::string>{std::to_string(MainWindow()) + " active"});
+  EXPECT_EQ(ui::GetFocus(), MainWindow()) << "the focus goes back where it was";
 }
 
 class PositionTest : public DialogFixture {
@@ -146,17 +129,21 @@ class PositionTest : public DialogFixture {
     env.Options().Load(std::string(frmProjectDialogOverwrite::kKeyLeft), left);
     env.Options().Load(std::string(frmProjectDialogOverwrite::kKeyTop), top);
   }
-  /// Where the dialog stood while shown, in pixels.
-  std::pair<int32_t, int32_t> ShownAt() {
+  /// Where the dialog stood while shown, in pixels of `twips`.
+  std::pair<int32_t, int32_t> ShownAt(int32_t twips = 15) {
     std::pair<int32_t, int32_t> at{-99, -99};
-    loop->Do("where", [&](ui::Form& f) { at = {f.Left() / 15, f.Top() / 15}; }).Click("cmdCancel");
+    loop->Do("where",
+             [&](ui::Form& f) {
+               at = {f.Left() / twips, f.Top() / twips};
+             })
+        .Click("cmdCancel");
     ShowFB10(1);
     return at;
   }
   int32_t Stored(std::string_view key) { return env.Options().Value(std::string(key)).ToInt32(); }
 };
 
-TEST_F(PositionTest, StoredPositionIsPlacedOnTheScreen) {
+TEST_F(PositionTest, StoredPositionIsPlacedOnTheScreenAndTheUsersMoveIsStored) {
   // The form is 316 x 243 pixels on a 1280 x 1024 screen.
   struct Row {
     platform::Variant left, top;
@@ -178,18 +165,7 @@ TEST_F(PositionTest, StoredPositionIsPlacedOnTheScreen) {
     EXPECT_EQ(Stored(frmProjectDialogOverwrite::kKeyLeft), row.x) << row.why << ": saved on close";
     EXPECT_EQ(Stored(frmProjectDialogOverwrite::kKeyTop), row.y) << row.why;
   }
-}
 
-TEST_F(PositionTest, ScreenSizeAndTwipsPerPixelBothCount) {
-  ui::UiState::Current().SetScreen(800, 600, 12);  // the form: 395 x 304 pixels
-  Store(-1, 500);
-  std::pair<int32_t, int32_t> at;
-  loop->Do("where", [&](ui::Form& f) { at = {f.Left() / 12, f.Top() / 12}; }).Click("cmdCancel");
-  ShowFB10(1);
-  EXPECT_EQ(at, std::make_pair(202, 296));
-}
-
-TEST_F(PositionTest, TheUsersMoveIsStored) {
   Store(-1, -1);
   loop->Do("drag", [](ui::Form& f) { f.Move(150 * 15, 75 * 15); }).PressKey(ui::VK_ESCAPE);
   ShowFB10(1);
@@ -198,9 +174,14 @@ TEST_F(PositionTest, TheUsersMoveIsStored) {
   EXPECT_TRUE(env.Options().Value(std::string(frmProjectDialogOverwrite::kKeyLeft)).Type() ==
               platform::VarType::Int32)
       << "stored as 32-bit numbers";
+
+  SCOPED_TRACE("screen size and twips per pixel both count");
+  ui::UiState::Current().SetScreen(800, 600, 12);  // the form: 395 x 304 pixels
+  Store(-1, 500);
+  EXPECT_EQ(ShownAt(12), std::make_pair(202, 296));
 }
 
-TEST_F(FormTest, TheWaitCursorIsSuspendedWhileTheDialogIsShown) {
+TEST_F(FormTest, TheWaitCursorIsSuspendedWhileTheDialogIsShownAndResumedIfItFails) {
   auto& app = env.Application();
   app.DoWaitCursor(1);  // the paste runs inside a wait
   const auto before = app.WaitCursorLog().size();
@@ -211,13 +192,9 @@ TEST_F(FormTest, TheWaitCursorIsSuspendedWhileTheDialogIsShown) {
   EXPECT_TRUE(app.WaitCursorShown()) << "the wait goes on afterwards";
   EXPECT_EQ(std::vector<int32_t>(app.WaitCursorLog().begin() + before, app.WaitCursorLog().end()),
             (std::vector<int32_t>{-1, 1}));
-  app.DoWaitCursor(-1);
-}
 
-TEST_F(FormTest, AFailedDisplayLeavesNothingBehind) {
+  SCOPED_TRACE("a failed display leaves nothing behind");
   ui::UiState::Current().SetModalLoop(nullptr);
-  auto& app = env.Application();
-  app.DoWaitCursor(1);
   EXPECT_EQ(ShowFB10(1), kCancel) << "the absorbed error leaves the default result";
   EXPECT_NE(ErrorTexts().find("mzblprsx.frmProjectDialogOverwrite.ShowDialog: No modal loop"),
             std::string::npos)

@@ -53,7 +53,7 @@ class ClassRegistryTest : public ::testing::Test {
   std::vector<std::string> registered;
 };
 
-TEST_F(ClassRegistryTest, EitherIdentifierFindsTheClassInAnySpelling) {
+TEST_F(ClassRegistryTest, EitherIdentifierFindsTheClassInAnySpellingButNotANearMiss) {
   Register("{0BADC0DE-0000-4000-8000-00000000AB01}", "regtest.Widget", "widget");
   const char* spellings[] = {"{0BADC0DE-0000-4000-8000-00000000AB01}",
                              "{0badc0de-0000-4000-8000-00000000ab01}", "regtest.Widget",
@@ -64,18 +64,12 @@ TEST_F(ClassRegistryTest, EitherIdentifierFindsTheClassInAnySpelling) {
     EXPECT_TRUE(registry.IsRegistered(id)) << id;
   }
   EXPECT_EQ(registry.ClassIdOf("REGTEST.widget"), "{0BADC0DE-0000-4000-8000-00000000AB01}");
-}
-
-TEST_F(ClassRegistryTest, NearMissesAreUnknown) {
-  Register("", "regtest.Widget", "widget");
   for (const char* id :
        {"regtest.Widge", "regtest.Widgets", "regtest_Widget", "", " regtest.Widget"}) {
     EXPECT_FALSE(registry.TryCreate(id)) << "'" << id << "' is another identifier";
     EXPECT_EQ(ErrorOf([&] { registry.Create(id); }), platform::errc::kCannotCreate) << id;
   }
-}
-
-TEST_F(ClassRegistryTest, NonAsciiIdentifiersFoldLikeText) {
+  // Other texts than ASCII fold like texts do.
   Register("", "regtest.Straße", "street");
   EXPECT_EQ(MadeBy(registry.TryCreate("REGTEST.STRASSE")), "street")
       << "ß folds to ss, so an ASCII spelling finds it";
@@ -109,15 +103,14 @@ TEST_F(ClassRegistryTest, ALaterRegistrationReplacesAndUnregisterForgetsBothName
       << "the class identifier goes with the program identifier";
 }
 
-TEST_F(ClassRegistryTest, AFactoryThatMakesNothingFailsEvenForTryCreate) {
+TEST_F(ClassRegistryTest, AFactoryThatMakesNothingFailsAndAKeptOneLastsUntilTheGeneration) {
   registry.Register("", "regtest.Broken", []() -> Ref<platform::Object> { return {}; });
   registered.emplace_back("regtest.Broken");
   EXPECT_EQ(ErrorOf([&] { registry.TryCreate("regtest.Broken"); }), platform::errc::kCannotCreate)
       << "a known class that cannot be made is an error, not a miss";
   EXPECT_EQ(ErrorOf([&] { registry.Create("regtest.Broken"); }), platform::errc::kCannotCreate);
-}
 
-TEST_F(ClassRegistryTest, AKeptFactoryIsCurrentUntilTheGenerationChanges) {
+  SCOPED_TRACE("a kept factory is current until the generation changes");
   Register("", "regtest.Kept", "kept");
   const uint64_t before = registry.Generation();
   const ClassRegistry::Factory factory = registry.FactoryOf("REGTEST.kept");

@@ -1,4 +1,4 @@
-// KeyedCollection, signals and the class registry.
+// KeyedCollection, signals and references.
 #include <gtest/gtest.h>
 
 #include "support/ErrorOf.h"
@@ -6,11 +6,10 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "platform/ClassRegistry.h"
 #include "platform/KeyedCollection.h"
+#include "platform/Ref.h"
 #include "platform/Signal.h"
 
 using platform::KeyedCollection;
@@ -26,7 +25,7 @@ std::string Order(const KeyedCollection<std::string>& c) {
   return out;
 }
 
-TEST(KeyedCollection, AddsAtPlacesAndFindsByKeyWithoutCase) {
+TEST(KeyedCollection, AddsAndRemovesAtPlacesAndFindsByKeyWithoutCase) {
   KeyedCollection<std::string> c;
   c.Add("a", "LOC 1");
   c.Add("c", "LOC 3");
@@ -40,6 +39,19 @@ TEST(KeyedCollection, AddsAtPlacesAndFindsByKeyWithoutCase) {
   EXPECT_EQ(c.IndexOf("nowhere"), 0);
   EXPECT_TRUE(c.Exists("FIRST"));
   EXPECT_FALSE(c.Exists(""));
+
+  SCOPED_TRACE("remove keeps the order and the keys");
+  c.Remove("loc 2");
+  c.Remove(1);
+  EXPECT_EQ(Order(c), "acd");
+  EXPECT_EQ(c.IndexOf("LOC 3"), 2);
+  EXPECT_FALSE(c.Exists("first"));
+  c.Add("b", "LOC 2", std::string("loc 3"));
+  EXPECT_EQ(Order(c), "abcd");
+  c.Clear();
+  EXPECT_EQ(c.Count(), 0);
+  c.Add("x", "LOC 1");
+  EXPECT_EQ(c.IndexOf("loc 1"), 1) << "keys are free again after Clear";
 }
 
 TEST(KeyedCollection, ErrorsOfTheRuntime) {
@@ -55,23 +67,7 @@ TEST(KeyedCollection, ErrorsOfTheRuntime) {
       << "before and after together";
 }
 
-TEST(KeyedCollection, RemoveKeepsOrderAndKeys) {
-  KeyedCollection<std::string> c;
-  for (const char* k : {"a", "b", "c", "d"}) c.Add(k, k);
-  c.Remove("b");
-  c.Remove(1);
-  EXPECT_EQ(Order(c), "cd");
-  EXPECT_EQ(c.IndexOf("d"), 2);
-  EXPECT_FALSE(c.Exists("a"));
-  c.Add("a", "a", std::string("c"));
-  EXPECT_EQ(Order(c), "acd");
-  c.Clear();
-  EXPECT_EQ(c.Count(), 0);
-  c.Add("x", "a");
-  EXPECT_EQ(c.IndexOf("a"), 1) << "keys are free again after Clear";
-}
-
-TEST(Signal, HandlersMayDisconnectDuringEmission) {
+TEST(Signal, HandlersMayDisconnectOrConnectDuringEmission) {
   platform::Signal<int> s;
   std::string log;
   platform::ScopedConnection second;
@@ -87,22 +83,21 @@ TEST(Signal, HandlersMayDisconnectDuringEmission) {
     EXPECT_EQ(s.ConnectionCount(), 2u);
   }
   EXPECT_EQ(s.ConnectionCount(), 1u) << "a scoped connection ends with its scope";
-}
 
-TEST(Signal, HandlerConnectedDuringEmissionRunsNextTime) {
-  platform::Signal<> s;
+  SCOPED_TRACE("a handler connected during an emission runs next time");
+  platform::Signal<> t;
   int late = 0;
   std::vector<platform::ScopedConnection> keep;
-  keep.emplace_back(s.Connect([&] {
-    if (keep.size() == 1) keep.emplace_back(s.Connect([&] { ++late; }));
+  keep.emplace_back(t.Connect([&] {
+    if (keep.size() == 1) keep.emplace_back(t.Connect([&] { ++late; }));
   }));
-  s.Emit();
+  t.Emit();
   EXPECT_EQ(late, 0);
-  s.Emit();
+  t.Emit();
   EXPECT_EQ(late, 1);
 }
 
-TEST(Signal, DisconnectingReleasesWhatTheHandlerHolds) {
+TEST(Signal, DisconnectingReleasesWhatTheHandlerHoldsOnceItReturned) {
   // A handler that holds its own owner (a control's handler capturing the control) would keep
   // both alive for good if the disconnected handler stayed in the signal's list.
   platform::Signal<> s;
@@ -114,23 +109,22 @@ TEST(Signal, DisconnectingReleasesWhatTheHandlerHolds) {
   c.Disconnect();
   EXPECT_TRUE(watch.expired()) << "the handler went with its connection";
   s.Emit();  // nothing is called, nothing is left to call
-}
 
-TEST(Signal, AHandlerDisconnectingItselfFinishesBeforeItIsDestroyed) {
-  platform::Signal<int> s;
+  SCOPED_TRACE("a handler disconnecting itself finishes before it is destroyed");
+  platform::Signal<int> t;
   auto held = std::make_shared<std::string>("held");
-  const std::weak_ptr<std::string> watch = held;
+  const std::weak_ptr<std::string> watchHeld = held;
   std::string seen;
   platform::ScopedConnection self;
-  self = s.Connect([&self, &seen, held = std::move(held)](int) {
+  self = t.Connect([&self, &seen, held = std::move(held)](int) {
     self.Disconnect();
     seen = *held;  // the handler's own captures are still there after it disconnected
   });
-  s.Emit(1);
+  t.Emit(1);
   EXPECT_EQ(seen, "held");
-  EXPECT_TRUE(watch.expired()) << "destroyed once it returned";
-  s.Emit(2);
-  EXPECT_EQ(s.ConnectionCount(), 0u);
+  EXPECT_TRUE(watchHeld.expired()) << "destroyed once it returned";
+  t.Emit(2);
+  EXPECT_EQ(t.ConnectionCount(), 0u);
 }
 
 TEST(Signal, EmissionCopiesNothingAndSurvivesWhatItsHandlersDo) {

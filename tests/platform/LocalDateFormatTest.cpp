@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/DateTime.h"
@@ -15,29 +16,22 @@ using platformtest::ErrorOf;
 
 namespace {
 
-/// Sets an environment variable for one test and puts the old value back.
+/// Sets an environment variable for one test (they run serially) and puts the old value back.
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): tests run serially
-    if (old != nullptr) old_ = old;
-    had_ = old != nullptr;
-    ::setenv(name, value, 1);  // NOLINT(concurrency-mt-unsafe)
+    if (const char* old = std::getenv(name)) old_ = old;  // NOLINT(concurrency-mt-unsafe)
+    ::setenv(name, value, 1);                             // NOLINT(concurrency-mt-unsafe)
   }
   ~ScopedEnv() {
-    if (had_) {
-      ::setenv(name_, old_.c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
-    } else {
-      ::unsetenv(name_);  // NOLINT(concurrency-mt-unsafe)
-    }
+    old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_);  // NOLINT(concurrency-mt-unsafe)
   }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
   const char* name_;
-  std::string old_;
-  bool had_ = false;
+  std::optional<std::string> old_;
 };
 
 class LocalDates : public ::testing::Test {
@@ -45,7 +39,7 @@ class LocalDates : public ::testing::Test {
   ~LocalDates() override { LocalDateFormat::SetLocale(""); }
 };
 
-TEST_F(LocalDates, FollowTheOverrideLocale) {
+TEST_F(LocalDates, FollowTheOverrideLocaleAndKeepTheClockReadingOfFarDates) {
   const DateTime morning = *DateTime::FromParts(2026, 11, 2, 8, 15, 0);
   const DateTime evening = *DateTime::FromParts(2026, 11, 2, 20, 5, 9);
   const struct {
@@ -64,10 +58,8 @@ TEST_F(LocalDates, FollowTheOverrideLocale) {
     EXPECT_EQ(LocalDateFormat::ShortDate(morning) + " " + LocalDateFormat::LongTime(morning),
               row.morning);
   }
-}
-
-TEST_F(LocalDates, TheDefaultDateKeepsItsClockReading) {
-  // Formatted without a time zone: no offset of the machine's zone shifts midnight.
+  // The default date keeps its clock reading: formatted without a time zone, no offset of the
+  // machine's zone shifts midnight.
   LocalDateFormat::SetLocale("de_DE");
   const ScopedEnv zone("TZ", "America/New_York");
   EXPECT_EQ(LocalDateFormat::DateAndTime(DateTime()), "01.01.00 00:00:00");
@@ -75,7 +67,7 @@ TEST_F(LocalDates, TheDefaultDateKeepsItsClockReading) {
             "31.12.99 23:59:59");
 }
 
-TEST_F(LocalDates, TheEnvironmentDecidesWithoutAnOverride) {
+TEST_F(LocalDates, TheEnvironmentDecidesWithoutAnOverrideAndUnknownOnesAreRefused) {
   const struct {
     const char* lcAll;
     const char* lang;
@@ -97,9 +89,8 @@ TEST_F(LocalDates, TheEnvironmentDecidesWithoutAnOverride) {
   EXPECT_EQ(LocalDateFormat::DateAndTime(DateTime()), "01.01.00 00:00:00");
   LocalDateFormat::SetLocale("en_US");
   EXPECT_EQ(LocalDateFormat::LocaleName(), "en_US") << "the override wins over the environment";
-}
 
-TEST_F(LocalDates, AnUnknownLocaleIsRefusedAndChangesNothing) {
+  SCOPED_TRACE("an unknown locale is refused and changes nothing");
   LocalDateFormat::SetLocale("de_DE");
   for (const char* name : {"xx_YY", "not a locale", "@@@"}) {
     SCOPED_TRACE(name);

@@ -15,7 +15,7 @@ using platformtest::ErrorOf;
 
 namespace {
 
-TEST(TextCompare, CaseFoldingIsUnicode) {
+TEST(TextCompare, EqualsContainsAndStartsWithFoldUnicodeFully) {
   EXPECT_TRUE(text::EqualsNoCase("RgBlockOffline", "rgblockoffline"));
   EXPECT_TRUE(text::EqualsNoCase("Straße", "STRASSE")) << "full case folding";
   EXPECT_TRUE(text::EqualsNoCase("ÄÖÜ", "äöü"));
@@ -23,9 +23,6 @@ TEST(TextCompare, CaseFoldingIsUnicode) {
   EXPECT_LT(text::CompareNoCase("abc", "ABD"), 0);
   EXPECT_GT(text::CompareNoCase("b", "A"), 0);
   EXPECT_EQ(text::CompareNoCase("", ""), 0);
-}
-
-TEST(TextCompare, ContainsWithoutCase) {
   EXPECT_TRUE(text::ContainsNoCase("RgBlockOffline.FB", "rgblockoffline"));
   EXPECT_FALSE(text::ContainsNoCase("RgCategory", "Block"));
   EXPECT_TRUE(text::ContainsNoCase("anything", "")) << "the empty text occurs everywhere";
@@ -48,26 +45,19 @@ TEST(Utf16, RoundTripsAndSurvivesDamage) {
   EXPECT_EQ(bytes[1], 0);
   EXPECT_EQ(text::FromUtf16LE(bytes), s);
   // An odd trailing byte is dropped; a lone surrogate becomes U+FFFD.
-  std::vector<uint8_t> odd = {'A', 0, 'B'};
-  EXPECT_EQ(text::FromUtf16LE(odd), "A");
-  std::vector<uint8_t> lone = {0x00, 0xD8, 'x', 0};
-  EXPECT_EQ(text::FromUtf16LE(lone), "\xEF\xBF\xBDx");
+  EXPECT_EQ(text::FromUtf16LE(std::vector<uint8_t>{'A', 0, 'B'}), "A");
+  EXPECT_EQ(text::FromUtf16LE(std::vector<uint8_t>{0x00, 0xD8, 'x', 0}), "\xEF\xBF\xBDx");
   EXPECT_EQ(text::SanitizeUtf8("a\xFF"), "a\xEF\xBF\xBD");
 }
 
-TEST(Val, ReadsTheLeadingNumber) {
-  EXPECT_DOUBLE_EQ(text::Val("12abc"), 12);
-  EXPECT_DOUBLE_EQ(text::Val("  1 2 3"), 123) << "blanks inside the number are skipped";
-  EXPECT_DOUBLE_EQ(text::Val("-2.5e1x"), -25);
-  EXPECT_DOUBLE_EQ(text::Val("abc"), 0);
-  EXPECT_DOUBLE_EQ(text::Val(""), 0);
-  EXPECT_DOUBLE_EQ(text::Val("&HFF"), 255);
-  EXPECT_DOUBLE_EQ(text::Val("&HFFFF"), -1) << "16-bit hexadecimal literals are signed";
-  EXPECT_DOUBLE_EQ(text::Val("&O17"), 15);
-  EXPECT_DOUBLE_EQ(text::Val("1e"), 1) << "an exponent without digits is not read";
-}
-
-TEST(Hex, UpperCaseWithoutLeadingZeros) {
+TEST(Val, ReadsTheLeadingNumberAndHexIsUpperCaseWithoutLeadingZeros) {
+  // Blanks inside the number are skipped, 16-bit hexadecimal literals are signed and an exponent
+  // without digits is not read.
+  const std::pair<const char*, double> rows[] = {
+      {"12abc", 12}, {"  1 2 3", 123}, {"-2.5e1x", -25}, {"abc", 0}, {"", 0},
+      {"&HFF", 255}, {"&HFFFF", -1},   {"&O17", 15},     {"1e", 1},
+  };
+  for (const auto& [texts, value] : rows) EXPECT_DOUBLE_EQ(text::Val(texts), value) << texts;
   EXPECT_EQ(text::Hex(static_cast<int32_t>(0x80004005)), "80004005");
   EXPECT_EQ(text::Hex(255), "FF");
   EXPECT_EQ(text::Hex(-1), "FFFFFFFF");
@@ -86,7 +76,7 @@ TEST(DateTimeText, ParsesAndPrintsThePatternExactly) {
   EXPECT_TRUE(DateTime::Parse("2024-02-29 23:59:59")) << "leap day";
 }
 
-TEST(DateTimeSerial, MatchesTheRuntimesDayNumbers) {
+TEST(DateTimeSerial, MatchesTheRuntimesDayNumbersInTheYears100To9999) {
   EXPECT_DOUBLE_EQ(DateTime().ToSerial(), 2.0) << "1 January 1900 is day 2";
   const auto noon = *DateTime::FromParts(1899, 12, 30, 12);
   EXPECT_DOUBLE_EQ(noon.ToSerial(), 0.5);
@@ -95,9 +85,8 @@ TEST(DateTimeSerial, MatchesTheRuntimesDayNumbers) {
   EXPECT_EQ(DateTime::FromSerial(-1.25), before);
   EXPECT_EQ(DateTime::FromSerial(noon.ToSerial()), noon);
   EXPECT_LT(DateTime(), noon.FromSerial(3.0));
-}
 
-TEST(DateTimeSerial, OutsideYears100To9999IsOverflow) {
+  SCOPED_TRACE("outside the years 100 to 9999 is overflow");
   EXPECT_EQ(DateTime::FromSerial(-657434.5), *DateTime::FromParts(100, 1, 1, 12))
       << "the first day, its fraction counted from the day's start";
   EXPECT_EQ(DateTime::FromSerial(2958465.5), *DateTime::FromParts(9999, 12, 31, 12));

@@ -1,8 +1,13 @@
 // Forms and their controls: life cycle events, option groups, buttons clicked through their
-// window, default-button styles, key preview, tab order and the block entry.
+// window, default-button styles, key preview, tab order, the block entry, and the dialogs'
+// explorer control (rows found again by the hit test, scrolling to the focus item, the user's
+// presses turned into events only while the control can be used).
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "UiTestForm.h"
+#include "platform/ui/ExplorerControl.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiState.h"
@@ -105,8 +110,7 @@ TEST_F(FormTest, EnterKeyMessagesOnAButtonClickIt) {
     SendMessage(form->ok->HWnd(), WM_KEYUP, VK_ESCAPE, 0);  // another key's release: no click
     EXPECT_EQ(recorder.Take(), row.expected)
         << "messages " << row.messages.size() << " enabled " << row.enabled;
-    SendMessage(form->ok->HWnd(), WM_KEYUP, VK_RETURN,
-                0);  // release it; a click here is not the row's
+    SendMessage(form->ok->HWnd(), WM_KEYUP, VK_RETURN, 0);  // released; not the row's click
   }
   EXPECT_EQ(GetFocus(), form->rename->HWnd()) << "a click by message does not move the focus";
 }
@@ -150,36 +154,26 @@ TEST_F(FormTest, TabFollowsTabIndexSkippingWhatCannotTakeTheFocus) {
   EXPECT_TRUE(SameObject(form->FindControl("CMDOK"), form->ok)) << "names without case";
 }
 
-TEST_F(FormTest, ModalShowWithoutALoopFailsAndLeavesTheFormHidden) {
+TEST_F(FormTest, ModalShowWithoutALoopAndForeignContainersAreRefused) {
   UiState::Current().SetModalLoop(nullptr);
-  const auto error = ErrorOf([&] { form->Show(true); });
-  EXPECT_EQ(error, platform::errc::kFail);
+  EXPECT_EQ(ErrorOf([&] { form->Show(true); }), platform::errc::kFail);
   EXPECT_FALSE(form->Visible());
   form->Show();
   EXPECT_EQ(ErrorOf([&] { form->Show(true); }), 400) << "a shown form cannot go modal";
-}
 
-TEST_F(FormTest, ControlsOnlyGoIntoContainersOfTheirOwnForm) {
+  SCOPED_TRACE("controls only go into containers of their own form");
   auto other = MakeObject<AskForm>();
   EXPECT_EQ(ErrorOf([&] { form->AddControl<Label>("lblX", other->options.Get()); }),
             platform::errc::kInvalidCall);
   EXPECT_FALSE(form->FindControl("lblX"));
 }
 
-class BlockEditBoxTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form->Show();
-    c = box->ChangeNumber().Connect([&] { ++changes; });
-    box->SetBlockTypeText("FB");
-  }
-  Ref<AskForm> form = MakeObject<AskForm>();
-  Ref<BlockEditBox> box = form->entry;
+TEST_F(FormTest, TheBlockEntryNamesNumbersInRangeAndLimitsItsSymbol) {
+  const Ref<BlockEditBox> box = form->entry;
   int changes = 0;
-  platform::ScopedConnection c;
-};
-
-TEST_F(BlockEditBoxTest, BlockNameNeedsAShownNumberInRange) {
+  platform::ScopedConnection c = box->ChangeNumber().Connect([&] { ++changes; });
+  form->Show();
+  box->SetBlockTypeText("FB");
   struct Row {
     int32_t number;
     bool showNumber;
@@ -192,9 +186,9 @@ TEST_F(BlockEditBoxTest, BlockNameNeedsAShownNumberInRange) {
     EXPECT_EQ(box->BlockName(), row.name) << row.number << " shown " << row.showNumber;
   }
   EXPECT_EQ(changes, 0) << "numbers set by code raise no ChangeNumber";
-}
 
-TEST_F(BlockEditBoxTest, TypingANumberRaisesChangeNumberOnlyOnChange) {
+  SCOPED_TRACE("typing a number raises ChangeNumber only on a change");
+  box->SetShowNumber(true);
   box->SetBlockNumber(10);
   EXPECT_TRUE(box->TypeNumber("10"));
   EXPECT_EQ(changes, 0);
@@ -209,9 +203,9 @@ TEST_F(BlockEditBoxTest, TypingANumberRaisesChangeNumberOnlyOnChange) {
   box->SetEnabled(false);
   EXPECT_FALSE(box->TypeNumber("7"));
   EXPECT_EQ(box->BlockNumber(), 0) << "a disabled entry takes no typing";
-}
 
-TEST_F(BlockEditBoxTest, SymbolIsLimitedInCharacters) {
+  SCOPED_TRACE("the symbol is limited in characters");
+  box->SetEnabled(true);
   box->SetMaxSymbolLength(4);
   box->SetSymbol("Motor");
   EXPECT_EQ(box->Symbol(), "Moto");
@@ -224,9 +218,9 @@ TEST_F(BlockEditBoxTest, SymbolIsLimitedInCharacters) {
   EXPECT_EQ(box->Symbol(), "A ") << "a lower limit cuts the current symbol";
   EXPECT_EQ(ErrorOf([&] { box->SetMaxSymbolLength(-1); }), 380);
   EXPECT_EQ(ErrorOf([&] { box->SetCaptionOrder(2); }), 380);
-}
 
-TEST_F(BlockEditBoxTest, RendersItsPartsInCaptionOrder) {
+  SCOPED_TRACE("the parts render in caption order");
+  box->SetMaxSymbolLength(0);
   box->SetBlockNumber(10);
   box->SetSymbol("Motor");
   EXPECT_EQ(box->Render(), "[FB 10 | Motor]");
@@ -236,6 +230,101 @@ TEST_F(BlockEditBoxTest, RendersItsPartsInCaptionOrder) {
   box->SetShowNumber(false);
   box->SetEnabled(false);
   EXPECT_EQ(box->Render(), "[Motor] (marked) (disabled)");
+}
+
+class Thing : public platform::Object {
+ public:
+  std::string_view TypeName() const override { return "Thing"; }
+};
+
+class ExplorerControlTest : public ::testing::Test {
+ protected:
+  /// A mouse handler noting "down:3/ctrl " for a press on the third row with Ctrl held (the key
+  /// state agrees).
+  auto Noting(const char* what) {
+    return [this, what](int16_t button, int16_t shift, int32_t x, int32_t y) {
+      const Ref<platform::Object> hit = explorer->HitTest(x, y);
+      const int32_t row = hit ? explorer->RowOf(hit) : 0;
+      const bool ctrl = platform::ui::GetKeyState(platform::ui::VK_CONTROL) < 0;
+      events += std::string(what) + ":" + std::to_string(row) + (button == 2 ? "/right" : "") +
+                ((shift & platform::ui::kCtrlMask) && ctrl ? "/ctrl" : "") + " ";
+    };
+  }
+
+  void SetUp() override {
+    platform::ui::UiState::Current().SetScreen(1280, 1024, 15);
+    form->Move(0, 0, 6000, 4000);
+    explorer = form->AddControl<ExplorerControl>("rgpexExplorer");
+    // 100 x 80 pixels: five rows of 16 pixels.
+    explorer->Move(0, 0, 1500, 1200);
+    for (int i = 0; i < 12; ++i) {
+      items.push_back(MakeObject<Thing>());
+      explorer->AddItem(items.back(), "RgBlockOffline");
+    }
+    sinks.emplace_back(explorer->MouseDownEvent().Connect(Noting("down")));
+    sinks.emplace_back(explorer->MouseUpEvent().Connect(Noting("up")));
+    sinks.emplace_back(explorer->DblClickEvent().Connect([this] { events += "dbl "; }));
+  }
+
+  Ref<platform::ui::Form> form = MakeObject<platform::ui::Form>();
+  Ref<ExplorerControl> explorer;
+  std::vector<Ref<platform::Object>> items;
+  std::vector<platform::ScopedConnection> sinks;
+  std::string events;
+};
+
+TEST_F(ExplorerControlTest, HitTestFindsTheRowsBelowTheTopRowAndNothingElse) {
+  EXPECT_EQ(explorer->VisibleRows(), 5);
+  EXPECT_TRUE(SameObject(explorer->HitTest(10, 0), items[0]));
+  EXPECT_TRUE(SameObject(explorer->HitTest(10, 79), items[4]));
+  EXPECT_FALSE(explorer->HitTest(10, 80));   // below the control
+  EXPECT_FALSE(explorer->HitTest(100, 10));  // right of it
+  EXPECT_FALSE(explorer->HitTest(-1, 10));
+
+  explorer->SetFocusItem(items[11]);  // scrolled so that the last row is the bottom one
+  EXPECT_EQ(explorer->TopIndex(), 7);
+  EXPECT_TRUE(SameObject(explorer->HitTest(10, 0), items[7]));
+  EXPECT_TRUE(SameObject(explorer->HitTest(10, 64), items[11]));
+
+  explorer->SetFocusItem(items[2]);  // back up: the focus row becomes the top one
+  EXPECT_EQ(explorer->TopIndex(), 2);
+  explorer->SetFocusItem(items[4]);  // already visible: no scrolling
+  EXPECT_EQ(explorer->TopIndex(), 2);
+  explorer->Clear();
+  EXPECT_EQ(explorer->TopIndex(), 0);
+  EXPECT_FALSE(explorer->HitTest(10, 0));
+  EXPECT_FALSE(explorer->FocusItem());
+}
+
+TEST_F(ExplorerControlTest, PressesReachTheirRowOnlyWhileTheControlCanBeUsed) {
+  form->Show();
+  EXPECT_TRUE(explorer->PressRow(9, ExplorerControl::kLeftButton, platform::ui::kCtrlMask));
+  EXPECT_TRUE(explorer->HasFocus());
+  EXPECT_TRUE(explorer->ReleaseRow(9));
+  EXPECT_TRUE(explorer->PressRow(2, ExplorerControl::kRightButton));
+  EXPECT_TRUE(explorer->DoubleClickRow(3));
+  EXPECT_EQ(events, "down:9/ctrl up:9 down:2/right down:3 up:3 dbl ");
+  EXPECT_GE(platform::ui::GetKeyState(platform::ui::VK_CONTROL), 0) << "released after the press";
+
+  // Three rows leave empty space below them.
+  events.clear();
+  explorer->Clear();
+  for (int i = 0; i < 3; ++i) explorer->AddItem(items[i], "RgCategory");
+  explorer->PressRow(0);
+  explorer->ReleaseRow(4);
+  EXPECT_EQ(events, "down:0 up:0 ");
+
+  SCOPED_TRACE("a hidden or disabled control ignores the user");
+  events.clear();
+  for (const bool hide : {true, false}) {
+    explorer->SetVisible(!hide);
+    explorer->SetEnabled(hide);
+    EXPECT_FALSE(explorer->PressRow(1));
+    EXPECT_FALSE(explorer->ReleaseRow(1));
+    EXPECT_FALSE(explorer->DoubleClickRow(1));
+  }
+  EXPECT_EQ(events, "");
+  form->Hide();
 }
 
 }  // namespace

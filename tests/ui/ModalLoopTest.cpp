@@ -59,7 +59,7 @@ class ModalLoopTest : public ::testing::Test {
   Ref<ScriptedModalLoop> loop = MakeObject<ScriptedModalLoop>();
 };
 
-TEST_F(ModalLoopTest, RunningOutOfActionsIsAnErrorNotAHang) {
+TEST_F(ModalLoopTest, RunningOutOfActionsOrABadScriptIsAnErrorNotAHang) {
   loop->Click("optOverwrite");
   try {
     dialog.Run(loop);
@@ -70,15 +70,15 @@ TEST_F(ModalLoopTest, RunningOutOfActionsIsAnErrorNotAHang) {
   }
   EXPECT_FALSE(dialog.form->Visible()) << "the form is hidden again after the failure";
   EXPECT_FALSE(dialog.form->IsModal());
-}
 
-TEST_F(ModalLoopTest, BadScriptsFailClearly) {
+  SCOPED_TRACE("bad scripts fail clearly");
+  Dialog missing, typing;
+  loop = MakeObject<ScriptedModalLoop>();
   loop->Click("cmdMissing");
-  EXPECT_EQ(ErrorOf([&] { dialog.Run(loop); }), platform::errc::kInvalidCall);
-  auto typing = MakeObject<ScriptedModalLoop>();
-  typing->TypeText("cmdOK", "x");
-  Dialog d;
-  EXPECT_EQ(ErrorOf([&] { d.Run(typing); }), platform::errc::kInvalidCall)
+  EXPECT_EQ(ErrorOf([&] { missing.Run(loop); }), platform::errc::kInvalidCall);
+  auto typed = MakeObject<ScriptedModalLoop>();
+  typed->TypeText("cmdOK", "x");
+  EXPECT_EQ(ErrorOf([&] { typing.Run(typed); }), platform::errc::kInvalidCall)
       << "a button takes no text";
   EXPECT_EQ(ErrorOf([&] { loop->SendKeys("{NOPE}"); }), platform::errc::kInvalidCall)
       << "a bad key text fails when written";
@@ -136,13 +136,10 @@ TEST(KeyboardTest, KeysWithoutWaitArriveAtDoEventsAndModifiersShowInKeyState) {
   EXPECT_EQ(seen, "38/1SD 40/0D ") << "queued keys go first, in order";
   EXPECT_GE(GetKeyState(VK_SHIFT), 0) << "modifiers are released after the stroke";
   EXPECT_GE(GetKeyState(VK_DOWN), 0);
-}
 
-TEST(KeyboardTest, AHandlerResendingItsKeyForeverIsStopped) {
-  auto form = MakeObject<AskForm>();
-  form->Show();
+  SCOPED_TRACE("a handler resending its key forever is stopped");
   form->entry->SetFocus();
-  ScopedConnection c = form->entry->KeyDown().Connect([](int16_t& key, int16_t) {
+  ScopedConnection r = form->entry->KeyDown().Connect([](int16_t& key, int16_t) {
     if (key == VK_RETURN) key = 0, SendKeys("{ENTER}", true);
   });
   EXPECT_EQ(ErrorOf([] { Keyboard::Press(VK_RETURN); }), platform::errc::kFail);
