@@ -131,16 +131,14 @@ TEST_F(SimpleHandlers, HardwareConfigurationGoesThroughItsSnapInAndItsService) {
 
   // A size that cannot be read shows zero, not the size the item showed before.
   auto& registry = platform::ClassRegistry::Instance();
-  const auto factory = [](bool failing) {
-    return [failing]() -> platform::Ref<platform::Object> {
-      if (failing) return platform::MakeObject<NoHardwareServiceFactory>();
-      return platform::MakeObject<host::ServiceFactory>();
-    };
-  };
   ASSERT_EQ(Value(item, "SIZE").ToInt32(), 2048);
-  registry.Register(mzblprsx::clsid::kServiceFactory, "", factory(true));
+  registry.Register(mzblprsx::clsid::kServiceFactory, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<NoHardwareServiceFactory>());
+  });
   item->Handler()->Refresh();
-  registry.Register(mzblprsx::clsid::kServiceFactory, "", factory(false));
+  registry.Register(mzblprsx::clsid::kServiceFactory, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<host::ServiceFactory>());
+  });
   EXPECT_EQ(Value(item, "SIZE").ToInt32(), 0);
   EXPECT_EQ(Text(item, "NAME"), "Station") << "the rest of the fill goes on";
   EXPECT_FALSE(ErrorSources().empty()) << "the failure is reported, not hidden";

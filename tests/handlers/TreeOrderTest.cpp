@@ -10,16 +10,6 @@ namespace {
 
 class TreeOrder : public HandlerFixture {};
 
-TEST_F(TreeOrder, ProjectChildrenComeInFixedOrderAndOnlyWhenPresent) {
-  OpenText(
-      "<project name=\"Plant\" guid=\"{11111111-2222-3333-4444-555555555555}\">"
-      "<program name=\"Program\"/><documentation name=\"Docs\"/>"
-      "<hardware name=\"Station\" size=\"64\"/></project>");
-  EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Plant");
-  EXPECT_EQ(Names(ProjectItem()), "Station Docs Program")
-      << "symbol table, variable tables and references are missing; the rest keep their order";
-}
-
 // A framework object of whatever class identifier it is given.
 class ObjectOfClass : public mzblprsx::IRgObject {
  public:
@@ -55,7 +45,7 @@ TEST_F(TreeOrder, AClassIdentifierInAnotherCaseGetsNoHandler) {
   }
 }
 
-TEST_F(TreeOrder, SampleShowsStoredOrderThenUnnamedCategoriesAndReadsBackAsSaved) {
+TEST_F(TreeOrder, SampleShowsStoredOrderReadsBackAsSavedAndChildrenComeInFixedOrder) {
   OpenText(SampleText());
   const std::string tree = Tree();
   EXPECT_EQ(tree,
@@ -72,6 +62,14 @@ TEST_F(TreeOrder, SampleShowsStoredOrderThenUnnamedCategoriesAndReadsBackAsSaved
   OpenText(saved);
   EXPECT_EQ(Tree(), tree) << "member lists and stored order follow the tree";
   EXPECT_EQ(project->FileObject()->SaveCount(), 0) << "a tree that reads as stored saves nothing";
+
+  OpenText(
+      "<project name=\"Plant\" guid=\"{11111111-2222-3333-4444-555555555555}\">"
+      "<program name=\"Program\"/><documentation name=\"Docs\"/>"
+      "<hardware name=\"Station\" size=\"64\"/></project>");
+  EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Plant");
+  EXPECT_EQ(Names(ProjectItem()), "Station Docs Program")
+      << "symbol table, variable tables and references are missing; the rest keep their order";
 }
 
 const std::string kThreeBlocks = BlockXml("OB", 1) + BlockXml("FB", 10) + BlockXml("FC", 1);

@@ -78,7 +78,7 @@ class OnlineTree : public HandlerFixture {
   platform::Ref<host::PlcProject> plc;
 };
 
-TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAndAccessBracket) {
+TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAccessBracketAndEachItemsKeys) {
   const std::string blocks = BlockXml("DB", 1) + BlockXml("FC", 2) + BlockXml("FB", 10) +
                              BlockXml("OB", 1) + BlockXml("FB", 2) +
                              BlockXml("SFC", 1, "system=\"true\"");
@@ -94,16 +94,14 @@ TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAndAccessBracket) {
     EXPECT_EQ(Root()->Data()->Value("TYPE").ToString(), "RgProjectOnline");
   }
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
 
-TEST_F(OnlineTree, EachItemShowsItsKeysInOrder) {
   Connect("", R"(<block type="FB" number="10" header="Motor" author="Ann" language="LAD" size="412"
     modified="2026-11-02 08:15:00" protected="true"/>)");
   const auto hw = env.Application().SnapIn("SnapInHWConfig").Cast<host::HwConfigSnapIn>();
   const struct {
     ItemRef item;
     std::string dump;
-  } cases[] = {
+  } items[] = {
       {Root(), "TYPE=RgProjectOnline, NAME=P, LASTMODIFIED=1900-01-01 00:00:00/Date, SIZE=0/Long"},
       {ProgramItem(),
        "TYPE=RgProgramOnline, NAME=Program, LASTMODIFIED=1900-01-01 00:00:00/Date, SIZE=0/Long"},
@@ -115,7 +113,7 @@ TEST_F(OnlineTree, EachItemShowsItsKeysInOrder) {
        "HEADERNAME=Motor, LASTMODIFIED=2026-11-02 08:15:00/Date, PROGLANGUAGE=LAD, AUTHOR=Ann, "
        "SIZE=412/Long, DISPLAY_TYPE=Function block, DISPLAY_TITLE=FB10, PROTECTED=True/Boolean, "
        "SYSTEM=False/Boolean"}};
-  for (const auto& c : cases) EXPECT_EQ(Dump(c.item), c.dump);
+  for (const auto& c : items) EXPECT_EQ(Dump(c.item), c.dump);
   plc->Hardware()->SetSize(4096);
   EXPECT_EQ(Value(ItemOf(plc->Hardware()), "SIZE").ToInt32(), 4096) << "a change is followed";
   ItemOf(plc->Hardware())->Handler()->Delete();
