@@ -78,8 +78,7 @@ TEST_F(CommandRouting, UserCommandsComeFirstThenTheExplorerWhichAlsoGetsTheOther
   env.Application().RemoveSnapIn("Other");
 }
 
-TEST_F(CommandRouting,
-       CommandsRunUnderWaitCursorAndContextAlsoWhenTheyFailAndUpdateUIEnablesByCanExecute) {
+TEST_F(CommandRouting, CommandsRunUnderWaitCursorAndContextUpdateUIByCanExecuteAndVerb28) {
   EXPECT_TRUE(snapIn->OnCommand(100));
   EXPECT_EQ(env.Errors().CommandLog().size(), 2u) << "begin and end";
   EXPECT_EQ(env.Application().WaitCursorDepth(), 0) << "wait cursor calls come in pairs";
@@ -106,10 +105,8 @@ TEST_F(CommandRouting,
   untouched->SetEnabled(true);
   EXPECT_FALSE(snapIn->OnUpdateUI(555, untouched));
   EXPECT_TRUE(untouched->Enabled()) << "an unknown command leaves the element alone";
-}
 
-TEST_F(CommandRouting, VerbTwentyEightPassesABooleanToTheCompanion) {
-  // A fresh snap-in picks up the recording companion.
+  // Verb 28 passes a Boolean to the companion, which a fresh snap-in picks up.
   Stop();
   platform::ClassRegistry::Instance().Register(mzblprsx::clsid::kCompanion, "", [] {
     return platform::Ref<platform::Object>(platform::MakeObject<RecordingCompanion>());

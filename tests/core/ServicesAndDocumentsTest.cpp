@@ -26,7 +26,7 @@ class Services : public SnapInFixture {
   platform::Ref<mzblprsx::RgProjectServices> S() { return snapIn->Services(); }
 };
 
-TEST_F(Services, KeptServicesAreTheSameOnRepeatedCallsAndFactoryServicesAreFetched) {
+TEST_F(Services, KeptServicesStayFactoryServicesAreFetchedAndMissingChildrenHaveNone) {
   const auto stream = S()->RgObjectStreamService(RgProjectLocationOffline);
   ASSERT_TRUE(stream);
   EXPECT_TRUE(platform::SameObject(stream, S()->RgObjectStreamService(RgProjectLocationOffline)));
@@ -46,6 +46,13 @@ TEST_F(Services, KeptServicesAreTheSameOnRepeatedCallsAndFactoryServicesAreFetch
   EXPECT_TRUE(S()->RgTooltips());
   EXPECT_TRUE(S()->RgProjectService());
   EXPECT_TRUE(S()->RgOnlineService());
+
+  env.OpenProjectText("<project name=\"Bare\" guid=\"{0B1E2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D}\"/>",
+                      "bare.prj.xml");
+  EXPECT_FALSE(S()->RgHardwareService(RgProjectLocationOffline));
+  EXPECT_FALSE(S()->RgBlockService(RgProjectLocationOffline)) << "no program";
+  EXPECT_TRUE(S()->RgSymbolService()) << "bound to the project itself";
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
 TEST_F(Services, SideServicesNeedAProject) {
@@ -63,15 +70,6 @@ TEST_F(Services, SideServicesNeedAProject) {
   EXPECT_TRUE(S()->RgSymbolService());
   EXPECT_TRUE(S()->RgVarTableService(RgProjectLocationOnline));
   EXPECT_TRUE(S()->RgVarTableService(RgProjectLocationOffline));
-}
-
-TEST_F(Services, AProjectWithoutTheChildHasNoServiceAndNoError) {
-  env.OpenProjectText("<project name=\"Bare\" guid=\"{0B1E2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D}\"/>",
-                      "bare.prj.xml");
-  EXPECT_FALSE(S()->RgHardwareService(RgProjectLocationOffline));
-  EXPECT_FALSE(S()->RgBlockService(RgProjectLocationOffline)) << "no program";
-  EXPECT_TRUE(S()->RgSymbolService()) << "bound to the project itself";
-  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
 class Application : public SnapInFixture {

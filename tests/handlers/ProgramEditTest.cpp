@@ -68,7 +68,7 @@ TEST_F(ProgramEdit, FrameworkCreatedBlockLandsAtTheCreatePosition) {
   ExpectNoErrors();
 }
 
-TEST_F(ProgramEdit, InstanceBlockGoesBelowTheBlockItBelongsTo) {
+TEST_F(ProgramEdit, AnInstanceGoesBelowTheBlockOrDataTypeItBelongsToWhenThatIsInTheTree) {
   auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30);
   db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kFb, 10});
   HostProgram()->AddBlock(db);
@@ -88,15 +88,14 @@ TEST_F(ProgramEdit, InstanceBlockGoesBelowTheBlockItBelongsTo) {
   Program()->AddBlock(object, position, true);
   EXPECT_EQ(Tree(), "A[OB1 FB10 DB30] B[FC1 FC2 FC3] E[]");
   ExpectNoErrors();
-}
 
-TEST_F(ProgramEdit, InstanceOfADataTypeGoesBelowItAndOfABlockNotInTheTreeUsesThePosition) {
+  OpenText(kProject);  // an instance of a data type goes below the data type
   HostProgram()->AddBlock(platform::MakeObject<host::Block>(false, BlockInfo::kUdt, 5));
-  auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 31);
+  db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 31);
   db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kUdt, 5});
   HostProgram()->AddBlock(db);
-  platform::Ref<mzblprsx::IRgObject> object = db;
-  ItemRef position = BlockItem("FC3");
+  object = db;
+  position = BlockItem("FC3");
   Program()->AddBlock(object, position, false);
   ASSERT_EQ(Tree(), "A[OB1 FB10 UDT5] B[FC1 FC2 FC3 DB31] E[]");
   Program()->AddBlock(object, position, true);
@@ -139,7 +138,7 @@ TEST_F(ProgramEdit, MovingTheFirstCategoryHandsItsBlocksToTheNextOne) {
   EXPECT_EQ(Text(a, "TYPE"), "RgCategoryDefault") << "it is still the default category";
 }
 
-TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheEndOfTheDefaultCategory) {
+TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheDefaultCategoryAndFailsWithoutIt) {
   std::vector<std::string> ids{"2", "1", "99"};
   EXPECT_TRUE(Program()->DeleteCategories(ids)) << "the default category and 99 are passed over";
   EXPECT_EQ(Tree(), "A[OB1 FB10 FC1 FC2 FC3] E[]");
@@ -148,14 +147,13 @@ TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheEndOfTheDefaultCategory) {
   EXPECT_EQ(StoredOrder(), "1, 3");
   EXPECT_EQ(FrameworkTree(), Tree());
   ExpectNoErrors();
-}
 
-TEST_F(ProgramEdit, WithoutADefaultCategoryOnlyAFoundCategoryFailsToBeDeleted) {
+  OpenText(kProject);  // without a default category only a found category fails
   CategoryItem(1)->Data()->SetValue("TYPE", platform::Variant("RgCategory"), 3);
-  std::vector<std::string> unknown{"99"}, ids{"2"};
+  std::vector<std::string> unknown{"99"}, two{"2"};
   EXPECT_TRUE(Program()->DeleteCategories(unknown)) << "nothing found, nothing to hand over";
   ExpectNoErrors();
-  EXPECT_FALSE(Program()->DeleteCategories(ids)) << "its blocks would have nowhere to go";
+  EXPECT_FALSE(Program()->DeleteCategories(two)) << "its blocks would have nowhere to go";
   ASSERT_FALSE(ErrorSources().empty());
   EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjHandlerProgramOffline.DeleteCategories");
   EXPECT_TRUE(HostProgram()->FindCategory(2)) << "the category is kept";
