@@ -1,8 +1,10 @@
-// Commands and verbs: user commands first, then the active explorer control.
+// User commands read from the snap-in's configuration, and the routing of commands and verbs:
+// user commands first, then the active explorer control.
 #include "SnapInFixture.h"
 #include "TestCommands.h"
 
 #include "host/app/CommandUI.h"
+#include "mzblprsx/core/IRgProjectViewCommand.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgCompanion.h"
@@ -43,15 +45,18 @@ class CommandRouting : public SnapInFixture {
   platform::Ref<TestExplorerControl> explorer;
 };
 
-TEST_F(CommandRouting, UnclaimedCommandWithoutExplorerIsDeclined) {
-  EXPECT_FALSE(snapIn->IsResponsible(999));
+TEST_F(CommandRouting, UserCommandsComeFirstThenTheExplorerWhichAlsoGetsTheOtherVerbs) {
+  EXPECT_FALSE(snapIn->IsResponsible(999)) << "no explorer: unclaimed commands are declined";
   EXPECT_FALSE(snapIn->OnCommand(999));
   EXPECT_EQ(snapIn->GetMsgText(999), "") << "texts come from the explorer control only";
   EXPECT_EQ(snapIn->GetTooltipHelp(1, 2), 0);
+  EXPECT_FALSE(snapIn->DoVerb(700, platform::Variant(3), true)) << "no explorer: False";
+  int32_t verb = 700;
+  platform::Variant args(1);
+  bool broadcast = false;
+  EXPECT_FALSE(snapIn->DoVerbOnSnapIn("NoSuchSnapIn", verb, args, broadcast));
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
 
-TEST_F(CommandRouting, UserCommandsComeFirstThenTheExplorer) {
   UseExplorer();
   EXPECT_TRUE(snapIn->IsResponsible(100));
   EXPECT_TRUE(snapIn->OnCommand(100));
@@ -63,24 +68,34 @@ TEST_F(CommandRouting, UserCommandsComeFirstThenTheExplorer) {
   EXPECT_EQ(snapIn->GetMsgText(3), "msg 3");
   EXPECT_EQ(snapIn->GetTooltipText(4), "tip 4");
   EXPECT_EQ(snapIn->GetTooltipHelp(1, 2), 1002);
+
+  explorer->calls.clear();
+  EXPECT_TRUE(snapIn->DoVerb(700, platform::Variant(3), true));
+  EXPECT_FALSE(snapIn->DoVerb(111, platform::Variant(), false)) << "own verbs answer False";
+  EXPECT_EQ(explorer->calls, std::vector<std::string>{"verb 700 3 broadcast"});
+  env.Application().AddSnapIn("Other", explorer);
+  EXPECT_TRUE(snapIn->DoVerbOnSnapIn("Other", verb, args, broadcast));
+  env.Application().RemoveSnapIn("Other");
 }
 
-TEST_F(CommandRouting, CommandsRunUnderWaitCursorAndCommandContext) {
+TEST_F(CommandRouting, CommandsRunUnderWaitCursorAndContextUpdateUIByCanExecuteAndVerb28) {
   EXPECT_TRUE(snapIn->OnCommand(100));
   EXPECT_EQ(env.Errors().CommandLog().size(), 2u) << "begin and end";
   EXPECT_EQ(env.Application().WaitCursorDepth(), 0) << "wait cursor calls come in pairs";
   EXPECT_GE(env.Application().WaitCursorLog().size(), 2u);
-}
 
-TEST_F(CommandRouting, FailingCommandAnswersFalseAndClosesItsContext) {
+  CommandLog().clear();
   EXPECT_FALSE(snapIn->OnCommand(101));
   EXPECT_EQ(CommandLog(), std::vector<std::string>{"execute 101"});
   EXPECT_TRUE(env.Errors().CommandContexts().empty()) << "the context was ended";
   EXPECT_EQ(env.Application().WaitCursorDepth(), 0);
   EXPECT_TRUE(ErrorSources().empty()) << "a failing command is no error of the snap-in";
-}
 
-TEST_F(CommandRouting, UpdateUIEnablesByCanExecute) {
+  snapIn->DoVerb(111, platform::Variant(), false);  // the wait cursor verbs
+  EXPECT_EQ(env.Application().WaitCursorDepth(), 1);
+  snapIn->DoVerb(112, platform::Variant(), false);
+  EXPECT_EQ(env.Application().WaitCursorDepth(), 0);
+
   auto ui = platform::MakeObject<host::CommandUI>();
   EXPECT_TRUE(snapIn->OnUpdateUI(100, ui));
   EXPECT_TRUE(ui->Enabled());
@@ -90,25 +105,8 @@ TEST_F(CommandRouting, UpdateUIEnablesByCanExecute) {
   untouched->SetEnabled(true);
   EXPECT_FALSE(snapIn->OnUpdateUI(555, untouched));
   EXPECT_TRUE(untouched->Enabled()) << "an unknown command leaves the element alone";
-}
 
-TEST_F(CommandRouting, WaitCursorVerbs) {
-  snapIn->DoVerb(111, platform::Variant(), false);
-  EXPECT_EQ(env.Application().WaitCursorDepth(), 1);
-  snapIn->DoVerb(112, platform::Variant(), false);
-  EXPECT_EQ(env.Application().WaitCursorDepth(), 0);
-}
-
-TEST_F(CommandRouting, OtherVerbsGoToTheExplorerWithTheirArguments) {
-  EXPECT_FALSE(snapIn->DoVerb(700, platform::Variant(3), true)) << "no explorer: False";
-  UseExplorer();
-  EXPECT_TRUE(snapIn->DoVerb(700, platform::Variant(3), true));
-  EXPECT_FALSE(snapIn->DoVerb(111, platform::Variant(), false)) << "own verbs answer False";
-  EXPECT_EQ(explorer->calls, std::vector<std::string>{"verb 700 3 broadcast"});
-}
-
-TEST_F(CommandRouting, VerbTwentyEightPassesABooleanToTheCompanion) {
-  // A fresh snap-in picks up the recording companion.
+  // Verb 28 passes a Boolean to the companion, which a fresh snap-in picks up.
   Stop();
   platform::ClassRegistry::Instance().Register(mzblprsx::clsid::kCompanion, "", [] {
     return platform::Ref<platform::Object>(platform::MakeObject<RecordingCompanion>());
@@ -120,15 +118,95 @@ TEST_F(CommandRouting, VerbTwentyEightPassesABooleanToTheCompanion) {
   EXPECT_EQ(RecordingCompanion::Values(), (std::vector<bool>{true, false}));
 }
 
-TEST_F(CommandRouting, DoVerbOnSnapInReachesNamedSnapInsOnly) {
-  int32_t verb = 700;
-  platform::Variant args(1);
-  bool broadcast = false;
-  EXPECT_FALSE(snapIn->DoVerbOnSnapIn("NoSuchSnapIn", verb, args, broadcast));
-  UseExplorer();
-  env.Application().AddSnapIn("Other", explorer);
-  EXPECT_TRUE(snapIn->DoVerbOnSnapIn("Other", verb, args, broadcast));
-  env.Application().RemoveSnapIn("Other");
+class UserCommands : public SnapInFixture {
+ protected:
+  void SetUp() override {
+    TestCommand::Register();
+    CommandLog().clear();
+    Start();
+  }
+  platform::Ref<mzblprsx::RgProjectUserCommands> C() { return snapIn->Commands(); }
+  std::vector<int32_t> Numbers() {
+    std::vector<int32_t> out;
+    for (const auto& c : C()->NewEnum()) out.push_back(c->CmdID());
+    return out;
+  }
+};
+
+TEST_F(UserCommands, OnlyElementsWithNumberAndProgramIdentifierDeclareCommands) {
+  C()->Create(R"(<COMMANDS>
+      <A ID="0" PROGID="test.OkCommand"/>
+      <B PROGID="test.OkCommand"/>
+      <C ID="5"/>
+      <D ID="6" PROGID=""/>
+      <E ID="7" PROGID="test.NoSuchClass"/>
+      <F ID="8.5" PROGID="test.OkCommand"/>
+      <G ID="9" PROGID="test.DisabledCommand"><IGNORED/></G>
+    </COMMANDS>)");
+  EXPECT_EQ(Numbers(), (std::vector<int32_t>{8, 9}))
+      << "8.5 rounds to 8; a class that cannot be created is skipped";
+  EXPECT_TRUE(C()->Find(8));
+  EXPECT_FALSE(C()->Find(7));
+  EXPECT_FALSE(C()->CanExecute(7)) << "no command: False";
+  EXPECT_FALSE(C()->CanExecute(9));
+  EXPECT_TRUE(C()->CanExecute(8));
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(UserCommands, TextsAndConfigurationsWithoutCommandsDeclareNothingAndAreNoError) {
+  for (const char* xml :
+       {"", "<COMMANDS>", "<OTHER><C ID=\"1\" PROGID=\"test.OkCommand\"/></OTHER>",
+        "not xml at all", "<COMMANDS/>"}) {
+    C()->Create(xml);
+    EXPECT_EQ(C()->Count(), 0) << xml;
+  }
+  Stop();
+  Start("<SNAPIN><OTHER/></SNAPIN>");
+  EXPECT_EQ(C()->Count(), 0);
+  Stop();
+  Start("");  // no configuration element at all
+  EXPECT_EQ(C()->Count(), 0);
+  EXPECT_TRUE(snapIn->Projects()) << "every object is still created";
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(UserCommands, DuplicateNumberIsAnErrorAndKeepsTheFirst) {
+  C()->Create(R"(<COMMANDS><A ID="3" PROGID="test.OkCommand"/>
+                  <B ID="3" PROGID="test.DisabledCommand"/></COMMANDS>)");
+  EXPECT_EQ(C()->Count(), 1);
+  EXPECT_TRUE(C()->CanExecute(3)) << "the first command stays";
+  ASSERT_FALSE(ErrorSources().empty());
+  EXPECT_EQ(ErrorSources()[0], "mzblprsx.RgProjectUserCommands.Add");
+  EXPECT_EQ(env.Errors().Reports()[0].number, platform::errc::kDuplicateKey);
+}
+
+TEST_F(UserCommands, AddRemoveParentsAndExecuteAsTheOnlyTargetOperation) {
+  auto command = platform::MakeObject<TestCommand>(TestCommand::Kind::Ok);
+  C()->Add(command, 42);
+  EXPECT_EQ(command->CmdID(), 42);
+  EXPECT_TRUE(platform::SameObject(command->Parent(), C()));
+  EXPECT_TRUE(platform::SameObject(C()->Item(42), command));
+  EXPECT_FALSE(C()->Item(43));
+  C()->Remove(42);
+  EXPECT_FALSE(command->Parent()) << "a removed command is cut loose";
+  C()->Remove(42);  // removing an unknown number is no error
+  C()->Add(command, 1);
+  auto other = platform::MakeObject<TestCommand>(TestCommand::Kind::Ok);
+  C()->Add(other, 2);
+  C()->RemoveAll();
+  EXPECT_FALSE(command->Parent());
+  EXPECT_FALSE(other->Parent());
+  EXPECT_EQ(C()->Count(), 0);
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+
+  C()->Create(R"(<COMMANDS><A ID="3" PROGID="test.OkCommand"/></COMMANDS>)");
+  EXPECT_TRUE(C()->Execute(3));
+  EXPECT_FALSE(C()->Execute(4));
+  EXPECT_EQ(CommandLog(), std::vector<std::string>{"execute 3"});
+  EXPECT_FALSE(C()->DoVerb(3, platform::Variant(), true)) << "the other operations do nothing";
+  EXPECT_EQ(C()->GetMsgText(3), "");
+  EXPECT_EQ(C()->GetTooltipText(3), "");
+  EXPECT_EQ(C()->GetTooltipHelp(3, 4), 0);
 }
 
 }  // namespace

@@ -12,36 +12,12 @@
 #include "host/services/LoadService.h"
 #include "mzblprsx/interfaces/ClassIds.h"
 #include "mzblprsx/interfaces/IRgInfoWindow.h"
-#include "mzblprsx/interfaces/IRgProjectItemHandler.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
 #include "platform/ClassRegistry.h"
+#include "support/FakeHandler.h"
 
 namespace mztest {
 namespace {
-
-/// Serves an item with a given framework object, as the online handlers will.
-class ContainerHandler final : public mzblprsx::IRgProjectItemHandler {
- public:
-  explicit ContainerHandler(platform::Ref<mzblprsx::IRgObject> object)
-      : object_(std::move(object)) {}
-  std::string_view TypeName() const override { return "ContainerHandler"; }
-  bool IsDirty() override { return false; }
-  bool IsOpen() override { return false; }
-  platform::Ref<mzblprsx::IRgObject> Object() override { return object_; }
-  void SetObject(platform::Ref<platform::Object> object) override {
-    object_ = object.Cast<mzblprsx::IRgObject>();
-  }
-  platform::Ref<mzblprsx::RgProjectItem> ProjectItem() override { return {}; }
-  void SetProjectItem(platform::Ref<mzblprsx::RgProjectItem>) override {}
-  void Delete() override {}
-  void Initialize() override {}
-  void Refresh() override {}
-  void Save() override {}
-  void Terminate() override { object_.Reset(); }
-
- private:
-  platform::Ref<mzblprsx::IRgObject> object_;
-};
 
 /// An information window whose Show fails with the error number of the moment.
 class FailingInfoWindow final : public mzblprsx::IRgInfoWindow {
@@ -66,7 +42,10 @@ class OnlineData : public SnapInFixture {
     plc = env.ConnectPlc(SampleFile("conveyor.plc.xml"));
     item = snapIn->OnlineModel()->Items()->First();
     ASSERT_TRUE(item);
-    item->SetHandler(platform::MakeObject<ContainerHandler>(plc));
+    // A handler that serves the PLC, as the online handlers will.
+    const auto handler = platform::MakeObject<FakeHandler>("ContainerHandler", nullptr);
+    handler->SetObject(plc);
+    item->SetHandler(handler);
   }
   void TearDown() override {
     item->SetHandler(nullptr);
@@ -93,7 +72,7 @@ class OnlineData : public SnapInFixture {
   platform::Ref<mzblprsx::RgProjectItem> item;
 };
 
-TEST_F(OnlineData, LoadStateOfTheUpdateListIsAskedAndBroadcast) {
+TEST_F(OnlineData, LoadStateOfTheUpdateListIsAskedAndBroadcastWhenTheItemHasAHandler) {
   const auto blocks = OpenBlocks(2);
   const auto calls = env.Load().Calls().size();
   snapIn->RefreshOnlineData(item, true);
@@ -104,10 +83,21 @@ TEST_F(OnlineData, LoadStateOfTheUpdateListIsAskedAndBroadcast) {
   EXPECT_NE(call.updateList.find("ISOPEN=\"-1\""), std::string::npos) << "open blocks are listed";
   EXPECT_EQ(call.state, 0) << "everything listed is in the PLC";
   EXPECT_GE(LoadStateBroadcasts(), 1);
+  const auto hw = env.Application().SnapIn("SnapInHWConfig").Cast<host::HwConfigSnapIn>();
+  ASSERT_TRUE(hw) << "the host's hardware snap-in is always there";
+  hw->SetQueryAnswer(1, true);
+  hw->SetQueryAnswer(2, true);
   snapIn->RefreshOnlineData(item, false);
   EXPECT_EQ(env.Load().Calls().back().flags, 0);
+  EXPECT_EQ(Occurrences(env.Load().Calls().back().updateList, mzblprsx::clsid::kHwConfigOnline), 2u)
+      << "the hardware snap-in's queries add the configuration, and the station it stands for";
   EXPECT_TRUE(env.Errors().Messages().empty()) << "no editor had to be closed";
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+  const auto asked = env.Load().Calls().size();
+  item->SetHandler(nullptr);
+  snapIn->RefreshOnlineData(item, true);
+  snapIn->RefreshOnlineData(nullptr, true);
+  EXPECT_EQ(env.Load().Calls().size(), asked) << "without handler nothing is asked";
 }
 
 TEST_F(OnlineData, EditorsOfBlocksThatLeftThePlcAreClosedWithOneMessage) {
@@ -125,24 +115,6 @@ TEST_F(OnlineData, EditorsOfBlocksThatLeftThePlcAreClosedWithOneMessage) {
   EXPECT_EQ(Occurrences(names, ",\r\n"), 7u) << "seven names and then \"...\": " << names;
   EXPECT_EQ(names.substr(names.size() - 3), "...");
   EXPECT_EQ(env.Application().Documents()->Count(), 0) << "all nine editors are closed";
-}
-
-TEST_F(OnlineData, WithoutHandlerNothingIsAsked) {
-  const auto calls = env.Load().Calls().size();
-  item->SetHandler(nullptr);
-  snapIn->RefreshOnlineData(item, true);
-  snapIn->RefreshOnlineData(nullptr, true);
-  EXPECT_EQ(env.Load().Calls().size(), calls);
-}
-
-TEST_F(OnlineData, HardwareSnapInQueriesAddTheConfigurationAndStation) {
-  const auto hw = env.Application().SnapIn("SnapInHWConfig").Cast<host::HwConfigSnapIn>();
-  ASSERT_TRUE(hw) << "the host's hardware snap-in is always there";
-  hw->SetQueryAnswer(1, true);
-  hw->SetQueryAnswer(2, true);
-  snapIn->RefreshOnlineData(item, false);
-  EXPECT_EQ(Occurrences(env.Load().Calls().back().updateList, mzblprsx::clsid::kHwConfigOnline), 2u)
-      << "the configuration, and the station it stands for";
 }
 
 TEST_F(OnlineData, InformationWindowPassesOverAnUnspecifiedFailureOnly) {

@@ -26,7 +26,7 @@ class Services : public SnapInFixture {
   platform::Ref<mzblprsx::RgProjectServices> S() { return snapIn->Services(); }
 };
 
-TEST_F(Services, KeptServicesAreTheSameOnRepeatedCalls) {
+TEST_F(Services, KeptServicesStayFactoryServicesAreFetchedAndMissingChildrenHaveNone) {
   const auto stream = S()->RgObjectStreamService(RgProjectLocationOffline);
   ASSERT_TRUE(stream);
   EXPECT_TRUE(platform::SameObject(stream, S()->RgObjectStreamService(RgProjectLocationOffline)));
@@ -40,6 +40,19 @@ TEST_F(Services, KeptServicesAreTheSameOnRepeatedCalls) {
   ASSERT_TRUE(categories);
   EXPECT_TRUE(platform::SameObject(categories, S()->RgCategoryService(RgProjectLocationOffline)));
   EXPECT_FALSE(S()->RgCategoryService(RgProjectLocationOnline));
+  EXPECT_TRUE(S()->RgOptionService());
+  EXPECT_TRUE(S()->RgLoadService());
+  EXPECT_TRUE(S()->RgMMCService());
+  EXPECT_TRUE(S()->RgTooltips());
+  EXPECT_TRUE(S()->RgProjectService());
+  EXPECT_TRUE(S()->RgOnlineService());
+
+  env.OpenProjectText("<project name=\"Bare\" guid=\"{0B1E2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D}\"/>",
+                      "bare.prj.xml");
+  EXPECT_FALSE(S()->RgHardwareService(RgProjectLocationOffline));
+  EXPECT_FALSE(S()->RgBlockService(RgProjectLocationOffline)) << "no program";
+  EXPECT_TRUE(S()->RgSymbolService()) << "bound to the project itself";
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
 TEST_F(Services, SideServicesNeedAProject) {
@@ -59,24 +72,6 @@ TEST_F(Services, SideServicesNeedAProject) {
   EXPECT_TRUE(S()->RgVarTableService(RgProjectLocationOffline));
 }
 
-TEST_F(Services, AProjectWithoutTheChildHasNoServiceAndNoError) {
-  env.OpenProjectText("<project name=\"Bare\" guid=\"{0B1E2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D}\"/>",
-                      "bare.prj.xml");
-  EXPECT_FALSE(S()->RgHardwareService(RgProjectLocationOffline));
-  EXPECT_FALSE(S()->RgBlockService(RgProjectLocationOffline)) << "no program";
-  EXPECT_TRUE(S()->RgSymbolService()) << "bound to the project itself";
-  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
-
-TEST_F(Services, FactoryServicesAreFetchedEveryTime) {
-  EXPECT_TRUE(S()->RgOptionService());
-  EXPECT_TRUE(S()->RgLoadService());
-  EXPECT_TRUE(S()->RgMMCService());
-  EXPECT_TRUE(S()->RgTooltips());
-  EXPECT_TRUE(S()->RgProjectService());
-  EXPECT_TRUE(S()->RgOnlineService());
-}
-
 class Application : public SnapInFixture {
  protected:
   void SetUp() override {
@@ -90,16 +85,13 @@ class Application : public SnapInFixture {
   }
 };
 
-TEST_F(Application, ProjectTitleGoesToTheMainWindowAndItsDocument) {
+TEST_F(Application, OnlyAProjectsTitleGoesToTheMainWindowAndTheSameActiveDocumentIsAnnouncedOnce) {
   auto item = ProjectItem();
   item->Data()->SetValue("TYPE", platform::Variant("RgProjectOffline"), 1);
   item->Data()->SetValue("DISPLAY_TITLE", platform::Variant("Conveyor line"), 1);
   App()->SetWindowTitle(item);
   EXPECT_EQ(env.Application().MainWindowExtension(), "Conveyor line");
-}
 
-TEST_F(Application, ItemsWithoutTitleOrOfOtherTypesChangeNothing) {
-  auto item = ProjectItem();
   env.Application().SetMainWindowExtension("before");
   item->Data()->Clear();
   item->Data()->SetValue("TYPE", platform::Variant("RgProjectOffline"), 1);
@@ -108,10 +100,8 @@ TEST_F(Application, ItemsWithoutTitleOrOfOtherTypesChangeNothing) {
   item->Data()->SetValue("TYPE", platform::Variant("RgSymbolTable"), 1);
   item->Data()->SetValue("DISPLAY_TITLE", platform::Variant("Symbols"), 1);
   App()->SetWindowTitle(item);
-  EXPECT_EQ(env.Application().MainWindowExtension(), "before");
-}
+  EXPECT_EQ(env.Application().MainWindowExtension(), "before") << "an item of another type";
 
-TEST_F(Application, ActiveWindowNotificationsForTheSameDocumentAnnounceOnce) {
   int changes = 0;
   platform::ScopedConnection c = App()->ActiveDocumentChange().Connect(
       [&](const platform::Ref<mzblprsx::RgProjectItem>&) { ++changes; });
@@ -144,9 +134,7 @@ TEST(ApplicationWithoutHost, OpenDocumentRaisesTheEventAndCursorIsTheProcesss) {
   EXPECT_FALSE(app->CreateDocumentSetWithItems(nullptr));
 }
 
-class DocumentSets : public Application {};
-
-TEST_F(DocumentSets, FlushResultsFromTheHost) {
+TEST_F(Application, DocumentSetsFlushWithTheResultsOfTheHost) {
   auto project = env.Project();
   // The host applies scripted failures to the document sets it creates afterwards.
   const auto makeSet = [&] {

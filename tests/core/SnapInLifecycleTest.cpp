@@ -1,4 +1,5 @@
-// The snap-in's life as the host drives it, verb by verb, and its teardown.
+// The snap-in's life as the host drives it, verb by verb, and its teardown; the models registry
+// with one model per location, following the project and online services.
 #include "SnapInFixture.h"
 
 #include <algorithm>
@@ -7,11 +8,16 @@
 
 #include "host/app/ViewRegister.h"
 #include "host/app/ViewWindow.h"
+#include "host/project/OfflineProject.h"
+#include "host/project/PlcProject.h"
+#include "host/project/ProjectFile.h"
 #include "host/services/OptionService.h"
+#include "host/services/ProjectService.h"
 #include "mzblprsx/core/RgProjectApplication.h"
 #include "mzblprsx/core/RgProjectUserCommands.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
 #include "mzblprsx/models/RgProjectData.h"
+#include "mzblprsx/models/RgProjectFactoryOffline.h"
 #include "mzblprsx/models/RgProjects.h"
 
 namespace mztest {
@@ -29,7 +35,7 @@ class SnapInLifecycle : public SnapInFixture {
   }
 };
 
-TEST_F(SnapInLifecycle, InitBuildsTheGraphAndAttachConnectsTheServices) {
+TEST_F(SnapInLifecycle, InitBuildsTheGraphAttachConnectsTheServicesAndVerbOneAnnouncesTheWindow) {
   Start();
   EXPECT_EQ(snapIn->GetName(), "ProjectSnapIn");
   ASSERT_TRUE(snapIn->Application());
@@ -46,6 +52,12 @@ TEST_F(SnapInLifecycle, InitBuildsTheGraphAndAttachConnectsTheServices) {
   EXPECT_TRUE(snapIn->Projects()->OnlineService());
   EXPECT_TRUE(snapIn->Application()->ProjectBarWindow());
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+  int announced = 0;
+  platform::ScopedConnection c = snapIn->Application()->ActiveDocumentChange().Connect(
+      [&](const platform::Ref<mzblprsx::RgProjectItem>&) { ++announced; });
+  Initialized();
+  EXPECT_EQ(FrontRegister(), "(none)");
+  EXPECT_EQ(announced, 1) << "the active window is announced in every case";
 }
 
 TEST_F(SnapInLifecycle, ProjectOpenedBeforeVerbOneIsBuiltByVerbOne) {
@@ -72,16 +84,6 @@ TEST_F(SnapInLifecycle, VerbOneWithOnlyAPlcShowsTheOnlineRegister) {
   Initialized();
   EXPECT_TRUE(snapIn->OnlineModel()->HasProject());
   EXPECT_EQ(FrontRegister(), "Online SPS");
-}
-
-TEST_F(SnapInLifecycle, VerbOneWithoutProjectsRegistersNothingButAnnouncesTheWindow) {
-  Start();
-  int announced = 0;
-  platform::ScopedConnection c = snapIn->Application()->ActiveDocumentChange().Connect(
-      [&](const platform::Ref<mzblprsx::RgProjectItem>&) { ++announced; });
-  Initialized();
-  EXPECT_EQ(FrontRegister(), "(none)");
-  EXPECT_EQ(announced, 1) << "the active window is announced in every case";
 }
 
 TEST_F(SnapInLifecycle, DetachReleasesEveryObject) {
@@ -161,6 +163,80 @@ TEST_F(SnapInLifecycle, AddressPriorityChangeRefreshesTheOfflineModel) {
   EXPECT_EQ(Traced("RefreshModel"), 1u) << "2.5 rounds to 2 as well: no change";
   EXPECT_TRUE(snapIn->OfflineModel()->HasProject());
   EXPECT_TRUE(snapIn->OfflineModel()->AutoRefresh());
+}
+
+class ProjectsRegistry : public SnapInFixture {
+ protected:
+  void SetUp() override { Start(); }
+  platform::Ref<mzblprsx::RgProjects> P() { return snapIn->Projects(); }
+};
+
+TEST_F(ProjectsRegistry, OneModelPerLocationAndABuildWithoutProjectOrOfAnUnknownLocation) {
+  const auto model = snapIn->OfflineModel();
+  const auto again = P()->CreateModel(RgProjectLocationOffline, nullptr,
+                                      platform::MakeObject<mzblprsx::RgProjectFactoryOffline>());
+  EXPECT_TRUE(platform::SameObject(model, again)) << "parent and factory are ignored";
+  EXPECT_FALSE(P()->Project(mzblprsx::RgProjectLocationUnknown));
+  EXPECT_EQ(P()->Project(RgProjectLocationOnline)->Location(), RgProjectLocationOnline);
+
+  P()->BuildModel(RgProjectLocationOffline);
+  EXPECT_FALSE(snapIn->OfflineModel()->AutoRefresh()) << "no project: auto refresh stays off";
+  EXPECT_EQ(env.Application().WaitCursorDepth(), 0);
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+  P()->BuildModel(7);
+  ASSERT_EQ(ErrorSources().size(), 1u);
+  EXPECT_EQ(ErrorSources()[0], "mzblprsx.RgProjects.BuildModel");
+}
+
+TEST_F(ProjectsRegistry, ConnectBeforeInitialisationOnlyRecordsAndAfterItBuildsAndShowsIt) {
+  auto plc = env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  const auto data = P()->Project(RgProjectLocationOnline);
+  EXPECT_TRUE(platform::SameObject(data->Object(), plc));
+  EXPECT_FALSE(data->GUID().empty());
+  EXPECT_EQ(data->FileName(), "") << "the online side has no file";
+  EXPECT_FALSE(snapIn->OnlineModel()->HasProject()) << "nothing built yet";
+  EXPECT_EQ(env.Trace().CallCount("BuildModel"), 0u);
+  env.DisconnectPlc();
+  EXPECT_FALSE(data->Object());
+  EXPECT_EQ(data->GUID(), "");
+
+  Initialized();
+  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  EXPECT_TRUE(snapIn->OnlineModel()->HasProject()) << "a connect after verb one builds";
+  EXPECT_EQ(env.Application().ProjectBar()->FrontRegisterName(), "Online SPS");
+  env.DisconnectPlc();
+  EXPECT_FALSE(snapIn->OnlineModel()->HasProject());
+}
+
+TEST_F(ProjectsRegistry, OperationsOnTheOpenProjectAreTracedAndTerminateDestroysItOnce) {
+  Initialized();
+  env.OpenProject(SampleFile("conveyor.prj.xml"));
+  ASSERT_TRUE(snapIn->OfflineModel()->HasProject());
+  auto stranger = host::ProjectFile::LoadProject(SampleFile("conveyor.prj.xml"));
+  env.Projects().Close().Emit(platform::Ref<platform::Object>(), stranger);
+  EXPECT_TRUE(snapIn->OfflineModel()->HasProject()) << "another project's close changes nothing";
+  EXPECT_TRUE(
+      platform::SameObject(P()->Project(RgProjectLocationOffline)->Object(), env.Project()));
+
+  P()->RefreshModel(RgProjectLocationOffline);
+  bool found = false;
+  for (const auto& call : env.Trace().Calls()) {
+    if (call.procedure == "RefreshModel") {
+      found = call.className == "RgProjects" &&
+              call.parameters == std::vector<std::string>{"Location=1"};
+    }
+  }
+  EXPECT_TRUE(found) << "traced with the location";
+  EXPECT_TRUE(snapIn->OfflineModel()->HasProject());
+
+  const auto model = snapIn->OfflineModel();
+  P()->TerminateModel(RgProjectLocationOffline);
+  EXPECT_FALSE(P()->Project(RgProjectLocationOffline));
+  EXPECT_FALSE(model->HasProject()) << "the tree goes first";
+  EXPECT_EQ(env.Trace().CallCount("DestroyModel"), 1u);
+  P()->TerminateModel(RgProjectLocationOffline);
+  EXPECT_EQ(env.Trace().CallCount("DestroyModel"), 1u) << "a second terminate does nothing";
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
 }  // namespace

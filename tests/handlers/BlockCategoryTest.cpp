@@ -1,9 +1,10 @@
-// The block and category handlers: what they show, what they accept from the user, and what
-// they write back.
+// The block and category handlers: what they show, accept from the user and write back; and
+// the one classification of item types they, the stream handler and the views share.
 #include "HandlerFixture.h"
 
 #include "host/project/SymbolTable.h"
 #include "host/services/OptionService.h"
+#include "mzblprsx/handlers/ItemKind.h"
 
 namespace mztest {
 namespace {
@@ -43,26 +44,7 @@ TEST_F(BlockHandlerTest, FillWritesTheBlockKeysInOrder) {
   EXPECT_EQ(Value(BlockItem("FC1"), "PROTECTED"), platform::Variant(true));
 }
 
-TEST_F(BlockHandlerTest, AddressPriorityOneShowsTheSymbolFirst) {
-  struct Row {
-    platform::Variant priority;
-    const char* withSymbol;  // FB10, symbol Motor
-  };
-  // Each row changes the value, so that the model is refreshed for every one.
-  const Row rows[] = {
-      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant("0"), "FB10:Motor"},
-      {platform::Variant(int32_t{1}), "Motor:FB10"}, {platform::Variant("2"), "FB10:Motor"},
-      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant(), "FB10:Motor"},
-      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant("first"), "FB10:Motor"}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.priority.ToString());
-    env.Options().SetValue(kAddressPriority, row.priority);
-    EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), row.withSymbol);
-    EXPECT_EQ(Text(BlockItem("OB35"), "DISPLAY_TITLE"), "OB35") << "no symbol: the name alone";
-  }
-}
-
-TEST_F(BlockHandlerTest, NumberAndSymbolChecksAnswerWithoutChangingTheArgument) {
+TEST_F(BlockHandlerTest, NumberAndSymbolChecksLeaveTheArgumentAndPriorityOneShowsSymbolFirst) {
   struct NumberRow {
     const char* block;
     int32_t number;
@@ -100,6 +82,23 @@ TEST_F(BlockHandlerTest, NumberAndSymbolChecksAnswerWithoutChangingTheArgument) 
     EXPECT_EQ(BlockHandler("FB10")->CheckBlockSymbol(symbol), expected);
     EXPECT_EQ(symbol, original);
   }
+
+  struct Row {
+    platform::Variant priority;
+    const char* withSymbol;  // FB10, symbol Motor
+  };
+  // Each row changes the value, so that the model is refreshed for every one.
+  const Row rows[] = {
+      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant("0"), "FB10:Motor"},
+      {platform::Variant(int32_t{1}), "Motor:FB10"}, {platform::Variant("2"), "FB10:Motor"},
+      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant(), "FB10:Motor"},
+      {platform::Variant("1"), "Motor:FB10"},        {platform::Variant("first"), "FB10:Motor"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.priority.ToString());
+    env.Options().SetValue(kAddressPriority, row.priority);
+    EXPECT_EQ(Text(BlockItem("FB10"), "DISPLAY_TITLE"), row.withSymbol);
+    EXPECT_EQ(Text(BlockItem("OB35"), "DISPLAY_TITLE"), "OB35") << "no symbol: the name alone";
+  }
 }
 
 TEST_F(BlockHandlerTest, SaveWritesHeaderAuthorSymbolAndNumberBack) {
@@ -123,8 +122,8 @@ TEST_F(BlockHandlerTest, SaveWritesHeaderAuthorSymbolAndNumberBack) {
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
-TEST_F(BlockHandlerTest, RefusedRenumberingWritesNothingElse) {
-  const auto data = BlockItem("FB10")->Data();
+TEST_F(BlockHandlerTest, RefusedRenumberingWritesNothingElseAndSymbolStateBit64KeepsTheSymbol) {
+  auto data = BlockItem("FB10")->Data();
   data->SetValue("HEADERNAME", platform::Variant("Drive control"), 3);
   data->SetValue("SYMBOL", platform::Variant("Drive"), 3);
   data->SetValue("BLOCKNUMBER", platform::Variant(int32_t{11}), 3);  // FB11 exists
@@ -132,59 +131,78 @@ TEST_F(BlockHandlerTest, RefusedRenumberingWritesNothingElse) {
   EXPECT_EQ(HostBlock("FB10")->Header(), "Motor control");
   EXPECT_EQ(project->Symbols()->NameOf("FB10"), "Motor");
   EXPECT_TRUE(ErrorSources().empty()) << "a refusal is no error: " << Join(ErrorSources());
-}
 
-TEST_F(BlockHandlerTest, SymbolStateBit64KeepsTheSymbol) {
   HostBlock("FB10")->SetSymbolState(64);
   BlockHandler("FB10")->Refresh();
-  const auto data = BlockItem("FB10")->Data();
+  data = BlockItem("FB10")->Data();
   data->SetValue("SYMBOL", platform::Variant("Drive"), 3);
   data->SetValue("AUTHOR", platform::Variant("Night shift"), 3);
   BlockHandler("FB10")->Save();
-  EXPECT_EQ(project->Symbols()->NameOf("FB10"), "Motor");
+  EXPECT_EQ(project->Symbols()->NameOf("FB10"), "Motor") << "bit 64 keeps the symbol";
   EXPECT_EQ(HostBlock("FB10")->Author(), "Night shift") << "the rest is written";
 }
 
-class CategoryHandlerTest : public HandlerFixture {
- protected:
-  void SetUp() override {
-    HandlerFixture::SetUp();
-    OpenText(SampleText());
-    changeSink_ = Model()->ItemChange().Connect([this](const ItemRef& item, int32_t) {
-      if (platform::SameObject(item, CategoryItem(2))) ++changes_;
-    });
-  }
-  int changes_ = 0;
-  platform::ScopedConnection changeSink_;
-};
-
-TEST_F(CategoryHandlerTest, CheckCategoryNameAsksTheProgram) {
+TEST_F(BlockHandlerTest, CategoryHandlersCheckSaveAndDeleteThroughTheProgram) {
+  int changes = 0;
+  const platform::ScopedConnection changeSink =
+      Model()->ItemChange().Connect([&](const ItemRef& item, int32_t) {
+        if (platform::SameObject(item, CategoryItem(2))) ++changes;
+      });
   const auto handler = CategoryHandler(2);
   EXPECT_EQ(handler->CheckCategoryName(""), mzblprsx::RgCategoryNameErrorMissing);
   EXPECT_EQ(handler->CheckCategoryName("Diagnostics"), mzblprsx::RgCategoryNameErrorExist);
   EXPECT_EQ(handler->CheckCategoryName("diagnostics"), mzblprsx::RgCategoryNameErrorExist);
   EXPECT_EQ(handler->CheckCategoryName("Valves"), mzblprsx::RgCategoryNameErrorOK);
-}
 
-TEST_F(CategoryHandlerTest, SaveRenamesOnlyAChangedName) {
-  CategoryHandler(2)->Save();
-  EXPECT_EQ(changes_, 0) << "an unchanged name is not written and not redrawn";
+  handler->Save();
+  EXPECT_EQ(changes, 0) << "an unchanged name is not written and not redrawn";
   CategoryItem(2)->Data()->SetValue("NAME", platform::Variant("Drives"), 3);
-  CategoryHandler(2)->Save();
+  handler->Save();
   EXPECT_EQ(HostProgram()->FindCategory(2)->Name(), "Drives");
-  EXPECT_GE(changes_, 1);
+  EXPECT_GE(changes, 1);
   EXPECT_EQ(Text(CategoryItem(2), "NAME"), "Drives");
-}
+  EXPECT_FALSE(handler->IsDirty()) << "categories are no documents";
+  EXPECT_FALSE(handler->IsOpen());
 
-TEST_F(CategoryHandlerTest, DefaultStaysDefaultWhenRenamedAndCategoriesAreNoDocuments) {
   HostProgram()->FindCategory(1)->Rename("Everything else");
   CategoryHandler(1)->Refresh();
-  EXPECT_EQ(Text(CategoryItem(1), "TYPE"), "RgCategoryDefault");
+  EXPECT_EQ(Text(CategoryItem(1), "TYPE"), "RgCategoryDefault") << "the default stays default";
   EXPECT_EQ(Text(CategoryItem(1), "NAME"), "Everything else");
-  EXPECT_FALSE(CategoryHandler(2)->IsDirty());
-  EXPECT_FALSE(CategoryHandler(2)->IsOpen());
   CategoryHandler(4)->Delete();
   EXPECT_FALSE(HostProgram()->FindCategory(4)) << "Delete deletes the framework's category";
+}
+
+namespace kind = mzblprsx::item_kind;
+
+TEST(ItemKind, EachTypeIsOfTheKindsItsRuleSays) {
+  struct Row {
+    const char* type;
+    bool block, offline, online, category, defaultCategory, userCategory, ghost;
+  };
+  const Row rows[] = {
+      {"RgBlockOffline", true, true, false, false, false, false, false},
+      {"rgblockonline.SFC", true, false, true, false, false, false, false},  // blocks: any case
+      {"RgBlockArchive", true, false, false, false, false, false, false},
+      {"RgCategory", false, false, false, true, false, true, false},
+      {"RgCategoryDefault", false, false, false, true, true, false, false},
+      {"rgcategorydefault", false, false, false, false, false, false, false},  // categories: exact
+      {"RgCategoryArchive", false, false, false, false, false, true, false},   // user: contains
+      {"RgGhostBlock", false, false, false, false, false, false, true},        // no "RgBlock" in it
+      {"", false, false, false, false, false, false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.type);
+    EXPECT_EQ(kind::IsBlockType(row.type), row.block);
+    EXPECT_EQ(kind::IsOfflineBlockType(row.type), row.offline);
+    EXPECT_EQ(kind::IsOnlineBlockType(row.type), row.online);
+    EXPECT_EQ(kind::IsCategoryType(row.type), row.category);
+    EXPECT_EQ(kind::IsDefaultCategoryType(row.type), row.defaultCategory);
+    EXPECT_EQ(kind::IsUserCategoryType(row.type), row.userCategory);
+    EXPECT_EQ(kind::IsGhostType(row.type), row.ghost);
+  }
+  EXPECT_FALSE(kind::HasBlockHandler(nullptr)) << "nothing is of no kind";
+  EXPECT_FALSE(kind::HasCategoryHandler(nullptr));
+  EXPECT_FALSE(kind::HasGhostHandler(nullptr));
 }
 
 }  // namespace

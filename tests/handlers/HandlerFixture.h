@@ -1,8 +1,4 @@
 // A snap-in with the offline tree of a project built, and helpers to read the tree as text.
-//
-//   OpenText(SampleText());                 // the conveyor sample; saves stay in memory
-//   EXPECT_EQ(Tree(), "Motors[FB10 DB10] Blocks[OB1]");
-//
 // Projects are opened from text, never from the sample file: building the tree may save the
 // project, and a project loaded from a path would write the file.
 #pragma once

@@ -45,37 +45,30 @@ class ProgramEdit : public HandlerFixture {
   void ExpectNoErrors() { EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources()); }
 };
 
-struct PlacementCase {
-  const char* name;
-  std::string position;
-  std::string tree;
-};
-
-class BlockPlacement : public ProgramEdit, public ::testing::WithParamInterface<PlacementCase> {};
-
-TEST_P(BlockPlacement, FrameworkCreatedBlockLandsAtTheCreatePosition) {
-  Program()->SetCreateBlockPosition(Position(GetParam().position));
-  NewBlock(BlockInfo::kFb, 30);
-  Program()->SetCreateBlockPosition(nullptr);
-  EXPECT_EQ(Tree(), GetParam().tree);
-  EXPECT_EQ(FrameworkTree(), Tree()) << "the categories' member lists follow the tree";
+TEST_F(ProgramEdit, FrameworkCreatedBlockLandsAtTheCreatePosition) {
+  const struct {
+    const char* what;
+    std::string position, tree;
+  } rows[] = {
+      {"no position: bottom of the default", "", "A[OB1 FB10 FB30] B[FC1 FC2 FC3] E[]"},
+      {"a block: directly below it", "FC1", "A[OB1 FB10] B[FC1 FB30 FC2 FC3] E[]"},
+      {"the last block of a category", "FC3", "A[OB1 FB10] B[FC1 FC2 FC3 FB30] E[]"},
+      {"a category: at its top", "cat:2", "A[OB1 FB10] B[FB30 FC1 FC2 FC3] E[]"},
+      {"an empty category: its only child", "cat:3", "A[OB1 FB10] B[FC1 FC2 FC3] E[FB30]"},
+      {"another item: top of the default", "project", "A[FB30 OB1 FB10] B[FC1 FC2 FC3] E[]"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    OpenText(kProject);
+    Program()->SetCreateBlockPosition(Position(row.position));
+    NewBlock(BlockInfo::kFb, 30);
+    Program()->SetCreateBlockPosition(nullptr);
+    EXPECT_EQ(Tree(), row.tree);
+    EXPECT_EQ(FrameworkTree(), Tree()) << "the categories' member lists follow the tree";
+  }
   ExpectNoErrors();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Positions, BlockPlacement,
-    ::testing::Values(
-        PlacementCase{"NoPositionBottomOfDefault", "", "A[OB1 FB10 FB30] B[FC1 FC2 FC3] E[]"},
-        PlacementCase{"BlockDirectlyBelowIt", "FC1", "A[OB1 FB10] B[FC1 FB30 FC2 FC3] E[]"},
-        PlacementCase{"LastBlockOfCategory", "FC3", "A[OB1 FB10] B[FC1 FC2 FC3 FB30] E[]"},
-        PlacementCase{"CategoryAtItsTop", "cat:2", "A[OB1 FB10] B[FB30 FC1 FC2 FC3] E[]"},
-        PlacementCase{"EmptyCategoryOnlyChild", "cat:3", "A[OB1 FB10] B[FC1 FC2 FC3] E[FB30]"},
-        PlacementCase{"OtherItemTopOfDefault", "project", "A[FB30 OB1 FB10] B[FC1 FC2 FC3] E[]"}),
-    [](const ::testing::TestParamInfo<PlacementCase>& info) {
-      return std::string(info.param.name);
-    });
-
-TEST_F(ProgramEdit, InstanceBlockGoesBelowTheBlockItBelongsTo) {
+TEST_F(ProgramEdit, AnInstanceGoesBelowTheBlockOrDataTypeItBelongsToWhenThatIsInTheTree) {
   auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30);
   db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kFb, 10});
   HostProgram()->AddBlock(db);
@@ -95,31 +88,29 @@ TEST_F(ProgramEdit, InstanceBlockGoesBelowTheBlockItBelongsTo) {
   Program()->AddBlock(object, position, true);
   EXPECT_EQ(Tree(), "A[OB1 FB10 DB30] B[FC1 FC2 FC3] E[]");
   ExpectNoErrors();
-}
 
-TEST_F(ProgramEdit, InstanceOfADataTypeGoesBelowTheDataType) {
+  OpenText(kProject);  // an instance of a data type goes below the data type
   HostProgram()->AddBlock(platform::MakeObject<host::Block>(false, BlockInfo::kUdt, 5));
-  auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 31);
+  db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 31);
   db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kUdt, 5});
   HostProgram()->AddBlock(db);
-  platform::Ref<mzblprsx::IRgObject> object = db;
-  ItemRef position = BlockItem("FC3");
+  object = db;
+  position = BlockItem("FC3");
   Program()->AddBlock(object, position, false);
   ASSERT_EQ(Tree(), "A[OB1 FB10 UDT5] B[FC1 FC2 FC3 DB31] E[]");
   Program()->AddBlock(object, position, true);
   EXPECT_EQ(Tree(), "A[OB1 FB10 UDT5 DB31] B[FC1 FC2 FC3] E[]");
   ExpectNoErrors();
-}
 
-TEST_F(ProgramEdit, InstanceOfABlockNotInTheTreeUsesThePosition) {
-  auto db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30);
+  OpenText(kProject);
+  db = platform::MakeObject<host::Block>(false, BlockInfo::kDb, 30);
   db->SetInstanceOf(BlockInfo::BlockName{BlockInfo::kFb, 99});
   Program()->SetCreateBlockPosition(CategoryItem(3));
   HostProgram()->AddBlock(db);
-  platform::Ref<mzblprsx::IRgObject> object = db;
-  ItemRef position = CategoryItem(3);
+  object = db;
+  position = CategoryItem(3);
   Program()->AddBlock(object, position, true);
-  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2 FC3] E[DB30]");
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2 FC3] E[DB30]") << "FB99 is not in the tree";
 }
 
 TEST_F(ProgramEdit, AddingACategoryAfterABlockSplitsItsCategory) {
@@ -136,23 +127,18 @@ TEST_F(ProgramEdit, AddingACategoryAfterABlockSplitsItsCategory) {
 }
 
 TEST_F(ProgramEdit, MovingTheFirstCategoryHandsItsBlocksToTheNextOne) {
-  ItemRef a = CategoryItem(1);
+  ItemRef a = CategoryItem(1), b = CategoryItem(2), none;
+  EXPECT_FALSE(Program()->MoveCategory(b, b)) << "onto itself";
+  EXPECT_FALSE(Program()->MoveCategory(none, a));
+  EXPECT_EQ(Tree(), kTree);
+  ExpectNoErrors();
   EXPECT_TRUE(Program()->MoveCategory(a, CategoryItem(3)));
   EXPECT_EQ(Tree(), "B[OB1 FB10 FC1 FC2 FC3] E[] A[]");
   EXPECT_EQ(StoredOrder(), "2, 3, 1");
   EXPECT_EQ(Text(a, "TYPE"), "RgCategoryDefault") << "it is still the default category";
 }
 
-TEST_F(ProgramEdit, MovingACategoryOntoItselfOrNothingDoesNothing) {
-  ItemRef b = CategoryItem(2);
-  EXPECT_FALSE(Program()->MoveCategory(b, b));
-  ItemRef none;
-  EXPECT_FALSE(Program()->MoveCategory(none, CategoryItem(1)));
-  EXPECT_EQ(Tree(), kTree);
-  ExpectNoErrors();
-}
-
-TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheEndOfTheDefaultCategory) {
+TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheDefaultCategoryAndFailsWithoutIt) {
   std::vector<std::string> ids{"2", "1", "99"};
   EXPECT_TRUE(Program()->DeleteCategories(ids)) << "the default category and 99 are passed over";
   EXPECT_EQ(Tree(), "A[OB1 FB10 FC1 FC2 FC3] E[]");
@@ -161,14 +147,13 @@ TEST_F(ProgramEdit, DeletedCategoryHandsItsBlocksToTheEndOfTheDefaultCategory) {
   EXPECT_EQ(StoredOrder(), "1, 3");
   EXPECT_EQ(FrameworkTree(), Tree());
   ExpectNoErrors();
-}
 
-TEST_F(ProgramEdit, WithoutADefaultCategoryOnlyAFoundCategoryFailsToBeDeleted) {
+  OpenText(kProject);  // without a default category only a found category fails
   CategoryItem(1)->Data()->SetValue("TYPE", platform::Variant("RgCategory"), 3);
-  std::vector<std::string> unknown{"99"}, ids{"2"};
+  std::vector<std::string> unknown{"99"}, two{"2"};
   EXPECT_TRUE(Program()->DeleteCategories(unknown)) << "nothing found, nothing to hand over";
   ExpectNoErrors();
-  EXPECT_FALSE(Program()->DeleteCategories(ids)) << "its blocks would have nowhere to go";
+  EXPECT_FALSE(Program()->DeleteCategories(two)) << "its blocks would have nowhere to go";
   ASSERT_FALSE(ErrorSources().empty());
   EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjHandlerProgramOffline.DeleteCategories");
   EXPECT_TRUE(HostProgram()->FindCategory(2)) << "the category is kept";
@@ -190,15 +175,11 @@ TEST_F(ProgramEdit, MovingABlockSavesBothCategories) {
   ExpectNoErrors();
 }
 
-TEST_F(ProgramEdit, DeletedBlocksLeaveProgramAndTree) {
+TEST_F(ProgramEdit, DeletedBlocksLeaveProgramAndTreeAndDeletingItAllKeepsTheDefaultCategory) {
   std::vector<std::string> ids{"FB10", "FC2", "FB99"};
   EXPECT_TRUE(Program()->DeleteBlocks(ids)) << "an identifier without block is passed over";
   EXPECT_FALSE(HostBlock("FB10"));
   EXPECT_EQ(Tree(), "A[OB1] B[FC1 FC3] E[]") << "the deletion's notification removed the items";
-  ExpectNoErrors();
-}
-
-TEST_F(ProgramEdit, DeletingTheProgramContentsKeepsOnlyTheDefaultCategory) {
   Program()->Delete();
   EXPECT_EQ(Tree(), "A[]");
   EXPECT_EQ(HostProgram()->BlockCount(), 0u);

@@ -1,4 +1,4 @@
-// The program handler following the framework's batched notifications about blocks and about
+// The program handler following the framework's notifications about blocks, categories and
 // the program's block container.
 #include "HandlerFixture.h"
 
@@ -54,7 +54,15 @@ class ProgramNotifications : public HandlerFixture {
   platform::ScopedConnection autoRefreshSink_;
 };
 
-TEST_F(ProgramNotifications, CreatedBlocksOfOneBatchArePlacedInOrder) {
+TEST_F(ProgramNotifications, OtherCodesChangeNothingAndCreatedBlocksOfOneBatchArePlacedInOrder) {
+  NotifyBlocks(16, {"OB1"});
+  NotifyBlocks(256, {"OB1"});
+  mzblprsx::RgNotification other;
+  other.sourceClass = std::string(clsid::kCategory);
+  other.entries.push_back({2, {HostBlock("OB1")}});
+  Program()->OnNotify2(other);
+  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2]");
+  EXPECT_EQ(autoRefreshLog_, "") << "other codes and classes change nothing";
   {
     host::NotificationBatch batch(*HostProgram());
     HostProgram()->AddBlock(platform::MakeObject<host::Block>(false, BlockInfo::kFb, 30));
@@ -66,36 +74,56 @@ TEST_F(ProgramNotifications, CreatedBlocksOfOneBatchArePlacedInOrder) {
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
-TEST_F(ProgramNotifications, DeletedBlocksLoseTheirItemsAndTheProgramIsRefreshed) {
-  ASSERT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 100);
-  HostProgram()->RemoveBlock(*HostBlock("FC2"));
-  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1]");
-  EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 60) << "the totals follow";
-  EXPECT_EQ(Value(ProgramItem(), "LASTMODIFIED").ToDate().ToString(), "2026-03-01 00:00:00");
-  EXPECT_EQ(autoRefreshLog_, "off on ");
-}
-
-TEST_F(ProgramNotifications, RenumberedBlockIsRefreshedInPlace) {
+TEST_F(ProgramNotifications, EachChangeOfABlockOrCategoryRefreshesItsItemAndTheTotals) {
   HostProgram()->RenumberBlock(*HostBlock("FB10"), 12);
   EXPECT_EQ(Tree(), "A[OB1 FB12] B[FC1 FC2]");
-  const ItemRef item = BlockItem("FB12");
-  EXPECT_EQ(Value(item, "BLOCKNUMBER").ToInt32(), 12);
-  EXPECT_EQ(Text(item, "SYMBOL"), "Motor") << "the symbol moved with the block";
+  EXPECT_EQ(Value(BlockItem("FB12"), "BLOCKNUMBER").ToInt32(), 12);
+  EXPECT_EQ(Text(BlockItem("FB12"), "SYMBOL"), "Motor") << "the symbol moved with the block";
   EXPECT_EQ(autoRefreshLog_, "") << "a refresh in place needs no rebuild";
-}
 
-TEST_F(ProgramNotifications, ChangedBlockIsRefreshedAndTheTotalsFollow) {
+  ASSERT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 100);
+  HostProgram()->RemoveBlock(*HostBlock("FC2"));
+  EXPECT_EQ(Tree(), "A[OB1 FB12] B[FC1]");
+  EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 60) << "the totals follow a deletion";
+  EXPECT_EQ(Value(ProgramItem(), "LASTMODIFIED").ToDate().ToString(), "2026-03-01 00:00:00");
+  EXPECT_EQ(autoRefreshLog_, "off on ");
+
   HostBlock("OB1")->SetSize(1010);
   HostBlock("OB1")->SetHeader("Main cycle");
   EXPECT_EQ(Text(BlockItem("OB1"), "HEADERNAME"), "Main cycle");
-  EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 1100);
-}
+  EXPECT_EQ(Value(ProgramItem(), "SIZE").ToInt32(), 1060) << "and a changed block";
 
-TEST_F(ProgramNotifications, CategoryChangesRefreshTheUserCategoriesOnly) {
   CategoryItem(1)->Data()->SetValue("NAME", platform::Variant("default, unrefreshed"), 3);
   HostProgram()->FindCategory(2)->Rename("Bee");
   EXPECT_EQ(Text(CategoryItem(2), "NAME"), "Bee");
-  EXPECT_EQ(Text(CategoryItem(1), "NAME"), "default, unrefreshed");
+  EXPECT_EQ(Text(CategoryItem(1), "NAME"), "default, unrefreshed") << "user categories only";
+}
+
+// The program item's date and size: the latest change and the sum of sizes over the program's
+// non-system blocks.
+TEST_F(ProgramNotifications, ProgramTotalsLeaveOutSystemBlocksAndReportAnOverflow) {
+  const auto date = [&] { return Value(ProgramItem(), "LASTMODIFIED").ToDate().ToString(); };
+  const auto size = [&] { return Value(ProgramItem(), "SIZE").ToInt32(); };
+  OpenText(ProgramProject(
+      "default-category=\"1\"",
+      CategoryXml(1, "A") + BlockXml("FB", 1, "size=\"100\" modified=\"2026-01-01 10:00:00\"") +
+          BlockXml("SFC", 46, "size=\"900\" modified=\"2027-01-01 10:00:00\" system=\"true\"")));
+  EXPECT_EQ(date(), "2026-01-01 10:00:00");
+  EXPECT_EQ(size(), 100);
+  HostProgram()->RemoveBlock(*HostBlock("FB1"));
+  EXPECT_EQ(date(), "1900-01-01 00:00:00") << "an empty program shows the defaults";
+  EXPECT_EQ(size(), 0);
+
+  OpenText(ProgramProject("default-category=\"1\"", CategoryXml(1, "A") +
+                                                        BlockXml("FB", 1, "size=\"2147483647\"") +
+                                                        BlockXml("FB", 2, "size=\"1\"")));
+  EXPECT_EQ(size(), 0) << "beyond 32 bits: the fill's value stays";
+  bool reported = false;
+  for (const auto& report : env.Errors().Reports()) {
+    reported |= report.source == "mzblprsx.RgPrjHandlerProgramOffline.P_SetProgramTotals" &&
+                report.number == platform::errc::kOverflow;
+  }
+  EXPECT_TRUE(reported) << Join(ErrorSources());
 }
 
 TEST_F(ProgramNotifications, SymbolChangesRefreshTheBlocksNamedOrEveryBlock) {
@@ -159,17 +187,6 @@ TEST_P(MovingCodes, FoundBlockMovesToTheCreatePositionAndMissingOneIsAdded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, MovingCodes, ::testing::Values(1, 3, 4, 8, 64, 65536, 4194304));
-
-TEST_F(ProgramNotifications, OtherCodesAndClassesChangeNothing) {
-  NotifyBlocks(16, {"OB1"});
-  NotifyBlocks(256, {"OB1"});
-  mzblprsx::RgNotification other;
-  other.sourceClass = std::string(clsid::kCategory);
-  other.entries.push_back({2, {HostBlock("OB1")}});
-  Program()->OnNotify2(other);
-  EXPECT_EQ(Tree(), "A[OB1 FB10] B[FC1 FC2]");
-  EXPECT_EQ(autoRefreshLog_, "");
-}
 
 TEST_F(ProgramNotifications, AutoRefreshThatWasOffStaysOff) {
   Model()->SetAutoRefresh(false);

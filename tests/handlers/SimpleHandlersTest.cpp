@@ -1,5 +1,4 @@
-// The handlers of the project's direct children and of the project itself: what they show, what
-// their Delete and Save do, and the project handler's single notifications.
+// The handlers of the project's direct children and of the project itself.
 #include "HandlerFixture.h"
 
 #include "host/app/HwConfigSnapIn.h"
@@ -29,13 +28,11 @@ class SimpleHandlers : public HandlerFixture {
         [this](const ItemRef& item, int32_t) { changes_.push_back(Text(item, "NAME")); });
   }
 
-  ItemRef Child(const platform::Ref<platform::Object>& object) { return ItemOf(object); }
-
   std::vector<std::string> changes_;
   platform::ScopedConnection changeSink_;
 };
 
-TEST_F(SimpleHandlers, EachChildHasItsOwnHandlerAndType) {
+TEST_F(SimpleHandlers, EachChildShowsItsObjectAndFollowsItsNotificationsRefreshAndFlags) {
   std::vector<std::string> children;
   for (int32_t i = 1; i <= ProjectItem()->Items()->Count(); ++i) {
     const ItemRef child = ProjectItem()->Items()->Item(i);
@@ -50,73 +47,50 @@ TEST_F(SimpleHandlers, EachChildHasItsOwnHandlerAndType) {
             "RgPrjHandlerDocumentation TYPE=RgDocumentation, NAME=Documentation, "
             "RgPrjHandlerProgramOffline TYPE=RgProgramOffline, NAME=Program, "
             "LASTMODIFIED=2026-11-02 08:15:00/Date, SIZE=5070/Long");
-}
 
-TEST_F(SimpleHandlers, RefreshRewritesTheNameAndRedrawsOnce) {
-  const ItemRef item = Child(project->References());
+  project->SetName("Conveyor 2");
+  EXPECT_EQ(Text(ProjectItem(), "NAME"), "Conveyor 2");
+  EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Conveyor 2");
+  project->Hardware()->SetSize(4096);
+  EXPECT_EQ(Value(ItemOf(project->Hardware()), "SIZE").ToInt32(), 4096);
+  project->VarTables()->SetName("Watch tables");
+  EXPECT_EQ(Text(ItemOf(project->VarTables()), "NAME"), "Watch tables");
+  project->Documentation()->SetName("Manual");
+  EXPECT_EQ(Text(ItemOf(project->Documentation()), "NAME"), "Manual");
+
+  const ItemRef references = ItemOf(project->References());
   project->References()->SetName("XRef list");
+  EXPECT_EQ(Text(references, "NAME"), "Cross references")
+      << "the references' notifications are not followed";
   changes_.clear();
-  item->Handler()->Refresh();
-  EXPECT_EQ(Text(item, "NAME"), "XRef list");
-  EXPECT_EQ(Join(changes_), "XRef list") << "one Update";
-}
+  references->Handler()->Refresh();
+  EXPECT_EQ(Text(references, "NAME"), "XRef list");
+  EXPECT_EQ(Join(changes_), "XRef list") << "a refresh redraws once";
 
-TEST_F(SimpleHandlers, DocumentFlagsFollowTheObject) {
-  const ItemRef item = Child(project->Documentation());
+  const ItemRef documentation = ItemOf(project->Documentation());
   project->Documentation()->SetOpen(true);
   project->Documentation()->SetModified(true);
-  EXPECT_TRUE(item->Handler()->IsOpen());
-  EXPECT_TRUE(item->Handler()->IsDirty());
+  EXPECT_TRUE(documentation->Handler()->IsOpen());
+  EXPECT_TRUE(documentation->Handler()->IsDirty());
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
-TEST_F(SimpleHandlers, OnlyVariableTablesAndDocumentationSaveAndNoneOfThemDeletes) {
+TEST_F(SimpleHandlers, OnlyVariableTablesAndDocumentationSaveAndOnlyTheSymbolTableDeletes) {
   for (const auto& object :
        std::vector<platform::Ref<platform::Object>>{project->References(), project->VarTables(),
                                                     project->Documentation(), project->Symbols()}) {
-    const auto handler = Child(object)->Handler();
+    const auto handler = ItemOf(object)->Handler();
     if (object != project->Symbols()) handler->Delete();
     handler->Save();
   }
   EXPECT_TRUE(project->References() && project->VarTables() && project->Documentation());
   EXPECT_FALSE(project->IsModified());
   EXPECT_EQ(Join(env.Application().DocumentLog()), "save Variable tables, save Documentation");
-  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
 
-TEST_F(SimpleHandlers, SymbolTableDeleteGoesThroughTheFramework) {
-  Child(project->Symbols())->Handler()->Delete();
+  ItemOf(project->Symbols())->Handler()->Delete();
   EXPECT_FALSE(project->Symbols()) << "the framework deleted the table";
   EXPECT_EQ(Text(BlockItem("FB10"), "SYMBOL"), "") << "blocks lost their symbols";
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
-
-TEST_F(SimpleHandlers, DownloadOfTheHardwareConfigurationDoesNothing) {
-  Child(project->Hardware())
-      ->HandlerObject()
-      .Cast<mzblprsx::RgPrjHandlerHwConfigOffline>()
-      ->DownloadHwConfig();
-  EXPECT_TRUE(env.Application().VerbDispatches().empty());
-}
-
-TEST_F(SimpleHandlers, HardwareConfigurationSavesAndDeletesThroughItsSnapIn) {
-  const std::string name(host::HwConfigSnapIn::kName);
-  const auto hw = env.Application().SnapIn(name).Cast<host::HwConfigSnapIn>();
-  ASSERT_TRUE(hw);
-  hw->SetDeleteHandler([](int32_t) {});  // record only: the station stays
-  const ItemRef item = Child(project->Hardware());
-  item->Handler()->Save();
-  item->Handler()->Delete();
-  EXPECT_EQ(hw->SaveCount(), 1) << "the save command went to the snap-in as a verb";
-  EXPECT_EQ(hw->Deletes(), std::vector<int32_t>{0});
-
-  env.Application().RemoveSnapIn(name);
-  item->Handler()->Save();
-  item->Handler()->Delete();
-  EXPECT_EQ(hw->SaveCount(), 1) << "without the snap-in nothing happens";
-  EXPECT_EQ(hw->Deletes().size(), 1u);
-  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-  hw->SetDeleteHandler({});
-  env.Application().AddSnapIn(name, hw);
 }
 
 // The application's service factory, but the hardware service cannot be had.
@@ -133,44 +107,56 @@ class NoHardwareServiceFactory : public host::ServiceFactory {
   }
 };
 
-TEST_F(SimpleHandlers, AHardwareSizeThatCannotBeReadShowsZero) {
+TEST_F(SimpleHandlers, HardwareConfigurationGoesThroughItsSnapInAndItsService) {
+  const ItemRef item = ItemOf(project->Hardware());
+  item->HandlerObject().Cast<mzblprsx::RgPrjHandlerHwConfigOffline>()->DownloadHwConfig();
+  EXPECT_TRUE(env.Application().VerbDispatches().empty()) << "a download does nothing";
+
+  const std::string name(host::HwConfigSnapIn::kName);
+  const auto hw = env.Application().SnapIn(name).Cast<host::HwConfigSnapIn>();
+  ASSERT_TRUE(hw);
+  hw->SetDeleteHandler([](int32_t) {});  // record only: the station stays
+  item->Handler()->Save();
+  item->Handler()->Delete();
+  EXPECT_EQ(hw->SaveCount(), 1) << "the save command went to the snap-in as a verb";
+  EXPECT_EQ(hw->Deletes(), std::vector<int32_t>{0});
+  env.Application().RemoveSnapIn(name);
+  item->Handler()->Save();
+  item->Handler()->Delete();
+  EXPECT_EQ(hw->SaveCount(), 1) << "without the snap-in nothing happens";
+  EXPECT_EQ(hw->Deletes().size(), 1u);
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+  hw->SetDeleteHandler({});
+  env.Application().AddSnapIn(name, hw);
+
+  // A size that cannot be read shows zero, not the size the item showed before.
   auto& registry = platform::ClassRegistry::Instance();
-  const auto factory = [](bool failing) {
-    return [failing]() -> platform::Ref<platform::Object> {
-      if (failing) return platform::MakeObject<NoHardwareServiceFactory>();
-      return platform::MakeObject<host::ServiceFactory>();
-    };
-  };
-  const ItemRef item = Child(project->Hardware());
   ASSERT_EQ(Value(item, "SIZE").ToInt32(), 2048);
-  registry.Register(mzblprsx::clsid::kServiceFactory, "", factory(true));
+  registry.Register(mzblprsx::clsid::kServiceFactory, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<NoHardwareServiceFactory>());
+  });
   item->Handler()->Refresh();
-  registry.Register(mzblprsx::clsid::kServiceFactory, "", factory(false));
-  EXPECT_EQ(Value(item, "SIZE").ToInt32(), 0) << "not the size the item showed before";
+  registry.Register(mzblprsx::clsid::kServiceFactory, "", [] {
+    return platform::Ref<platform::Object>(platform::MakeObject<host::ServiceFactory>());
+  });
+  EXPECT_EQ(Value(item, "SIZE").ToInt32(), 0);
   EXPECT_EQ(Text(item, "NAME"), "Station") << "the rest of the fill goes on";
   EXPECT_FALSE(ErrorSources().empty()) << "the failure is reported, not hidden";
 }
 
-TEST_F(SimpleHandlers, ProjectNotificationsRefreshTheItemsConcerned) {
-  project->SetName("Conveyor 2");
-  EXPECT_EQ(Text(ProjectItem(), "NAME"), "Conveyor 2");
-  EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Conveyor 2");
+TEST_F(SimpleHandlers, HandlersMadeByHandShowTheCardAndIgnoreNotificationsOnceTerminated) {
+  const auto card = env.ConnectPlc(SampleFile("conveyor.plc.xml"))->MemoryCard();
+  const ItemRef item = ProjectItem()->Items()->AddNew(card, nullptr, nullptr);  // no handler here
+  const auto cardHandler =
+      platform::CreateObjectAs<mzblprsx::IRgProjectItemHandler>("mzblprsx.RgPrjHandlerMemoryCard");
+  item->SetHandler(cardHandler);
+  cardHandler->SetObject(card);
+  cardHandler->SetProjectItem(item);
+  cardHandler->Initialize();
+  EXPECT_EQ(Text(item, "TYPE"), "RgMemoryCard");
+  EXPECT_EQ(Text(item, "NAME"), card->DisplayName());
+  ProjectItem()->Items()->Remove(item);
 
-  project->Hardware()->SetSize(4096);
-  EXPECT_EQ(Value(Child(project->Hardware()), "SIZE").ToInt32(), 4096);
-
-  project->VarTables()->SetName("Watch tables");
-  EXPECT_EQ(Text(Child(project->VarTables()), "NAME"), "Watch tables");
-  project->Documentation()->SetName("Manual");
-  EXPECT_EQ(Text(Child(project->Documentation()), "NAME"), "Manual");
-
-  project->References()->SetName("XRef list");
-  EXPECT_EQ(Text(Child(project->References()), "NAME"), "Cross references")
-      << "the references' notifications are not followed";
-  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
-
-TEST_F(SimpleHandlers, TerminatedProjectHandlerIgnoresNotifications) {
   const auto handler = platform::CreateObjectAs<mzblprsx::IRgProjectItemHandler>(
       "mzblprsx.RgPrjHandlerProjectOffline");
   handler->SetObject(project);
@@ -179,21 +165,6 @@ TEST_F(SimpleHandlers, TerminatedProjectHandlerIgnoresNotifications) {
   EXPECT_FALSE(handler->ProjectItem());
   EXPECT_FALSE(handler->Object());
   handler.Cast<mzblprsx::IRgObjectEventSink>()->OnNotify(4, project, platform::Variant());
-  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
-
-TEST_F(SimpleHandlers, MemoryCardHandlerShowsTheCard) {
-  const auto card = env.ConnectPlc(SampleFile("conveyor.plc.xml"))->MemoryCard();
-  const ItemRef item = ProjectItem()->Items()->AddNew(card, nullptr, nullptr);  // no handler here
-  const auto handler =
-      platform::CreateObjectAs<mzblprsx::IRgProjectItemHandler>("mzblprsx.RgPrjHandlerMemoryCard");
-  item->SetHandler(handler);
-  handler->SetObject(card);
-  handler->SetProjectItem(item);
-  handler->Initialize();
-  EXPECT_EQ(Text(item, "TYPE"), "RgMemoryCard");
-  EXPECT_EQ(Text(item, "NAME"), card->DisplayName());
-  ProjectItem()->Items()->Remove(item);
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 

@@ -10,16 +10,6 @@ namespace {
 
 class TreeOrder : public HandlerFixture {};
 
-TEST_F(TreeOrder, ProjectChildrenComeInFixedOrderAndOnlyWhenPresent) {
-  OpenText(
-      "<project name=\"Plant\" guid=\"{11111111-2222-3333-4444-555555555555}\">"
-      "<program name=\"Program\"/><documentation name=\"Docs\"/>"
-      "<hardware name=\"Station\" size=\"64\"/></project>");
-  EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Plant");
-  EXPECT_EQ(Names(ProjectItem()), "Station Docs Program")
-      << "symbol table, variable tables and references are missing; the rest keep their order";
-}
-
 // A framework object of whatever class identifier it is given.
 class ObjectOfClass : public mzblprsx::IRgObject {
  public:
@@ -55,9 +45,10 @@ TEST_F(TreeOrder, AClassIdentifierInAnotherCaseGetsNoHandler) {
   }
 }
 
-TEST_F(TreeOrder, SampleShowsStoredOrderThenUnnamedCategoriesWithUncategorisedBlocksLast) {
+TEST_F(TreeOrder, SampleShowsStoredOrderReadsBackAsSavedAndChildrenComeInFixedOrder) {
   OpenText(SampleText());
-  EXPECT_EQ(Tree(),
+  const std::string tree = Tree();
+  EXPECT_EQ(tree,
             "Motors[FB10 DB10 FB11 DB11] Blocks[OB1 OB100 FC1 DB100 UDT1 SFC46] "
             "Conveyor logic[FB20 DB20 FC2 OB35] Diagnostics[OB82 FC5]")
       << "order 2 1 3, then category 4; blocks no category lists end the default category";
@@ -65,82 +56,70 @@ TEST_F(TreeOrder, SampleShowsStoredOrderThenUnnamedCategoriesWithUncategorisedBl
   EXPECT_EQ(project->FileObject()->SaveCount(), 1) << "the changed structure saves the project";
   EXPECT_FALSE(project->IsModified());
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
 
-TEST_F(TreeOrder, SavedProjectReadsBackAsTheSameTreeWithoutAnotherSave) {
-  OpenText(SampleText());
-  const std::string tree = Tree();
   const std::string saved = project->FileObject()->SavedText();
   ASSERT_FALSE(saved.empty());
   OpenText(saved);
   EXPECT_EQ(Tree(), tree) << "member lists and stored order follow the tree";
   EXPECT_EQ(project->FileObject()->SaveCount(), 0) << "a tree that reads as stored saves nothing";
-}
 
-struct OrderCase {
-  const char* name;
-  std::string attributes;
-  std::string content;
-  std::string tree;
-  std::string storedOrder;  // after the build
-  int32_t saves;
-};
-
-class TreeOrderTable : public HandlerFixture, public ::testing::WithParamInterface<OrderCase> {};
-
-TEST_P(TreeOrderTable, BuildsTheTreeAndStoresTheOrderWhenItChanged) {
-  const OrderCase& c = GetParam();
-  OpenText(ProgramProject(c.attributes, c.content));
-  EXPECT_EQ(Tree(), c.tree);
-  EXPECT_EQ(StoredOrder(), c.storedOrder);
-  EXPECT_EQ(project->FileObject()->SaveCount(), c.saves);
-  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+  OpenText(
+      "<project name=\"Plant\" guid=\"{11111111-2222-3333-4444-555555555555}\">"
+      "<program name=\"Program\"/><documentation name=\"Docs\"/>"
+      "<hardware name=\"Station\" size=\"64\"/></project>");
+  EXPECT_EQ(Text(ProjectItem(), "DISPLAY_TITLE"), "Plant");
+  EXPECT_EQ(Names(ProjectItem()), "Station Docs Program")
+      << "symbol table, variable tables and references are missing; the rest keep their order";
 }
 
 const std::string kThreeBlocks = BlockXml("OB", 1) + BlockXml("FB", 10) + BlockXml("FC", 1);
 
-// Enough blocks that their identifiers share places in the fill's index: A lists the even ones
-// from the top down, B the odd ones, the program holds them in number order.
-OrderCase ManyBlocks() {
-  std::string even, odd, blocks;
+TEST_F(TreeOrder, BuildsTheTreeAndStoresTheOrderWhenItChanged) {
+  // Enough blocks that their identifiers share places in the fill's index: A lists the even ones
+  // from the top down, B the odd ones, the program holds them in number order.
+  std::string even, odd, many;
   for (int n = 60; n >= 1; --n) (n % 2 ? odd : even) += "FB" + std::to_string(n) + " ";
-  for (int n = 1; n <= 60; ++n) blocks += BlockXml("FB", n);
+  for (int n = 1; n <= 60; ++n) many += BlockXml("FB", n);
   even.pop_back();
   odd.pop_back();
-  return {"ManyBlocksInTheirCategoriesOrder",
-          "default-category=\"1\" category-order=\"1 2\"",
-          CategoryXml(1, "A", even) + CategoryXml(2, "B", odd) + blocks,
-          "A[" + even + "] B[" + odd + "]",
-          "1, 2",
-          0};
+  const struct {
+    const char* what;
+    std::string attributes, content, tree, storedOrder;  // the order after the build
+    int32_t saves;
+  } rows[] = {
+      {"all named", "default-category=\"1\" category-order=\"2 1\"",
+       CategoryXml(1, "A", "OB1 FC1") + CategoryXml(2, "B", "FB10") + kThreeBlocks,
+       "B[FB10] A[OB1 FC1]", "2, 1", 0},
+      {"gone category skipped", "default-category=\"1\" category-order=\"7 2 1\"",
+       CategoryXml(1, "A", "OB1 FC1") + CategoryXml(2, "B", "FB10") + kThreeBlocks,
+       "B[FB10] A[OB1 FC1]", "7, 2, 1", 0},
+      {"unnamed appended in program order", "default-category=\"1\" category-order=\"3\"",
+       CategoryXml(1, "A", "OB1") + CategoryXml(2, "B", "FB10") + CategoryXml(3, "C", "FC1") +
+           kThreeBlocks,
+       "C[FC1] A[OB1] B[FB10]", "3, 1, 2", 1},
+      {"no stored order", "default-category=\"2\"",
+       CategoryXml(2, "B", "FB10") + CategoryXml(1, "A", "OB1 FC1") + kThreeBlocks,
+       "B[FB10] A[OB1 FC1]", "2, 1", 1},
+      {"members in the category's own order", "default-category=\"1\" category-order=\"1\"",
+       CategoryXml(1, "A", "FC1 OB1 FB10") + kThreeBlocks, "A[FC1 OB1 FB10]", "1", 0},
+      {"uncategorised end the default in program order",
+       "default-category=\"2\" category-order=\"1 2\"",
+       CategoryXml(1, "A", "FB10") + CategoryXml(2, "Default", "") + kThreeBlocks,
+       "A[FB10] Default[OB1 FC1]", "1, 2", 1},
+      {"many blocks in their categories' order", "default-category=\"1\" category-order=\"1 2\"",
+       CategoryXml(1, "A", even) + CategoryXml(2, "B", odd) + many,
+       "A[" + even + "] B[" + odd + "]", "1, 2", 0}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    OpenText(ProgramProject(row.attributes, row.content));
+    EXPECT_EQ(Tree(), row.tree);
+    EXPECT_EQ(StoredOrder(), row.storedOrder);
+    EXPECT_EQ(project->FileObject()->SaveCount(), row.saves);
+  }
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TreeOrderTable,
-    ::testing::Values(
-        OrderCase{"AllNamed", "default-category=\"1\" category-order=\"2 1\"",
-                  CategoryXml(1, "A", "OB1 FC1") + CategoryXml(2, "B", "FB10") + kThreeBlocks,
-                  "B[FB10] A[OB1 FC1]", "2, 1", 0},
-        OrderCase{"GoneCategorySkipped", "default-category=\"1\" category-order=\"7 2 1\"",
-                  CategoryXml(1, "A", "OB1 FC1") + CategoryXml(2, "B", "FB10") + kThreeBlocks,
-                  "B[FB10] A[OB1 FC1]", "7, 2, 1", 0},
-        OrderCase{"UnnamedAppendedInProgramOrder", "default-category=\"1\" category-order=\"3\"",
-                  CategoryXml(1, "A", "OB1") + CategoryXml(2, "B", "FB10") +
-                      CategoryXml(3, "C", "FC1") + kThreeBlocks,
-                  "C[FC1] A[OB1] B[FB10]", "3, 1, 2", 1},
-        OrderCase{"NoStoredOrder", "default-category=\"2\"",
-                  CategoryXml(2, "B", "FB10") + CategoryXml(1, "A", "OB1 FC1") + kThreeBlocks,
-                  "B[FB10] A[OB1 FC1]", "2, 1", 1},
-        OrderCase{"MembersInTheCategorysOwnOrder", "default-category=\"1\" category-order=\"1\"",
-                  CategoryXml(1, "A", "FC1 OB1 FB10") + kThreeBlocks, "A[FC1 OB1 FB10]", "1", 0},
-        OrderCase{"UncategorisedEndTheDefaultInProgramOrder",
-                  "default-category=\"2\" category-order=\"1 2\"",
-                  CategoryXml(1, "A", "FB10") + CategoryXml(2, "Default", "") + kThreeBlocks,
-                  "A[FB10] Default[OB1 FC1]", "1, 2", 1},
-        ManyBlocks()),
-    [](const ::testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
-
-TEST_F(TreeOrder, MissingDefaultCategoryIsCreatedFirstAndTakesTheUncategorisedBlocks) {
+TEST_F(TreeOrder, AMissingDefaultCategoryIsCreatedFirstAndTheLastChildTypedDefaultIsIt) {
   for (const auto& [attributes, id] : {std::pair{"default-category=\"5\" category-order=\"1\"", 5},
                                        std::pair{"category-order=\"1\"", 2}}) {
     SCOPED_TRACE(attributes);
@@ -156,9 +135,8 @@ TEST_F(TreeOrder, MissingDefaultCategoryIsCreatedFirstAndTakesTheUncategorisedBl
         << "the save writes the new default";
     EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
   }
-}
 
-TEST_F(TreeOrder, TheLastChildTypedDefaultIsTheDefaultCategory) {
+  // The last child typed default is the default category.
   OpenText(
       ProgramProject("default-category=\"1\" category-order=\"1 2\"",
                      CategoryXml(1, "A", "OB1") + CategoryXml(2, "B", "FB10 FC1") + kThreeBlocks));

@@ -1,39 +1,38 @@
-// The online tree: how the factory builds the connected PLC's tree, and how the program handler
-// keeps the PLC's blocks in order as the framework reports them.
+// The online tree: how the factory builds the connected PLC's tree, how the program handler
+// keeps the PLC's blocks in order as the framework reports them, and the memory card's file list,
+// which loads the card's files once through the load service and follows the card.
 #include <algorithm>
 #include <random>
 
-#include "core/SnapInFixture.h"
+#include "handlers/HandlerFixture.h"
 #include "host/app/HwConfigSnapIn.h"
-
+#include "host/model/ItemProperty.h"
+#include "host/services/LoadService.h"
 #include "host/services/OnlineConnection.h"
 #include "host/services/OnlineService.h"
 #include "host/services/OptionService.h"
+#include "host/services/ServiceFactory.h"
 #include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/handlers/RgObjectGhostBlock.h"
+#include "mzblprsx/handlers/RgPrjHandlerFilesOnMMC.h"
 #include "mzblprsx/handlers/RgPrjHandlerProgramOnline.h"
 #include "mzblprsx/interfaces/RgNotification.h"
-#include "mzblprsx/interfaces/RgProjectItem.h"
-#include "mzblprsx/interfaces/RgProjectModel.h"
+#include "mzblprsx/interfaces/RgProjectItemProperty.h"
 #include "mzblprsx/models/RgProjects.h"
 #include "support/HostTestSupport.h"
 
 namespace mztest {
 namespace {
 
-using ItemRef = platform::Ref<mzblprsx::RgProjectItem>;
 using host::BlockInfo;
+using platform::Ref;
+namespace clsid = mzblprsx::clsid;
 
 const std::string kCard = R"(<memory-card name="MMC" size="1024"/>)";
 
 std::string Plc(const std::string& card, const std::string& blocks) {
   return PlcText("<hardware name=\"Station\" size=\"2048\" modified=\"2026-11-02 08:20:00\"/>" +
                  card + "<program name=\"Program\">" + blocks + "</program>");
-}
-
-std::string BlockXml(const char* type, int number, bool system = false) {
-  return std::string("<block type=\"") + type + "\" number=\"" + std::to_string(number) +
-         (system ? "\" system=\"true\"/>" : "\"/>");
 }
 
 /// The item's children by "NAME", "-" for a child without handler: "Station MMC(-) Program(OB1)".
@@ -49,12 +48,8 @@ std::string Shape(const ItemRef& item) {
   return out;
 }
 
-class OnlineTree : public SnapInFixture {
+class OnlineTree : public HandlerFixture {
  protected:
-  void SetUp() override {
-    Start();
-    Initialized();
-  }
   void Connect(const std::string& card, const std::string& blocks) {
     plc = env.ConnectPlcText(Plc(card, blocks), "t.plc.xml");
   }
@@ -83,9 +78,10 @@ class OnlineTree : public SnapInFixture {
   platform::Ref<host::PlcProject> plc;
 };
 
-TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAndAccessBracket) {
+TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAccessBracketAndEachItemsKeys) {
   const std::string blocks = BlockXml("DB", 1) + BlockXml("FC", 2) + BlockXml("FB", 10) +
-                             BlockXml("OB", 1) + BlockXml("FB", 2) + BlockXml("SFC", 1, true);
+                             BlockXml("OB", 1) + BlockXml("FB", 2) +
+                             BlockXml("SFC", 1, "system=\"true\"");
   const struct {
     std::string card, shape;
   } cases[] = {{kCard, "Station MMC(Memory card) Program(OB1 FB2 FB10 FC2 DB1)"},
@@ -98,27 +94,14 @@ TEST_F(OnlineTree, ChildrenInFixedOrderWithBlocksSortedAndAccessBracket) {
     EXPECT_EQ(Root()->Data()->Value("TYPE").ToString(), "RgProjectOnline");
   }
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
 
-/// Every key of the item's data in order: "NAME=FB10, SIZE=412/Long".
-std::string Dump(const ItemRef& item) {
-  std::vector<std::string> parts;
-  for (const std::string& key : item->Data()->Keys()) {
-    const platform::Variant value = item->Data()->Value(key);
-    parts.push_back(key + "=" + value.ToString() +
-                    (value.Type() == platform::VarType::String ? "" : "/" + value.TypeName()));
-  }
-  return Join(parts);
-}
-
-TEST_F(OnlineTree, EachItemShowsItsKeysInOrder) {
   Connect("", R"(<block type="FB" number="10" header="Motor" author="Ann" language="LAD" size="412"
     modified="2026-11-02 08:15:00" protected="true"/>)");
   const auto hw = env.Application().SnapIn("SnapInHWConfig").Cast<host::HwConfigSnapIn>();
   const struct {
     ItemRef item;
     std::string dump;
-  } cases[] = {
+  } items[] = {
       {Root(), "TYPE=RgProjectOnline, NAME=P, LASTMODIFIED=1900-01-01 00:00:00/Date, SIZE=0/Long"},
       {ProgramItem(),
        "TYPE=RgProgramOnline, NAME=Program, LASTMODIFIED=1900-01-01 00:00:00/Date, SIZE=0/Long"},
@@ -130,12 +113,14 @@ TEST_F(OnlineTree, EachItemShowsItsKeysInOrder) {
        "HEADERNAME=Motor, LASTMODIFIED=2026-11-02 08:15:00/Date, PROGLANGUAGE=LAD, AUTHOR=Ann, "
        "SIZE=412/Long, DISPLAY_TYPE=Function block, DISPLAY_TITLE=FB10, PROTECTED=True/Boolean, "
        "SYSTEM=False/Boolean"}};
-  for (const auto& c : cases) EXPECT_EQ(Dump(c.item), c.dump);
+  for (const auto& c : items) EXPECT_EQ(Dump(c.item), c.dump);
+  plc->Hardware()->SetSize(4096);
+  EXPECT_EQ(Value(ItemOf(plc->Hardware()), "SIZE").ToInt32(), 4096) << "a change is followed";
   ItemOf(plc->Hardware())->Handler()->Delete();
   EXPECT_EQ(hw->Deletes(), std::vector<int32_t>{0}) << "the hardware snap-in is asked to delete";
 }
 
-TEST_F(OnlineTree, WithoutConnectionTheTreeIsBuiltAndNoAccessIsMade) {
+TEST_F(OnlineTree, ATreeWithoutConnectionMakesNoAccessAndRefreshHandsOutTheCardHandlerAgain) {
   Connect(kCard, BlockXml("OB", 1));
   const auto connection = env.Online().CurrentConnection();
   const auto model = snapIn->OnlineModel();
@@ -146,9 +131,7 @@ TEST_F(OnlineTree, WithoutConnectionTheTreeIsBuiltAndNoAccessIsMade) {
   EXPECT_EQ(connection->AccessLog(), (std::vector<int32_t>{12, 13})) << "only the first build's";
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
   model->RemoveProject(plc);
-}
 
-TEST_F(OnlineTree, RefreshHandsOutTheCardHandlerAgain) {
   Connect(kCard, "");
   for (int refresh = 0; refresh < 2; ++refresh) {
     const ItemRef card = ItemOf(plc->MemoryCard());
@@ -158,7 +141,7 @@ TEST_F(OnlineTree, RefreshHandsOutTheCardHandlerAgain) {
   }
 }
 
-TEST_F(OnlineTree, ArrivingBlocksAreOrderedAroundTheGhostAndGoneOnesRemoved) {
+TEST_F(OnlineTree, ArrivingBlocksTakeTheBlockOrderAroundTheGhostAndAReportedOneKeepsItsItem) {
   Connect("", BlockXml("FB", 10) + BlockXml("DB", 1));
   const auto ghost = Program()->CreateRgObjectGhostBlock();
   ProgramItem()->Items()->AddNew(ghost, nullptr, nullptr);
@@ -175,9 +158,8 @@ TEST_F(OnlineTree, ArrivingBlocksAreOrderedAroundTheGhostAndGoneOnesRemoved) {
   EXPECT_TRUE(snapIn->OnlineModel()->AutoRefresh());
   EXPECT_TRUE(SameObject(Program()->GetGhostBlock(), ItemOf(ghost)));
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
-}
 
-TEST_F(OnlineTree, AnyArrivalOrderGivesTheBlockOrder) {
+  // Any arrival order gives the block order.
   Connect("", "");
   std::vector<std::pair<int32_t, int32_t>> keys;
   for (const int32_t type : {BlockInfo::kDb, BlockInfo::kOb, BlockInfo::kFc, BlockInfo::kUdt}) {
@@ -195,9 +177,7 @@ TEST_F(OnlineTree, AnyArrivalOrderGivesTheBlockOrder) {
     expected += (expected.empty() ? "" : " ") + BlockInfo::MakeName(type, number);
   }
   EXPECT_EQ(Blocks(), expected);
-}
 
-TEST_F(OnlineTree, ABlockReportedAgainKeepsItsItemAndTakesTheNewObject) {
   Connect("", BlockXml("OB", 1) + BlockXml("FB", 10));
   const auto same = plc->Program()->FindBlockById("FB10");
   const auto other = NewBlock(BlockInfo::kFb, 10);
@@ -210,7 +190,7 @@ TEST_F(OnlineTree, ABlockReportedAgainKeepsItsItemAndTakesTheNewObject) {
   EXPECT_EQ(item->Data()->Value("SIZE").ToInt32(), 77);
 }
 
-TEST_F(OnlineTree, SystemBlocksOnlyWhileShown) {
+TEST_F(OnlineTree, SystemBlocksOnlyWhileShownAndDeletingTheProgramKeepsThem) {
   for (const bool shown : {false, true}) {
     ShowSystemBlocks(shown);
     Connect("", BlockXml("OB", 1));
@@ -219,22 +199,12 @@ TEST_F(OnlineTree, SystemBlocksOnlyWhileShown) {
     plc->Program()->AddBlock(NewBlock(BlockInfo::kSfb, 1));
     EXPECT_EQ(Blocks(), shown ? "OB1 SFB1 SFC1 SDB2" : "OB1 SFB1") << "shown: " << shown;
   }
-}
-
-TEST_F(OnlineTree, DeletingTheProgramKeepsSystemBlocks) {
-  ShowSystemBlocks(true);
-  Connect("", BlockXml("OB", 1) + BlockXml("FB", 10) + BlockXml("SFC", 1, true));
+  Connect("", BlockXml("OB", 1) + BlockXml("FB", 10) + BlockXml("SFC", 1, "system=\"true\""));
   ProgramItem()->Handler()->Delete();
   EXPECT_EQ(plc->Program()->BlockCount(), 1u);
   EXPECT_EQ(Blocks(), "SFC1");
   std::vector<std::string> none{"FB99"};
   EXPECT_TRUE(Program()->DeleteBlocks(none)) << "an unknown identifier deletes nothing";
-}
-
-TEST_F(OnlineTree, HardwareChangeRefreshesItsItem) {
-  Connect("", "");
-  plc->Hardware()->SetSize(4096);
-  EXPECT_EQ(ItemOf(plc->Hardware())->Data()->Value("SIZE").ToInt32(), 4096);
 }
 
 TEST_F(OnlineTree, GhostHoldsEachBlockOnceAndDescribesThemByAddressPriority) {
@@ -264,6 +234,125 @@ TEST_F(OnlineTree, GhostHoldsEachBlockOnceAndDescribesThemByAddressPriority) {
   EXPECT_EQ(ghost->ObjectPath(), snapIn->GetStaticText(5007));
   EXPECT_FALSE(item->Handler()->IsDirty());
   EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+// The host's service factory, but with a load service that answers what the test says (the
+// host answers only 0, 1 and 2); registered in place of the host's while a test needs it.
+struct ScriptedLoad final : mzblprsx::IRgServiceFactory, mzblprsx::IRgLoadService {
+  std::string_view TypeName() const override { return "ScriptedLoad"; }
+  Ref<platform::Object> GetService(const std::string& id, Ref<platform::Object> offline,
+                                   Ref<platform::Object> online, const std::string& name) override {
+    if (id == clsid::kLoadService) return platform::Self(this);
+    return platform::MakeObject<host::ServiceFactory>()->GetService(id, offline, online, name);
+  }
+  int32_t LoadState(const std::string& /*list*/, int32_t /*flags*/) override { return answer; }
+  void Download(const std::string&, int32_t, int32_t& result) override { result = -1; }
+  void Upload(const std::string&, int32_t, int32_t& result) override { result = -1; }
+  int32_t answer = 0;
+};
+void RegisterFactory(const Ref<platform::Object>& scripted) {
+  platform::ClassRegistry::Instance().Register(clsid::kServiceFactory, "", [scripted] {
+    return scripted ? scripted
+                    : Ref<platform::Object>(platform::MakeObject<host::ServiceFactory>());
+  });
+}
+
+class MemoryCardFiles : public HandlerFixture {
+ protected:
+  void SetUp() override {
+    HandlerFixture::SetUp();
+    plc = env.ConnectPlcText(PlcText(R"(<memory-card name="MMC" size="1024"
+  modified="2026-11-02 08:20:00"><file name="a.bin" type="1" type-text="Program" size="10"
+  modified="2026-11-01 07:00:00"/><file name="b.csv"/></memory-card><program name="P"/>)"),
+                             "t.plc.xml");
+  }
+  ItemRef Node() {
+    const auto list = snapIn->OnlineModel()->ItemList();
+    return list->Find(2, platform::Variant("RgPrjHandlerFilesOnMMC")) ? list->FoundItem() : nullptr;
+  }
+  void Load() { Node()->HandlerObject().Cast<mzblprsx::RgPrjHandlerFilesOnMMC>()->LoadFiles(); }
+  std::string Files() {
+    std::string names;
+    for (int32_t i = 1; i <= Node()->Items()->Count(); ++i) {
+      names += (names.empty() ? "" : " ") + Text(Node()->Items()->Item(i), "NAME");
+    }
+    return names;
+  }
+  /// Every key as "KEY=value/type/flags".
+  static std::string Dump(const ItemRef& item) {
+    std::vector<std::string> parts;
+    for (const std::string& key : item->Data()->Keys()) {
+      const auto property = item->Data()->Property(key);
+      parts.push_back(key + "=" + property->Value().ToString() + "/" +
+                      property->Value().TypeName() + "/" + std::to_string(property->Flags()));
+    }
+    return Join(parts);
+  }
+
+  Ref<host::PlcProject> plc;
+};
+
+TEST_F(MemoryCardFiles, TheListLoadsOnceAndEachFileShowsItsKeys) {
+  EXPECT_EQ(Dump(Node()), "TYPE=RgFilesOnMMC/String/1, NAME=" + snapIn->GetStaticText(7) +
+                              "/String/1, LASTMODIFIED=2026-11-02 08:20:00/Date/1, "
+                              "SIZE=1024/Long/1, LoadState=0/Integer/1");
+  const size_t calls = env.Load().Calls().size();
+  Load();
+  Load();
+  ASSERT_EQ(env.Load().Calls().size(), calls + 1) << "a loaded list is not asked for again";
+  EXPECT_EQ(env.Load().Calls().back().flags, 16);
+  EXPECT_EQ(Files(), "a.bin b.csv");
+  EXPECT_EQ(Text(Node(), "LoadState"), "-1");
+  EXPECT_EQ(Dump(Node()->Items()->First()),
+            "TYPE=RgMMCFile/String/1, NAME=a.bin/String/2, FILETYPE=1/Long/1, SIZE=10/Long/1, "
+            "LASTMODIFIED=2026-11-01 07:00:00/Date/1, DISPLAY_TYPE=Program/String/1");
+  EXPECT_TRUE(ErrorSources().empty()) << Join(ErrorSources());
+}
+
+TEST_F(MemoryCardFiles, EachLoadAnswerGivesItsLoadStateAndAnUnknownOneChangesNothing) {
+  const auto scripted = platform::MakeObject<ScriptedLoad>();
+  RegisterFactory(scripted);
+  const struct Row {
+    int32_t answer, state, tag;  // tag 0: "LoadState" not written since the fill
+  } rows[] = {{-1, 0, 2}, {0, -1, 2}, {1, 0, 2}, {2, 1, 2}, {3, 0, 0}, {-2, 0, 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.answer);
+    Node()->Handler()->Refresh();  // "LoadState" 0 again
+    scripted->answer = row.answer;
+    Load();
+    EXPECT_EQ(Text(Node(), "LoadState"), std::to_string(row.state));
+    EXPECT_EQ(Node()->Data()->Property("LoadState").Cast<host::ItemProperty>()->Type(), row.tag);
+  }
+  RegisterFactory(nullptr);
+}
+
+TEST_F(MemoryCardFiles, TheListFollowsTheCardAndItsItemsRenameAndDeleteOnIt) {
+  Load();
+  const auto card = plc->MemoryCard();
+  const ItemRef a = Node()->Items()->First();
+  card->ReportFiles();
+  EXPECT_EQ(Files(), "a.bin b.csv") << "files reported again are not added twice";
+  card->FindFile("a.bin")->SetSize(99);
+  EXPECT_EQ(Text(a, "SIZE"), "99") << "a changed file's item is refreshed in place";
+  card->AddFile(platform::MakeObject<host::MMCFile>("c.txt"));
+  card->SetSize(2048);
+  EXPECT_EQ(Text(Node(), "SIZE"), "2048");
+  Node()->Items()->Item(2)->Handler()->Delete();
+  EXPECT_EQ(Files(), "a.bin c.txt");
+  for (const char* name : {"z.bin", "C.TXT"}) {
+    a->Data()->SetValue("NAME", platform::Variant(name), 2);
+    a->Handler()->Save();
+  }
+  EXPECT_EQ(Files(), "z.bin c.txt") << "a refused name is not left in the item";
+  EXPECT_EQ(ErrorSources(), std::vector<std::string>{"mzblprsx.RgPrjHandlerMMCFile.RenameMMCFile"});
+  EXPECT_TRUE(snapIn->OnlineModel()->AutoRefresh());
+}
+
+TEST_F(MemoryCardFiles, AnOpenCardIsLoadedWhenTheOnlineDataIsRefreshed) {
+  env.Application().OpenDocument(plc->MemoryCard(), -1);
+  snapIn->RefreshOnlineData(snapIn->OnlineModel()->Items()->First(), true);
+  EXPECT_EQ(Text(Node(), "LoadState"), "-1");
+  EXPECT_EQ(Files(), "a.bin b.csv");
 }
 
 }  // namespace

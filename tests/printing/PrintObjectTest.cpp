@@ -111,7 +111,7 @@ TEST_F(PrintObject, CursorModesSystemTypesByTheOptionItemsAndSearchingOnlyOnACha
   EXPECT_EQ(listed(), "Station Motors FB10 SFC46 SFB2 ");
 }
 
-TEST_F(PrintObject, AnEmptyProgramPrintsTheHeaderAndATotalOfZero) {
+TEST_F(PrintObject, AnEmptyProgramPrintsTheHeaderAndATotalOfZeroAndPagesStopAtBothEnds) {
   Open("");
   EXPECT_EQ(Printed(env.Project()->Program(), env.Project()),
             "Name|Symbol|Size|Language|Last modified|Author|Header\n|Total:|0|bytes|||\n");
@@ -122,9 +122,33 @@ TEST_F(PrintObject, AnEmptyProgramPrintsTheHeaderAndATotalOfZero) {
             "SetCellFormat(3,0,3,2), SetCellFormat(2,1,3,2), "
             "SetCellFormat(3,0,4,1), SetCellFormat(2,1,4,1), SetColumnList(1:1234567), "
             "SetCellFormat(3,1,2,2), SetCellFormat(3,1,4,0), Finish(1)");
+
+  // Paging stops at both ends and passes the device calls on.
+  const auto print = platform::MakeObject<Print>();
+  tables.last->pages = 2;
+  print->SetDrawRect(0, 0, 595, 842);
+  print->SetInitialRect(1, 2, 3, 4, 5);
+  print->SetPropFont("Sans", 9, false, true);
+  print->BeginPrinting(7, 0, 0);
+  int32_t pages = 0;
+  print->GetMaxPage(pages);
+  std::string answers = std::to_string(pages);
+  for (const int32_t step : {1, 1, -1, -1, 1}) {
+    bool more = true;
+    step > 0 ? print->SetNextPage(more) : print->SetPrevieousPage(more);
+    answers += more ? " T" : " F";
+    print->PrintPage(7, 0, 0);
+  }
+  print->StopPrinting();
+  EXPECT_EQ(answers, "2 T F T F T");
+  EXPECT_EQ(
+      Join(tables.last->calls),
+      "SetDrawRect(0,0,595,842), SetInitialRect(1,2,3,4,5), SetFont(0,1,1,Sans,9,False,True), "
+      "BeginPrinting(7,0,0), PrintPage(2,7,0,0), PrintPage(2,7,0,0), PrintPage(1,7,0,0), "
+      "PrintPage(0,7,0,0), PrintPage(1,7,0,0), StopPrinting()");
 }
 
-TEST_F(PrintObject, OfflineRowsCategoriesShowOnlyTheirNameMissingValuesAndTheParentsProject) {
+TEST_F(PrintObject, OfflineRowsTheParentsProjectAndTheRefusalsWithTheirMessage) {
   Open(std::string(R"(<category id="1" name="Blocks"><member block="OB1"/></category>
     <category id="2" name="Motors"><member block="FB10"/></category>
     <block type="OB" number="1" size="100"/><block type="SFC" number="46" system="true"/>)") +
@@ -142,6 +166,20 @@ TEST_F(PrintObject, OfflineRowsCategoriesShowOnlyTheirNameMissingValuesAndThePar
   const std::string project = Printed(nullptr, program);
   EXPECT_EQ(project.substr(project.find('\n') + 1, 8), "Station|");
   EXPECT_EQ(project.substr(project.rfind("|Total:")), "|Total:|2465|bytes|||\n");
+
+  // A block and a program without parent are refused, and so is a print without the snap-in.
+  EXPECT_EQ(Printed(program->FindBlockById("FB10"), program) + Printed(program, nullptr), "");
+  EXPECT_TRUE(tables.last->calls.empty());
+  env.Application().RemoveSnapIn("ProjectSnapIn");
+  EXPECT_EQ(Printed(program, env.Project()), "");
+  EXPECT_EQ(Join(platform::ui::MessageBox::Shown()),
+            std::string(Print::kNoLocation) + ", " + std::string(Print::kNoSnapIn));
+  platform::ClassRegistry::Instance().Unregister(mzblprsx::clsid::kPrintTable);
+  const auto print = platform::MakeObject<Print>();  // no table: reported, nothing crashes
+  print->BeginPrinting(0, 0, 0);
+  EXPECT_EQ(Join(ErrorSources()),
+            "mzblprsx.RgPrjPrintObjectDetails.Class_Initialize, "
+            "mzblprsx.RgPrjPrintObjectDetails.IMzPrintNavigate_BeginPrinting");
 }
 
 TEST_F(PrintObject, OnlineProgramAndMemoryCardLayoutsByObjectOrByParent) {
@@ -172,49 +210,6 @@ TEST_F(PrintObject, OnlineProgramAndMemoryCardLayoutsByObjectOrByParent) {
       "<Missing>|-----|0||01.01.00 00:00:00\n|Total:|10| bytes|\n";
   EXPECT_EQ(Printed(plcProject->MemoryCard(), plcProject), files);
   EXPECT_EQ(Printed(nullptr, plcProject->MemoryCard()), files);
-}
-
-TEST_F(PrintObject, RefusalsShowTheirMessageAndFillNothing) {
-  Open("<block type=\"FB\" number=\"10\"/>");
-  const auto program = env.Project()->Program();
-  EXPECT_EQ(Printed(program->FindBlockById("FB10"), program) + Printed(program, nullptr), "");
-  EXPECT_TRUE(tables.last->calls.empty());
-  env.Application().RemoveSnapIn("ProjectSnapIn");
-  EXPECT_EQ(Printed(program, env.Project()), "");
-  EXPECT_EQ(Join(platform::ui::MessageBox::Shown()),
-            std::string(Print::kNoLocation) + ", " + std::string(Print::kNoSnapIn));
-  platform::ClassRegistry::Instance().Unregister(mzblprsx::clsid::kPrintTable);
-  const auto print = platform::MakeObject<Print>();  // no table: reported, nothing crashes
-  print->BeginPrinting(0, 0, 0);
-  EXPECT_EQ(Join(ErrorSources()),
-            "mzblprsx.RgPrjPrintObjectDetails.Class_Initialize, "
-            "mzblprsx.RgPrjPrintObjectDetails.IMzPrintNavigate_BeginPrinting");
-}
-
-TEST_F(PrintObject, PagingStopsAtBothEndsAndPassesTheDeviceCallsOn) {
-  Open("");
-  const auto print = platform::MakeObject<Print>();
-  tables.last->pages = 2;
-  print->SetDrawRect(0, 0, 595, 842);
-  print->SetInitialRect(1, 2, 3, 4, 5);
-  print->SetPropFont("Sans", 9, false, true);
-  print->BeginPrinting(7, 0, 0);
-  int32_t pages = 0;
-  print->GetMaxPage(pages);
-  std::string answers = std::to_string(pages);
-  for (const int32_t step : {1, 1, -1, -1, 1}) {
-    bool more = true;
-    step > 0 ? print->SetNextPage(more) : print->SetPrevieousPage(more);
-    answers += more ? " T" : " F";
-    print->PrintPage(7, 0, 0);
-  }
-  print->StopPrinting();
-  EXPECT_EQ(answers, "2 T F T F T");
-  EXPECT_EQ(
-      Join(tables.last->calls),
-      "SetDrawRect(0,0,595,842), SetInitialRect(1,2,3,4,5), SetFont(0,1,1,Sans,9,False,True), "
-      "BeginPrinting(7,0,0), PrintPage(2,7,0,0), PrintPage(2,7,0,0), PrintPage(1,7,0,0), "
-      "PrintPage(0,7,0,0), PrintPage(1,7,0,0), StopPrinting()");
 }
 
 }  // namespace

@@ -75,11 +75,6 @@ class StatusTest : public SnapInFixture {
   }
 };
 
-TEST_F(StatusTest, WithOnlyTheProjectNothingIsMarked) {
-  Open(kStation + Program(Block("FB", 10, "a")), "");
-  EXPECT_EQ(Marks(Offline()), "T Station Program Blocks FB10");
-}
-
 // What a full comparison writes on both sides, by what the two programs hold.
 TEST_F(StatusTest, TheFullComparisonMarksBothTrees) {
   struct Row {
@@ -157,8 +152,9 @@ TEST_F(StatusTest, ChangesOnOneSideAreComparedAgain) {
   EXPECT_EQ(Marks(Offline()), "T=2 Station=2 Program=2 Blocks FB10=1 ghost(FC1 FC30)");
 }
 
-TEST_F(StatusTest, TheViewsRedrawOnceTheStatesAreWrittenAndAutoRefreshIsLeftAsFound) {
+TEST_F(StatusTest, NothingIsMarkedBeforeAConnectionAndTheViewsRedrawOnceTheStatesAreWritten) {
   Open(kStation + Program(Block("FB", 10, "a")), "");
+  EXPECT_EQ(Marks(Offline()), "T Station Program Blocks FB10") << "only the project: no marks";
   int rebuilds = 0;
   const auto connection =
       Offline()->AutoRefreshEvent().Connect([&](bool on) { rebuilds += on ? 1 : 0; });
