@@ -37,22 +37,19 @@ class StandInForm : public Form {
     entry->SetBlockTypeText("FB");
     entry->SetBlockNumber(12);
     const auto choose = [this] { all->SetEnabled(!rename->Value()); };
-    connections.push_back(rename->Click().Connect(choose));
-    connections.push_back(overwrite->Click().Connect(choose));
-    connections.push_back(ignore->Click().Connect(choose));
+    for (const auto& option : {rename, overwrite, ignore})
+      connections.push_back(option->Click().Connect(choose));
     connections.push_back(ok->Click().Connect([this] {
       if (rename->Value() && entry->BlockNumber() == 11) return;  // taken: stay open
       pressed = "OK";
       Hide();
     }));
-    connections.push_back(all->Click().Connect([this] {
-      pressed = "All";
-      Hide();
-    }));
-    connections.push_back(cancel->Click().Connect([this] {
-      pressed = "Cancel";
-      Hide();
-    }));
+    for (const auto& [button, name] : {std::pair{all, "All"}, std::pair{cancel, "Cancel"}}) {
+      connections.push_back(button->Click().Connect([this, name = name] {
+        pressed = name;
+        Hide();
+      }));
+    }
     ignore->SetValue(true);
   }
 
@@ -110,7 +107,7 @@ TEST_F(TerminalModalLoopTest, TerminalLinesFollowTheGivenAnswersAndBadOnesAreAsk
 }
 
 // How a form ends when an answer cannot be taken as given, or when no answer comes.
-TEST(TerminalModalLoopEnds, RefusedChoicesAndButtonsAreSaidAndMissingAnswersClose) {
+TEST_F(TerminalModalLoopTest, RefusedChoicesAndButtonsAreSaidAndMissingAnswersClose) {
   const struct {
     const char* what;
     const char* disabled;  // the control disabled before the form is shown
@@ -130,21 +127,17 @@ TEST(TerminalModalLoopEnds, RefusedChoicesAndButtonsAreSaidAndMissingAnswersClos
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    const auto form = platform::MakeObject<StandInForm>();
+    form = platform::MakeObject<StandInForm>();
+    out.str("");
     if (std::string(row.disabled) == "overwrite") form->overwrite->SetEnabled(false);
     if (std::string(row.disabled) == "ok") form->ok->SetEnabled(false);
     std::istringstream terminal("");
-    std::ostringstream out;
-    const auto loop = platform::MakeObject<prjsnap::TerminalModalLoop>(
-        prjsnap::DialogAnswers::Parse(row.answers), row.terminal ? &terminal : nullptr, out);
-    UiState::Current().SetModalLoop(loop);
-    form->Show(true);
-    UiState::Current().SetModalLoop(nullptr);
+    const std::string printed = Show(row.answers, row.terminal ? &terminal : nullptr);
     EXPECT_EQ(form->pressed, row.pressed);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(loop->Cancelled(), row.cancelled);
     EXPECT_EQ(loop->Remaining(), 0u) << "every answer was used";
-    EXPECT_NE(out.str().find(row.said), std::string::npos) << out.str();
+    EXPECT_NE(printed.find(row.said), std::string::npos) << printed;
     if (std::string(row.disabled) == "overwrite") {
       EXPECT_TRUE(form->ignore->Value()) << "the preselected choice was confirmed by the answer";
     }
