@@ -60,9 +60,9 @@ TEST_F(OnlineServiceTest, ConnectAndDisconnectRaiseTheirEventsWhileThePlcIsReach
   EXPECT_FALSE(online.GetContainer("")) << "forgotten after the disconnect";
   online.Disconnect();
   EXPECT_EQ(reasons.size(), 3u) << "disconnecting twice raises nothing";
-}
 
-TEST_F(OnlineServiceTest, ConnectingAgainDisconnectsTheFirstPlc) {
+  // Connecting again disconnects the first PLC.
+  reasons.clear();
   online.Connect(MakePlc());
   const auto second = MakePlc();
   online.Connect(second);
@@ -116,21 +116,18 @@ class LoadServiceTest : public ::testing::Test {
 };
 
 TEST_F(LoadServiceTest, StateTellsWhetherEveryListedObjectIsInThePlc) {
-  const std::string present = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
-                                          {clsid::kHwConfigOnline, "HW"},
-                                          {clsid::kProgramOnline, "Program"},
-                                          {clsid::kBlockOnline, "FB10"},
-                                          {clsid::kBlockOnline, "OB1"}});
-  EXPECT_EQ(load.LoadState(present, 0), host::LoadService::kNotConnected) << "no PLC";
+  const auto everything = [](const std::string& programId) {
+    return UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
+                       {clsid::kHwConfigOnline, "HW"},
+                       {clsid::kProgramOnline, programId},
+                       {clsid::kBlockOnline, "FB10"},
+                       {clsid::kBlockOnline, "OB1"}});
+  };
+  EXPECT_EQ(load.LoadState(everything("Program"), 0), host::LoadService::kNotConnected) << "no PLC";
   env.Online().Connect(MakePlc());
   const auto program = env.Online().GetContainer("").Cast<host::PlcProject>()->Program();
   ASSERT_TRUE(program);
-  const std::string programId = program->ObjectID();
-  const std::string listed = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
-                                         {clsid::kHwConfigOnline, "HW"},
-                                         {clsid::kProgramOnline, programId},
-                                         {clsid::kBlockOnline, "FB10"},
-                                         {clsid::kBlockOnline, "OB1"}});
+  const std::string listed = everything(program->ObjectID());
   EXPECT_EQ(load.LoadState(listed, 0), host::LoadService::kUpToDate);
   EXPECT_EQ(load.LoadState("<ROOT/>", 0), host::LoadService::kUpToDate) << "an empty list";
 
