@@ -67,7 +67,7 @@ TEST(DialogAnswersParse, MistakesNameTheBadAnswerAndWhy) {
   }
 }
 
-TEST(DialogAnswersList, KeepsOrderAndEscapedSeparatorsAndNothingIsNoAnswer) {
+TEST(DialogAnswersParse, ListsKeepOrderAndEscapedSeparatorsAndNothingIsNoAnswer) {
   const auto answers = DialogAnswers::Parse("rename:12:A\\,B:ok, overwrite:all ,cancel");
   ASSERT_EQ(answers.size(), 3u) << "an escaped comma does not split the list";
   EXPECT_EQ(answers[0].name, "A,B");

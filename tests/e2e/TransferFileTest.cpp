@@ -79,6 +79,12 @@ TEST(TransferFileDamage, EveryKindIsRefusedWithItsReason) {
       {Faulty(10, 4), "ends inside the name length of section 4"},
       {Faulty(10, 2), "follow the last section"},
       {Faulty(12, 0), "section 1 has a name of 0 bytes"},
+      // The second section renamed like the first (Write itself refuses to write this).
+      {[](auto& b) {
+         std::copy_n("rgCFObjectLisT", 14, b.begin() + 40);
+         PutCrc(b);
+       },
+       "two sections have the format name"},
   };
   for (const auto& damage : damages) {
     SCOPED_TRACE(damage.says);
@@ -90,7 +96,7 @@ TEST(TransferFileDamage, EveryKindIsRefusedWithItsReason) {
   }
 }
 
-TEST(TransferFileWrite, RefusesWhatItCouldNotReadBackAndReadRefusesTwoSectionsOfOneName) {
+TEST(TransferFileWrite, RefusesWhatItCouldNotReadBack) {
   TransferFile twice = ThreeForms();
   twice.sections.push_back({"RGCFOBJECTLIST", {}});
   EXPECT_THROW(twice.Write(), platform::Error) << "a name must say which form a section is";
@@ -100,16 +106,6 @@ TEST(TransferFileWrite, RefusesWhatItCouldNotReadBackAndReadRefusesTwoSectionsOf
   TransferFile longName;
   longName.sections.push_back({std::string(TransferFile::kMaxNameLength + 1, 'x'), {}});
   EXPECT_THROW(longName.Write(), platform::Error);
-
-  // Two sections of one name written by hand, as Write itself refuses them: Read refuses them too.
-  std::vector<uint8_t> bytes = ThreeForms().Write();
-  const std::string original = "rgCFObjectData";
-  const std::string twin = "rgCFObjectLisT";
-  const auto at = std::search(bytes.begin(), bytes.end(), original.begin(), original.end());
-  ASSERT_NE(at, bytes.end());
-  std::copy(twin.begin(), twin.end(), at);
-  PutCrc(bytes);
-  EXPECT_NE(RefusalOf(bytes).find("two sections have the format name"), std::string::npos);
 }
 
 }  // namespace
