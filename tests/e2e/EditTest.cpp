@@ -196,26 +196,20 @@ TEST_F(PrjsnapEdit, BlockChangesAreWrittenAndShown) {
 }
 
 TEST_F(PrjsnapEdit, RefusedEditsGiveTheReasonAndLeaveTheFileAlone) {
-  const struct {
-    const char* arguments;
-    const char* reason;
-  } rows[] = {
-      {"block FB10 --number 70000", "70000 is not a valid number for a block of type FB"},
-      {"block OB1 --number 256", "not a valid number"},
-      {"block FC5 --number 0", "not a valid number"},
-      {"block FB10 --number 11", "already has a block FB11"},
-      {"block FC1 --number 9", "(the block is protected)"},
-      {"block FB10 --symbol 'a\"b'", "double quote"},
-      {"block FB10 --symbol 1234567890123456789012345", "longer than 24 characters"},
-      {"block FB11 --symbol MOTOR", "already names FB10"},
-      // The number would pass; a refused symbol keeps it from being applied.
-      {"block FB10 --number 12 --symbol 'x\"'", "double quote"},
-      {"block FB99 --author X", "has no block 'FB99'"},
-      {"block Motors --author X", "has no block 'Motors'"},
-      {"delete-block FB10 FB99", "has no block 'FB99'"},
-      {"delete-category Pumps", "has no category 'Pumps'"},
-  };
-  for (const auto& row : rows) ExpectRefused(row.arguments, row.reason);
+  ExpectRefused("block FB10 --number 70000", "70000 is not a valid number for a block of type FB");
+  ExpectRefused("block OB1 --number 256", "not a valid number");
+  ExpectRefused("block FC5 --number 0", "not a valid number");
+  ExpectRefused("block FB10 --number 11", "already has a block FB11");
+  ExpectRefused("block FC1 --number 9", "(the block is protected)");
+  ExpectRefused("block FB10 --symbol 'a\"b'", "double quote");
+  ExpectRefused("block FB10 --symbol 1234567890123456789012345", "longer than 24 characters");
+  ExpectRefused("block FB11 --symbol MOTOR", "already names FB10");
+  // The number would pass; a refused symbol keeps it from being applied.
+  ExpectRefused("block FB10 --number 12 --symbol 'x\"'", "double quote");
+  ExpectRefused("block FB99 --author X", "has no block 'FB99'");
+  ExpectRefused("block Motors --author X", "has no block 'Motors'");
+  ExpectRefused("delete-block FB10 FB99", "has no block 'FB99'");
+  ExpectRefused("delete-category Pumps", "has no category 'Pumps'");
 }
 
 TEST_F(PrjsnapEdit, DeletedBlocksLeaveProgramAndCategories) {

@@ -64,21 +64,15 @@ TEST_F(PrjsnapLoad, UploadPutsTheBlockAtThePositionAndWritesOnlyTheProject) {
 }
 
 TEST_F(PrjsnapLoad, BlockListPrintsTheChosenBlocksAndWhatToDoWithThem) {
-  const struct {
-    const char* args;
-    int exitCode;
-    const char* said;
-  } rows[] = {
-      {"--select dblclick:FB20", 0, "open in the editor: FB20"},
-      {"--side online --select click:FC2,properties", 0, "show the properties of: FC2"},
-      {"--select 'click:FB10,ctrl+click:FC1,open'", 0, "open in the editor: FB10, FC1"},
-      {"--select cancel", 1, "no block was chosen"},
+  const auto blocks = [&](const std::string& args) {
+    return RunPrjsnap("blocks '" + project_.Path() + "' " + args);
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.args);
-    ExpectOutput(RunPrjsnap("blocks '" + project_.Path() + "' " + row.args), row.exitCode,
-                 {row.said});
-  }
+  ExpectOutput(blocks("--select dblclick:FB20"), 0, {"open in the editor: FB20"});
+  ExpectOutput(blocks("--side online --select click:FC2,properties"), 0,
+               {"show the properties of: FC2"});
+  ExpectOutput(blocks("--select 'click:FB10,ctrl+click:FC1,open'"), 0,
+               {"open in the editor: FB10, FC1"});
+  ExpectOutput(blocks("--select cancel"), 1, {"no block was chosen"});
   EXPECT_EQ(FileText(project_.Path()), projectBefore_) << "the block list never writes";
 }
 

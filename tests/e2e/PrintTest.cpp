@@ -80,16 +80,10 @@ TEST_F(PrjsnapPrint, PdfReadsBackWithOnePagePerPageRows) {
 }
 
 TEST_F(PrjsnapPrint, BadRequestsStopBeforeAnythingIsPrinted) {
-  const struct {
-    const char* arguments;
-    const char* reason;
-  } rows[] = {
-      {"--of card --side offline", "PLC's side only"},
-      {"--of program --page-rows 0", "page-rows"},
-      {"--of program --format docx", "format"},
-      {"--of program -o /nonexistent-dir/x.txt", "cannot write"},
-  };
-  for (const auto& row : rows) ExpectOutput(Print(row.arguments), 2, {row.reason});
+  ExpectOutput(Print("--of card --side offline"), 2, {"PLC's side only"});
+  ExpectOutput(Print("--of program --page-rows 0"), 2, {"page-rows"});
+  ExpectOutput(Print("--of program --format docx"), 2, {"format"});
+  ExpectOutput(Print("--of program -o /nonexistent-dir/x.txt"), 2, {"cannot write"});
   ExpectOutput(RunPrjsnap("--locale xx_NOWHERE print --of program"), 2, {"locale"});
 }
 
