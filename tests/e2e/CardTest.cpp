@@ -20,30 +20,18 @@ TEST(PrjsnapCard, ListLoadRenameAndDeleteWriteOnlyWhatTheCardCarriedOut) {
             "Program.wld  Program       18432  2026-11-02 08:20:00\n"
             "Recipes.csv  Data          2310   2026-10-20 13:15:00\n");
   EXPECT_EQ(card("load").output, "LoadState -1: loaded, 3 files\n");
-  const struct Row {
-    const char* arguments;
-    int exitCode;
-    const char* reason;
-  } refused[] = {
-      {"rename Program.wld RECIPES.CSV", 1, "already holds a file 'Recipes.csv'"},
-      {"delete Archive.zip Missing.bin", 1, "has no file 'Missing.bin'"},
-      {"rename Program.wld", 2, "rename needs FILE and NEW"},
-      {"format", 2, "'format' is no action"},
-  };
-  for (const Row& row : refused) {
-    SCOPED_TRACE(row.arguments);
-    const RunResult r = card(row.arguments);
-    EXPECT_EQ(r.exitCode, row.exitCode) << r.output;
-    EXPECT_NE(r.output.find(row.reason), std::string::npos) << r.output;
-  }
+  ExpectOutput(card("rename Program.wld RECIPES.CSV"), 1, {"already holds a file 'Recipes.csv'"});
+  ExpectOutput(card("delete Archive.zip Missing.bin"), 1, {"has no file 'Missing.bin'"});
+  ExpectOutput(card("rename Program.wld"), 2, {"rename needs FILE and NEW"});
+  ExpectOutput(card("format"), 2, {"'format' is no action"});
   EXPECT_EQ(FileText(plc.Path()), sample) << "showing, loading and refusals write nothing";
 
   EXPECT_EQ(card("rename recipes.csv Recipes-2026.csv").exitCode, 0);
-  EXPECT_NE(FileText(plc.Path()).find("name=\"Recipes-2026.csv\""), std::string::npos);
+  EXPECT_TRUE(Has(FileText(plc.Path()), "name=\"Recipes-2026.csv\""));
   EXPECT_EQ(card("delete Archive.zip program.wld").exitCode, 0);
   const std::string left = card("list").output;
-  EXPECT_NE(left.find("Recipes-2026.csv"), std::string::npos) << left;
-  EXPECT_EQ(left.find("Archive.zip"), std::string::npos) << left;
+  EXPECT_TRUE(Has(left, "Recipes-2026.csv")) << left;
+  EXPECT_FALSE(Has(left, "Archive.zip")) << left;
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST(DialogAnswersParse, MistakesNameTheBadAnswerAndWhy) {
   }
 }
 
-TEST(DialogAnswersList, KeepsOrderAndEscapedSeparators) {
+TEST(DialogAnswersParse, ListsKeepOrderAndEscapedSeparatorsAndNothingIsNoAnswer) {
   const auto answers = DialogAnswers::Parse("rename:12:A\\,B:ok, overwrite:all ,cancel");
   ASSERT_EQ(answers.size(), 3u) << "an escaped comma does not split the list";
   EXPECT_EQ(answers[0].name, "A,B");
@@ -75,9 +75,7 @@ TEST(DialogAnswersList, KeepsOrderAndEscapedSeparators) {
   EXPECT_EQ(answers[1].button, Button::kAll);
   EXPECT_TRUE(answers[2].Cancels());
   EXPECT_EQ(answers[1].text, "overwrite:all") << "the log shows the answer as written, trimmed";
-}
-
-TEST(DialogAnswersList, NothingGivenIsNoAnswer) {
+  // Nothing given is no answer.
   EXPECT_TRUE(DialogAnswers::Parse("").empty());
   EXPECT_TRUE(DialogAnswers::Parse("   ").empty());
 }

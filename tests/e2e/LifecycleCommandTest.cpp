@@ -14,17 +14,11 @@ namespace mztest {
 namespace {
 
 TEST(PrjsnapLifecycle, EmbeddedSampleRunsCleanAndLeavesNothingAlive) {
-  const RunResult r = RunPrjsnap("lifecycle");
-  EXPECT_EQ(r.exitCode, 0) << r.output;
-  for (const char* step :
-       {"1. create mzblprsx.RgProjectSnapin", "Init", "Attach", "open the embedded sample project",
-        "verb 1", "connect", "user command 100", "handled: yes", "disconnect PLC", "close project",
-        "PreDetach", "Detach", "release"}) {
-    EXPECT_NE(r.output.find(step), std::string::npos) << "missing step " << step << "\n"
-                                                      << r.output;
-  }
-  EXPECT_NE(r.output.find("errors reported: 0"), std::string::npos) << r.output;
-  EXPECT_NE(r.output.find("live instances after release: 0"), std::string::npos) << r.output;
+  ExpectOutput(
+      RunPrjsnap("lifecycle"), 0,
+      {"1. create mzblprsx.RgProjectSnapin", "Init", "Attach", "open the embedded sample project",
+       "verb 1", "connect", "user command 100", "handled: yes", "disconnect PLC", "close project",
+       "PreDetach", "Detach", "release", "errors reported: 0", "live instances after release: 0"});
 }
 
 TEST(PrjsnapLifecycle, TheLibraryLoadsAgainInTheSameProcessAfterItWasUnloaded) {
@@ -37,7 +31,7 @@ TEST(PrjsnapLifecycle, TheLibraryLoadsAgainInTheSameProcessAfterItWasUnloaded) {
     std::ostringstream err;
     EXPECT_EQ(prjsnap::RunLifecycle(options, out, err), 0) << "run " << run << ":\n"
                                                            << out.str() << err.str();
-    EXPECT_NE(out.str().find("live instances after release: 0"), std::string::npos) << out.str();
+    EXPECT_TRUE(Has(out.str(), "live instances after release: 0")) << out.str();
     EXPECT_FALSE(platform::ClassRegistry::Instance().IsRegistered("mzblprsx.RgProjectSnapin"))
         << "run " << run << ": unloading unregistered the library's classes";
   }
@@ -54,11 +48,8 @@ TEST(PrjsnapLifecycle, TheLibraryExportsNothingButItsEntryPoints) {
 TEST(PrjsnapLifecycle, GivenFilesAreUsedAndLeftUnchanged) {
   const std::string original = FileText(Sample("conveyor.prj.xml"));
   const TempFile project("conveyor.prj.xml", original);
-  const RunResult r =
-      RunPrjsnap("lifecycle " + project.Path() + " --plc " + Sample("conveyor.plc.xml"));
-  EXPECT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_NE(r.output.find("open project " + project.Path()), std::string::npos) << r.output;
-  EXPECT_NE(r.output.find("project 'Conveyor'"), std::string::npos) << r.output;
+  ExpectOutput(RunPrjsnap("lifecycle " + project.Path() + " --plc " + Sample("conveyor.plc.xml")),
+               0, {"open project " + project.Path(), "project 'Conveyor'"});
   EXPECT_EQ(FileText(project.Path()), original) << "running the sequence writes no file";
 }
 
@@ -74,29 +65,19 @@ TEST(PrjsnapLifecycle, ProjectThatDoesNotLoadIsAClearErrorWithExitCodeTwo) {
     std::string arguments = command;
     arguments.replace(arguments.find('%'), 1, "'" + broken.Path() + "'");
     SCOPED_TRACE(arguments);
-    const RunResult r = RunPrjsnap(arguments);
-    EXPECT_EQ(r.exitCode, 2) << r.output;
-    EXPECT_NE(r.output.find("broken.prj.xml:3"), std::string::npos)
-        << "names the file and the line: " << r.output;
-    EXPECT_NE(r.output.find("70000"), std::string::npos) << "and the problem: " << r.output;
-    EXPECT_EQ(r.output.find("1. create"), std::string::npos) << "nothing was started";
+    // Names the file, the line and the problem; nothing was started.
+    ExpectOutput(RunPrjsnap(arguments), 2, {"broken.prj.xml:3", "70000"}, {"1. create"});
     EXPECT_EQ(FileText(broken.Path()), before);
   }
 }
 
-TEST(PrjsnapLifecycle, BadArgumentsExitWithTwo) {
-  EXPECT_EQ(RunPrjsnap("lifecycle /no/such/file.prj.xml").exitCode, 2);
-  EXPECT_EQ(RunPrjsnap("no-such-command").exitCode, 2);
-  EXPECT_EQ(RunPrjsnap("").exitCode, 2) << "a command is required";
-  const RunResult help = RunPrjsnap("lifecycle --help");
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.output.find("--plc"), std::string::npos) << help.output;
-}
-
-TEST(PrjsnapLifecycle, MissingLibraryIsAClearError) {
-  const RunResult r = RunPrjsnap("--library /no/such/libmzblprsx.so lifecycle");
-  EXPECT_EQ(r.exitCode, 2) << r.output;
-  EXPECT_NE(r.output.find("/no/such/libmzblprsx.so"), std::string::npos) << r.output;
+TEST(PrjsnapLifecycle, BadArgumentsAndAMissingLibraryExitWithTwo) {
+  ExpectOutput(RunPrjsnap("lifecycle /no/such/file.prj.xml"), 2, {});
+  ExpectOutput(RunPrjsnap("no-such-command"), 2, {});
+  ExpectOutput(RunPrjsnap(""), 2, {});  // a command is required
+  ExpectOutput(RunPrjsnap("--library /no/such/libmzblprsx.so lifecycle"), 2,
+               {"/no/such/libmzblprsx.so"});
+  ExpectOutput(RunPrjsnap("lifecycle --help"), 0, {"--plc"});
 }
 
 }  // namespace

@@ -14,10 +14,6 @@
 namespace mztest {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -25,38 +21,31 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-class PrjsnapPrint : public ::testing::Test {
+class PrjsnapPrint : public SampleCopies {
  protected:
-  PrjsnapPrint()
-      : project_("p.prj.xml", FileText(Sample("conveyor.prj.xml"))),
-        plc_("p.plc.xml", FileText(Sample("conveyor.plc.xml"))),
-        projectBefore_(FileText(project_.Path())),
-        plcBefore_(FileText(plc_.Path())) {}
   ~PrjsnapPrint() override {
     EXPECT_EQ(FileText(project_.Path()), projectBefore_) << "printing writes no project file";
     EXPECT_EQ(FileText(plc_.Path()), plcBefore_) << "printing writes no PLC file";
   }
 
-  RunResult Print(const std::string& rest) {
-    return RunPrjsnap("--locale de_DE print '" + project_.Path() + "' --plc '" + plc_.Path() +
-                      "' " + rest);
-  }
-
-  TempFile project_;
-  TempFile plc_;
-  std::string projectBefore_;
-  std::string plcBefore_;
+  RunResult Print(const std::string& rest) { return Run("--locale de_DE print", rest); }
 };
 
-TEST_F(PrjsnapPrint, TextOfTheProgramHasItsCategoriesBlocksAndTotal) {
-  const RunResult r = Print("--of program");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  for (const char* part : {"Name", "Symbol", "Header", "Motors", "Conveyor logic", "FB10", "Motor",
-                           "Motor control", "02.11.26 08:15:00", "Total:", "5070", "bytes"}) {
-    EXPECT_TRUE(Has(r.output, part)) << part << " in\n" << r.output;
-  }
-  EXPECT_FALSE(Has(r.output, "SFC46")) << "system blocks stay hidden by the default option";
-  EXPECT_FALSE(Has(r.output, "Station")) << "a program printout lists no hardware";
+TEST_F(PrjsnapPrint, EachPrintoutShowsWhatItsObjectHoldsAndNothingElse) {
+  // System blocks stay hidden by the default option; a program printout lists no hardware.
+  ExpectOutput(Print("--of program"), 0,
+               {"Name", "Symbol", "Header", "Motors", "Conveyor logic", "FB10", "Motor",
+                "Motor control", "02.11.26 08:15:00", "Total:", "5070", "bytes"},
+               {"SFC46", "Station"});
+  // One self-contained page; a project printout lists the hardware.
+  ExpectOutput(Print("--of project --format html"), 0, {"<!DOCTYPE html>", "<table", "Station"},
+               {"<script"});
+  const RunResult card = ExpectOutput(Print("--of card --format csv"), 0,
+                                      {"File name,File type", "Program.wld", "Recipes.csv",
+                                       "Archive.zip", "Program", "Archive", "117254"});
+  EXPECT_EQ(Lines(card.output).size(), 5U) << "header, three files, total: " << card.output;
+  // Only the PLC has FC30, only the project FC5, and a PLC has no categories.
+  ExpectOutput(Print("--of program --side online"), 0, {"FC30"}, {"FC5 ", "Motors"});
 }
 
 TEST_F(PrjsnapPrint, CsvHasTheHeaderEveryRowAndTheTotal) {
@@ -75,69 +64,27 @@ TEST_F(PrjsnapPrint, CsvHasTheHeaderEveryRowAndTheTotal) {
   })) << "a category row starts with its name";
 }
 
-TEST_F(PrjsnapPrint, HtmlIsOneSelfContainedPage) {
-  const RunResult r = Print("--of project --format html");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_TRUE(Has(r.output, "<!DOCTYPE html>")) << r.output;
-  EXPECT_TRUE(Has(r.output, "<table")) << r.output;
-  EXPECT_TRUE(Has(r.output, "Station")) << "a project printout lists the hardware";
-  EXPECT_FALSE(Has(r.output, "<script")) << "nothing is fetched or run";
-}
-
 TEST_F(PrjsnapPrint, PdfReadsBackWithOnePagePerPageRows) {
   if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "no pdftotext";
   const TempFile pdf("program.pdf", "");
   // 18 body rows and the total line at 5 rows a page: 4 pages.
-  const RunResult r = Print("--of program --format pdf --page-rows 5 -o '" + pdf.Path() + "'");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_TRUE(Has(r.output, "4 pages")) << r.output;
+  ExpectOutput(Print("--of program --format pdf --page-rows 5 -o '" + pdf.Path() + "'"), 0,
+               {"4 pages"});
   ASSERT_EQ(FileText(pdf.Path()).rfind("%PDF-", 0), 0U) << "a PDF document";
-  const RunResult text = RunResult{
-      std::system(("pdftotext -layout '" + pdf.Path() + "' '" + pdf.Path() + ".txt'").c_str()),
-      FileText(pdf.Path() + ".txt")};
-  ASSERT_EQ(text.exitCode, 0);
-  EXPECT_EQ(std::count(text.output.begin(), text.output.end(), '\f'), 4) << text.output;
-  EXPECT_TRUE(Has(text.output, "Motor control")) << text.output;
-  EXPECT_TRUE(Has(text.output, "5070")) << text.output;
-}
-
-TEST_F(PrjsnapPrint, TheMemoryCardListsItsFilesAndTheirTotal) {
-  const RunResult r = Print("--of card --format csv");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  for (const char* part : {"File name,File type", "Program.wld", "Recipes.csv", "Archive.zip",
-                           "Program", "Archive", "117254"}) {
-    EXPECT_TRUE(Has(r.output, part)) << part << " in\n" << r.output;
-  }
-  EXPECT_EQ(Lines(r.output).size(), 5U) << "header, three files, total: " << r.output;
-}
-
-TEST_F(PrjsnapPrint, TheOnlineProgramPrintsThePlcsBlocks) {
-  const RunResult r = Print("--of program --side online");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_TRUE(Has(r.output, "FC30")) << "only the PLC has FC30: " << r.output;
-  EXPECT_FALSE(Has(r.output, "FC5 ")) << "only the project has FC5";
-  EXPECT_FALSE(Has(r.output, "Motors")) << "a PLC has no categories";
+  ASSERT_EQ(
+      std::system(("pdftotext -layout '" + pdf.Path() + "' '" + pdf.Path() + ".txt'").c_str()), 0);
+  const std::string text = FileText(pdf.Path() + ".txt");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 4) << text;
+  EXPECT_TRUE(Has(text, "Motor control")) << text;
+  EXPECT_TRUE(Has(text, "5070")) << text;
 }
 
 TEST_F(PrjsnapPrint, BadRequestsStopBeforeAnythingIsPrinted) {
-  const struct {
-    const char* arguments;
-    const char* reason;
-  } rows[] = {
-      {"--of card --side offline", "PLC's side only"},
-      {"--of program --page-rows 0", "page-rows"},
-      {"--of program --format docx", "format"},
-      {"--of program -o /nonexistent-dir/x.txt", "cannot write"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.arguments);
-    const RunResult r = Print(row.arguments);
-    EXPECT_EQ(r.exitCode, 2) << r.output;
-    EXPECT_TRUE(Has(r.output, row.reason)) << r.output;
-  }
-  const RunResult locale = RunPrjsnap("--locale xx_NOWHERE print --of program");
-  EXPECT_EQ(locale.exitCode, 2) << locale.output;
-  EXPECT_TRUE(Has(locale.output, "locale")) << locale.output;
+  ExpectOutput(Print("--of card --side offline"), 2, {"PLC's side only"});
+  ExpectOutput(Print("--of program --page-rows 0"), 2, {"page-rows"});
+  ExpectOutput(Print("--of program --format docx"), 2, {"format"});
+  ExpectOutput(Print("--of program -o /nonexistent-dir/x.txt"), 2, {"cannot write"});
+  ExpectOutput(RunPrjsnap("--locale xx_NOWHERE print --of program"), 2, {"locale"});
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "support/HostTestSupport.h"
 
@@ -64,5 +66,55 @@ inline std::string FileText(const std::string& path) {
 inline std::string Sample(const char* name) {
   return std::string(MZ_SAMPLES_DIR) + "/" + name;
 }
+
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+/// Expects the run to have ended with the exit code, with every part of `shown` in its output and
+/// none of `hidden`; gives the run back for further checks.
+inline RunResult ExpectOutput(RunResult r, int exitCode, const std::vector<std::string>& shown,
+                              const std::vector<std::string>& hidden = {}) {
+  EXPECT_EQ(r.exitCode, exitCode) << r.output;
+  for (const std::string& part : shown)
+    EXPECT_TRUE(Has(r.output, part)) << "'" << part << "' missing in\n" << r.output;
+  for (const std::string& part : hidden)
+    EXPECT_FALSE(Has(r.output, part)) << "'" << part << "' shown in\n" << r.output;
+  return r;
+}
+
+/// The line of `text` that contains `part`, or "".
+inline std::string LineWith(const std::string& text, const std::string& part) {
+  const size_t at = text.find(part);
+  if (at == std::string::npos) return {};
+  const size_t start = text.rfind('\n', at) + 1;
+  return text.substr(start, text.find('\n', at) - start);
+}
+
+/// Copies of the sample project and PLC (p.prj.xml, p.plc.xml) and their texts before the test.
+class SampleCopies : public ::testing::Test {
+ protected:
+  SampleCopies()
+      : project_("p.prj.xml", FileText(Sample("conveyor.prj.xml"))),
+        plc_("p.plc.xml", FileText(Sample("conveyor.plc.xml"))),
+        projectBefore_(FileText(project_.Path())),
+        plcBefore_(FileText(plc_.Path())) {}
+
+  /// `command` on the copies, then `rest`.
+  RunResult Run(const std::string& command, const std::string& rest) {
+    return RunPrjsnap(command + " '" + project_.Path() + "' --plc '" + plc_.Path() + "' " + rest);
+  }
+  /// Expects the command to have ended with the code and the reason, both files as they were.
+  void ExpectUntouched(const RunResult& r, int exitCode, const std::string& reason) {
+    ExpectOutput(r, exitCode, {reason});
+    EXPECT_EQ(FileText(project_.Path()), projectBefore_) << "the project stays byte for byte";
+    EXPECT_EQ(FileText(plc_.Path()), plcBefore_) << "the PLC stays byte for byte";
+  }
+
+  TempFile project_;
+  TempFile plc_;
+  std::string projectBefore_;
+  std::string plcBefore_;
+};
 
 }  // namespace mztest

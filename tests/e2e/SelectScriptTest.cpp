@@ -12,7 +12,7 @@ using prjsnap::SelectScript;
 using prjsnap::SelectStep;
 using Kind = SelectStep::Kind;
 
-TEST(SelectScriptParse, ReadsEveryKindOfStep) {
+TEST(SelectScriptParse, ReadsEveryKindOfStepAndListsInTheirOrder) {
   const struct {
     const char* text;
     Kind kind;
@@ -52,9 +52,8 @@ TEST(SelectScriptParse, ReadsEveryKindOfStep) {
     EXPECT_EQ(steps[0].shift, row.shift);
     EXPECT_EQ(steps[0].button, row.button);
   }
-}
 
-TEST(SelectScriptParse, ListsKeepTheirOrderAndOnlyClosingStepsEndTheDialog) {
+  // Lists keep their order, and only closing steps end the dialog.
   const std::vector<SelectStep> steps = SelectScript::Parse("none,+FB10\\,x,+FC5,load");
   ASSERT_EQ(steps.size(), 4u);
   EXPECT_EQ(steps[1].name, "FB10,x");

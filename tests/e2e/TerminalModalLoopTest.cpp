@@ -37,22 +37,19 @@ class StandInForm : public Form {
     entry->SetBlockTypeText("FB");
     entry->SetBlockNumber(12);
     const auto choose = [this] { all->SetEnabled(!rename->Value()); };
-    connections.push_back(rename->Click().Connect(choose));
-    connections.push_back(overwrite->Click().Connect(choose));
-    connections.push_back(ignore->Click().Connect(choose));
+    for (const auto& option : {rename, overwrite, ignore})
+      connections.push_back(option->Click().Connect(choose));
     connections.push_back(ok->Click().Connect([this] {
       if (rename->Value() && entry->BlockNumber() == 11) return;  // taken: stay open
       pressed = "OK";
       Hide();
     }));
-    connections.push_back(all->Click().Connect([this] {
-      pressed = "All";
-      Hide();
-    }));
-    connections.push_back(cancel->Click().Connect([this] {
-      pressed = "Cancel";
-      Hide();
-    }));
+    for (const auto& [button, name] : {std::pair{all, "All"}, std::pair{cancel, "Cancel"}}) {
+      connections.push_back(button->Click().Connect([this, name = name] {
+        pressed = name;
+        Hide();
+      }));
+    }
     ignore->SetValue(true);
   }
 
@@ -80,71 +77,59 @@ class TerminalModalLoopTest : public ::testing::Test {
   std::ostringstream out;
 };
 
-TEST_F(TerminalModalLoopTest, RenameTypesNumberAndNameThenPressesOk) {
-  const std::string printed = Show("rename:13:Motor2:ok");
-  EXPECT_EQ(form->pressed, "OK");
-  EXPECT_TRUE(form->rename->Value());
-  EXPECT_EQ(form->entry->BlockNumber(), 13);
-  EXPECT_EQ(form->entry->Symbol(), "Motor2");
-  EXPECT_NE(printed.find("=== Block exists ==="), std::string::npos) << "drawn first: " << printed;
-  EXPECT_EQ(loop->Cancelled(), 0);
-}
-
-TEST_F(TerminalModalLoopTest, RefusedInputKeepsTheFormForTheNextAnswer) {
-  const std::string printed = Show("rename:11:X:ok,rename:14:Y:ok");
-  EXPECT_EQ(form->pressed, "OK");
-  EXPECT_EQ(form->entry->BlockNumber(), 14) << "the second answer was taken on the same form";
-  EXPECT_EQ(loop->Remaining(), 0u);
-  size_t drawn = 0;
-  for (size_t at = printed.find("==="); at != std::string::npos; at = printed.find("===", at + 1))
-    ++drawn;
-  EXPECT_EQ(drawn, 4u) << "drawn again (caption line counts twice) after the refusal: " << printed;
-}
-
-TEST_F(TerminalModalLoopTest, TerminalLinesFollowTheGivenAnswersAndBadOnesAreAskedAgain) {
-  std::istringstream terminal("renmae\nrename:15::ok\n");
-  const std::string printed = Show("rename:11:X:ok", &terminal);
-  EXPECT_EQ(form->entry->BlockNumber(), 15);
-  EXPECT_EQ(form->entry->Symbol(), "") << "the empty name was typed";
-  EXPECT_NE(printed.find("'renmae' is no choice"), std::string::npos) << printed;
-}
-
-// How a form ends when an answer cannot be taken as given, or when no answer comes.
-TEST(TerminalModalLoopEnds, RefusedChoicesAndButtonsAreSaidAndMissingAnswersClose) {
+// What the answers, and the terminal after them, do to the form, and how it ends when an answer
+// cannot be taken as given or no answer comes.
+TEST_F(TerminalModalLoopTest, AnswersActOnTheFormAndRefusedOrMissingOnesAreSaid) {
   const struct {
     const char* what;
     const char* disabled;  // the control disabled before the form is shown
     const char* answers;
-    bool terminal;        // an empty terminal after the answers
-    const char* pressed;  // "": closed by its close box
+    const char* terminal;  // the terminal's input after the answers; nullptr: no terminal
+    const char* pressed;   // "": closed by its close box
     int32_t cancelled;
     const char* said;
+    int32_t number;      // the new number typed; 0: renaming was not chosen
+    const char* symbol;  // the new symbol typed
+    size_t drawn;        // "===" printed this often (the caption line counts twice); 0: any
   } rows[] = {
+      {"rename types number and name, then presses OK", "", "rename:13:Motor2:ok", nullptr, "OK", 0,
+       "=== Block exists ===", 13, "Motor2", 0},
+      {"a refused number keeps the form for the next answer", "", "rename:11:X:ok,rename:14:Y:ok",
+       nullptr, "OK", 0, "", 14, "Y", 4},
+      {"terminal lines follow the given answers and bad ones are asked again", "", "rename:11:X:ok",
+       "renmae\nrename:15::ok\n", "OK", 0, "'renmae' is no choice", 15, "", 0},
       {"a choice not offered never falls through to OK", "overwrite", "overwrite:ok,ignore:ok",
-       false, "OK", 0, "does not offer overwrite"},
-      {"a disabled button keeps the form open", "ok", "ignore:ok,ignore:all", false, "All", 0,
-       "OK cannot be pressed now"},
-      {"no answer and no terminal", "", "", false, "", 1, "no answer left"},
-      {"cancel counts as cancelled", "", "cancel", false, "Cancel", 1, ""},
-      {"the end of the terminal's input", "", "", true, "", 1, ""},
+       nullptr, "OK", 0, "does not offer overwrite", 0, "", 0},
+      {"a disabled button keeps the form open", "ok", "ignore:ok,ignore:all", nullptr, "All", 0,
+       "OK cannot be pressed now", 0, "", 0},
+      {"no answer and no terminal", "", "", nullptr, "", 1, "no answer left", 0, "", 0},
+      {"cancel counts as cancelled", "", "cancel", nullptr, "Cancel", 1, "", 0, "", 0},
+      {"the end of the terminal's input", "", "", "", "", 1, "", 0, "", 0},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    const auto form = platform::MakeObject<StandInForm>();
+    form = platform::MakeObject<StandInForm>();
+    out.str("");
     if (std::string(row.disabled) == "overwrite") form->overwrite->SetEnabled(false);
     if (std::string(row.disabled) == "ok") form->ok->SetEnabled(false);
-    std::istringstream terminal("");
-    std::ostringstream out;
-    const auto loop = platform::MakeObject<prjsnap::TerminalModalLoop>(
-        prjsnap::DialogAnswers::Parse(row.answers), row.terminal ? &terminal : nullptr, out);
-    UiState::Current().SetModalLoop(loop);
-    form->Show(true);
-    UiState::Current().SetModalLoop(nullptr);
+    std::istringstream terminal(row.terminal ? row.terminal : "");
+    const std::string printed = Show(row.answers, row.terminal ? &terminal : nullptr);
     EXPECT_EQ(form->pressed, row.pressed);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(loop->Cancelled(), row.cancelled);
     EXPECT_EQ(loop->Remaining(), 0u) << "every answer was used";
-    EXPECT_NE(out.str().find(row.said), std::string::npos) << out.str();
+    EXPECT_NE(printed.find(row.said), std::string::npos) << printed;
+    if (row.number != 0) {
+      EXPECT_TRUE(form->rename->Value());
+      EXPECT_EQ(form->entry->BlockNumber(), row.number) << "the last answer was taken";
+      EXPECT_EQ(form->entry->Symbol(), row.symbol);
+    }
+    size_t drawn = 0;
+    for (size_t at = printed.find("==="); at != std::string::npos; at = printed.find("===", at + 1))
+      ++drawn;
+    if (row.drawn != 0) {
+      EXPECT_EQ(drawn, row.drawn) << "drawn again after a refusal: " << printed;
+    }
     if (std::string(row.disabled) == "overwrite") {
       EXPECT_TRUE(form->ignore->Value()) << "the preselected choice was confirmed by the answer";
     }

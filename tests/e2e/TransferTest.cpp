@@ -67,8 +67,7 @@ class PrjsnapTransfer : public ::testing::Test {
   }
   /// Expects the command to change neither file.
   void ExpectUntouched(const RunResult& r, int exitCode, const std::string& reason) {
-    EXPECT_EQ(r.exitCode, exitCode) << r.output;
-    EXPECT_NE(r.output.find(reason), std::string::npos) << "the message says why: " << r.output;
+    ExpectOutput(r, exitCode, {reason});
     EXPECT_EQ(FileText(Source()), sourceBefore_) << "the source stays byte for byte";
     EXPECT_EQ(FileText(Target()), FileText(target_.Path() + ".before"))
         << "the target stays byte for byte";
@@ -90,71 +89,50 @@ class PrjsnapTransfer : public ::testing::Test {
 TEST_F(PrjsnapTransfer, BlockWithoutConflictIsInsertedAndOnlyTheTargetIsWritten) {
   DeleteInTarget("FB20");
   const std::string before = FileText(Source());
-  const RunResult r = Copy("Sequencer", "--at 'Conveyor logic'");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_EQ(r.output.find("==="), std::string::npos) << "no conflict, no dialog: " << r.output;
-  EXPECT_EQ(BlockIn(Target(), "FB20"), "FB20 Sequencer 'Conveyor sequencer'") << r.output;
+  ExpectOutput(Copy("Sequencer", "--at 'Conveyor logic'"), 0, {}, {"==="});  // no dialog
+  EXPECT_EQ(BlockIn(Target(), "FB20"), "FB20 Sequencer 'Conveyor sequencer'");
   EXPECT_EQ(FileText(Source()), before) << "a copy leaves its source file as it was";
 }
 
 TEST_F(PrjsnapTransfer, ConflictAnsweredWithRenameCreatesTheBlockUnderTheNewNumberAndSymbol) {
-  const RunResult r = Copy("FB10", "--answers rename:12:Motor2:ok");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_NE(r.output.find("==="), std::string::npos) << "the dialog is drawn: " << r.output;
-  EXPECT_NE(r.output.find("> rename:12:Motor2:ok"), std::string::npos) << r.output;
-  EXPECT_EQ(BlockIn(Target(), "FB12"), "FB12 Motor2 'Motor control'") << r.output;
+  // The dialog is drawn and the answer shown.
+  ExpectOutput(Copy("FB10", "--answers rename:12:Motor2:ok"), 0, {"===", "> rename:12:Motor2:ok"});
+  EXPECT_EQ(BlockIn(Target(), "FB12"), "FB12 Motor2 'Motor control'");
   EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10 Motor 'Motor control'") << "the existing one stays";
 }
 
 TEST_F(PrjsnapTransfer, ConflictAnsweredWithOverwriteReplacesTheTargetBlock) {
   ASSERT_EQ(Run("edit " + Quote(Target()) + " block FB10 --header Old").exitCode, 0);
-  const RunResult r = Copy("Motor", "--answers overwrite:ok");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10 Motor 'Motor control'") << r.output;
-}
-
-TEST_F(PrjsnapTransfer, IgnoreKeepsTheTargetAndWritesNothing) {
-  RememberFiles();
-  const RunResult r = Copy("FB10", "--answers ignore:ok");
-  ExpectUntouched(r, 0, "nothing was copied");
-}
-
-TEST_F(PrjsnapTransfer, CancelLeavesBothFilesByteForByte) {
-  RememberFiles();
-  ExpectUntouched(Copy("FB10", "--answers cancel"), 1, "cancelled");
-  ExpectUntouched(Copy("FB10", "--move --answers close"), 1, "cancelled");
+  ExpectOutput(Copy("Motor", "--answers overwrite:ok"), 0, {});
+  EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10 Motor 'Motor control'");
 }
 
 TEST_F(PrjsnapTransfer, MoveBetweenFilesTakesTheBlockAwayFromTheSource) {
   DeleteInTarget("FB20");
-  const RunResult r = Copy("FB20", "--move");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_FALSE(BlockIn(Target(), "FB20").empty()) << r.output;
-  EXPECT_EQ(BlockIn(Source(), "FB20"), "") << "the source lost the moved block: " << r.output;
+  ExpectOutput(Copy("FB20", "--move"), 0, {});
+  EXPECT_FALSE(BlockIn(Target(), "FB20").empty());
+  EXPECT_EQ(BlockIn(Source(), "FB20"), "") << "the source lost the moved block";
 }
 
 TEST_F(PrjsnapTransfer, MoveWithinOneFileNeverAsks) {
-  const RunResult r = Run("copy " + Quote(Source()) + " FB10 --to " + Quote(Source()) +
-                          " --move --at 'Conveyor logic'");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_EQ(r.output.find("==="), std::string::npos) << "no dialog in one application";
-  EXPECT_EQ(CategoryOf(Source(), "FB10"), "Conveyor logic") << r.output;
+  ExpectOutput(Run("copy " + Quote(Source()) + " FB10 --to " + Quote(Source()) +
+                   " --move --at 'Conveyor logic'"),
+               0, {}, {"==="});
+  EXPECT_EQ(CategoryOf(Source(), "FB10"), "Conveyor logic");
   EXPECT_EQ(BlockIn(Source(), "FB10"), "FB10 Motor 'Motor control'") << "moved, not copied";
 }
 
 TEST_F(PrjsnapTransfer, ANamedCategoryCarriesItsBlocksThroughMoveExportAndImport) {
   ASSERT_EQ(Run("edit " + Quote(Target()) + " delete-category Motors").exitCode, 0);
   DeleteInTarget("FB10 DB10 FB11 DB11");
-  const RunResult moved = Copy("Motors", "--move");
-  ASSERT_EQ(moved.exitCode, 0) << moved.output;
+  ExpectOutput(Copy("Motors", "--move"), 0, {});
   for (const char* block : {"FB10", "DB10", "FB11", "DB11"}) {
-    EXPECT_EQ(CategoryOf(Target(), block), "Motors") << block << ": " << moved.output;
+    EXPECT_EQ(CategoryOf(Target(), block), "Motors") << block;
     EXPECT_EQ(BlockIn(Source(), block), "") << "the moved category took " << block << " along";
   }
   const TempFile transfer("motors.mzx", "");
   ASSERT_EQ(Run("export " + Quote(Target()) + " Motors -o " + Quote(transfer.Path())).exitCode, 0);
-  const RunResult imported = Run("import " + Quote(Source()) + " " + Quote(transfer.Path()));
-  ASSERT_EQ(imported.exitCode, 0) << imported.output;
+  ExpectOutput(Run("import " + Quote(Source()) + " " + Quote(transfer.Path())), 0, {});
   EXPECT_EQ(CategoryOf(Source(), "DB11"), "Motors") << "the file carried the blocks too";
 }
 
@@ -166,50 +144,43 @@ TEST_F(PrjsnapTransfer, WhatHappenedToAReceivedBlocksSymbolIsSaid) {
                "<symbol address=\"DB11\" name=\"OldName\"/>");
   std::ofstream(Target(), std::ios::binary) << text;
   DeleteInTarget("FB10");
-  const RunResult r = Copy("FB10 DB11", "--answers overwrite:ok");
-  ASSERT_EQ(r.exitCode, 0) << "the transfer succeeds: " << r.output;
-  EXPECT_NE(r.output.find("symbol: the symbol 'Motor' cannot name FB10: it already names FB11; "
-                          "the block was inserted without it"),
-            std::string::npos)
-      << r.output;
-  EXPECT_NE(r.output.find("symbol: DB11 has no symbol now: the received block had none "
-                          "('OldName' was removed)"),
-            std::string::npos)
-      << r.output;
+  ExpectOutput(Copy("FB10 DB11", "--answers overwrite:ok"), 0,
+               {"symbol: the symbol 'Motor' cannot name FB10: it already names FB11; the block "
+                "was inserted without it",
+                "symbol: DB11 has no symbol now: the received block had none ('OldName' was "
+                "removed)"});
   EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10  'Motor control'");
   EXPECT_EQ(BlockIn(Target(), "DB11").substr(0, 6), "DB11  ") << "the given symbol: none";
 }
 
-TEST_F(PrjsnapTransfer, RefusalsBeforeAnythingIsCarried) {
+TEST_F(PrjsnapTransfer, RefusedIgnoredAndCancelledCopiesLeaveBothFilesByteForByte) {
   RememberFiles();
   ExpectUntouched(Copy("FB99"), 1, "has no block or category 'FB99'");
   ExpectUntouched(Copy("FB10", "--at Nowhere"), 1, "'Nowhere'");
   ExpectUntouched(Copy("FB10", "--answers rename:12:X:all"), 2, "--answers");
   ExpectUntouched(Copy("FB10", "--answers maybe"), 2, "'maybe' is no choice");
+  ExpectUntouched(Copy("FB10", "--answers ignore:ok"), 0, "nothing was copied");
+  ExpectUntouched(Copy("FB10", "--answers cancel"), 1, "cancelled");
+  ExpectUntouched(Copy("FB10", "--move --answers close"), 1, "cancelled");
 }
 
-TEST_F(PrjsnapTransfer, ExportThenImportIsAPasteFromAnotherApplication) {
+// An exported file is pasted as from another application; a damaged one is bad input.
+TEST_F(PrjsnapTransfer, ExportThenImportIsAPasteAndADamagedFileChangesNothing) {
   const TempFile transfer("fb10.mzx", "");
-  const RunResult exported =
-      Run("export " + Quote(Source()) + " FB10 -o " + Quote(transfer.Path()));
-  ASSERT_EQ(exported.exitCode, 0) << exported.output;
-  const RunResult imported = Run("import " + Quote(Target()) + " " + Quote(transfer.Path()) +
-                                 " --answers rename:14:Motor4:ok");
-  ASSERT_EQ(imported.exitCode, 0) << imported.output;
-  EXPECT_EQ(BlockIn(Target(), "FB14"), "FB14 Motor4 'Motor control'") << imported.output;
-}
-
-TEST_F(PrjsnapTransfer, DamagedTransferFileIsBadInputAndChangesNothing) {
-  const TempFile transfer("fb10.mzx", "");
-  ASSERT_EQ(Run("export " + Quote(Source()) + " FB10 -o " + Quote(transfer.Path())).exitCode, 0);
+  const std::string exportFb10 = "export " + Quote(Source()) + " FB10 -o " + Quote(transfer.Path());
+  const auto import = [&](const std::string& options = "") {
+    return Run("import " + Quote(Target()) + " " + Quote(transfer.Path()) + options);
+  };
+  ASSERT_EQ(Run(exportFb10).exitCode, 0);
+  ExpectOutput(import(" --answers rename:14:Motor4:ok"), 0, {});
+  EXPECT_EQ(BlockIn(Target(), "FB14"), "FB14 Motor4 'Motor control'");
   std::string bytes = FileText(transfer.Path());
   bytes[bytes.size() / 2] ^= 0x01;
   std::ofstream(transfer.Path(), std::ios::binary) << bytes;
   RememberFiles();
-  ExpectUntouched(Run("import " + Quote(Target()) + " " + Quote(transfer.Path())), 2,
-                  "checksum does not match");
+  ExpectUntouched(import(), 2, "checksum does not match");
   // Object data damaged inside a file that is whole: the data object's own check names it.
-  ASSERT_EQ(Run("export " + Quote(Source()) + " FB10 -o " + Quote(transfer.Path())).exitCode, 0);
+  ASSERT_EQ(Run(exportFb10).exitCode, 0);
   bytes = FileText(transfer.Path());
   prjsnap::TransferFile file = prjsnap::TransferFile::Read(
       std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
@@ -220,11 +191,9 @@ TEST_F(PrjsnapTransfer, DamagedTransferFileIsBadInputAndChangesNothing) {
   std::ofstream(transfer.Path(), std::ios::binary)
       .write(reinterpret_cast<const char*>(resealed.data()),
              static_cast<std::streamsize>(resealed.size()));
-  ExpectUntouched(Run("import " + Quote(Target()) + " " + Quote(transfer.Path())), 2,
-                  "object data that cannot be read");
+  ExpectUntouched(import(), 2, "object data that cannot be read");
   std::ofstream(transfer.Path(), std::ios::binary) << "<project/>";
-  ExpectUntouched(Run("import " + Quote(Target()) + " " + Quote(transfer.Path())), 2,
-                  "does not begin with the mark");
+  ExpectUntouched(import(), 2, "does not begin with the mark");
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // prjsnap tree and details, end to end.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "PrjsnapTestSupport.h"
 
 namespace mztest {
@@ -14,64 +12,47 @@ size_t Count(const std::string& text, const std::string& part) {
   return n;
 }
 
-TEST(PrjsnapTree, ShowsTheExplorerRowsIndentedWithoutTheDefaultCategory) {
-  const RunResult r = RunPrjsnap("tree");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
+TEST(PrjsnapTree, RowsIndentedWithoutTheDefaultCategoryAsTextAndJsonAndAsTheOptionsSay) {
+  // The default category is not listed; its blocks sit under the program, not under Motors.
+  const RunResult r = ExpectOutput(RunPrjsnap("tree"), 0,
+                                   {"\n  Program\n    Motors\n      FB10  [FB10:Motor]\n",
+                                    "\n      DB11  [DB11]\n    OB1  [OB1:Cycle]\n"},
+                                   {"\n    Blocks\n"});
   EXPECT_EQ(r.output.rfind("Conveyor  [Conveyor]\n  Station\n  Symbols\n", 0), 0u) << r.output;
-  EXPECT_NE(r.output.find("\n  Program\n    Motors\n      FB10  [FB10:Motor]\n"), std::string::npos)
-      << r.output;
-  EXPECT_EQ(r.output.find("\n    Blocks\n"), std::string::npos)
-      << "the default category is not listed, its blocks are: " << r.output;
-  EXPECT_NE(r.output.find("\n      DB11  [DB11]\n    OB1  [OB1:Cycle]\n"), std::string::npos)
-      << "the default category's blocks sit under the program, not under Motors: " << r.output;
-}
 
-TEST(PrjsnapTree, AddressPriorityPutsTheSymbolFirstAndSystemBlocksShowOnRequest) {
-  const RunResult r = RunPrjsnap("tree --set General/Settings/AddressPriority=1");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_NE(r.output.find("FB10  [Motor:FB10]"), std::string::npos) << r.output;
-  const RunResult hidden = RunPrjsnap("tree --json");
+  // Dates as YYYY-MM-DD HH:MM:SS.
+  const RunResult json =
+      ExpectOutput(RunPrjsnap("tree --json"), 0,
+                   {"\"LASTMODIFIED\": \"2026-11-02 08:15:00\"", "\"states\": {\"SYMBOLSTATE\""});
+  EXPECT_EQ(json.output.rfind("[\n  {\"depth\": 0, \"data\": {\"TYPE\": \"RgProjectOffline\"", 0),
+            0u)
+      << json.output;
+
+  ExpectOutput(RunPrjsnap("tree --set General/Settings/AddressPriority=1"), 0,
+               {"FB10  [Motor:FB10]"});
   const RunResult shown = RunPrjsnap("tree --json --set General/Display/ShowSystemBlocks=1");
-  EXPECT_EQ(Count(shown.output, "\"depth\": 2"), Count(hidden.output, "\"depth\": 2") + 1)
+  EXPECT_EQ(Count(shown.output, "\"depth\": 2"), Count(json.output, "\"depth\": 2") + 1)
       << "the sample's one system block appears, at the depth of its default category's rows";
-  EXPECT_NE(shown.output.find("\"SYSTEM\": true"), std::string::npos);
+  EXPECT_TRUE(Has(shown.output, "\"SYSTEM\": true"));
   EXPECT_EQ(RunPrjsnap("tree --set NoEquals").exitCode, 2);
 }
 
 // Typos: a warning where harmless, a refusal (exit code 2) where they would mean something else.
 TEST(PrjsnapViewOptions, TyposAreWarnedAboutOrRefused) {
   const std::string show = "tree --set General/Display/ShowSystemBlocks=";
-  std::vector<std::tuple<std::string, int, std::string>> cases = {
-      // arguments, exit code, said
-      {"details --sort FOO", 0, "warning: --sort: 'FOO' is no column; it has no effect (columns:"},
-      {"details --sort SIZE,name", 0,
-       "'name' is no column; it has no effect (keys are case-sensitive: NAME)"},
-      {show + "maybe", 2,
-       "ShowSystemBlocks: 'maybe' is not a Boolean (use 1/0, true/false, yes/no"},
-  };
-  for (const char* on : {"YES", "on", "True"}) cases.emplace_back(show + on, 0, "SFC46");
-  for (const auto& [arguments, exitCode, said] : cases) {
-    const RunResult r = RunPrjsnap(arguments);
-    EXPECT_EQ(r.exitCode, exitCode) << arguments << ": " << r.output;
-    EXPECT_NE(r.output.find(said), std::string::npos) << arguments << ": " << r.output;
-  }
+  ExpectOutput(RunPrjsnap("details --sort FOO"), 0,
+               {"warning: --sort: 'FOO' is no column; it has no effect (columns:"});
+  ExpectOutput(RunPrjsnap("details --sort SIZE,name"), 0,
+               {"'name' is no column; it has no effect (keys are case-sensitive: NAME)"});
+  ExpectOutput(RunPrjsnap(show + "maybe"), 2,
+               {"ShowSystemBlocks: 'maybe' is not a Boolean (use 1/0, true/false, yes/no"});
+  for (const char* on : {"YES", "on", "True"}) ExpectOutput(RunPrjsnap(show + on), 0, {"SFC46"});
   for (const char* off : {"no", "OFF", "false"})
-    EXPECT_EQ(RunPrjsnap(show + off).output.find("SFC46"), std::string::npos) << off;
-  EXPECT_EQ(RunPrjsnap("details --sort NAME:desc,SortDefault").output.find("warning"),
-            std::string::npos);
+    EXPECT_FALSE(Has(RunPrjsnap(show + off).output, "SFC46")) << off;
+  EXPECT_FALSE(Has(RunPrjsnap("details --sort NAME:desc,SortDefault").output, "warning"));
 }
 
-TEST(PrjsnapTree, JsonRowsCarryDepthDataAndStates) {
-  const RunResult r = RunPrjsnap("tree --json");
-  ASSERT_EQ(r.exitCode, 0) << r.output;
-  EXPECT_EQ(r.output.rfind("[\n  {\"depth\": 0, \"data\": {\"TYPE\": \"RgProjectOffline\"", 0), 0u)
-      << r.output;
-  EXPECT_NE(r.output.find("\"LASTMODIFIED\": \"2026-11-02 08:15:00\""), std::string::npos)
-      << "dates as YYYY-MM-DD HH:MM:SS";
-  EXPECT_NE(r.output.find("\"states\": {\"SYMBOLSTATE\""), std::string::npos) << r.output;
-}
-
-TEST(PrjsnapDetails, SortsByTheGivenColumns) {
+TEST(PrjsnapDetails, SortsByTheGivenColumnsAndTheProjectAddsTheHardware) {
   const RunResult byDefault = RunPrjsnap("details");
   ASSERT_EQ(byDefault.exitCode, 0) << byDefault.output;
   EXPECT_EQ(byDefault.output.rfind("NAME", 0), 0u) << "a header line first";
@@ -83,14 +64,9 @@ TEST(PrjsnapDetails, SortsByTheGivenColumns) {
   EXPECT_LT(byName.output.find("\nUDT1 "), byName.output.find("\nDB10 "));
   EXPECT_EQ(RunPrjsnap("details --sort NAME:sideways").exitCode, 2);
   EXPECT_EQ(RunPrjsnap("details --of memory").exitCode, 2);
-}
 
-TEST(PrjsnapDetails, ProjectModeAddsTheHardwareConfiguration) {
-  const RunResult project = RunPrjsnap("details --of project --json");
-  const RunResult program = RunPrjsnap("details --of program --json");
-  ASSERT_EQ(project.exitCode, 0) << project.output;
-  EXPECT_NE(project.output.find("\"RgHwConfigOffline\""), std::string::npos);
-  EXPECT_EQ(program.output.find("\"RgHwConfigOffline\""), std::string::npos);
+  ExpectOutput(RunPrjsnap("details --of project --json"), 0, {"\"RgHwConfigOffline\""});
+  EXPECT_FALSE(Has(RunPrjsnap("details --of program --json").output, "\"RgHwConfigOffline\""));
 }
 
 }  // namespace

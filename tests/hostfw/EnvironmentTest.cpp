@@ -26,7 +26,7 @@ std::filesystem::path Sample(const char* name) {
   return std::filesystem::path(MZ_SAMPLES_DIR) / name;
 }
 
-TEST(EnvironmentCurrentTest, NestedEnvironmentsAreCurrentInTurn) {
+TEST(EnvironmentCurrentTest, NestedEnvironmentsAreCurrentInTurnAndWithoutOneHostClassesFail) {
   EXPECT_EQ(host::Environment::Current(), nullptr) << "tests start without an application";
   {
     host::Environment outer;
@@ -42,6 +42,24 @@ TEST(EnvironmentCurrentTest, NestedEnvironmentsAreCurrentInTurn) {
     EXPECT_EQ(host::Environment::Current(), &outer) << "the outer one is current again";
   }
   EXPECT_EQ(host::Environment::Current(), nullptr);
+
+  // Without an environment the host classes fail clearly.
+  host::Environment::RegisterClasses();
+  for (const std::string_view id : {clsid::kFrameworkGlobals, clsid::kServiceFactory}) {
+    std::string why;
+    EXPECT_EQ(mztest::ErrorOf([&] { platform::CreateObject(id); }, &why),
+              platform::errc::kCannotCreate)
+        << id;
+    EXPECT_NE(why.find("Environment"), std::string::npos) << why;
+  }
+  // A factory kept past its application refuses service instead of reaching a dead one.
+  Ref<mzblprsx::IRgServiceFactory> factory;
+  {
+    host::Environment env;
+    factory = platform::CreateObjectAs<mzblprsx::IRgServiceFactory>(clsid::kServiceFactory);
+  }
+  EXPECT_THROW(factory->GetService(std::string(clsid::kOptionService), nullptr, nullptr, ""),
+               platform::Error);
 }
 
 // Records which framework globals it reaches when it dies, as a library object does when it
@@ -72,26 +90,6 @@ TEST(EnvironmentCurrentTest, DestroyingOutOfOrderKeepsTheChainRight) {
   EXPECT_EQ(host::Environment::Current(), first.get()) << "the middle one is skipped";
   first.reset();
   EXPECT_EQ(host::Environment::Current(), nullptr);
-}
-
-TEST(EnvironmentCurrentTest, WithoutAnEnvironmentTheHostClassesFailClearly) {
-  ASSERT_EQ(host::Environment::Current(), nullptr);
-  host::Environment::RegisterClasses();
-  for (const std::string_view id : {clsid::kFrameworkGlobals, clsid::kServiceFactory}) {
-    std::string why;
-    EXPECT_EQ(mztest::ErrorOf([&] { platform::CreateObject(id); }, &why),
-              platform::errc::kCannotCreate)
-        << id;
-    EXPECT_NE(why.find("Environment"), std::string::npos) << why;
-  }
-  // A factory kept past its application refuses service instead of reaching a dead one.
-  Ref<mzblprsx::IRgServiceFactory> factory;
-  {
-    host::Environment env;
-    factory = platform::CreateObjectAs<mzblprsx::IRgServiceFactory>(clsid::kServiceFactory);
-  }
-  EXPECT_THROW(factory->GetService(std::string(clsid::kOptionService), nullptr, nullptr, ""),
-               platform::Error);
 }
 
 TEST(EnvironmentCurrentTest, TwoThreadsSeeTheirOwnApplication) {
@@ -156,7 +154,7 @@ class EnvironmentEventsTest : public ::testing::Test {
   platform::ScopedConnection opened, closed, online;
 };
 
-TEST_F(EnvironmentEventsTest, OpenCloseConnectDisconnectRaiseTheirEvents) {
+TEST_F(EnvironmentEventsTest, OpenCloseConnectDisconnectRaiseTheirEventsForFilesThatLoad) {
   const auto project = env.OpenProject(Sample("conveyor.prj.xml"));
   ASSERT_TRUE(project);
   EXPECT_TRUE(SameObject(env.Project(), project));
@@ -170,22 +168,19 @@ TEST_F(EnvironmentEventsTest, OpenCloseConnectDisconnectRaiseTheirEvents) {
   env.DisconnectPlc();
   EXPECT_EQ(log, (std::vector<std::string>{"open", "online 1", "online 3", "online 2", "close"}))
       << "closing and disconnecting twice raise nothing";
-}
 
-TEST_F(EnvironmentEventsTest, OpeningAnotherProjectClosesTheFirst) {
+  log.clear();
   const auto first = env.OpenProject(Sample("conveyor.prj.xml"));
   const auto second = env.OpenProject(Sample("conveyor.prj.xml"));
   EXPECT_FALSE(SameObject(first, second));
-  EXPECT_EQ(log, (std::vector<std::string>{"open", "close", "open"}));
-}
+  EXPECT_EQ(log, (std::vector<std::string>{"open", "close", "open"}))
+      << "the second closes the first";
 
-TEST_F(EnvironmentEventsTest, AFileThatDoesNotLoadChangesNothing) {
-  const auto project = env.OpenProject(Sample("conveyor.prj.xml"));
   log.clear();
   EXPECT_THROW(env.OpenProject(Sample("no-such-file.prj.xml")), platform::Error);
   EXPECT_THROW(env.OpenProjectText("<project", "broken.prj.xml"), platform::Error);
   EXPECT_THROW(env.ConnectPlcText("<plc", "broken.plc.xml"), platform::Error);
-  EXPECT_TRUE(SameObject(env.Project(), project)) << "the open project stays open";
+  EXPECT_TRUE(SameObject(env.Project(), second)) << "the open project stays open";
   EXPECT_FALSE(env.Plc());
   EXPECT_TRUE(log.empty()) << "no event for a file that did not load";
 }

@@ -25,7 +25,7 @@ class ErrorServiceTest : public ::testing::Test {
   host::ErrorService& errors = env.Errors();
 };
 
-TEST_F(ErrorServiceTest, ScriptedAnswersComeFirstThenTheAnswererThenTheDefault) {
+TEST_F(ErrorServiceTest, ScriptedAnswersComeFirstThenTheAnswererThenTheStylesDefault) {
   errors.PushAnswer(7);
   errors.PushAnswer(2);
   int32_t asked = 0;
@@ -41,9 +41,8 @@ TEST_F(ErrorServiceTest, ScriptedAnswersComeFirstThenTheAnswererThenTheDefault) 
   errors.SetAnswerer({});
   EXPECT_EQ(Service()->ShowMessage(0, "cmnerr", 1048, 0, {"t", "n"}, 4), 6) << "default: Yes";
   EXPECT_EQ(errors.Messages().back().answer, 6);
-}
 
-TEST_F(ErrorServiceTest, DefaultAnswerFollowsTheStyle) {
+  // The default answer follows the style.
   struct Case {
     int32_t style;
     int32_t answer;

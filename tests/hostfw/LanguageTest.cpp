@@ -27,7 +27,7 @@ TEST_F(LanguageTest, EveryTextTheLibraryAsksForExists) {
   EXPECT_NE(access->GetText(4), access->GetText(5)) << "the two placeholders are told apart";
 }
 
-TEST(HostTextsTest, EveryMessageTheLibraryShowsExistsWithItsInserts) {
+TEST(HostTextsTest, EveryMessageTheLibraryShowsExistsAndItsInsertsAreFilled) {
   const host::TextTable* common = host::texts::MessageModule("cmnerr");
   ASSERT_NE(common, nullptr);
   for (int32_t n = 1037; n <= 1049; ++n) {
@@ -41,9 +41,8 @@ TEST(HostTextsTest, EveryMessageTheLibraryShowsExistsWithItsInserts) {
   EXPECT_TRUE(component->count(8000));
   EXPECT_EQ(host::texts::MessageModule("mzprui_"), nullptr) << "not a message module";
   EXPECT_EQ(host::texts::LanguageModule("cmnerr"), nullptr) << "not a language module";
-}
 
-TEST(HostTextsTest, FormatMessageFillsInserts) {
+  // Inserts are filled in.
   struct Case {
     const char* pattern;
     std::vector<std::string> arguments;

@@ -60,9 +60,9 @@ TEST_F(OnlineServiceTest, ConnectAndDisconnectRaiseTheirEventsWhileThePlcIsReach
   EXPECT_FALSE(online.GetContainer("")) << "forgotten after the disconnect";
   online.Disconnect();
   EXPECT_EQ(reasons.size(), 3u) << "disconnecting twice raises nothing";
-}
 
-TEST_F(OnlineServiceTest, ConnectingAgainDisconnectsTheFirstPlc) {
+  // Connecting again disconnects the first PLC.
+  reasons.clear();
   online.Connect(MakePlc());
   const auto second = MakePlc();
   online.Connect(second);
@@ -71,7 +71,7 @@ TEST_F(OnlineServiceTest, ConnectingAgainDisconnectsTheFirstPlc) {
   EXPECT_THROW(online.Connect(nullptr), platform::Error);
 }
 
-TEST_F(OnlineServiceTest, ConnectionLogsAccessAndRefusesCallsOnceClosed) {
+TEST_F(OnlineServiceTest, ConnectionLogsAccessRefusesCallsOnceClosedAndHasTablesPerChild) {
   online.Connect(MakePlc());
   const auto connection = online.Connection().Cast<host::OnlineConnection>();
   connection->Access(12);
@@ -83,25 +83,23 @@ TEST_F(OnlineServiceTest, ConnectionLogsAccessAndRefusesCallsOnceClosed) {
   EXPECT_FALSE(connection->IsOpen());
   EXPECT_THROW(connection->Access(12), platform::Error) << "a kept connection is dead";
   EXPECT_THROW(connection->VarTableService(nullptr), platform::Error);
-  online.Connect(MakePlc());
-  EXPECT_FALSE(SameObject(online.Connection(), connection)) << "a new connection per connect";
-}
-
-TEST_F(OnlineServiceTest, VarTableServicesArePerChild) {
   const auto plc = MakePlc();
   online.Connect(plc);
-  const auto connection = online.Connection().Cast<mzblprsx::IRgOnlineConnection>();
-  const auto plcTables = connection->VarTableService(nullptr).Cast<host::VarTableService>();
+  const auto fresh = online.Connection().Cast<mzblprsx::IRgOnlineConnection>();
+  EXPECT_FALSE(SameObject(fresh, connection)) << "a new connection per connect";
+
+  // Its variable table services are per child.
+  const auto plcTables = fresh->VarTableService(nullptr).Cast<host::VarTableService>();
   EXPECT_TRUE(plcTables->IsOnline());
   EXPECT_TRUE(SameObject(plcTables->Context(), plc)) << "the online one works on the PLC";
-  EXPECT_TRUE(SameObject(connection->VarTableService(nullptr), plcTables));
+  EXPECT_TRUE(SameObject(fresh->VarTableService(nullptr), plcTables));
   const auto childA = platform::MakeObject<host::Program>(false, "A");
   const auto childB = platform::MakeObject<host::Program>(false, "B");
-  const auto a = connection->VarTableService(childA).Cast<host::VarTableService>();
+  const auto a = fresh->VarTableService(childA).Cast<host::VarTableService>();
   EXPECT_TRUE(SameObject(a->Context(), childA));
   EXPECT_EQ(a->LocationName(), "Offline");
-  EXPECT_TRUE(SameObject(connection->VarTableService(childA), a)) << "same child, same service";
-  EXPECT_FALSE(SameObject(connection->VarTableService(childB), a));
+  EXPECT_TRUE(SameObject(fresh->VarTableService(childA), a)) << "same child, same service";
+  EXPECT_FALSE(SameObject(fresh->VarTableService(childB), a));
 }
 
 class LoadServiceTest : public ::testing::Test {
@@ -116,21 +114,18 @@ class LoadServiceTest : public ::testing::Test {
 };
 
 TEST_F(LoadServiceTest, StateTellsWhetherEveryListedObjectIsInThePlc) {
-  const std::string present = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
-                                          {clsid::kHwConfigOnline, "HW"},
-                                          {clsid::kProgramOnline, "Program"},
-                                          {clsid::kBlockOnline, "FB10"},
-                                          {clsid::kBlockOnline, "OB1"}});
-  EXPECT_EQ(load.LoadState(present, 0), host::LoadService::kNotConnected) << "no PLC";
+  const auto everything = [](const std::string& programId) {
+    return UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
+                       {clsid::kHwConfigOnline, "HW"},
+                       {clsid::kProgramOnline, programId},
+                       {clsid::kBlockOnline, "FB10"},
+                       {clsid::kBlockOnline, "OB1"}});
+  };
+  EXPECT_EQ(load.LoadState(everything("Program"), 0), host::LoadService::kNotConnected) << "no PLC";
   env.Online().Connect(MakePlc());
   const auto program = env.Online().GetContainer("").Cast<host::PlcProject>()->Program();
   ASSERT_TRUE(program);
-  const std::string programId = program->ObjectID();
-  const std::string listed = UpdateList({{clsid::kProjectOnline, std::string(mztest::kGuid)},
-                                         {clsid::kHwConfigOnline, "HW"},
-                                         {clsid::kProgramOnline, programId},
-                                         {clsid::kBlockOnline, "FB10"},
-                                         {clsid::kBlockOnline, "OB1"}});
+  const std::string listed = everything(program->ObjectID());
   EXPECT_EQ(load.LoadState(listed, 0), host::LoadService::kUpToDate);
   EXPECT_EQ(load.LoadState("<ROOT/>", 0), host::LoadService::kUpToDate) << "an empty list";
 

@@ -66,7 +66,7 @@ TEST_F(ServiceFactoryTest, BoundServicesAreNewAndKeepTheirContext) {
   EXPECT_TRUE(SameObject(symbols->Context(), project));
 }
 
-TEST_F(ServiceFactoryTest, BoundServiceWithoutOrWithAWrongContextFails) {
+TEST_F(ServiceFactoryTest, BoundServiceWithoutOrWithAWrongContextAndAnUnknownServiceFail) {
   const auto station = project->Hardware();
   struct Case {
     std::string_view service;
@@ -80,9 +80,7 @@ TEST_F(ServiceFactoryTest, BoundServiceWithoutOrWithAWrongContextFails) {
   for (const Case& c : cases) {
     EXPECT_THROW(Get(c.service, c.context), platform::Error) << c.service;
   }
-}
-
-TEST_F(ServiceFactoryTest, UnknownServiceFailsNamingTheClass) {
+  // An unknown service fails naming the class.
   const std::string id = "{00000000-0000-0000-0000-000000000042}";
   std::string why;
   EXPECT_NE(mztest::ErrorOf([&] { Get(id); }, &why), 0) << "an unknown service must fail";
