@@ -26,7 +26,7 @@ class SampleObjectsTest : public ::testing::Test {
   Ref<Program> program_;
 };
 
-TEST_F(SampleObjectsTest, ObjectListFindsChildrenByExactClassIdentifier) {
+TEST_F(SampleObjectsTest, LookUpsFindAndAddingRefusesWhatTheProgramCannotTake) {
   auto objects = project_->Objects();
   auto program = objects->ItemByClass(std::string(clsid::kProgramOffline));
   EXPECT_TRUE(SameObject(program, program_));
@@ -41,21 +41,46 @@ TEST_F(SampleObjectsTest, ObjectListFindsChildrenByExactClassIdentifier) {
 
   EXPECT_EQ(ErrorOf([&] { objects->Item(0); }), platform::errc::kSubscript);
   EXPECT_EQ(ErrorOf([&] { objects->Item(7); }), platform::errc::kSubscript);
+
+  EXPECT_TRUE(SameObject(BlockNamed("fb10"), program_->FindBlock(BlockInfo::kFb, 10)));
+  EXPECT_FALSE(BlockNamed("FB010")) << "only the canonical name is a block name";
+  EXPECT_FALSE(BlockNamed("Motor"));
+  EXPECT_FALSE(program_->FindBlock(BlockInfo::kFb, 99));
+
+  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(false, BlockInfo::kFb, 10)); }),
+            platform::errc::kDuplicateKey);
+  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(true, BlockInfo::kFb, 99)); }),
+            platform::errc::kInvalidCall);
+  auto other = MakeObject<Program>(false, "Other");
+  EXPECT_EQ(ErrorOf([&] { other->AddBlock(BlockNamed("FB10")); }), platform::errc::kInvalidCall)
+      << "a block is in one program at a time";
+  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, BlockInfo::kOb, 256); }),
+            platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, 2, 1); }), platform::errc::kInvalidCall);
+
+  EXPECT_EQ(program_->NextCategoryId(), 5);
+  EXPECT_EQ(ErrorOf([&] { program_->AddCategory(MakeObject<Category>(2, "Again")); }),
+            platform::errc::kDuplicateKey);
+  EXPECT_EQ(ErrorOf([&] { MakeObject<Category>(0, "Zero"); }), platform::errc::kInvalidCall);
+  auto online = MakeObject<Program>(true, "Program");
+  EXPECT_EQ(ErrorOf([&] { online->AddCategory(MakeObject<Category>(1, "C")); }),
+            platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { online->SetCategoryOrder({"1"}); }), platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { online->SetDefaultCategoryId(1); }), platform::errc::kInvalidCall);
+
+  auto document = BlockNamed("FB10").As<mzblprsx::IRgDocument>();
+  ASSERT_TRUE(document) << "blocks open in editors";
+  EXPECT_FALSE(document->IsOpen());
+  BlockNamed("FB10")->SetOpen(true);
+  BlockNamed("FB10")->SetModified(true);
+  EXPECT_TRUE(document->IsOpen());
+  EXPECT_TRUE(document->IsModified());
+  EXPECT_FALSE(project_->IsModified()) << "an editor's unsaved edits are not project data yet";
+  EXPECT_FALSE(program_->FindCategory(1).As<mzblprsx::IRgDocument>())
+      << "categories do not open in editors";
 }
 
-TEST(ObjectListDefaultTest, FindByClassOfAHostThatOnlyRaisesTakesTheFailureAsNone) {
-  struct RaisingList : mzblprsx::IRgObjectList {
-    std::string_view TypeName() const override { return "RaisingList"; }
-    int32_t Count() override { return 0; }
-    Ref<mzblprsx::IRgObject> Item(int32_t) override { return {}; }
-    Ref<mzblprsx::IRgObject> ItemByClass(const std::string& classId) override {
-      throw platform::Error(platform::errc::kInvalidCall, "no " + classId);
-    }
-  };
-  EXPECT_FALSE(MakeObject<RaisingList>()->FindByClass("{X}"));
-}
-
-TEST(ProjectContainerTest, ChildrenTakeTheirFixedPlaceWhateverTheOrderOfAdding) {
+TEST(ProjectContainerTest, ChildrenTakeTheirFixedPlaceAndAFailingLookUpIsNone) {
   auto project = MakeObject<OfflineProject>("{G}", "P");
   project->AddObject(MakeObject<Program>(false, "Program"));
   project->AddObject(MakeObject<HardwareConfig>(false, "Station"));
@@ -76,29 +101,19 @@ TEST(ProjectContainerTest, ChildrenTakeTheirFixedPlaceWhateverTheOrderOfAdding) 
             platform::errc::kInvalidCall);
   EXPECT_EQ(ErrorOf([&] { project->Delete(); }), platform::errc::kInvalidCall)
       << "a project is closed, not deleted";
+
+  struct RaisingList : mzblprsx::IRgObjectList {
+    std::string_view TypeName() const override { return "RaisingList"; }
+    int32_t Count() override { return 0; }
+    Ref<mzblprsx::IRgObject> Item(int32_t) override { return {}; }
+    Ref<mzblprsx::IRgObject> ItemByClass(const std::string& classId) override {
+      throw platform::Error(platform::errc::kInvalidCall, "no " + classId);
+    }
+  };
+  EXPECT_FALSE(MakeObject<RaisingList>()->FindByClass("{X}"));
 }
 
-TEST_F(SampleObjectsTest, BlocksAreFoundByTypeNumberAndIdWithoutRegardToCase) {
-  EXPECT_TRUE(SameObject(BlockNamed("fb10"), program_->FindBlock(BlockInfo::kFb, 10)));
-  EXPECT_FALSE(BlockNamed("FB010")) << "only the canonical name is a block name";
-  EXPECT_FALSE(BlockNamed("Motor"));
-  EXPECT_FALSE(program_->FindBlock(BlockInfo::kFb, 99));
-}
-
-TEST_F(SampleObjectsTest, AddBlockRefusesDuplicatesAndTheOtherSidesBlocks) {
-  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(false, BlockInfo::kFb, 10)); }),
-            platform::errc::kDuplicateKey);
-  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(true, BlockInfo::kFb, 99)); }),
-            platform::errc::kInvalidCall);
-  auto other = MakeObject<Program>(false, "Other");
-  EXPECT_EQ(ErrorOf([&] { other->AddBlock(BlockNamed("FB10")); }), platform::errc::kInvalidCall)
-      << "a block is in one program at a time";
-  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, BlockInfo::kOb, 256); }),
-            platform::errc::kInvalidCall);
-  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, 2, 1); }), platform::errc::kInvalidCall);
-}
-
-TEST_F(SampleObjectsTest, RenumberingChangesNameIdentifierAndIndexKeepingPlaceAndCategory) {
+TEST_F(SampleObjectsTest, RenumberingAndMovingKeepTheBlocksPlaceInTheProgram) {
   auto fc2 = BlockNamed("FC2");
   auto category = fc2->OwnerCategory();
   const auto position = category->IndexOfMember(*fc2);
@@ -114,6 +129,21 @@ TEST_F(SampleObjectsTest, RenumberingChangesNameIdentifierAndIndexKeepingPlaceAn
   EXPECT_EQ(ErrorOf([&] { fc2->SetName("FC99"); }), platform::errc::kInvalidCall)
       << "renaming a block is renumbering it";
   EXPECT_EQ(fc2->Number(), 12) << "failed renumbering changed nothing";
+
+  auto diagnostics = program_->FindCategory(4);
+  auto fb10 = BlockNamed("FB10");
+  diagnostics->InsertMember(fb10, 0);
+  EXPECT_TRUE(SameObject(fb10->OwnerCategory(), diagnostics));
+  EXPECT_EQ(program_->FindCategory(2)->IndexOfMember(*fb10), -1);
+  EXPECT_EQ(diagnostics->IndexOfMember(*fb10), 0);
+
+  diagnostics->InsertMember(fb10);  // within the same category: moved to the end
+  EXPECT_EQ(diagnostics->IndexOfMember(*fb10), 2);
+  EXPECT_EQ(diagnostics->Members().size(), 3u);
+
+  auto stranger = MakeObject<Block>(false, BlockInfo::kFb, 999);
+  EXPECT_EQ(ErrorOf([&] { diagnostics->InsertMember(stranger); }), platform::errc::kInvalidCall)
+      << "a category lists only blocks of its own program";
 }
 
 TEST_F(SampleObjectsTest, DeletedBlockLeavesProgramAndCategoryAndIsFreed) {
@@ -160,35 +190,6 @@ TEST_F(SampleObjectsTest, DeletedCategoryLeavesItsBlocksUnlistedInTheProgram) {
       << "the stored order is the library's data; a stale entry is skipped when read";
 }
 
-TEST_F(SampleObjectsTest, InsertingAMemberMovesItFromItsFormerCategory) {
-  auto diagnostics = program_->FindCategory(4);
-  auto fb10 = BlockNamed("FB10");
-  diagnostics->InsertMember(fb10, 0);
-  EXPECT_TRUE(SameObject(fb10->OwnerCategory(), diagnostics));
-  EXPECT_EQ(program_->FindCategory(2)->IndexOfMember(*fb10), -1);
-  EXPECT_EQ(diagnostics->IndexOfMember(*fb10), 0);
-
-  diagnostics->InsertMember(fb10);  // within the same category: moved to the end
-  EXPECT_EQ(diagnostics->IndexOfMember(*fb10), 2);
-  EXPECT_EQ(diagnostics->Members().size(), 3u);
-
-  auto stranger = MakeObject<Block>(false, BlockInfo::kFb, 999);
-  EXPECT_EQ(ErrorOf([&] { diagnostics->InsertMember(stranger); }), platform::errc::kInvalidCall)
-      << "a category lists only blocks of its own program";
-}
-
-TEST_F(SampleObjectsTest, CategoriesAreOfflineOnlyAndIdentifiersUnique) {
-  EXPECT_EQ(program_->NextCategoryId(), 5);
-  EXPECT_EQ(ErrorOf([&] { program_->AddCategory(MakeObject<Category>(2, "Again")); }),
-            platform::errc::kDuplicateKey);
-  EXPECT_EQ(ErrorOf([&] { MakeObject<Category>(0, "Zero"); }), platform::errc::kInvalidCall);
-  auto online = MakeObject<Program>(true, "Program");
-  EXPECT_EQ(ErrorOf([&] { online->AddCategory(MakeObject<Category>(1, "C")); }),
-            platform::errc::kInvalidCall);
-  EXPECT_EQ(ErrorOf([&] { online->SetCategoryOrder({"1"}); }), platform::errc::kInvalidCall);
-  EXPECT_EQ(ErrorOf([&] { online->SetDefaultCategoryId(1); }), platform::errc::kInvalidCall);
-}
-
 TEST_F(SampleObjectsTest, EveryChangeMarksTheProjectModifiedButUnchangedValuesDoNot) {
   const std::vector<std::pair<const char*, std::function<void()>>> changes{
       {"block header", [&] { BlockNamed("FB10")->SetHeader("New"); }},
@@ -213,28 +214,6 @@ TEST_F(SampleObjectsTest, EveryChangeMarksTheProjectModifiedButUnchangedValuesDo
   EXPECT_FALSE(project_->IsModified()) << "setting a value it already has is no change";
 }
 
-TEST_F(SampleObjectsTest, DocumentStateIsSeparateFromTheProjectsModifiedFlag) {
-  auto document = BlockNamed("FB10").As<mzblprsx::IRgDocument>();
-  ASSERT_TRUE(document) << "blocks open in editors";
-  EXPECT_FALSE(document->IsOpen());
-  BlockNamed("FB10")->SetOpen(true);
-  BlockNamed("FB10")->SetModified(true);
-  EXPECT_TRUE(document->IsOpen());
-  EXPECT_TRUE(document->IsModified());
-  EXPECT_FALSE(project_->IsModified()) << "an editor's unsaved edits are not project data yet";
-  EXPECT_FALSE(program_->FindCategory(1).As<mzblprsx::IRgDocument>())
-      << "categories do not open in editors";
-}
-
-TEST(CategoryOrderTest, ByteFormIsUtf16RecordsOfCTabIdentifierNul) {
-  const auto bytes = Program::EncodeCategoryOrder({"2", "10"});
-  const std::vector<uint8_t> expected{'C', 0,    '\t', 0,   '2', 0,   0, 0, 'C',
-                                      0,   '\t', 0,    '1', 0,   '0', 0, 0, 0};
-  EXPECT_EQ(bytes, expected);
-  EXPECT_TRUE(Program::EncodeCategoryOrder({}).empty());
-  EXPECT_EQ(Program::DecodeCategoryOrder(bytes), (std::vector<std::string>{"2", "10"}));
-}
-
 std::vector<uint8_t> Utf16(const std::string& text) {
   std::vector<uint8_t> bytes;
   for (char c : text) {
@@ -244,7 +223,14 @@ std::vector<uint8_t> Utf16(const std::string& text) {
   return bytes;
 }
 
-TEST(CategoryOrderTest, DecodingFollowsTheReadingRules) {
+TEST(CategoryOrderTest, CategoryOrderIsReadAndWrittenAsUtf16RecordsAndValidated) {
+  const auto bytes = Program::EncodeCategoryOrder({"2", "10"});
+  const std::vector<uint8_t> expected{'C', 0,    '\t', 0,   '2', 0,   0, 0, 'C',
+                                      0,   '\t', 0,    '1', 0,   '0', 0, 0, 0};
+  EXPECT_EQ(bytes, expected);
+  EXPECT_TRUE(Program::EncodeCategoryOrder({}).empty());
+  EXPECT_EQ(Program::DecodeCategoryOrder(bytes), (std::vector<std::string>{"2", "10"}));
+
   struct Row {
     const char* name;
     std::string text;
@@ -267,9 +253,7 @@ TEST(CategoryOrderTest, DecodingFollowsTheReadingRules) {
   const std::vector<uint8_t> odd{'C', 0, '\t', 0, '2', 0, 0, 0, 'C'};
   EXPECT_EQ(Program::DecodeCategoryOrder(odd), std::vector<std::string>{"2"})
       << "an odd trailing byte is dropped";
-}
 
-TEST(CategoryOrderTest, SettersValidateAndChangeNothingOnError) {
   auto program = MakeObject<Program>(false, "P");
   program->SetCategoryOrderBytes(Utf16(std::string("C\t2\0C\t\0C\t1\0", 11)));
   EXPECT_EQ(program->CategoryOrder(), (std::vector<std::string>{"2", "1"}))
