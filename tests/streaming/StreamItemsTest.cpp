@@ -62,8 +62,7 @@ TEST_F(StreamItemsTest, InitialActionDependsOnContentAndOnTheSideTheObjectIsRead
       {clsid::kProgramOnline, mzblprsx::RgDataObjectItemActionInsert},
       {clsid::kProjectOnline, mzblprsx::RgDataObjectItemActionInsert},
       {clsid::kHwConfigOnline, mzblprsx::RgDataObjectItemActionInsert},
-      {clsid::kMemoryCard, mzblprsx::RgDataObjectItemActionInsert},
-  };
+      {clsid::kMemoryCard, mzblprsx::RgDataObjectItemActionInsert}};
   for (const auto& [classId, action] : references) Reference(classId, "X");
   Attach();
   ASSERT_EQ(items->Count(), 1 + static_cast<int32_t>(std::size(references)));
