@@ -1,6 +1,5 @@
-// The framework project objects through their public operations: containers and lookups,
-// block numbering, category membership, deletion, the modified flag, the stored category order
-// and its byte form, symbols and the memory card.
+// The framework project objects through their public operations: containers, lookups, numbering,
+// membership, deletion, the modified flag, the stored category order, symbols and the memory card.
 #include <gtest/gtest.h>
 
 #include "mzblprsx/interfaces/IRgDocument.h"

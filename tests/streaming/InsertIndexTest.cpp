@@ -1,6 +1,5 @@
-// The check index of the offline stream handler against the literal searches it replaces (a
-// rescan of the items before the current one, a count from 1 for numbers and from the base for
-// names), on random transfers; and the index rules of symbolic names.
+// The offline stream handler's check index against the literal searches it replaces, on random
+// transfers; and the index rules of symbolic names.
 #include <gtest/gtest.h>
 
 #include <random>

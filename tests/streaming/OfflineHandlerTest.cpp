@@ -1,6 +1,5 @@
-// The offline stream handler of a running snap-in over a project of its own: what a selection
-// carries, where received data comes from, which actions it allows, and how received objects are
-// checked and inserted (blocks and categories pasted from another project given as text).
+// The offline stream handler of a running snap-in: what a selection carries, which actions it
+// allows, and how objects pasted from another project (given as text) are checked and inserted.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -237,7 +236,7 @@ TEST_F(OfflineHandlerTest, PastedBlocksKeepTheirOrderBelowTheirPosition) {
   EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB10 FB30 FC7 DB10 SFC20]");
 }
 
-TEST_F(OfflineHandlerTest, ASymbolAnotherAddressHoldsStaysWithItAndTheRefusalIsReported) {
+TEST_F(OfflineHandlerTest, ASymbolHeldElsewhereStaysAndProjectChildrenReplaceTheProjectsOwn) {
   project->Symbols()->SetSymbol("FB11", "Pump");
   ASSERT_TRUE(Paste(Carry({"FB30"}), kCopy, kOther));
   EXPECT_TRUE(HostBlock("FB30"));
@@ -246,9 +245,7 @@ TEST_F(OfflineHandlerTest, ASymbolAnotherAddressHoldsStaysWithItAndTheRefusalIsR
   EXPECT_EQ(env.Errors().Reports()[0].source,
             "mzblprsx.RgPrjStreamHandlerOffline.P_SetBlockSymbol");
   EXPECT_EQ(lastInserted, "FB30") << "the block is in all the same";
-}
 
-TEST_F(OfflineHandlerTest, ProjectChildrenReplaceTheProjectsOwnAndShow) {
   ASSERT_TRUE(Paste(Carry({"HW"}), kCopy, kOther));
   ASSERT_TRUE(project->Hardware());
   EXPECT_EQ(project->Hardware()->Name(), "Rack 2");

@@ -50,8 +50,7 @@ class StreamItemsTest : public ::testing::Test {
 TEST_F(StreamItemsTest, InitialActionDependsOnContentAndOnTheSideTheObjectIsReadFrom) {
   env.OpenProjectText(
       "<project name=\"P\" guid=\"{11111111-2222-3333-4444-555555555555}\"><program "
-      "name=\"Program\">"
-      "<block type=\"FB\" number=\"10\"/></program></project>",
+      "name=\"Program\"><block type=\"FB\" number=\"10\"/></program></project>",
       "p.prj.xml");
   data->AddObject(env.Project()->Program()->FindBlockById("FB10"));
   const std::pair<std::string_view, int32_t> references[] = {

@@ -1,6 +1,5 @@
-// The offline stream service of a running snap-in over the conveyor sample and the host's own
-// data object, with a recording handler in place of the location's: what it asks the handler,
-// the byte forms it makes and reads, and the messages it shows.
+// The offline stream service over the conveyor sample with a recording handler: what it asks the
+// handler, the byte forms it makes and reads, and the messages it shows.
 #include <gtest/gtest.h>
 
 #include "host/app/HostApplication.h"
@@ -98,8 +97,7 @@ TEST_F(StreamServiceTest, NothingToCarryNeverReachesTheHandlerAndEachClassAllows
     children += type + "=" + std::to_string(service->GetItemStreamDataAction(items->Item(i))) + " ";
   }
   EXPECT_EQ(children,
-            "RgHwConfigOffline=1 RgSymbolTable=1 RgVarTables=1 RgXRef=0 "
-            "RgDocumentation=0 ");
+            "RgHwConfigOffline=1 RgSymbolTable=1 RgVarTables=1 RgXRef=0 RgDocumentation=0 ");
 }
 
 TEST_F(StreamServiceTest, ByteFormsAndFormatsOfASelection) {

@@ -1,7 +1,5 @@
-// What the streaming tests over a running snap-in share: the offline stream service of the
-// opened project, selections as the model component hands them out (the host's own list of
-// item references), fresh data objects, and the numbers of the messages shown and the errors
-// reported.
+// What the streaming tests over a running snap-in share: the offline stream service, selections
+// as the model hands them out, fresh data objects, the numbers of messages and errors reported.
 #pragma once
 
 #include <string>
