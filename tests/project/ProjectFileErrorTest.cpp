@@ -179,7 +179,7 @@ TEST(ProjectFileErrorTest, FileErrorsNameThePath) {
   EXPECT_EQ(why, path.string() + ":1: project: missing attribute 'name'");
 }
 
-TEST(ProjectFileAllowedTest, OptionalElementsStaleCategoriesAndUnknownElementsAreNotRefused) {
+TEST(ProjectFileAllowedTest, WhatLooksWrongButIsAllowedOpensAsTheLibraryAndTheTreeNeedIt) {
   auto project = ProjectFile::ParseProject(
       ProjectText("<program name=\"P\" default-category=\"7\" category-order=\"5 2\">\n"
                   "<category id=\"2\" name=\"A\"/>\n</program>\n"),
@@ -201,13 +201,11 @@ TEST(ProjectFileAllowedTest, OptionalElementsStaleCategoriesAndUnknownElementsAr
   EXPECT_TRUE(plc->Program()->Categories().empty());
   EXPECT_EQ(plc->Program()->Extras().nodes.size(), 1u);
   EXPECT_EQ(plc->Program()->Extras().attributes.size(), 1u);
-}
 
-// What a merge leaves opens as the tree shows it: the stored order decides where a block stays,
-// each dropped member is a warning, in line order, and a save writes every block once.
-TEST(ProjectFileAllowedTest, MergeLeftoversOpenAsTheTreeShowsThem) {
+  // What a merge leaves opens as the tree shows it: the stored order decides where a block stays,
+  // each dropped member is a warning, in line order, and a save writes every block once.
   std::vector<std::string> warnings;
-  const auto project = ProjectFile::ParseProject(
+  const auto merged = ProjectFile::ParseProject(
       ProjectText(
           "<program name=\"P\" category-order=\"9 2\">\n<category id=\"3\" name=\"B\">\n"
           "<member block=\"FB99\"/>\n<member block=\"FB1\"/>\n</category>\n"
@@ -215,9 +213,9 @@ TEST(ProjectFileAllowedTest, MergeLeftoversOpenAsTheTreeShowsThem) {
           "</category>\n<block " +
           std::string(kFb) + "/>\n</program>\n"),
       "t.prj.xml", &warnings);
-  EXPECT_TRUE(project->Program()->FindCategory(3)->Members().empty())
+  EXPECT_TRUE(merged->Program()->FindCategory(3)->Members().empty())
       << "the stored order puts 2 first";
-  EXPECT_EQ(project->Program()->FindCategory(2)->Members().size(), 1u);
+  EXPECT_EQ(merged->Program()->FindCategory(2)->Members().size(), 1u);
   EXPECT_EQ(warnings,
             (std::vector<std::string>{
                 "t.prj.xml:4: category '3': member 'FB99': the program has no block FB99: the "
@@ -227,9 +225,9 @@ TEST(ProjectFileAllowedTest, MergeLeftoversOpenAsTheTreeShowsThem) {
                 "dropped",
                 "t.prj.xml:9: category '2': member 'FB1': block FB1 is listed twice in this "
                 "category (first at line 8): the second listing is dropped"}));
-  EXPECT_FALSE(project->IsModified()) << "loading changes nothing; the next save cleans up";
+  EXPECT_FALSE(merged->IsModified()) << "loading changes nothing; the next save cleans up";
   std::vector<std::string> again;
-  ProjectFile::ParseProject(ProjectFile::SerializeProject(*project), "w", &again);
+  ProjectFile::ParseProject(ProjectFile::SerializeProject(*merged), "w", &again);
   EXPECT_TRUE(again.empty()) << "the saved file lists every block once";
 }
 

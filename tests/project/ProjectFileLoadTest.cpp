@@ -101,7 +101,7 @@ TEST(SampleProjectTest, EveryObjectArrivesWithItsDataInTheOrderTheLibraryReliesO
   EXPECT_EQ(uncategorised, (std::vector<std::string>{"FC1", "DB100", "UDT1", "SFC46"}));
 }
 
-TEST(SamplePlcTest, PlcHasHardwareMemoryCardAndProgramWithoutCategories) {
+TEST(SamplePlcTest, PlcHasHardwareMemoryCardAndProgramAndTheFilesOnDiskMatchTheEmbeddedTexts) {
   auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), std::string(kEmbeddedPlcFileName));
   EXPECT_EQ(plc->ClassID(), clsid::kProjectOnline);
   auto objects = plc->Objects();
@@ -125,17 +125,15 @@ TEST(SamplePlcTest, PlcHasHardwareMemoryCardAndProgramWithoutCategories) {
   EXPECT_TRUE(program->Online());
   EXPECT_TRUE(program->Categories().empty());
   EXPECT_EQ(program->FindBlockById("FB10")->ClassID(), clsid::kBlockOnline);
-}
 
-TEST(SampleFilesTest, FilesOnDiskMatchTheEmbeddedTexts) {
   const std::filesystem::path dir(MZ_SAMPLES_DIR);
   auto fromDisk = ProjectFile::LoadProject(dir / "conveyor.prj.xml");
   auto embedded = ProjectFile::ParseProject(EmbeddedProjectXml(), "conveyor.prj.xml");
   EXPECT_EQ(ProjectFile::SerializeProject(*fromDisk), ProjectFile::SerializeProject(*embedded))
       << "the build embeds the current sample";
   EXPECT_EQ(fromDisk->FileObject()->Path(), dir / "conveyor.prj.xml");
-  auto plc = ProjectFile::LoadPlc(dir / "conveyor.plc.xml");
-  EXPECT_EQ(ProjectFile::SerializePlc(*plc),
+  auto plcFromDisk = ProjectFile::LoadPlc(dir / "conveyor.plc.xml");
+  EXPECT_EQ(ProjectFile::SerializePlc(*plcFromDisk),
             ProjectFile::SerializePlc(*ProjectFile::ParsePlc(EmbeddedPlcXml(), "x")));
 }
 

@@ -112,7 +112,7 @@ TEST(InsertIndexTest, AnswersAsTheLiteralSearchesOnRandomTransfers) {
   }
 }
 
-TEST(InsertIndexTest, ProposalsSkipTheProgramAndEarlierItems) {
+TEST(InsertIndexTest, ProposalsSkipTheProgramAndEarlierItemsAndNamesAreRebuiltFromTheBase) {
   Index index;
   index.Reset();
   const auto fb1to5 = [](int32_t type, int32_t n) { return type == 10 && n <= 5; };
@@ -124,11 +124,7 @@ TEST(InsertIndexTest, ProposalsSkipTheProgramAndEarlierItems) {
   EXPECT_EQ(index.NextFreeBlockNumber(9, all), 65535) << "a full type still answers 65535";
   index.Reset();
   EXPECT_FALSE(index.BlockAlreadyInserted(10, 6)) << "a new check forgets the last one";
-}
 
-TEST(InsertIndexTest, NamesAreRebuiltFromTheBase) {
-  Index index;
-  index.Reset();
   std::set<std::string> table{"motor", "motor (1)"};
   const auto tableHas = [&](const std::string& s) {
     return table.contains(platform::text::FoldCase(s));
@@ -141,9 +137,7 @@ TEST(InsertIndexTest, NamesAreRebuiltFromTheBase) {
   EXPECT_EQ(index.FreeSymbolicName(base, tableHas), "Motor (4)")
       << "an earlier item's name counts without regard to case";
   EXPECT_EQ(index.FreeSymbolicName("", tableHas), "");
-}
 
-TEST(InsertIndexTest, RemoveIndexFromNameKeepsWhatIsNoIndex) {
   const std::vector<std::pair<std::string, std::string>> rows{
       {"Motor (3)", "Motor"},
       {"Motor(3)", "Motor"},

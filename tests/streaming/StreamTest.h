@@ -19,6 +19,14 @@ namespace mztest {
 using platform::Ref;
 using platform::Variant;
 
+/// The numbers of the messages shown or the errors reported.
+template <class Entries>
+std::vector<int32_t> Numbers(const Entries& entries) {
+  std::vector<int32_t> out;
+  for (const auto& entry : entries) out.push_back(entry.number);
+  return out;
+}
+
 class StreamTest : public HandlerFixture {
  protected:
   /// Opens the project and takes the offline stream service of the snap-in.
@@ -43,16 +51,8 @@ class StreamTest : public HandlerFixture {
     inserted.Reset();
     return service->InsertStreamData(bytes, action, position, inserted, source);
   }
-  std::vector<int32_t> MessageNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& m : env.Errors().Messages()) out.push_back(m.number);
-    return out;
-  }
-  std::vector<int32_t> ReportedNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& r : env.Errors().Reports()) out.push_back(r.number);
-    return out;
-  }
+  std::vector<int32_t> MessageNumbers() const { return Numbers(env.Errors().Messages()); }
+  std::vector<int32_t> ReportedNumbers() const { return Numbers(env.Errors().Reports()); }
 
   Ref<mzblprsx::RgObjectStreamService> service;
   Ref<mzblprsx::RgProjectItems> inserted;
