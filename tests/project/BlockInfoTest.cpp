@@ -25,7 +25,7 @@ class BlockInfoTest : public ::testing::Test {
   Ref<mzblprsx::IRgBlockInfo> info_;
 };
 
-TEST_F(BlockInfoTest, TypeTableGivesNameSortIndexAndNumberRange) {
+TEST_F(BlockInfoTest, TypeAndLanguageTablesGiveNamesSortIndexNumberRangeAndTexts) {
   const struct {
     int32_t code;
     const char* name;
@@ -53,6 +53,17 @@ TEST_F(BlockInfoTest, TypeTableGivesNameSortIndexAndNumberRange) {
     EXPECT_FALSE(info_->IsValidNumber(code, 1));
     EXPECT_EQ(info_->SortIndex(code), 0);
   }
+
+  const std::pair<int32_t, const char*> languages[] = {
+      {0, ""}, {1, "LAD"}, {2, "FBD"}, {3, "STL"}, {4, "SCL"}, {5, "GRAPH"}, {6, "DB"}};
+  for (const auto& [code, text] : languages) {
+    EXPECT_EQ(info_->LanguageText(code), text);
+    EXPECT_EQ(BlockInfo::LanguageFromText(text), code) << text;
+  }
+  EXPECT_EQ(BlockInfo::LanguageFromText("scl"), 4) << "texts compare without regard to case";
+  EXPECT_EQ(info_->LanguageText(7), "") << "unknown codes have no text";
+  EXPECT_EQ(info_->LanguageText(-1), "");
+  EXPECT_FALSE(BlockInfo::LanguageFromText("COBOL").has_value());
 }
 
 TEST_F(BlockInfoTest, ParseBlockNameSplitsWholeTypeNamesAndPlainNumbers) {
@@ -85,19 +96,6 @@ TEST_F(BlockInfoTest, ParseBlockNameSplitsWholeTypeNamesAndPlainNumbers) {
     EXPECT_EQ(type, -7) << "a failed parse leaves the outputs alone";
     EXPECT_EQ(number, -7);
   }
-}
-
-TEST_F(BlockInfoTest, LanguageCodesMapToTheirTextsBothWays) {
-  const std::pair<int32_t, const char*> rows[] = {{0, ""},    {1, "LAD"},   {2, "FBD"}, {3, "STL"},
-                                                  {4, "SCL"}, {5, "GRAPH"}, {6, "DB"}};
-  for (const auto& [code, text] : rows) {
-    EXPECT_EQ(info_->LanguageText(code), text);
-    EXPECT_EQ(BlockInfo::LanguageFromText(text), code) << text;
-  }
-  EXPECT_EQ(BlockInfo::LanguageFromText("scl"), 4) << "texts compare without regard to case";
-  EXPECT_EQ(info_->LanguageText(7), "") << "unknown codes have no text";
-  EXPECT_EQ(info_->LanguageText(-1), "");
-  EXPECT_FALSE(BlockInfo::LanguageFromText("COBOL").has_value());
 }
 
 TEST_F(BlockInfoTest, HasBlockAcceptsAProgramOrWhatStandsForOne) {

@@ -193,7 +193,7 @@ TEST_F(ScratchDirTest, FailedSaveRaisesAccessErrorAndCleansUp) {
       ProjectFile::kFileAccessError);
 }
 
-TEST_F(ScratchDirTest, FileObjectSavesToItsPathOrInMemoryWhenToldOrWithoutPath) {
+TEST_F(ScratchDirTest, FileObjectSavesToItsPathOrInMemoryAndNotAfterItsProjectIsGone) {
   const fs::path file = dir_ / "p.prj.xml";
   { std::ofstream(file) << EmbeddedProjectXml(); }
   auto project = ProjectFile::LoadProject(file);
@@ -220,16 +220,14 @@ TEST_F(ScratchDirTest, FileObjectSavesToItsPathOrInMemoryWhenToldOrWithoutPath) 
   parsed->FileObject()->Save(0);
   EXPECT_FALSE(fs::exists("embedded.prj.xml")) << "a project from text has no file to write";
   EXPECT_NE(parsed->FileObject()->SavedText().find("default-category=\"2\""), std::string::npos);
-}
 
-TEST(ProjectFileObjectTest, SaveAfterTheProjectIsGoneIsAnError) {
-  Ref<ProjectFileObject> fileObject;
+  Ref<ProjectFileObject> orphan;
   {
-    auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "gone.prj.xml");
-    fileObject = project->FileObject();
+    auto gone = ProjectFile::ParseProject(EmbeddedProjectXml(), "gone.prj.xml");
+    orphan = gone->FileObject();
   }
-  EXPECT_FALSE(fileObject->IsModified());
-  EXPECT_EQ(ErrorOf([&] { fileObject->Save(0); }), platform::errc::kObjectNotSet);
+  EXPECT_FALSE(orphan->IsModified());
+  EXPECT_EQ(ErrorOf([&] { orphan->Save(0); }), platform::errc::kObjectNotSet);
 }
 
 // 65,535 blocks, all listed by one category: the largest program loads and saves whole.

@@ -133,7 +133,23 @@ TEST_F(OfflineHandlerTest, SendingCarriesEachObjectOnceAndNeverStaleContent) {
   EXPECT_EQ(data->Item(1)->MarkerText(), "RgBlockOffline::Flush");
 }
 
-TEST_F(OfflineHandlerTest, ReceivedObjectsAreJudgedBySourceClassAndContent) {
+TEST_F(OfflineHandlerTest, RefusedObjectsInsertNothingAndTheRestAreJudgedBySourceClassAndContent) {
+  auto data = Carry({"FB30"});
+  data->AddReference(std::string(clsid::kBlockOffline), Variant("FC7"), "Scale")
+      ->SetMarkerText("RgBlockOffline::Flush");
+  env.Errors().PushAnswer(7);  // No: do not go on without it
+  EXPECT_FALSE(Paste(data, kCopy, kOther));
+  EXPECT_EQ(MessageNumbers(), (std::vector<int32_t>{1038})) << "asked about the unsaved block";
+  EXPECT_FALSE(HostProgram()->FindBlockById("FB30")) << "nothing was inserted";
+
+  data = NewData();
+  data->AddReference(std::string(clsid::kBlockOnline), Variant("FB1"), "");
+  EXPECT_FALSE(Paste(data, kCopy, 9)) << "no PLC: the load service refuses, nothing pretended";
+  ASSERT_FALSE(env.Errors().Reports().empty());
+  EXPECT_NE(env.Errors().Reports().back().description.find("connected PLC"), std::string::npos)
+      << env.Errors().Reports().back().description;
+  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjStreamHandlerOffline.P_Load");
+
   struct Row {
     std::string_view classId;
     const char* id;
@@ -176,24 +192,6 @@ TEST_F(OfflineHandlerTest, ReceivedObjectsAreJudgedBySourceClassAndContent) {
   EXPECT_EQ(handler->CheckSourceIsSameApplication(""), 2) << "no entry has an empty identifier";
   env.ConnectPlc(SampleFile("conveyor.plc.xml"));
   EXPECT_EQ(handler->CheckSourceIsSameApplication("{9D41E7B2-0C3A-4F58-B6E1-72A4C0D9E315}"), 9);
-}
-
-TEST_F(OfflineHandlerTest, RefusedObjectsInsertNothing) {
-  auto data = Carry({"FB30"});
-  data->AddReference(std::string(clsid::kBlockOffline), Variant("FC7"), "Scale")
-      ->SetMarkerText("RgBlockOffline::Flush");
-  env.Errors().PushAnswer(7);  // No: do not go on without it
-  EXPECT_FALSE(Paste(data, kCopy, kOther));
-  EXPECT_EQ(MessageNumbers(), (std::vector<int32_t>{1038})) << "asked about the unsaved block";
-  EXPECT_FALSE(HostProgram()->FindBlockById("FB30")) << "nothing was inserted";
-
-  data = NewData();
-  data->AddReference(std::string(clsid::kBlockOnline), Variant("FB1"), "");
-  EXPECT_FALSE(Paste(data, kCopy, 9)) << "no PLC: the load service refuses, nothing pretended";
-  ASSERT_FALSE(env.Errors().Reports().empty());
-  EXPECT_NE(env.Errors().Reports().back().description.find("connected PLC"), std::string::npos)
-      << env.Errors().Reports().back().description;
-  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjStreamHandlerOffline.P_Load");
 }
 
 TEST_F(OfflineHandlerTest, AMoveWithinTheProjectNeverAsksAndKeepsTheBlocks) {

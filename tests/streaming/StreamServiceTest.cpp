@@ -221,7 +221,7 @@ TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCre
   EXPECT_EQ(MessageNumbers(), (std::vector<int32_t>{1037}));
 }
 
-TEST_F(StreamServiceTest, MissingBlocksAreListedByTheAddressPriorityAtMostSeven) {
+TEST_F(StreamServiceTest, MessagesListMissingBlocksByPriorityAndFlushAndOpenChecksTellOrAsk) {
   env.Options().SetValue("General/Settings/AddressPriority", Variant("1"));
   auto data = NewData();
   for (int i = 1; i <= 9; ++i) {
@@ -261,16 +261,14 @@ TEST_F(StreamServiceTest, MissingBlocksAreListedByTheAddressPriorityAtMostSeven)
     EXPECT_EQ(env.Errors().Messages().front().arguments.at(1), row.expected)
         << "priority '" << row.priority << "' class " << row.classId;
   }
-}
 
-TEST_F(StreamServiceTest, FlushAndOpenChecksTellOrAskAndNoStops) {
-  struct Row {
+  struct CheckRow {
     bool flush;
     int32_t location, action, errors;  // errors among three items
     int32_t answer, message;
     bool result;
   };
-  const Row rows[] = {
+  const CheckRow checks[] = {
       {true, 1, 1, 0, 0, 0, true},      {true, 1, 1, 3, 0, 1040, true},
       {true, 2, 1, 3, 0, 1041, true},   {true, 1, 1, 2, 7, 1038, false},
       {true, 1, 1, 1, 6, 1038, true},   {true, 1, 2, 1, 7, 1042, false},
@@ -279,7 +277,7 @@ TEST_F(StreamServiceTest, FlushAndOpenChecksTellOrAskAndNoStops) {
       {false, 1, 1, 1, 7, 1048, false}, {false, 1, 2, 2, 6, 1049, true},
       {false, 1, 2, 2, 7, 1049, false},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : checks) {
     const int32_t error = row.flush ? mzblprsx::RgDataObjectItemErrorFlushingBlock
                                     : mzblprsx::RgDataObjectItemErrorOpenedBlock;
     const auto items = Blocks({"FB1", "FB2", "FB3"});
