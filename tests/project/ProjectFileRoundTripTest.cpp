@@ -163,21 +163,7 @@ TEST(ProjectRoundTripTest, UnknownAttributesElementsAndTextAreKeptEverywhere) {
   }
 }
 
-TEST_F(ScratchDirTest, SaveProjectWritesAtomicallyAndLeavesNoTemporaryFile) {
-  auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "a");
-  const fs::path file = dir_ / "conveyor.prj.xml";
-  { std::ofstream(file) << "old content"; }
-  ProjectFile::SaveProject(*project, file);
-  EXPECT_EQ(ReadFile(file), ProjectFile::SerializeProject(*project));
-  EXPECT_EQ(FileCount(), 1u) << "the temporary file was renamed, not left behind";
-
-  auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "p");
-  ProjectFile::SavePlc(*plc, dir_ / "conveyor.plc.xml");
-  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::LoadPlc(dir_ / "conveyor.plc.xml")),
-            ProjectFile::SerializePlc(*plc));
-}
-
-TEST_F(ScratchDirTest, FailedSaveRaisesAccessErrorAndCleansUp) {
+TEST_F(ScratchDirTest, SavesAreAtomicAndAFailedSaveRaisesAccessErrorAndCleansUp) {
   auto project = ProjectFile::ParseProject(EmbeddedProjectXml(), "a");
   // A non-empty directory where the file should go: the final rename fails.
   const fs::path target = dir_ / "taken";
@@ -187,10 +173,20 @@ TEST_F(ScratchDirTest, FailedSaveRaisesAccessErrorAndCleansUp) {
             ProjectFile::kFileAccessError);
   EXPECT_EQ(why.rfind(target.string() + ": cannot be written", 0), 0u) << why;
   EXPECT_EQ(FileCount(), 1u) << "the temporary file is removed after the failure";
-
   EXPECT_EQ(
       ErrorOf([&] { ProjectFile::SaveProject(*project, dir_ / "no" / "such" / "dir.prj.xml"); }),
       ProjectFile::kFileAccessError);
+
+  const fs::path file = dir_ / "conveyor.prj.xml";
+  { std::ofstream(file) << "old content"; }
+  ProjectFile::SaveProject(*project, file);
+  EXPECT_EQ(ReadFile(file), ProjectFile::SerializeProject(*project));
+  EXPECT_EQ(FileCount(), 2u) << "beside the directory, only the file: the temporary was renamed";
+
+  auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), "p");
+  ProjectFile::SavePlc(*plc, dir_ / "conveyor.plc.xml");
+  EXPECT_EQ(ProjectFile::SerializePlc(*ProjectFile::LoadPlc(dir_ / "conveyor.plc.xml")),
+            ProjectFile::SerializePlc(*plc));
 }
 
 TEST_F(ScratchDirTest, FileObjectSavesToItsPathOrInMemoryAndNotAfterItsProjectIsGone) {

@@ -145,7 +145,7 @@ TEST_F(SampleObjectsTest, RenumberingAndMovingKeepTheBlocksPlaceInTheProgram) {
       << "a category lists only blocks of its own program";
 }
 
-TEST_F(SampleObjectsTest, DeletedBlockLeavesProgramAndCategoryAndIsFreed) {
+TEST_F(SampleObjectsTest, DeletedBlocksAndCategoriesLeaveProgramAndCategoriesAndAreFreed) {
   std::weak_ptr<Block> watch;
   {
     auto fb10 = BlockNamed("FB10");
@@ -161,9 +161,8 @@ TEST_F(SampleObjectsTest, DeletedBlockLeavesProgramAndCategoryAndIsFreed) {
   }
   EXPECT_TRUE(watch.expired()) << "nothing in the project keeps a deleted block alive";
   EXPECT_EQ(program_->BlockCount(), 15u);
-}
 
-TEST_F(SampleObjectsTest, RemoveBlocksTakesManyAtOnceAndKeepsTheRestInOrder) {
+  SetUp();  // the sample again
   const size_t removed =
       program_->RemoveBlocks({BlockNamed("FB10"), BlockNamed("FB11"), BlockNamed("FB10"), nullptr,
                               MakeObject<Block>(false, BlockInfo::kFb, 500)});
@@ -172,16 +171,15 @@ TEST_F(SampleObjectsTest, RemoveBlocksTakesManyAtOnceAndKeepsTheRestInOrder) {
   for (const auto& block : program_->FindCategory(2)->Members()) members.push_back(block->Name());
   EXPECT_EQ(members, (std::vector<std::string>{"DB10", "DB11"}));
   EXPECT_EQ(program_->BlockCount(), 14u);
-}
 
-TEST_F(SampleObjectsTest, DeletedCategoryLeavesItsBlocksUnlistedInTheProgram) {
-  std::weak_ptr<Category> watch;
+  SetUp();
+  std::weak_ptr<Category> category;
   {
     auto motors = program_->FindCategory(2);
-    watch = motors.Shared();
+    category = motors.Shared();
     motors->Delete();
   }
-  EXPECT_TRUE(watch.expired());
+  EXPECT_TRUE(category.expired());
   EXPECT_FALSE(program_->FindCategoryById("2"));
   ASSERT_TRUE(BlockNamed("FB10"));
   EXPECT_FALSE(BlockNamed("FB10")->OwnerCategory());
