@@ -85,8 +85,7 @@ TEST_F(BlockInfoTest, ParseBlockNameSplitsWholeTypeNamesAndPlainNumbers) {
     EXPECT_EQ(type, row.type);
     EXPECT_EQ(number, row.number);
   }
-  // Beyond 32 bits, blanks, signs, a leading zero (one name per block), a part missing, letters
-  // inside the number or the type.
+  // Beyond 32 bits, blanks, signs, a leading zero (one name per block), a part missing, letters.
   for (const char* text : {"DB2147483648", "FB 10", " FB10", "FB10 ", "FB+10", "FB-10", "FB010",
                            "FB", "10", "S3", "FBX10", "FB1x", ""}) {
     SCOPED_TRACE(text);
@@ -123,8 +122,7 @@ TEST_F(BlockInfoTest, HasBlockAcceptsAProgramOrWhatStandsForOne) {
       << "a block is no program";
 }
 
-// The text form of the runtime's dates, written by the block itself, across the whole range a
-// block can carry and beyond it (a damaged file can carry serials before year 1 or after 9999).
+// The runtime's date text, written by the block itself, in and beyond the range (a damaged file).
 TEST(BlockDateTextTest, TextHasFixedFieldsAcrossTheRange) {
   const auto block = MakeObject<Block>(false, BlockInfo::kFb, 1);
   const struct {

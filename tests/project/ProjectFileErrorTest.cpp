@@ -202,8 +202,7 @@ TEST(ProjectFileAllowedTest, WhatLooksWrongButIsAllowedOpensAsTheLibraryAndTheTr
   EXPECT_EQ(plc->Program()->Extras().nodes.size(), 1u);
   EXPECT_EQ(plc->Program()->Extras().attributes.size(), 1u);
 
-  // What a merge leaves opens as the tree shows it: the stored order decides where a block stays,
-  // each dropped member is a warning, in line order, and a save writes every block once.
+  // What a merge leaves opens as the tree shows it; each dropped member is a warning, in order.
   std::vector<std::string> warnings;
   const auto merged = ProjectFile::ParseProject(
       ProjectText(

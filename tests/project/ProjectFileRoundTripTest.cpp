@@ -23,7 +23,6 @@ std::string ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A scratch directory per test, removed afterwards.
 class ScratchDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,8 +119,7 @@ TEST(ProjectRoundTripTest, EscapedValuesAndChangesMadeThroughTheObjectsComeBackE
   EXPECT_EQ(saved->Symbols()->NameOf("FC3"), "Interlock");
 }
 
-// What this host does not understand, wherever it stands, is saved as it came, and stays so over
-// further round trips.
+// What this host does not understand, wherever it stands, is saved as it came, and stays so.
 TEST(ProjectRoundTripTest, UnknownAttributesElementsAndTextAreKeptEverywhere) {
   const std::string project = ProjectText(
       "<hardware name=\"H\" rack=\"0\"><slot n=\"2\"/></hardware>\n"

@@ -93,8 +93,7 @@ TEST(InsertIndexTest, AnswersAsTheLiteralSearchesOnRandomTransfers) {
       ASSERT_EQ(free, LiteralNextFree(program, before, type)) << "round " << round;
       const std::string name = index.FreeSymbolicName(base, tableHas);
       ASSERT_EQ(name, LiteralFreeName(table, before, base)) << "round " << round;
-      // The item is then stored as one of: its own number, the proposal (a rename), or nothing
-      // (cancelled, ignored); names likewise.
+      // Stored as its own number, the proposal (a rename) or nothing (cancelled); names likewise.
       Stored stored{0, 0, ""};
       switch (random() % 3) {
         case 0:

@@ -275,8 +275,7 @@ TEST_F(OfflineHandlerTest, AWholeProjectIsMergedAndTheTreeReadsIt) {
   EXPECT_EQ(lastInserted, "Target");
 }
 
-// A category "Motors" [FB30] of another project meets the target's "Motors": the answer in the
-// category dialog decides where the category and its block go.
+// A category "Motors" [FB30] of another project meets the target's "Motors" in the dialog.
 TEST_F(OfflineHandlerTest, TheAnswerDecidesWhereACategoryOfATakenNameAndItsBlocksGo) {
   using Loop = platform::ui::ScriptedModalLoop;
   const auto other = host::ProjectFile::ParseProject(

@@ -28,7 +28,6 @@ class StreamServiceTest : public StreamTest {
     StreamTest::TearDown();
   }
 
-  /// A reference to an object, with a marker.
   static void Reference(const Ref<host::DataObject>& data, std::string_view classId,
                         const std::string& id, const std::string& name,
                         const std::string& marker = "") {
