@@ -18,62 +18,49 @@ std::vector<std::string> Names(const std::vector<Ref<Block>>& blocks) {
   return names;
 }
 
-class SampleProjectTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    project_ =
-        ProjectFile::ParseProject(EmbeddedProjectXml(), std::string(kEmbeddedProjectFileName));
-    program_ = project_->Program();
-    ASSERT_TRUE(program_);
-  }
-  Ref<OfflineProject> project_;
-  Ref<Program> program_;
-};
+TEST(SampleProjectTest, EveryObjectArrivesWithItsDataInTheOrderTheLibraryReliesOn) {
+  const auto project =
+      ProjectFile::ParseProject(EmbeddedProjectXml(), std::string(kEmbeddedProjectFileName));
+  const auto program = project->Program();
+  ASSERT_TRUE(program);
 
-TEST_F(SampleProjectTest, ProjectHasIdentityAndAllChildrenInTheFixedOrder) {
-  EXPECT_EQ(project_->DisplayName(), "Conveyor");
-  EXPECT_EQ(project_->ClassID(), clsid::kProjectOffline);
-  EXPECT_EQ(project_->Identifier(), "{3F2A9C41-7B5E-4D10-9A3C-5E8D21C4B7F0}");
-  EXPECT_EQ(project_->ObjectID(), project_->Identifier()) << "the GUID identifies the project";
-  const std::vector<std::string_view> expected{clsid::kHwConfigOffline, clsid::kSymbolTable,
-                                               clsid::kVarTables,       clsid::kReferences,
-                                               clsid::kDocumentation,   clsid::kProgramOffline};
-  auto objects = project_->Objects();
-  ASSERT_EQ(objects->Count(), 6);
-  for (int32_t i = 1; i <= 6; ++i) EXPECT_EQ(objects->Item(i)->ClassID(), expected[i - 1]);
-  EXPECT_FALSE(project_->IsModified()) << "a freshly loaded project has no unsaved changes";
-  EXPECT_EQ(project_->FileObject()->FileName(), "conveyor.prj.xml");
-}
+  EXPECT_EQ(project->DisplayName(), "Conveyor");
+  EXPECT_EQ(project->ClassID(), clsid::kProjectOffline);
+  EXPECT_EQ(project->Identifier(), "{3F2A9C41-7B5E-4D10-9A3C-5E8D21C4B7F0}");
+  EXPECT_EQ(project->ObjectID(), project->Identifier()) << "the GUID identifies the project";
+  const std::string_view expected[] = {clsid::kHwConfigOffline, clsid::kSymbolTable,
+                                       clsid::kVarTables,       clsid::kReferences,
+                                       clsid::kDocumentation,   clsid::kProgramOffline};
+  ASSERT_EQ(project->Objects()->Count(), 6);
+  for (int32_t i = 1; i <= 6; ++i)
+    EXPECT_EQ(project->Objects()->Item(i)->ClassID(), expected[i - 1]);
+  EXPECT_FALSE(project->IsModified()) << "a freshly loaded project has no unsaved changes";
+  EXPECT_EQ(project->FileObject()->FileName(), "conveyor.prj.xml");
 
-TEST_F(SampleProjectTest, SimpleChildrenCarryNamesAndHardwareData) {
-  auto hardware = project_->Hardware();
+  auto hardware = project->Hardware();
   EXPECT_EQ(hardware->DisplayName(), "Station");
   EXPECT_EQ(hardware->ModifiedText(), "2026-11-02 08:15:00");
   EXPECT_EQ(hardware->Size(), 2048);
   EXPECT_EQ(hardware->ObjectID(), "HW");
-  EXPECT_EQ(project_->VarTables()->DisplayName(), "Variable tables");
-  EXPECT_EQ(project_->References()->DisplayName(), "Cross references");
-  EXPECT_EQ(project_->Documentation()->DisplayName(), "Documentation");
-}
+  EXPECT_EQ(project->VarTables()->DisplayName(), "Variable tables");
+  EXPECT_EQ(project->References()->DisplayName(), "Cross references");
+  EXPECT_EQ(project->Documentation()->DisplayName(), "Documentation");
 
-TEST_F(SampleProjectTest, SymbolsNameBlocksAndOperands) {
-  auto symbols = project_->Symbols();
+  auto symbols = project->Symbols();
   EXPECT_EQ(symbols->NameOf("FB10"), "Motor");
   EXPECT_EQ(symbols->AddressOf("motor"), "FB10") << "names compare without regard to case";
   EXPECT_EQ(symbols->NameOf("I 0.0"), "EmergencyStop");
   EXPECT_EQ(symbols->NameOf("FC2"), "") << "FC2 has no symbol";
   EXPECT_EQ(symbols->Symbols().front().extras.attributes.size(), 1u)
       << "the comment attribute is not understood, so it is kept";
-}
 
-TEST_F(SampleProjectTest, BlocksKeepFileOrderAndEveryAttribute) {
-  EXPECT_EQ(program_->BlockCount(), 16u);
-  const std::vector<std::string> order{"OB1",  "OB35",  "OB82", "OB100", "FB10", "FB11",
-                                       "FB20", "FC1",   "FC2",  "FC5",   "DB10", "DB11",
-                                       "DB20", "DB100", "UDT1", "SFC46"};
-  EXPECT_EQ(Names(program_->Blocks()), order);
+  EXPECT_EQ(program->BlockCount(), 16u);
+  EXPECT_EQ(
+      Names(program->Blocks()),
+      (std::vector<std::string>{"OB1", "OB35", "OB82", "OB100", "FB10", "FB11", "FB20", "FC1",
+                                "FC2", "FC5", "DB10", "DB11", "DB20", "DB100", "UDT1", "SFC46"}));
 
-  auto fb10 = program_->FindBlockById("FB10");
+  auto fb10 = program->FindBlockById("FB10");
   ASSERT_TRUE(fb10);
   EXPECT_EQ(fb10->ClassID(), clsid::kBlockOffline);
   EXPECT_EQ(fb10->ObjectID(), "FB10");
@@ -85,38 +72,36 @@ TEST_F(SampleProjectTest, BlocksKeepFileOrderAndEveryAttribute) {
   EXPECT_FALSE(fb10->Protected());
   EXPECT_FALSE(fb10->System());
 
-  auto sfc46 = program_->FindBlock(BlockInfo::kSfc, 46);
+  auto sfc46 = program->FindBlock(BlockInfo::kSfc, 46);
   ASSERT_TRUE(sfc46);
   EXPECT_TRUE(sfc46->System());
   EXPECT_TRUE(sfc46->Protected());
 
-  auto db10 = program_->FindBlock(BlockInfo::kDb, 10);
+  auto db10 = program->FindBlock(BlockInfo::kDb, 10);
   ASSERT_TRUE(db10->InstanceOf().has_value());
   EXPECT_EQ(db10->InstanceOf()->type, BlockInfo::kFb);
   EXPECT_EQ(db10->InstanceOf()->number, 10);
-  EXPECT_FALSE(program_->FindBlock(BlockInfo::kDb, 100)->InstanceOf().has_value());
-}
+  EXPECT_FALSE(program->FindBlock(BlockInfo::kDb, 100)->InstanceOf().has_value());
 
-TEST_F(SampleProjectTest, CategoriesDefaultAndStoredOrderAreAsWritten) {
-  ASSERT_EQ(program_->Categories().size(), 4u);
-  EXPECT_EQ(program_->DefaultCategoryId(), 1);
-  EXPECT_EQ(program_->CategoryOrder(), (std::vector<std::string>{"2", "1", "3"}))
+  ASSERT_EQ(program->Categories().size(), 4u);
+  EXPECT_EQ(program->DefaultCategoryId(), 1);
+  EXPECT_EQ(program->CategoryOrder(), (std::vector<std::string>{"2", "1", "3"}))
       << "the stored order leaves category 4 out, on purpose";
-  auto motors = program_->FindCategoryById("2");
+  auto motors = program->FindCategoryById("2");
   ASSERT_TRUE(motors);
   EXPECT_EQ(motors->DisplayName(), "Motors");
   EXPECT_EQ(motors->ClassID(), clsid::kCategory);
   EXPECT_EQ(Names(motors->Members()), (std::vector<std::string>{"FB10", "DB10", "FB11", "DB11"}));
-  EXPECT_TRUE(SameObject(program_->FindBlockById("DB10")->OwnerCategory(), motors));
+  EXPECT_TRUE(SameObject(program->FindBlockById("DB10")->OwnerCategory(), motors));
 
   std::vector<std::string> uncategorised;
-  for (const auto& block : program_->Blocks()) {
+  for (const auto& block : program->Blocks()) {
     if (!block->OwnerCategory()) uncategorised.push_back(block->Name());
   }
   EXPECT_EQ(uncategorised, (std::vector<std::string>{"FC1", "DB100", "UDT1", "SFC46"}));
 }
 
-TEST(SamplePlcTest, PlcHasHardwareMemoryCardAndProgramWithoutCategories) {
+TEST(SamplePlcTest, PlcHasHardwareMemoryCardAndProgramAndTheFilesOnDiskMatchTheEmbeddedTexts) {
   auto plc = ProjectFile::ParsePlc(EmbeddedPlcXml(), std::string(kEmbeddedPlcFileName));
   EXPECT_EQ(plc->ClassID(), clsid::kProjectOnline);
   auto objects = plc->Objects();
@@ -140,17 +125,15 @@ TEST(SamplePlcTest, PlcHasHardwareMemoryCardAndProgramWithoutCategories) {
   EXPECT_TRUE(program->Online());
   EXPECT_TRUE(program->Categories().empty());
   EXPECT_EQ(program->FindBlockById("FB10")->ClassID(), clsid::kBlockOnline);
-}
 
-TEST(SampleFilesTest, FilesOnDiskMatchTheEmbeddedTexts) {
   const std::filesystem::path dir(MZ_SAMPLES_DIR);
   auto fromDisk = ProjectFile::LoadProject(dir / "conveyor.prj.xml");
   auto embedded = ProjectFile::ParseProject(EmbeddedProjectXml(), "conveyor.prj.xml");
   EXPECT_EQ(ProjectFile::SerializeProject(*fromDisk), ProjectFile::SerializeProject(*embedded))
       << "the build embeds the current sample";
   EXPECT_EQ(fromDisk->FileObject()->Path(), dir / "conveyor.prj.xml");
-  auto plc = ProjectFile::LoadPlc(dir / "conveyor.plc.xml");
-  EXPECT_EQ(ProjectFile::SerializePlc(*plc),
+  auto plcFromDisk = ProjectFile::LoadPlc(dir / "conveyor.plc.xml");
+  EXPECT_EQ(ProjectFile::SerializePlc(*plcFromDisk),
             ProjectFile::SerializePlc(*ProjectFile::ParsePlc(EmbeddedPlcXml(), "x")));
 }
 

@@ -1,6 +1,5 @@
-// The framework project objects through their public operations: containers and lookups,
-// block numbering, category membership, deletion, the modified flag, the stored category order
-// and its byte form, symbols and the memory card.
+// The framework project objects through their public operations: containers, lookups, numbering,
+// membership, deletion, the modified flag, the stored category order, symbols and the memory card.
 #include <gtest/gtest.h>
 
 #include "mzblprsx/interfaces/IRgDocument.h"
@@ -26,7 +25,7 @@ class SampleObjectsTest : public ::testing::Test {
   Ref<Program> program_;
 };
 
-TEST_F(SampleObjectsTest, ObjectListFindsChildrenByExactClassIdentifier) {
+TEST_F(SampleObjectsTest, LookUpsFindAndAddingRefusesWhatTheProgramCannotTake) {
   auto objects = project_->Objects();
   auto program = objects->ItemByClass(std::string(clsid::kProgramOffline));
   EXPECT_TRUE(SameObject(program, program_));
@@ -41,21 +40,46 @@ TEST_F(SampleObjectsTest, ObjectListFindsChildrenByExactClassIdentifier) {
 
   EXPECT_EQ(ErrorOf([&] { objects->Item(0); }), platform::errc::kSubscript);
   EXPECT_EQ(ErrorOf([&] { objects->Item(7); }), platform::errc::kSubscript);
+
+  EXPECT_TRUE(SameObject(BlockNamed("fb10"), program_->FindBlock(BlockInfo::kFb, 10)));
+  EXPECT_FALSE(BlockNamed("FB010")) << "only the canonical name is a block name";
+  EXPECT_FALSE(BlockNamed("Motor"));
+  EXPECT_FALSE(program_->FindBlock(BlockInfo::kFb, 99));
+
+  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(false, BlockInfo::kFb, 10)); }),
+            platform::errc::kDuplicateKey);
+  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(true, BlockInfo::kFb, 99)); }),
+            platform::errc::kInvalidCall);
+  auto other = MakeObject<Program>(false, "Other");
+  EXPECT_EQ(ErrorOf([&] { other->AddBlock(BlockNamed("FB10")); }), platform::errc::kInvalidCall)
+      << "a block is in one program at a time";
+  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, BlockInfo::kOb, 256); }),
+            platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, 2, 1); }), platform::errc::kInvalidCall);
+
+  EXPECT_EQ(program_->NextCategoryId(), 5);
+  EXPECT_EQ(ErrorOf([&] { program_->AddCategory(MakeObject<Category>(2, "Again")); }),
+            platform::errc::kDuplicateKey);
+  EXPECT_EQ(ErrorOf([&] { MakeObject<Category>(0, "Zero"); }), platform::errc::kInvalidCall);
+  auto online = MakeObject<Program>(true, "Program");
+  EXPECT_EQ(ErrorOf([&] { online->AddCategory(MakeObject<Category>(1, "C")); }),
+            platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { online->SetCategoryOrder({"1"}); }), platform::errc::kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { online->SetDefaultCategoryId(1); }), platform::errc::kInvalidCall);
+
+  auto document = BlockNamed("FB10").As<mzblprsx::IRgDocument>();
+  ASSERT_TRUE(document) << "blocks open in editors";
+  EXPECT_FALSE(document->IsOpen());
+  BlockNamed("FB10")->SetOpen(true);
+  BlockNamed("FB10")->SetModified(true);
+  EXPECT_TRUE(document->IsOpen());
+  EXPECT_TRUE(document->IsModified());
+  EXPECT_FALSE(project_->IsModified()) << "an editor's unsaved edits are not project data yet";
+  EXPECT_FALSE(program_->FindCategory(1).As<mzblprsx::IRgDocument>())
+      << "categories do not open in editors";
 }
 
-TEST(ObjectListDefaultTest, FindByClassOfAHostThatOnlyRaisesTakesTheFailureAsNone) {
-  struct RaisingList : mzblprsx::IRgObjectList {
-    std::string_view TypeName() const override { return "RaisingList"; }
-    int32_t Count() override { return 0; }
-    Ref<mzblprsx::IRgObject> Item(int32_t) override { return {}; }
-    Ref<mzblprsx::IRgObject> ItemByClass(const std::string& classId) override {
-      throw platform::Error(platform::errc::kInvalidCall, "no " + classId);
-    }
-  };
-  EXPECT_FALSE(MakeObject<RaisingList>()->FindByClass("{X}"));
-}
-
-TEST(ProjectContainerTest, ChildrenTakeTheirFixedPlaceWhateverTheOrderOfAdding) {
+TEST(ProjectContainerTest, ChildrenTakeTheirFixedPlaceAndAFailingLookUpIsNone) {
   auto project = MakeObject<OfflineProject>("{G}", "P");
   project->AddObject(MakeObject<Program>(false, "Program"));
   project->AddObject(MakeObject<HardwareConfig>(false, "Station"));
@@ -76,29 +100,19 @@ TEST(ProjectContainerTest, ChildrenTakeTheirFixedPlaceWhateverTheOrderOfAdding) 
             platform::errc::kInvalidCall);
   EXPECT_EQ(ErrorOf([&] { project->Delete(); }), platform::errc::kInvalidCall)
       << "a project is closed, not deleted";
+
+  struct RaisingList : mzblprsx::IRgObjectList {
+    std::string_view TypeName() const override { return "RaisingList"; }
+    int32_t Count() override { return 0; }
+    Ref<mzblprsx::IRgObject> Item(int32_t) override { return {}; }
+    Ref<mzblprsx::IRgObject> ItemByClass(const std::string& classId) override {
+      throw platform::Error(platform::errc::kInvalidCall, "no " + classId);
+    }
+  };
+  EXPECT_FALSE(MakeObject<RaisingList>()->FindByClass("{X}"));
 }
 
-TEST_F(SampleObjectsTest, BlocksAreFoundByTypeNumberAndIdWithoutRegardToCase) {
-  EXPECT_TRUE(SameObject(BlockNamed("fb10"), program_->FindBlock(BlockInfo::kFb, 10)));
-  EXPECT_FALSE(BlockNamed("FB010")) << "only the canonical name is a block name";
-  EXPECT_FALSE(BlockNamed("Motor"));
-  EXPECT_FALSE(program_->FindBlock(BlockInfo::kFb, 99));
-}
-
-TEST_F(SampleObjectsTest, AddBlockRefusesDuplicatesAndTheOtherSidesBlocks) {
-  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(false, BlockInfo::kFb, 10)); }),
-            platform::errc::kDuplicateKey);
-  EXPECT_EQ(ErrorOf([&] { program_->AddBlock(MakeObject<Block>(true, BlockInfo::kFb, 99)); }),
-            platform::errc::kInvalidCall);
-  auto other = MakeObject<Program>(false, "Other");
-  EXPECT_EQ(ErrorOf([&] { other->AddBlock(BlockNamed("FB10")); }), platform::errc::kInvalidCall)
-      << "a block is in one program at a time";
-  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, BlockInfo::kOb, 256); }),
-            platform::errc::kInvalidCall);
-  EXPECT_EQ(ErrorOf([&] { MakeObject<Block>(false, 2, 1); }), platform::errc::kInvalidCall);
-}
-
-TEST_F(SampleObjectsTest, RenumberingChangesNameIdentifierAndIndexKeepingPlaceAndCategory) {
+TEST_F(SampleObjectsTest, RenumberingAndMovingKeepTheBlocksPlaceInTheProgram) {
   auto fc2 = BlockNamed("FC2");
   auto category = fc2->OwnerCategory();
   const auto position = category->IndexOfMember(*fc2);
@@ -114,53 +128,7 @@ TEST_F(SampleObjectsTest, RenumberingChangesNameIdentifierAndIndexKeepingPlaceAn
   EXPECT_EQ(ErrorOf([&] { fc2->SetName("FC99"); }), platform::errc::kInvalidCall)
       << "renaming a block is renumbering it";
   EXPECT_EQ(fc2->Number(), 12) << "failed renumbering changed nothing";
-}
 
-TEST_F(SampleObjectsTest, DeletedBlockLeavesProgramAndCategoryAndIsFreed) {
-  std::weak_ptr<Block> watch;
-  {
-    auto fb10 = BlockNamed("FB10");
-    watch = fb10.Shared();
-    auto motors = fb10->OwnerCategory();
-    fb10->Delete();
-    EXPECT_FALSE(BlockNamed("FB10"));
-    EXPECT_EQ(motors->IndexOfMember(*fb10), -1);
-    EXPECT_FALSE(fb10->OwnerProgram());
-    EXPECT_FALSE(fb10->OwnerCategory());
-    EXPECT_EQ(ErrorOf([&] { fb10->Delete(); }), platform::errc::kInvalidCall)
-        << "a removed block is in no container to delete it from";
-  }
-  EXPECT_TRUE(watch.expired()) << "nothing in the project keeps a deleted block alive";
-  EXPECT_EQ(program_->BlockCount(), 15u);
-}
-
-TEST_F(SampleObjectsTest, RemoveBlocksTakesManyAtOnceAndKeepsTheRestInOrder) {
-  const size_t removed =
-      program_->RemoveBlocks({BlockNamed("FB10"), BlockNamed("FB11"), BlockNamed("FB10"), nullptr,
-                              MakeObject<Block>(false, BlockInfo::kFb, 500)});
-  EXPECT_EQ(removed, 2u) << "duplicates, nothing and foreign blocks are skipped";
-  std::vector<std::string> members;
-  for (const auto& block : program_->FindCategory(2)->Members()) members.push_back(block->Name());
-  EXPECT_EQ(members, (std::vector<std::string>{"DB10", "DB11"}));
-  EXPECT_EQ(program_->BlockCount(), 14u);
-}
-
-TEST_F(SampleObjectsTest, DeletedCategoryLeavesItsBlocksUnlistedInTheProgram) {
-  std::weak_ptr<Category> watch;
-  {
-    auto motors = program_->FindCategory(2);
-    watch = motors.Shared();
-    motors->Delete();
-  }
-  EXPECT_TRUE(watch.expired());
-  EXPECT_FALSE(program_->FindCategoryById("2"));
-  ASSERT_TRUE(BlockNamed("FB10"));
-  EXPECT_FALSE(BlockNamed("FB10")->OwnerCategory());
-  EXPECT_EQ(program_->CategoryOrder(), (std::vector<std::string>{"2", "1", "3"}))
-      << "the stored order is the library's data; a stale entry is skipped when read";
-}
-
-TEST_F(SampleObjectsTest, InsertingAMemberMovesItFromItsFormerCategory) {
   auto diagnostics = program_->FindCategory(4);
   auto fb10 = BlockNamed("FB10");
   diagnostics->InsertMember(fb10, 0);
@@ -177,16 +145,46 @@ TEST_F(SampleObjectsTest, InsertingAMemberMovesItFromItsFormerCategory) {
       << "a category lists only blocks of its own program";
 }
 
-TEST_F(SampleObjectsTest, CategoriesAreOfflineOnlyAndIdentifiersUnique) {
-  EXPECT_EQ(program_->NextCategoryId(), 5);
-  EXPECT_EQ(ErrorOf([&] { program_->AddCategory(MakeObject<Category>(2, "Again")); }),
-            platform::errc::kDuplicateKey);
-  EXPECT_EQ(ErrorOf([&] { MakeObject<Category>(0, "Zero"); }), platform::errc::kInvalidCall);
-  auto online = MakeObject<Program>(true, "Program");
-  EXPECT_EQ(ErrorOf([&] { online->AddCategory(MakeObject<Category>(1, "C")); }),
-            platform::errc::kInvalidCall);
-  EXPECT_EQ(ErrorOf([&] { online->SetCategoryOrder({"1"}); }), platform::errc::kInvalidCall);
-  EXPECT_EQ(ErrorOf([&] { online->SetDefaultCategoryId(1); }), platform::errc::kInvalidCall);
+TEST_F(SampleObjectsTest, DeletedBlocksAndCategoriesLeaveProgramAndCategoriesAndAreFreed) {
+  std::weak_ptr<Block> watch;
+  {
+    auto fb10 = BlockNamed("FB10");
+    watch = fb10.Shared();
+    auto motors = fb10->OwnerCategory();
+    fb10->Delete();
+    EXPECT_FALSE(BlockNamed("FB10"));
+    EXPECT_EQ(motors->IndexOfMember(*fb10), -1);
+    EXPECT_FALSE(fb10->OwnerProgram());
+    EXPECT_FALSE(fb10->OwnerCategory());
+    EXPECT_EQ(ErrorOf([&] { fb10->Delete(); }), platform::errc::kInvalidCall)
+        << "a removed block is in no container to delete it from";
+  }
+  EXPECT_TRUE(watch.expired()) << "nothing in the project keeps a deleted block alive";
+  EXPECT_EQ(program_->BlockCount(), 15u);
+
+  SetUp();  // the sample again
+  const size_t removed =
+      program_->RemoveBlocks({BlockNamed("FB10"), BlockNamed("FB11"), BlockNamed("FB10"), nullptr,
+                              MakeObject<Block>(false, BlockInfo::kFb, 500)});
+  EXPECT_EQ(removed, 2u) << "duplicates, nothing and foreign blocks are skipped";
+  std::vector<std::string> members;
+  for (const auto& block : program_->FindCategory(2)->Members()) members.push_back(block->Name());
+  EXPECT_EQ(members, (std::vector<std::string>{"DB10", "DB11"}));
+  EXPECT_EQ(program_->BlockCount(), 14u);
+
+  SetUp();
+  std::weak_ptr<Category> category;
+  {
+    auto motors = program_->FindCategory(2);
+    category = motors.Shared();
+    motors->Delete();
+  }
+  EXPECT_TRUE(category.expired());
+  EXPECT_FALSE(program_->FindCategoryById("2"));
+  ASSERT_TRUE(BlockNamed("FB10"));
+  EXPECT_FALSE(BlockNamed("FB10")->OwnerCategory());
+  EXPECT_EQ(program_->CategoryOrder(), (std::vector<std::string>{"2", "1", "3"}))
+      << "the stored order is the library's data; a stale entry is skipped when read";
 }
 
 TEST_F(SampleObjectsTest, EveryChangeMarksTheProjectModifiedButUnchangedValuesDoNot) {
@@ -213,28 +211,6 @@ TEST_F(SampleObjectsTest, EveryChangeMarksTheProjectModifiedButUnchangedValuesDo
   EXPECT_FALSE(project_->IsModified()) << "setting a value it already has is no change";
 }
 
-TEST_F(SampleObjectsTest, DocumentStateIsSeparateFromTheProjectsModifiedFlag) {
-  auto document = BlockNamed("FB10").As<mzblprsx::IRgDocument>();
-  ASSERT_TRUE(document) << "blocks open in editors";
-  EXPECT_FALSE(document->IsOpen());
-  BlockNamed("FB10")->SetOpen(true);
-  BlockNamed("FB10")->SetModified(true);
-  EXPECT_TRUE(document->IsOpen());
-  EXPECT_TRUE(document->IsModified());
-  EXPECT_FALSE(project_->IsModified()) << "an editor's unsaved edits are not project data yet";
-  EXPECT_FALSE(program_->FindCategory(1).As<mzblprsx::IRgDocument>())
-      << "categories do not open in editors";
-}
-
-TEST(CategoryOrderTest, ByteFormIsUtf16RecordsOfCTabIdentifierNul) {
-  const auto bytes = Program::EncodeCategoryOrder({"2", "10"});
-  const std::vector<uint8_t> expected{'C', 0,    '\t', 0,   '2', 0,   0, 0, 'C',
-                                      0,   '\t', 0,    '1', 0,   '0', 0, 0, 0};
-  EXPECT_EQ(bytes, expected);
-  EXPECT_TRUE(Program::EncodeCategoryOrder({}).empty());
-  EXPECT_EQ(Program::DecodeCategoryOrder(bytes), (std::vector<std::string>{"2", "10"}));
-}
-
 std::vector<uint8_t> Utf16(const std::string& text) {
   std::vector<uint8_t> bytes;
   for (char c : text) {
@@ -244,7 +220,14 @@ std::vector<uint8_t> Utf16(const std::string& text) {
   return bytes;
 }
 
-TEST(CategoryOrderTest, DecodingFollowsTheReadingRules) {
+TEST(CategoryOrderTest, CategoryOrderIsReadAndWrittenAsUtf16RecordsAndValidated) {
+  const auto bytes = Program::EncodeCategoryOrder({"2", "10"});
+  const std::vector<uint8_t> expected{'C', 0,    '\t', 0,   '2', 0,   0, 0, 'C',
+                                      0,   '\t', 0,    '1', 0,   '0', 0, 0, 0};
+  EXPECT_EQ(bytes, expected);
+  EXPECT_TRUE(Program::EncodeCategoryOrder({}).empty());
+  EXPECT_EQ(Program::DecodeCategoryOrder(bytes), (std::vector<std::string>{"2", "10"}));
+
   struct Row {
     const char* name;
     std::string text;
@@ -267,9 +250,7 @@ TEST(CategoryOrderTest, DecodingFollowsTheReadingRules) {
   const std::vector<uint8_t> odd{'C', 0, '\t', 0, '2', 0, 0, 0, 'C'};
   EXPECT_EQ(Program::DecodeCategoryOrder(odd), std::vector<std::string>{"2"})
       << "an odd trailing byte is dropped";
-}
 
-TEST(CategoryOrderTest, SettersValidateAndChangeNothingOnError) {
   auto program = MakeObject<Program>(false, "P");
   program->SetCategoryOrderBytes(Utf16(std::string("C\t2\0C\t\0C\t1\0", 11)));
   EXPECT_EQ(program->CategoryOrder(), (std::vector<std::string>{"2", "1"}))

@@ -1,6 +1,5 @@
-// Conflicts of received blocks answered in the overwrite dialog (a scripted user): what the
-// dialog proposes, how one answer for all carries over to the later blocks of a transfer, and
-// that closing or cancelling the dialog leaves out that one block only.
+// Conflicts of received blocks answered in the overwrite dialog by a scripted user: the proposal,
+// an answer for all carried over to later blocks, closing or cancelling leaving out one block.
 #include <gtest/gtest.h>
 
 #include "host/project/ProjectFile.h"
@@ -81,53 +80,44 @@ class ConflictDialogTest : public StreamTest {
   bool checked = false;
 };
 
-TEST_F(ConflictDialogTest, ProposalsSkipTakenNumbersEarlierItemsAndTakenNames) {
+TEST_F(ConflictDialogTest, EachConflictIsAskedWithAFreeProposalAndAnAnswerForAllHoldsForTheRest) {
   LookAtProposal().CloseBox();
-  const auto items = Check({"FB6", "FB10"});
+  auto items = Check({"FB6", "FB10"});
   EXPECT_TRUE(checked);
   ASSERT_EQ(proposals.size(), 1u) << "only FB10 collides";
   EXPECT_EQ(proposals[0].substr(0, 18), "[FB 7 | Motor (2)]")
       << "FB6 comes in earlier; the target's own name of FB7 is none, Motor (2) is free";
   EXPECT_EQ(Actions(items), "FB6:1 FB10:0") << "closing the dialog cancels that block only";
-}
 
-TEST_F(ConflictDialogTest, TheSecondOfTwoEqualBlocksIsAsked) {
   // FB10 is renamed to 6, the number the transfer's FB6 has: FB6 then collides with it.
+  proposals.clear();
   loop->Click("rgoptRename").TypeNumber("rgbexNew", "6").Click("cmdOK");
   LookAtProposal().Click("cmdCancel");
-  const auto items = Check({"FB10", "FB6"});
-  EXPECT_EQ(Actions(items), "FB10:2 FB6:0");
+  EXPECT_EQ(Actions(Check({"FB10", "FB6"})), "FB10:2 FB6:0");
   ASSERT_EQ(proposals.size(), 1u) << "the second one was asked about";
   EXPECT_EQ(proposals[0].substr(0, 6), "[FB 7 ") << "6 is taken by the first now";
-}
 
-TEST_F(ConflictDialogTest, OverwriteAllStopsAtAnOpenTarget) {
+  loop->Click("cmdAll");  // ignore is preset for a copy from another project
+  EXPECT_EQ(Actions(Check({"FB10", "FB6", "DB10", "SFC20"})), "FB10:6 FB6:1 DB10:6 SFC20:6");
+  EXPECT_EQ(loop->Remaining(), 0u);
+
+  proposals.clear();
+  LookAtProposal().Click("cmdCancel");
+  EXPECT_EQ(Actions(Check({"SFC20"})), "SFC20:0");
+  ASSERT_EQ(proposals.size(), 1u);
+  EXPECT_EQ(proposals[0].substr(0, 8), "[SFC 20 ")
+      << "SFC21 is free, but a system block is never offered a new number";
+
   env.Application().OpenDocument(HostBlock("DB10"), -1);
   loop->Click("rgoptOverwrite").Click("cmdAll");
   env.Errors().PushAnswer(6);  // go on without the open block
-  const auto items = Check({"FB10", "DB10"});
+  items = Check({"FB10", "DB10"});
   EXPECT_TRUE(checked);
   EXPECT_EQ(Actions(items), "FB10:4 DB10:0") << "not asked again, but the open DB10 is kept";
   const auto db10 = items->Find(std::string(clsid::kBlockOffline), Variant("DB10"));
   EXPECT_EQ(db10->ItemError(), mzblprsx::RgDataObjectItemErrorOpenedBlock);
   ASSERT_EQ(env.Errors().Messages().size(), 1u);
   EXPECT_EQ(env.Errors().Messages()[0].number, 1048) << "asked whether to copy the rest";
-}
-
-TEST_F(ConflictDialogTest, IgnoreAllAnswersOnceForTheRest) {
-  loop->Click("cmdAll");  // ignore is preset for a copy from another project
-  const auto items = Check({"FB10", "FB6", "DB10", "SFC20"});
-  EXPECT_EQ(Actions(items), "FB10:6 FB6:1 DB10:6 SFC20:6");
-  EXPECT_EQ(loop->Remaining(), 0u);
-}
-
-TEST_F(ConflictDialogTest, ASystemBlockKeepsItsNumberInTheDialog) {
-  LookAtProposal().Click("cmdCancel");
-  const auto items = Check({"SFC20"});
-  ASSERT_EQ(proposals.size(), 1u);
-  EXPECT_EQ(proposals[0].substr(0, 8), "[SFC 20 ")
-      << "SFC21 is free, but a system block is never offered a new number";
-  EXPECT_EQ(Actions(items), "SFC20:0");
 }
 
 }  // namespace

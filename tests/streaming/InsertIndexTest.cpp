@@ -1,6 +1,5 @@
-// The check index of the offline stream handler against the literal searches it replaces (a
-// rescan of the items before the current one, a count from 1 for numbers and from the base for
-// names), on random transfers; and the index rules of symbolic names.
+// The offline stream handler's check index against the literal searches it replaces, on random
+// transfers; and the index rules of symbolic names.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -94,8 +93,7 @@ TEST(InsertIndexTest, AnswersAsTheLiteralSearchesOnRandomTransfers) {
       ASSERT_EQ(free, LiteralNextFree(program, before, type)) << "round " << round;
       const std::string name = index.FreeSymbolicName(base, tableHas);
       ASSERT_EQ(name, LiteralFreeName(table, before, base)) << "round " << round;
-      // The item is then stored as one of: its own number, the proposal (a rename), or nothing
-      // (cancelled, ignored); names likewise.
+      // Stored as its own number, the proposal (a rename) or nothing (cancelled); names likewise.
       Stored stored{0, 0, ""};
       switch (random() % 3) {
         case 0:
@@ -113,7 +111,7 @@ TEST(InsertIndexTest, AnswersAsTheLiteralSearchesOnRandomTransfers) {
   }
 }
 
-TEST(InsertIndexTest, ProposalsSkipTheProgramAndEarlierItems) {
+TEST(InsertIndexTest, ProposalsSkipTheProgramAndEarlierItemsAndNamesAreRebuiltFromTheBase) {
   Index index;
   index.Reset();
   const auto fb1to5 = [](int32_t type, int32_t n) { return type == 10 && n <= 5; };
@@ -125,11 +123,7 @@ TEST(InsertIndexTest, ProposalsSkipTheProgramAndEarlierItems) {
   EXPECT_EQ(index.NextFreeBlockNumber(9, all), 65535) << "a full type still answers 65535";
   index.Reset();
   EXPECT_FALSE(index.BlockAlreadyInserted(10, 6)) << "a new check forgets the last one";
-}
 
-TEST(InsertIndexTest, NamesAreRebuiltFromTheBase) {
-  Index index;
-  index.Reset();
   std::set<std::string> table{"motor", "motor (1)"};
   const auto tableHas = [&](const std::string& s) {
     return table.contains(platform::text::FoldCase(s));
@@ -142,9 +136,7 @@ TEST(InsertIndexTest, NamesAreRebuiltFromTheBase) {
   EXPECT_EQ(index.FreeSymbolicName(base, tableHas), "Motor (4)")
       << "an earlier item's name counts without regard to case";
   EXPECT_EQ(index.FreeSymbolicName("", tableHas), "");
-}
 
-TEST(InsertIndexTest, RemoveIndexFromNameKeepsWhatIsNoIndex) {
   const std::vector<std::pair<std::string, std::string>> rows{
       {"Motor (3)", "Motor"},
       {"Motor(3)", "Motor"},

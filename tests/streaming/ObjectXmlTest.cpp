@@ -33,20 +33,7 @@ std::vector<uint8_t> Utf16(std::u16string_view text) {
   return bytes;
 }
 
-TEST(ObjectXmlWriter, AnythingButAOneToThreeArrayGivesNoText) {
-  const std::pair<const char*, Variant> cases[] = {
-      {"first dimension 0 to 2", Variant(Array(0, 3, 1))},
-      {"first dimension 1 to 4", Variant(Array(1, 4, 1))},
-      {"one dimension", Variant(SafeArray::Create(platform::VarType::Empty, {{1, 3}}))},
-      {"not an array", Variant("<ROOT/>")},
-      {"empty", Variant()},
-  };
-  for (const auto& [name, value] : cases) {
-    EXPECT_EQ(RgObjectStreamService::WriteObjectDataXML(value), "") << name;
-  }
-}
-
-TEST(ObjectXmlReader, ReadsWhatTheWriterWroteInOrder) {
+TEST(ObjectXmlReader, WhatTheWriterWritesReadsBackInOrderAndWhatNamesNoObjectFails) {
   auto data = Array(1, 3, 3);
   const char* ids[] = {"OB1", "42", "Motors & <Drives>"};
   for (int32_t i = 1; i <= 3; ++i) {
@@ -64,40 +51,45 @@ TEST(ObjectXmlReader, ReadsWhatTheWriterWroteInOrder) {
     EXPECT_EQ(read->Get({2, i}).ToString(), ids[i - 1]) << "special characters survive";
     EXPECT_EQ(read->Get({3, i}), Variant(i == 2)) << "the open flag reads back as a Boolean";
   }
-}
 
-TEST(ObjectXmlReader, OpenFlagIsBooleanWhenPresentAndEmptyWhenNot) {
-  const auto read = RgObjectStreamService::ReadObjectDataXML(
+  const auto flags = RgObjectStreamService::ReadObjectDataXML(
       "<ROOT><RGOBJECT CLSID=\"A\" OBJID=\"1\"/><RGOBJECT CLSID=\"B\" OBJID=\"2\" ISOPEN=\"-1\"/>"
       "<RGOBJECT CLSID=\"C\" OBJID=\"3\" ISOPEN=\"0\"/><RGOBJECT/></ROOT>");
-  EXPECT_TRUE(read->Get({3, 1}).IsEmpty());
-  EXPECT_EQ(read->Get({3, 2}), Variant(true));
-  EXPECT_EQ(read->Get({3, 3}), Variant(false));
-  EXPECT_EQ(read->Get({1, 4}), Variant("")) << "missing attributes read as empty text";
-}
+  EXPECT_TRUE(flags->Get({3, 1}).IsEmpty()) << "no flag: empty";
+  EXPECT_EQ(flags->Get({3, 2}), Variant(true));
+  EXPECT_EQ(flags->Get({3, 3}), Variant(false));
+  EXPECT_EQ(flags->Get({1, 4}), Variant("")) << "missing attributes read as empty text";
 
-TEST(ObjectXmlReader, TextsNamingNoObjectFail) {
-  const std::pair<const char*, int32_t> cases[] = {
+  // Anything but a 1-to-3 array gives no text.
+  const std::pair<const char*, Variant> noText[] = {
+      {"first dimension 0 to 2", Variant(Array(0, 3, 1))},
+      {"first dimension 1 to 4", Variant(Array(1, 4, 1))},
+      {"one dimension", Variant(SafeArray::Create(platform::VarType::Empty, {{1, 3}}))},
+      {"not an array", Variant("<ROOT/>")},
+      {"empty", Variant()},
+  };
+  for (const auto& [name, value] : noText) {
+    EXPECT_EQ(RgObjectStreamService::WriteObjectDataXML(value), "") << name;
+  }
+
+  const std::pair<const char*, int32_t> failing[] = {
       {"", 9},
       {"not xml at all", 9},
       {"<ROOT/>", 9},
       {"<OTHER><RGOBJECT CLSID=\"A\"/></OTHER>", 9},
       {"<ROOT><ROOT><RGOBJECT/></ROOT></ROOT>", 9},
       {"<ROOT><RGOBJECT CLSID=\"A\" OBJID=\"1\" ISOPEN=\"yes\"/></ROOT>", 13},
-      {"<ROOT><RGOBJECT CLSID=\"A\" OBJID=\"1\" ISOPEN=\"0\"/></ROOT>", 0},
-  };
-  for (const auto& [xml, number] : cases) EXPECT_EQ(ReadError(xml), number) << xml;
+      {"<ROOT><RGOBJECT CLSID=\"A\" OBJID=\"1\" ISOPEN=\"0\"/></ROOT>", 0}};
+  for (const auto& [xml, number] : failing) EXPECT_EQ(ReadError(xml), number) << xml;
 }
 
-TEST(ByteForms, TextIsUtf16LittleEndianEndedByOneNul) {
+TEST(ByteForms, TextIsUtf16LittleEndianEndedByOneNulAndReadsBackCutTrimmedAndTolerant) {
   EXPECT_EQ(RgObjectStreamService::MakeByteForm("A\xC3\x9C"),
             (std::vector<uint8_t>{'A', 0, 0xDC, 0, 0, 0}));
   EXPECT_EQ(RgObjectStreamService::MakeByteForm(""), (std::vector<uint8_t>{0, 0}));
   const std::string guid = "{3F2A9C41-7B5E-4D10-9A3C-5E8D21C4B7F0}";
   EXPECT_EQ(RgObjectStreamService::ReadByteForm(RgObjectStreamService::MakeByteForm(guid)), guid);
-}
 
-TEST(ByteForms, ReadingCutsAtTheFirstNulTrimsBlanksAndToleratesDamage) {
   struct Row {
     const char* what;
     std::vector<uint8_t> bytes;

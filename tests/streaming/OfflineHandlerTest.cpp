@@ -1,6 +1,5 @@
-// The offline stream handler of a running snap-in over a project of its own: what a selection
-// carries, where received data comes from, which actions it allows, and how received objects are
-// checked and inserted (blocks and categories pasted from another project given as text).
+// The offline stream handler of a running snap-in: what a selection carries, which actions it
+// allows, and how objects pasted from another project (given as text) are checked and inserted.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -103,9 +102,7 @@ class OfflineHandlerTest : public StreamTest {
   std::string lastInserted;
 };
 
-// ---- Sending ----------------------------------------------------------------------------------
-
-TEST_F(OfflineHandlerTest, AProjectTravelsAloneAProgramWithItsCategoriesAndItsOwnBlocks) {
+TEST_F(OfflineHandlerTest, SendingCarriesEachObjectOnceAndNeverStaleContent) {
   const auto project =
       service->GetStreamItems(Selection({BlockItem("FB10"), ProjectItem()}), kCopy);
   ASSERT_EQ(project->Count(), 1);
@@ -116,9 +113,7 @@ TEST_F(OfflineHandlerTest, AProjectTravelsAloneAProgramWithItsCategoriesAndItsOw
   EXPECT_FALSE(service->CanStreamData(Selection({BlockItem("SFC20")}), kCopy))
       << "a system block may only be moved";
   EXPECT_TRUE(service->CanStreamData(Selection({BlockItem("SFC20")}), kMove));
-}
 
-TEST_F(OfflineHandlerTest, ABlockStreamedTwiceIsCarriedOnce) {
   auto data = NewData();
   data->LoadBytes(service->StreamItemData(Selection({BlockItem("FB10"), BlockItem("FB10")})));
   ASSERT_EQ(data->ItemCount(), 1);
@@ -128,31 +123,33 @@ TEST_F(OfflineHandlerTest, ABlockStreamedTwiceIsCarriedOnce) {
   ASSERT_EQ(data->ItemCount(), 1);
   EXPECT_EQ(data->Item(1)->MarkerText(), "FB10;DB10;SFC20;")
       << "a category carries its block list for the receiver";
-}
 
-TEST_F(OfflineHandlerTest, ABlockItsEditorCannotSaveTravelsAsAMarkedReference) {
   env.Application().OpenDocument(HostBlock("FB10"), -1);
   env.Application().FailFlushWith(5, HostBlock("FB10"));
-  auto data = NewData();
+  data = NewData();
   data->LoadBytes(service->StreamItemData(Selection({BlockItem("FB10")})));
   ASSERT_EQ(data->ItemCount(), 1);
   EXPECT_FALSE(data->Item(1)->HasData()) << "never stale content";
   EXPECT_EQ(data->Item(1)->MarkerText(), "RgBlockOffline::Flush");
 }
 
-TEST_F(OfflineHandlerTest, SourceIdentifiers) {
-  const std::string own = handler->GetSourceID();
-  EXPECT_EQ(own, "{AAAAAAAA-0000-0000-0000-000000000001}");
-  EXPECT_EQ(handler->CheckSourceIsSameApplication(own), 5);
-  EXPECT_EQ(handler->CheckSourceIsSameApplication("{BBBBBBBB-0000-0000-0000-000000000002}"), 2);
-  EXPECT_EQ(handler->CheckSourceIsSameApplication(""), 2) << "no entry has an empty identifier";
-  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
-  EXPECT_EQ(handler->CheckSourceIsSameApplication("{9D41E7B2-0C3A-4F58-B6E1-72A4C0D9E315}"), 9);
-}
+TEST_F(OfflineHandlerTest, RefusedObjectsInsertNothingAndTheRestAreJudgedBySourceClassAndContent) {
+  auto data = Carry({"FB30"});
+  data->AddReference(std::string(clsid::kBlockOffline), Variant("FC7"), "Scale")
+      ->SetMarkerText("RgBlockOffline::Flush");
+  env.Errors().PushAnswer(7);  // No: do not go on without it
+  EXPECT_FALSE(Paste(data, kCopy, kOther));
+  EXPECT_EQ(MessageNumbers(), (std::vector<int32_t>{1038})) << "asked about the unsaved block";
+  EXPECT_FALSE(HostProgram()->FindBlockById("FB30")) << "nothing was inserted";
 
-// ---- Receiving: actions and checks ------------------------------------------------------------
+  data = NewData();
+  data->AddReference(std::string(clsid::kBlockOnline), Variant("FB1"), "");
+  EXPECT_FALSE(Paste(data, kCopy, 9)) << "no PLC: the load service refuses, nothing pretended";
+  ASSERT_FALSE(env.Errors().Reports().empty());
+  EXPECT_NE(env.Errors().Reports().back().description.find("connected PLC"), std::string::npos)
+      << env.Errors().Reports().back().description;
+  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjStreamHandlerOffline.P_Load");
 
-TEST_F(OfflineHandlerTest, InsertActionsByClassAndSource) {
   struct Row {
     std::string_view classId;
     const char* id;
@@ -177,9 +174,7 @@ TEST_F(OfflineHandlerTest, InsertActionsByClassAndSource) {
     EXPECT_EQ(handler->GetInsertDataAction(classId, Variant(row.id), kOther), row.other)
         << classId << " " << row.id << " from another application";
   }
-}
 
-TEST_F(OfflineHandlerTest, AFreeBlockIsCheckedAsItComes) {
   auto items = platform::MakeObject<RgObjectStreamItems>();
   items->AttachDataObject(Carry({"FB30", "FC7"}));
   ItemRef position;
@@ -189,16 +184,14 @@ TEST_F(OfflineHandlerTest, AFreeBlockIsCheckedAsItComes) {
   EXPECT_EQ(fb30->Data()->Value("BLOCKTYPE").ToInt32(), 10);
   EXPECT_EQ(fb30->Data()->Value("BLOCKNUMBER").ToInt32(), 30);
   EXPECT_EQ(fb30->Data()->Value("SYMBOL").ToString(), "Pump");
-}
 
-TEST_F(OfflineHandlerTest, ABlockNotSavedBySenderIsCancelledAndListed) {
-  auto data = Carry({"FB30"});
-  data->AddReference(std::string(clsid::kBlockOffline), Variant("FC7"), "Scale")
-      ->SetMarkerText("RgBlockOffline::Flush");
-  env.Errors().PushAnswer(7);  // No: do not go on without it
-  EXPECT_FALSE(Paste(data, kCopy, kOther));
-  EXPECT_EQ(MessageNumbers(), (std::vector<int32_t>{1038})) << "asked about the unsaved block";
-  EXPECT_FALSE(HostProgram()->FindBlockById("FB30")) << "nothing was inserted";
+  const std::string own = handler->GetSourceID();
+  EXPECT_EQ(own, "{AAAAAAAA-0000-0000-0000-000000000001}");
+  EXPECT_EQ(handler->CheckSourceIsSameApplication(own), 5);
+  EXPECT_EQ(handler->CheckSourceIsSameApplication("{BBBBBBBB-0000-0000-0000-000000000002}"), 2);
+  EXPECT_EQ(handler->CheckSourceIsSameApplication(""), 2) << "no entry has an empty identifier";
+  env.ConnectPlc(SampleFile("conveyor.plc.xml"));
+  EXPECT_EQ(handler->CheckSourceIsSameApplication("{9D41E7B2-0C3A-4F58-B6E1-72A4C0D9E315}"), 9);
 }
 
 TEST_F(OfflineHandlerTest, AMoveWithinTheProjectNeverAsksAndKeepsTheBlocks) {
@@ -225,8 +218,6 @@ TEST_F(OfflineHandlerTest, CompletingAMoveToElsewhereDeletesOnTheSource) {
   EXPECT_TRUE(HostBlock("FB10")) << "a copy leaves the source alone";
 }
 
-// ---- Receiving: inserting ---------------------------------------------------------------------
-
 TEST_F(OfflineHandlerTest, CategoriesComeBeforeTheBlocksTheyList) {
   ASSERT_TRUE(Paste(Carry({"FB30", "C3", "FC7"}), kCopy, kOther));
   EXPECT_EQ(Tree(), "Blocks[OB1 FC7] Pumps[FB30] Motors[FB10 DB10 SFC20]")
@@ -243,7 +234,7 @@ TEST_F(OfflineHandlerTest, PastedBlocksKeepTheirOrderBelowTheirPosition) {
   EXPECT_EQ(Tree(), "Blocks[OB1] Motors[FB10 FB30 FC7 DB10 SFC20]");
 }
 
-TEST_F(OfflineHandlerTest, ASymbolAnotherAddressHoldsStaysWithItAndTheRefusalIsReported) {
+TEST_F(OfflineHandlerTest, ASymbolHeldElsewhereStaysAndProjectChildrenReplaceTheProjectsOwn) {
   project->Symbols()->SetSymbol("FB11", "Pump");
   ASSERT_TRUE(Paste(Carry({"FB30"}), kCopy, kOther));
   EXPECT_TRUE(HostBlock("FB30"));
@@ -252,18 +243,14 @@ TEST_F(OfflineHandlerTest, ASymbolAnotherAddressHoldsStaysWithItAndTheRefusalIsR
   EXPECT_EQ(env.Errors().Reports()[0].source,
             "mzblprsx.RgPrjStreamHandlerOffline.P_SetBlockSymbol");
   EXPECT_EQ(lastInserted, "FB30") << "the block is in all the same";
-}
 
-TEST_F(OfflineHandlerTest, AHardwareConfigurationReplacesTheProjectsOwnAndShows) {
   ASSERT_TRUE(Paste(Carry({"HW"}), kCopy, kOther));
   ASSERT_TRUE(project->Hardware());
   EXPECT_EQ(project->Hardware()->Name(), "Rack 2");
   EXPECT_EQ(project->Hardware()->Size(), 4096);
   EXPECT_EQ(lastInserted, "Rack 2") << "its item came into the tree";
   EXPECT_EQ(Names(ProjectItem()).substr(0, 6), "Rack 2") << "in the project's order: first";
-}
 
-TEST_F(OfflineHandlerTest, VariableTablesAndDocumentationArriveAsTheProjectsOwn) {
   ASSERT_TRUE(Paste(Carry({"VARTABLES"}), kCopy, kOther));
   ASSERT_TRUE(project->VarTables());
   EXPECT_EQ(project->VarTables()->Name(), "Tables 2");
@@ -288,95 +275,63 @@ TEST_F(OfflineHandlerTest, AWholeProjectIsMergedAndTheTreeReadsIt) {
   EXPECT_EQ(lastInserted, "Target");
 }
 
-// ---- Receiving: a category of a name the target holds ---------------------------------------
-
-/// One answer in the category dialog: how the user answers, and where everything ends up.
-struct CategoryAnswer {
-  const char* name;
-  std::function<void(platform::ui::ScriptedModalLoop&)> answer;
-  const char* tree;
-  const char* framework;  ///< what the framework's lists say (categories in creation order)
-  const char* inserted;
-};
-void PrintTo(const CategoryAnswer& row, std::ostream* out) {
-  *out << row.name;
-}
-
-/// Another project whose category "Motors" [FB30] meets the target's "Motors".
-class CategoryConflictTest : public OfflineHandlerTest,
-                             public ::testing::WithParamInterface<CategoryAnswer> {
- protected:
-  void SetUp() override {
-    OfflineHandlerTest::SetUp();
-    other = host::ProjectFile::ParseProject(
-        "<project name=\"Other\" guid=\"{CCCCCCCC-0000-0000-0000-00000000000C}\">"
-        "<program name=\"Program\" default-category=\"1\">" +
-            CategoryXml(1, "Blocks") + CategoryXml(2, "Motors", "FB30") + BlockXml("FB", 30) +
-            "</program></project>",
-        "other.prj.xml");
+// A category "Motors" [FB30] of another project meets the target's "Motors" in the dialog.
+TEST_F(OfflineHandlerTest, TheAnswerDecidesWhereACategoryOfATakenNameAndItsBlocksGo) {
+  using Loop = platform::ui::ScriptedModalLoop;
+  const auto other = host::ProjectFile::ParseProject(
+      "<project name=\"Other\" guid=\"{CCCCCCCC-0000-0000-0000-00000000000C}\">"
+      "<program name=\"Program\" default-category=\"1\">" +
+          CategoryXml(1, "Blocks") + CategoryXml(2, "Motors", "FB30") + BlockXml("FB", 30) +
+          "</program></project>",
+      "other.prj.xml");
+  const struct {
+    const char* name;
+    std::function<void(Loop&)> answer;
+    const char* tree;
+    const char* framework;  // what the framework's lists say (categories in creation order)
+    const char* inserted;
+  } rows[] = {
+      // The old category's blocks are kept, the received one holds what it listed.
+      {"Overwrite", [](Loop& l) { l.Click("rgoptOverwrite").Click("cmdOK"); },
+       "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]", "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]",
+       "Motors FB30"},
+      // Ignore is preset for a paste from another project: no second category of the name.
+      {"Ignore", [](Loop& l) { l.Click("cmdOK"); }, "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]",
+       "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]", "FB30"},
+      {"Rename",
+       [](Loop& l) { l.Click("rgoptRename").TypeText("rgbexNew", "Pumps").Click("cmdOK"); },
+       "Blocks[OB1] Pumps[FB30] Motors[FB10 DB10 SFC20]",
+       "Blocks[OB1] Motors[FB10 DB10 SFC20] Pumps[FB30]", "Pumps FB30"},
+      {"RenameToATakenName",
+       [](Loop& l) {
+         l.Click("rgoptRename").TypeText("rgbexNew", "Blocks").Click("cmdOK");
+         l.TypeText("rgbexNew", "Drives").Click("cmdOK");
+       },
+       "Blocks[OB1] Drives[FB30] Motors[FB10 DB10 SFC20]",
+       "Blocks[OB1] Motors[FB10 DB10 SFC20] Drives[FB30]", "Drives FB30"},
+      // The block goes to the default category.
+      {"Cancel", [](Loop& l) { l.Click("cmdCancel"); }, "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]",
+       "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]", "FB30"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TearDown();  // a fresh target for every answer
+    SetUp();
+    const auto loop = platform::MakeObject<Loop>();
     platform::ui::UiState::Current().SetModalLoop(loop);
-  }
-  void TearDown() override {
+    row.answer(*loop);
+    auto data = NewData();  // "Motors" with its block
+    data->AddObject(other->Program()->FindCategory(2))->SetMarkerText("FB30;");
+    data->AddObject(other->Program()->FindBlockById("FB30"));
+    EXPECT_TRUE(Paste(data, kCopy, kOther))
+        << "a cancelled category ends its own insertion, not the paste";
+    EXPECT_EQ(loop->Remaining(), 0u)
+        << "one dialog, for the category; a taken name typed in it is refused there";
+    EXPECT_EQ(Tree(), row.tree);
+    EXPECT_EQ(FrameworkTree(), row.framework);
+    EXPECT_EQ(lastInserted, row.inserted);
     platform::ui::UiState::Current().SetModalLoop(nullptr);
-    OfflineHandlerTest::TearDown();
   }
-
-  Ref<host::OfflineProject> other;
-  Ref<platform::ui::ScriptedModalLoop> loop =
-      platform::MakeObject<platform::ui::ScriptedModalLoop>();
-};
-
-TEST_P(CategoryConflictTest, TheAnswerDecidesWhereTheCategoryAndItsBlocksGo) {
-  GetParam().answer(*loop);
-  auto data = NewData();  // "Motors" with its block
-  data->AddObject(other->Program()->FindCategory(2))->SetMarkerText("FB30;");
-  data->AddObject(other->Program()->FindBlockById("FB30"));
-  EXPECT_TRUE(Paste(data, kCopy, kOther))
-      << "a cancelled category ends its own insertion, not the paste";
-  EXPECT_EQ(loop->Remaining(), 0u)
-      << "one dialog, for the category; a taken name typed in it is refused there";
-  EXPECT_EQ(Tree(), GetParam().tree);
-  EXPECT_EQ(FrameworkTree(), GetParam().framework);
-  EXPECT_EQ(lastInserted, GetParam().inserted);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, CategoryConflictTest,
-    ::testing::Values(
-        // The old category's blocks are kept, the received one holds what it listed.
-        CategoryAnswer{"Overwrite", [](auto& l) { l.Click("rgoptOverwrite").Click("cmdOK"); },
-                       "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]",
-                       "Blocks[OB1 FB10 DB10 SFC20] Motors[FB30]", "Motors FB30"},
-        // Ignore is preset for a paste from another project: no second category of the name.
-        CategoryAnswer{"Ignore", [](auto& l) { l.Click("cmdOK"); },
-                       "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]",
-                       "Blocks[OB1] Motors[FB30 FB10 DB10 SFC20]", "FB30"},
-        CategoryAnswer{
-            "Rename",
-            [](auto& l) { l.Click("rgoptRename").TypeText("rgbexNew", "Pumps").Click("cmdOK"); },
-            "Blocks[OB1] Pumps[FB30] Motors[FB10 DB10 SFC20]",
-            "Blocks[OB1] Motors[FB10 DB10 SFC20] Pumps[FB30]", "Pumps FB30"},
-        CategoryAnswer{"RenameToATakenName",
-                       [](auto& l) {
-                         l.Click("rgoptRename").TypeText("rgbexNew", "Blocks").Click("cmdOK");
-                         l.TypeText("rgbexNew", "Drives").Click("cmdOK");
-                       },
-                       "Blocks[OB1] Drives[FB30] Motors[FB10 DB10 SFC20]",
-                       "Blocks[OB1] Motors[FB10 DB10 SFC20] Drives[FB30]", "Drives FB30"},
-        // The block goes to the default category.
-        CategoryAnswer{"Cancel", [](auto& l) { l.Click("cmdCancel"); },
-                       "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]",
-                       "Blocks[OB1 FB30] Motors[FB10 DB10 SFC20]", "FB30"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(OfflineHandlerTest, ObjectsOfThePlcAreUploadedOnlyFromAConnectedPlc) {
-  auto data = NewData();
-  data->AddReference(std::string(clsid::kBlockOnline), Variant("FB1"), "");
-  EXPECT_FALSE(Paste(data, kCopy, 9)) << "no PLC: the load service refuses, nothing pretended";
-  ASSERT_FALSE(env.Errors().Reports().empty());
-  EXPECT_NE(env.Errors().Reports().back().description.find("connected PLC"), std::string::npos)
-      << env.Errors().Reports().back().description;
-  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgPrjStreamHandlerOffline.P_Load");
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
 // The stream items of one transfer: keys, order, initial actions, derived lists and removal.
 #include <gtest/gtest.h>
 
-#include "host/Environment.h"
-#include "host/framework/DataObject.h"
 #include "host/framework/ErrorService.h"
 #include "host/framework/TraceService.h"
-#include "host/project/Block.h"
-#include "host/project/OfflineProject.h"
-#include "host/project/Program.h"
+#include "streaming/StreamTest.h"
 #include "support/FakeStreamHandler.h"
 
 namespace mztest {
@@ -36,11 +32,7 @@ class StreamItemsTest : public ::testing::Test {
   Ref<RgObjectStreamItem> Find(const std::string& id) {
     return items->Find(std::string(clsid::kBlockOffline), Variant(id));
   }
-  std::vector<int32_t> ReportedNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& r : env.Errors().Reports()) out.push_back(r.number);
-    return out;
-  }
+  std::vector<int32_t> ReportedNumbers() const { return Numbers(env.Errors().Reports()); }
 
   mutable host::Environment env;
   Ref<host::DataObject> data = platform::MakeObject<host::DataObject>();
@@ -50,8 +42,7 @@ class StreamItemsTest : public ::testing::Test {
 TEST_F(StreamItemsTest, InitialActionDependsOnContentAndOnTheSideTheObjectIsReadFrom) {
   env.OpenProjectText(
       "<project name=\"P\" guid=\"{11111111-2222-3333-4444-555555555555}\"><program "
-      "name=\"Program\">"
-      "<block type=\"FB\" number=\"10\"/></program></project>",
+      "name=\"Program\"><block type=\"FB\" number=\"10\"/></program></project>",
       "p.prj.xml");
   data->AddObject(env.Project()->Program()->FindBlockById("FB10"));
   const std::pair<std::string_view, int32_t> references[] = {
@@ -62,8 +53,7 @@ TEST_F(StreamItemsTest, InitialActionDependsOnContentAndOnTheSideTheObjectIsRead
       {clsid::kProgramOnline, mzblprsx::RgDataObjectItemActionInsert},
       {clsid::kProjectOnline, mzblprsx::RgDataObjectItemActionInsert},
       {clsid::kHwConfigOnline, mzblprsx::RgDataObjectItemActionInsert},
-      {clsid::kMemoryCard, mzblprsx::RgDataObjectItemActionInsert},
-  };
+      {clsid::kMemoryCard, mzblprsx::RgDataObjectItemActionInsert}};
   for (const auto& [classId, action] : references) Reference(classId, "X");
   Attach();
   ASSERT_EQ(items->Count(), 1 + static_cast<int32_t>(std::size(references)));

@@ -1,6 +1,5 @@
-// The offline stream service of a running snap-in over the conveyor sample and the host's own
-// data object, with a recording handler in place of the location's: what it asks the handler,
-// the byte forms it makes and reads, and the messages it shows.
+// The offline stream service over the conveyor sample with a recording handler: what it asks the
+// handler, the byte forms it makes and reads, and the messages it shows.
 #include <gtest/gtest.h>
 
 #include "host/app/HostApplication.h"
@@ -29,7 +28,6 @@ class StreamServiceTest : public StreamTest {
     StreamTest::TearDown();
   }
 
-  /// A reference to an object, with a marker.
   static void Reference(const Ref<host::DataObject>& data, std::string_view classId,
                         const std::string& id, const std::string& name,
                         const std::string& marker = "") {
@@ -52,9 +50,7 @@ class StreamServiceTest : public StreamTest {
   Ref<FakeStreamHandler> handler = platform::MakeObject<FakeStreamHandler>();
 };
 
-// ---- Sending ----------------------------------------------------------------------------------
-
-TEST_F(StreamServiceTest, NothingToCarryNeverReachesTheHandler) {
+TEST_F(StreamServiceTest, NothingToCarryNeverReachesTheHandlerAndEachClassAllowsItsActions) {
   const auto empty = Selection({});
   const auto fb10 = Selection({BlockItem("FB10")});
   EXPECT_FALSE(service->CanStreamData(nullptr, 1));
@@ -76,9 +72,34 @@ TEST_F(StreamServiceTest, NothingToCarryNeverReachesTheHandler) {
   EXPECT_EQ(service->GetStreamItems(fb10, 1)->Count(), 1);
   service->InsertStreamDataComplete(2, fb10);
   EXPECT_EQ(Join(handler->log), "CanStreamData 1 2, GetStreamItems 1, InsertObjectsComplete 2");
+
+  ASSERT_TRUE(BlockItem("SFC46")) << "the sample's system block is in the tree";
+  struct Row {
+    const char* what;
+    ItemRef item;
+    int32_t allowed;
+  };
+  const Row rows[] = {
+      {"project", ProjectItem(), 1},           {"program", ProgramItem(), 3},
+      {"category", CategoryItem(2), 3},        {"block", BlockItem("FB10"), 3},
+      {"system block", BlockItem("SFC46"), 2},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(service->GetItemStreamDataAction(row.item), row.allowed) << row.what;
+  }
+  // The project's other children by their type name.
+  std::string children;
+  const auto items = ProjectItem()->Items();
+  for (int32_t i = 1; i <= items->Count(); ++i) {
+    const auto type = Text(items->Item(i), "TYPE");
+    if (type == "RgProgramOffline") continue;
+    children += type + "=" + std::to_string(service->GetItemStreamDataAction(items->Item(i))) + " ";
+  }
+  EXPECT_EQ(children,
+            "RgHwConfigOffline=1 RgSymbolTable=1 RgVarTables=1 RgXRef=0 RgDocumentation=0 ");
 }
 
-TEST_F(StreamServiceTest, ByteFormsOfASelection) {
+TEST_F(StreamServiceTest, ByteFormsAndFormatsOfASelection) {
   env.Application().OpenDocument(HostBlock("FB10"), -1);
   const auto selection = Selection({ProgramItem(), BlockItem("FB10"), CategoryItem(2)});
   const std::string xml = service->GetProjectItemsXML(selection);
@@ -117,30 +138,33 @@ TEST_F(StreamServiceTest, ByteFormsOfASelection) {
   source.insert(source.end(), {'x', 0, 0, 0});
   EXPECT_EQ(service->CheckSourceFromSameApplication(source), 5);
   EXPECT_EQ(handler->log.back(), "CheckSource {OTHER}") << "trimmed and cut at the NUL";
-}
 
-TEST_F(StreamServiceTest, FormatNumbersAreStableAndRegisteredUnderTheirNames) {
-  const int16_t list = service->GetFormat(mzblprsx::RgStreamServiceFormatObjectList);
-  const int16_t source = service->GetFormat(mzblprsx::RgStreamServiceFormatObjectSource);
-  const int16_t data = service->GetFormat(mzblprsx::RgStreamServiceFormatObjectData);
-  EXPECT_NE(list, 0);
-  EXPECT_NE(list, source);
-  EXPECT_EQ(data, NewData()->DataFormat()) << "the data object's own format";
+  const int16_t listFormat = service->GetFormat(mzblprsx::RgStreamServiceFormatObjectList);
+  const int16_t sourceFormat = service->GetFormat(mzblprsx::RgStreamServiceFormatObjectSource);
+  const int16_t dataFormat = service->GetFormat(mzblprsx::RgStreamServiceFormatObjectData);
+  EXPECT_NE(listFormat, 0);
+  EXPECT_NE(listFormat, sourceFormat);
+  EXPECT_EQ(dataFormat, NewData()->DataFormat()) << "the data object's own format";
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(service->GetFormat(1), list);
-    EXPECT_EQ(service->GetFormat(2), data);
-    EXPECT_EQ(service->GetFormat(3), source);
+    EXPECT_EQ(service->GetFormat(1), listFormat);
+    EXPECT_EQ(service->GetFormat(2), dataFormat);
+    EXPECT_EQ(service->GetFormat(3), sourceFormat);
   }
   const auto formats = platform::MakeObject<host::ClipboardFormats>();
-  EXPECT_EQ(formats->RegisterFormat("rgCFObjectList"), list);
-  EXPECT_EQ(formats->RegisterFormat("rgCFObjectSource"), source);
+  EXPECT_EQ(formats->RegisterFormat("rgCFObjectList"), listFormat);
+  EXPECT_EQ(formats->RegisterFormat("rgCFObjectSource"), sourceFormat);
   EXPECT_EQ(service->GetFormat(0), 0);
   EXPECT_EQ(service->GetFormat(4), 0);
 }
 
-// ---- Receiving --------------------------------------------------------------------------------
+TEST_F(StreamServiceTest, InsertAsksTheHandlerOnlyForWhatItCanDoAndStopsAtARefusal) {
+  EXPECT_FALSE(Insert(std::vector<uint8_t>{0}, 1)) << "one byte: the sender had nothing";
+  EXPECT_FALSE(Insert(std::vector<uint8_t>{1, 2, 3}, 1)) << "bytes that are no data object";
+  EXPECT_TRUE(env.Errors().Reports().empty()) << "unreadable data is an answer, not an error";
+  EXPECT_TRUE(Insert(Bytes(NewData()), 1)) << "an empty data object is no failure";
+  EXPECT_FALSE(inserted);
+  EXPECT_TRUE(handler->log.empty());
 
-TEST_F(StreamServiceTest, FirstInsertableObjectDecidesTheAction) {
   const auto list = RgObjectStreamService::MakeByteForm(
       "<ROOT><RGOBJECT CLSID=\"C\" OBJID=\"OB1\"/><RGOBJECT CLSID=\"C\" OBJID=\"FB10\"/>"
       "<RGOBJECT CLSID=\"C\" OBJID=\"FB11\"/></ROOT>");
@@ -154,15 +178,21 @@ TEST_F(StreamServiceTest, FirstInsertableObjectDecidesTheAction) {
   EXPECT_EQ(service->CanInsertStreamData(RgObjectStreamService::MakeByteForm("<ROOT/>")), 0);
   EXPECT_TRUE(handler->log.empty());
   EXPECT_FALSE(env.Errors().Reports().empty()) << "a list without objects is a failure";
-}
 
-TEST_F(StreamServiceTest, InsertWithNothingToDoAnswersWithoutTheHandler) {
-  EXPECT_FALSE(Insert(std::vector<uint8_t>{0}, 1)) << "one byte: the sender had nothing";
-  EXPECT_FALSE(Insert(std::vector<uint8_t>{1, 2, 3}, 1)) << "bytes that are no data object";
-  EXPECT_TRUE(env.Errors().Reports().empty()) << "unreadable data is an answer, not an error";
-  EXPECT_TRUE(Insert(Bytes(NewData()), 1)) << "an empty data object is no failure";
-  EXPECT_FALSE(inserted);
-  EXPECT_TRUE(handler->log.empty());
+  auto data = NewData();
+  data->AddObject(HostBlock("FB10"));
+  handler->checkObjects = [](FakeStreamHandler::Items&) { return false; };
+  EXPECT_FALSE(Insert(Bytes(data), 1));
+  EXPECT_EQ(Join(handler->log), "CheckObjects FB10 action=1 source=0");
+
+  handler->checkObjects = nullptr;
+  handler->insertObjects = [&](FakeStreamHandler::Items&) {
+    service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
+    return false;
+  };
+  EXPECT_FALSE(Insert(Bytes(data), 1));
+  EXPECT_FALSE(inserted) << "a failed insert hands out nothing";
+  EXPECT_FALSE(service->InsertedItems());
 }
 
 TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCreatedItems) {
@@ -190,26 +220,7 @@ TEST_F(StreamServiceTest, InsertDropsMissingAndCancelledObjectsAndHandsOutTheCre
   EXPECT_EQ(MessageNumbers(), (std::vector<int32_t>{1037}));
 }
 
-TEST_F(StreamServiceTest, HandlerRefusalsEndTheInsert) {
-  auto data = NewData();
-  data->AddObject(HostBlock("FB10"));
-  handler->checkObjects = [](FakeStreamHandler::Items&) { return false; };
-  EXPECT_FALSE(Insert(Bytes(data), 1));
-  EXPECT_EQ(Join(handler->log), "CheckObjects FB10 action=1 source=0");
-
-  handler->checkObjects = nullptr;
-  handler->insertObjects = [&](FakeStreamHandler::Items&) {
-    service->InsertedItems()->Add(BlockItem("FB10"), {}, {});
-    return false;
-  };
-  EXPECT_FALSE(Insert(Bytes(data), 1));
-  EXPECT_FALSE(inserted) << "a failed insert hands out nothing";
-  EXPECT_FALSE(service->InsertedItems());
-}
-
-// ---- Messages ---------------------------------------------------------------------------------
-
-TEST_F(StreamServiceTest, NineMissingObjectsAreListedAsSevenNamesAndAnEllipsis) {
+TEST_F(StreamServiceTest, MessagesListMissingBlocksByPriorityAndFlushAndOpenChecksTellOrAsk) {
   env.Options().SetValue("General/Settings/AddressPriority", Variant("1"));
   auto data = NewData();
   for (int i = 1; i <= 9; ++i) {
@@ -226,26 +237,22 @@ TEST_F(StreamServiceTest, NineMissingObjectsAreListedAsSevenNamesAndAnEllipsis) 
                                       "S1:FB1,\r\nS2:FB2,\r\nS3:FB3,\r\nS4:FB4,\r\nS5:FB5,\r\n"
                                       "S6:FB6,\r\nS7:FB7,\r\n..."}));
   EXPECT_EQ(handler->log.front(), "CheckObjects action=1 source=0") << "every object was gone";
-}
 
-TEST_F(StreamServiceTest, BlockNamesFollowTheAddressPriority) {
   struct Row {
     const char* priority;
     std::string_view classId;
     std::string expected;
   };
-  const Row rows[] = {
-      {"1", clsid::kBlockOffline, "SFB10:FB10"},
-      {"0", clsid::kBlockOffline, "FB10:SFB10"},
-      {"1", clsid::kBlockOnline, "FB10"},
-      {"1", "{UNKNOWN}", ""},
-  };
+  const Row rows[] = {{"1", clsid::kBlockOffline, "SFB10:FB10"},
+                      {"0", clsid::kBlockOffline, "FB10:SFB10"},
+                      {"1", clsid::kBlockOnline, "FB10"},
+                      {"1", "{UNKNOWN}", ""}};
   for (const auto& row : rows) {
     env.Options().SetValue("General/Settings/AddressPriority", Variant(row.priority));
-    auto data = NewData();
-    Reference(data, row.classId, "FB10", "SFB10");
+    auto one = NewData();
+    Reference(one, row.classId, "FB10", "SFB10");
     auto items = platform::MakeObject<RgObjectStreamItems>();
-    items->AttachDataObject(data);
+    items->AttachDataObject(one);
     MarkFirst(items, 1, mzblprsx::RgDataObjectItemErrorOpenedBlock);
     env.Errors().ClearMessages();
     EXPECT_TRUE(service->CheckBlockOpenErrors(items, 1));
@@ -253,16 +260,14 @@ TEST_F(StreamServiceTest, BlockNamesFollowTheAddressPriority) {
     EXPECT_EQ(env.Errors().Messages().front().arguments.at(1), row.expected)
         << "priority '" << row.priority << "' class " << row.classId;
   }
-}
 
-TEST_F(StreamServiceTest, FlushAndOpenChecksTellOrAskAndNoStops) {
-  struct Row {
+  struct CheckRow {
     bool flush;
     int32_t location, action, errors;  // errors among three items
     int32_t answer, message;
     bool result;
   };
-  const Row rows[] = {
+  const CheckRow checks[] = {
       {true, 1, 1, 0, 0, 0, true},      {true, 1, 1, 3, 0, 1040, true},
       {true, 2, 1, 3, 0, 1041, true},   {true, 1, 1, 2, 7, 1038, false},
       {true, 1, 1, 1, 6, 1038, true},   {true, 1, 2, 1, 7, 1042, false},
@@ -271,7 +276,7 @@ TEST_F(StreamServiceTest, FlushAndOpenChecksTellOrAskAndNoStops) {
       {false, 1, 1, 1, 7, 1048, false}, {false, 1, 2, 2, 6, 1049, true},
       {false, 1, 2, 2, 7, 1049, false},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : checks) {
     const int32_t error = row.flush ? mzblprsx::RgDataObjectItemErrorFlushingBlock
                                     : mzblprsx::RgDataObjectItemErrorOpenedBlock;
     const auto items = Blocks({"FB1", "FB2", "FB3"});
@@ -296,37 +301,7 @@ TEST_F(StreamServiceTest, FlushAndOpenChecksTellOrAskAndNoStops) {
   }
 }
 
-// ---- Library-internal checks ------------------------------------------------------------------
-
-TEST_F(StreamServiceTest, AllowedActionsByObjectClass) {
-  ASSERT_TRUE(BlockItem("SFC46")) << "the sample's system block is in the tree";
-  struct Row {
-    const char* what;
-    ItemRef item;
-    int32_t allowed;
-  };
-  const Row rows[] = {
-      {"project", ProjectItem(), 1},           {"program", ProgramItem(), 3},
-      {"category", CategoryItem(2), 3},        {"block", BlockItem("FB10"), 3},
-      {"system block", BlockItem("SFC46"), 2},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(service->GetItemStreamDataAction(row.item), row.allowed) << row.what;
-  }
-  // The project's other children by their type name.
-  std::string children;
-  const auto items = ProjectItem()->Items();
-  for (int32_t i = 1; i <= items->Count(); ++i) {
-    const auto type = Text(items->Item(i), "TYPE");
-    if (type == "RgProgramOffline") continue;
-    children += type + "=" + std::to_string(service->GetItemStreamDataAction(items->Item(i))) + " ";
-  }
-  EXPECT_EQ(children,
-            "RgHwConfigOffline=1 RgSymbolTable=1 RgVarTables=1 RgXRef=0 "
-            "RgDocumentation=0 ");
-}
-
-TEST_F(StreamServiceTest, MissingObjectsTravelAsMarkedReferences) {
+TEST_F(StreamServiceTest, MissingObjectsTravelAsMarkedReferencesAndOpenEditorsAreFound) {
   auto data = NewData();
   for (const ItemRef& item : {BlockItem("FB10"), CategoryItem(2), ProjectItem(), CategoryItem(1)}) {
     service->StreamMissingObject(data, item);
@@ -346,10 +321,8 @@ TEST_F(StreamServiceTest, MissingObjectsTravelAsMarkedReferences) {
       service->GetDataObjectItem(data, std::string(clsid::kBlockOffline), Variant("FB10")),
       data->Item(1)));
   EXPECT_FALSE(service->GetDataObjectItem(data, std::string(clsid::kBlockOffline), Variant("FB1")));
-}
 
-TEST_F(StreamServiceTest, FlushMarkAndOpenEditorsOfTheTargetProject) {
-  auto data = NewData();
+  data = NewData();
   const auto fb10 = data->AddObject(HostBlock("FB10"));
   Reference(data, clsid::kBlockOffline, "FB11", "Belt", "RgBlockOffline::Flush");
   const auto flushed = data->Item(2);

@@ -1,7 +1,5 @@
-// What the streaming tests over a running snap-in share: the offline stream service of the
-// opened project, selections as the model component hands them out (the host's own list of
-// item references), fresh data objects, and the numbers of the messages shown and the errors
-// reported.
+// What the streaming tests over a running snap-in share: the offline stream service, selections
+// as the model hands them out, fresh data objects, the numbers of messages and errors reported.
 #pragma once
 
 #include <string>
@@ -20,6 +18,14 @@ namespace mztest {
 
 using platform::Ref;
 using platform::Variant;
+
+/// The numbers of the messages shown or the errors reported.
+template <class Entries>
+std::vector<int32_t> Numbers(const Entries& entries) {
+  std::vector<int32_t> out;
+  for (const auto& entry : entries) out.push_back(entry.number);
+  return out;
+}
 
 class StreamTest : public HandlerFixture {
  protected:
@@ -45,16 +51,8 @@ class StreamTest : public HandlerFixture {
     inserted.Reset();
     return service->InsertStreamData(bytes, action, position, inserted, source);
   }
-  std::vector<int32_t> MessageNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& m : env.Errors().Messages()) out.push_back(m.number);
-    return out;
-  }
-  std::vector<int32_t> ReportedNumbers() const {
-    std::vector<int32_t> out;
-    for (const auto& r : env.Errors().Reports()) out.push_back(r.number);
-    return out;
-  }
+  std::vector<int32_t> MessageNumbers() const { return Numbers(env.Errors().Messages()); }
+  std::vector<int32_t> ReportedNumbers() const { return Numbers(env.Errors().Reports()); }
 
   Ref<mzblprsx::RgObjectStreamService> service;
   Ref<mzblprsx::RgProjectItems> inserted;
