@@ -192,13 +192,13 @@ TEST_F(DetailsCursor, AttachPreparesAndRefreshFillsSortedByDefault) {
   model->SetOwner(nullptr);
 }
 
-TEST_F(DetailsCursor, TheModeChoosesWhatIsListedAtTheNextRefresh) {
+TEST_F(DetailsCursor, TheModeChoosesTheListAndAfterASortNewItemsAreAppended) {
   Start(kProject);
   const std::tuple<int32_t, bool, const char*> rows[] = {
-      {kProgram, false, "OB1 FB2 FB10 FC7 DB3 UDT4"},
       {kProgram, true, "OB1 FB2 FB10 FC7 DB3 UDT4 SFC9"},
       {kMMC, false, "A.bin b.txt c.dat"},  // file ranks by name without regard to case
       {7, false, ""},
+      {kProgram, false, "OB1 FB2 FB10 FC7 DB3 UDT4"},
   };
   for (const auto& [mode, system, listed] : rows) {
     options->SetValue("General/Display/ShowSystemBlocks", system);
@@ -208,6 +208,25 @@ TEST_F(DetailsCursor, TheModeChoosesWhatIsListedAtTheNextRefresh) {
     cursor->Refresh();
     EXPECT_EQ(Listed(), listed) << "mode " << mode << " system " << system;
   }
+  // After a sort new items are appended, and an empty list raises nothing.
+  EXPECT_EQ(Sorted({"SortDefault"}, {1}), "UDT4 DB3 FC7 FB10 FB2 OB1");
+  checker->Events();
+  AddBelow("C1", Block(8, 0));
+  AddBelow("C1", Obj("Cat", "RgCategory"));
+  ItemNamed("FC7")->Handler()->Refresh();
+  RemoveItem("FB10");
+  EXPECT_EQ(checker->Events(), "add OB0@7 change FC7@3 remove FB10@4")
+      << "appended unsorted; the category is not listed";
+  model->SetAutoRefresh(false);
+  AddBelow("C2", Fb(99));
+  model->SetAutoRefresh(true);
+  EXPECT_EQ(checker->Events(), "auto 0 add FB99@7 total auto 1");
+  EXPECT_EQ(Listed(), "UDT4 DB3 FC7 FB99 FB2 OB1 OB0") << "the end of a batch re-sorts";
+  model->RemoveProject(project);
+  checker->Events();
+  cursor->Sort({"NAME", "SIZE"}, {1, 0});
+  EXPECT_EQ(checker->Events(), "") << "an empty list stores the sort but raises nothing";
+  EXPECT_EQ(cursor->SortTypes(), (Types{"NAME", "SIZE"}));
 }
 
 TEST_F(DetailsCursor, TheDefaultIndexFollowsTheStartOfTheType) {
@@ -297,28 +316,6 @@ TEST_F(DetailsCursor, NumbersAndDatesCompareByValue) {
   if (!locale.Active()) GTEST_SKIP() << locale.SkipReason();
   Change("FB1", "SIZE", "9.5");
   EXPECT_EQ(Sorted({"SIZE"}, {0}), "FB4 FB2 FB1 FB3") << "\"9.5\" is nine and a half anywhere";
-}
-
-TEST_F(DetailsCursor, AfterASortNewItemsAreAppendedAndAnEmptyListRaisesNothing) {
-  Start(kProgram);
-  EXPECT_EQ(Sorted({"SortDefault"}, {1}), "UDT4 DB3 FC7 FB10 FB2 OB1");
-  checker->Events();
-  AddBelow("C1", Block(8, 0));
-  AddBelow("C1", Obj("Cat", "RgCategory"));
-  ItemNamed("FC7")->Handler()->Refresh();
-  RemoveItem("FB10");
-  EXPECT_EQ(checker->Events(), "add OB0@7 change FC7@3 remove FB10@4")
-      << "appended unsorted; the category is not listed";
-  model->SetAutoRefresh(false);
-  AddBelow("C2", Fb(99));
-  model->SetAutoRefresh(true);
-  EXPECT_EQ(checker->Events(), "auto 0 add FB99@7 total auto 1");
-  EXPECT_EQ(Listed(), "UDT4 DB3 FC7 FB99 FB2 OB1 OB0") << "the end of a batch re-sorts";
-  model->RemoveProject(project);
-  checker->Events();
-  cursor->Sort({"NAME", "SIZE"}, {1, 0});
-  EXPECT_EQ(checker->Events(), "") << "an empty list stores the sort but raises nothing";
-  EXPECT_EQ(cursor->SortTypes(), (Types{"NAME", "SIZE"}));
 }
 
 TEST_F(DetailsCursor, FailuresOfTheSortTravelOrAreAbsorbed) {

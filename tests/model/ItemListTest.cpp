@@ -14,7 +14,7 @@ class ItemListTest : public ModelTest {
   }
 };
 
-TEST_F(ItemListTest, FindsTheFirstInPreOrderAndAChildListWalksOnlyItsChildren) {
+TEST_F(ItemListTest, FindsTheFirstInPreOrderInTheListsScopeAndFollowsChanges) {
   BuildSample();
   const auto list = model->ItemList();
   struct Case {
@@ -67,11 +67,7 @@ TEST_F(ItemListTest, FindsTheFirstInPreOrderAndAChildListWalksOnlyItsChildren) {
   ItemNamed("C1")->Items()->Remove(again);
   ASSERT_TRUE(list->Find(4, Variant(fb3)));
   EXPECT_EQ(NameOf(list->FoundItem()->Parent()), "C2") << "then the one below C2";
-}
 
-TEST_F(ItemListTest, TheIndexesFollowRemovalsMovesAndHandlerChanges) {
-  BuildSample();
-  const auto list = model->ItemList();
   const auto c1 = ItemNamed("C1");
   const auto fb1 = ItemNamed("FB1");
   ItemNamed("Prog")->Items()->Remove(c1);
