@@ -2,12 +2,7 @@
 // class. Errors travel on; unless a test expects some there are none, and nothing outlives it.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "host/Environment.h"
 #include "host/framework/ErrorService.h"

@@ -55,9 +55,8 @@ inline void ExpectConsistent(const Model& model, const std::string& when) {
         << when << ": pre-order after " << NameOf(item);
     EXPECT_TRUE(SameObject(list->Previous(item), i > 0 ? order[i - 1] : Item()))
         << when << ": pre-order before " << NameOf(item);
-    if (const auto handler = item->HandlerObject()) {
+    if (const auto handler = item->HandlerObject())
       firstByClass.emplace(std::string(handler->TypeName()), item);
-    }
     const auto* node = dynamic_cast<const host::ProjectItem*>(item.Get());
     if (node->ObjectIdentity()) firstByObject.emplace(node->ObjectIdentity(), item);
     EXPECT_TRUE(list->Find(1, Variant(item))) << when << ": find item " << NameOf(item);
