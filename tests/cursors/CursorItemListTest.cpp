@@ -1,6 +1,5 @@
-// The cursors' keyed item list against a plain vector under random operations (pending appends,
-// new orders and refills interleaved with reads, so that the list moves between its plain
-// sequence and its tree), and the errors of the framework collection it stands for.
+// The cursors' keyed item list against a plain vector under random operations that move it
+// between its plain sequence and its tree, and the errors of the collection it stands for.
 #include <numeric>
 #include <random>
 

@@ -1,14 +1,8 @@
-// An application of the reference host with a model built by the fake factory, and a cursor of
-// the tested class on it. Errors travel on (ErrorPolicy::Fail); a test that expects none finds
-// none, and every library object is released at its end.
+// A reference-host application with a model built by the fake factory and a cursor of the tested
+// class. Errors travel on; unless a test expects some there are none, and nothing outlives it.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "host/Environment.h"
 #include "host/framework/ErrorService.h"

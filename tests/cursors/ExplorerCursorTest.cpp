@@ -1,6 +1,5 @@
-// The explorer cursor on a real model: filter, tree order, the model's events with the positions
-// they report, the option, the AutoRefresh protocol, rebuilds that let go of what they no
-// longer list, moves, attaching and detaching.
+// The explorer cursor on a real model: filter, tree order, events with their positions, the
+// option, the AutoRefresh protocol, rebuilds, moves, attaching and detaching.
 #include <random>
 
 #include "cursors/CursorTest.h"
@@ -49,7 +48,7 @@ class ExplorerCursor : public CursorTest<RgProjectCursorExplorer> {
   }
 };
 
-TEST_F(ExplorerCursor, AttachListsTheShownItemsInTreeOrder) {
+TEST_F(ExplorerCursor, AttachListsTheShownItemsInTreeOrderByPositionOrKeyAndDetachFails) {
   EXPECT_EQ(Start(), "total") << "attached to a model whose AutoRefresh is on";
   EXPECT_EQ(Listed(), "P HW Prog C1 FB1 FB2 FB3 C2 FC5 Sym")
       << "no default category (its blocks are), no card files or container, no system blocks";
@@ -58,6 +57,34 @@ TEST_F(ExplorerCursor, AttachListsTheShownItemsInTreeOrder) {
   model->SetAutoRefresh(false);
   cursor->Attach(model);
   EXPECT_EQ(checker->Events(), "auto 0") << "no TotalRefresh while a batch runs";
+  const Item fb1 = ItemNamed("FB1");
+  const std::string key = mzblprsx::RgCursorItemList::KeyOf(fb1);
+  EXPECT_TRUE(SameObject(cursor->Item(Variant("obj " + key.substr(4))), fb1)) << key;
+  EXPECT_TRUE(SameObject(cursor->Item(Variant(5.0)), fb1));
+  EXPECT_EQ(cursor->Index(ItemNamed("Default")), 0);
+  EXPECT_FALSE(cursor->Find(nullptr));
+  expectNoErrors = false;
+  for (const auto& [index, error] : std::vector<std::pair<Variant, int32_t>>{
+           {int32_t{0}, 9}, {int32_t{11}, 9}, {"OBJ 12", 5}, {key + "0", 5}, {Variant(fb1), 13}}) {
+    EXPECT_EQ(ErrorOf([&] { cursor->Item(index); }), error) << index.ToString();
+  }
+  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgProjectCursorExplorer.Property Get Item");
+  cursor->Attach(nullptr);  // as Detach
+  for (const auto& [name, call] : std::vector<std::pair<std::string, std::function<void()>>>{
+           {"Property Get Count", [&] { cursor->Count(); }},
+           {"Property Get Index", [&] { cursor->Index(fb1); }},
+           {"Find", [&] { cursor->Find(fb1); }},
+           {"NewEnum", [&] { cursor->NewEnum(); }},
+           {"Refresh", [&] { cursor->Refresh(); }}}) {
+    EXPECT_EQ(ErrorOf(call), platform::errc::kObjectNotSet) << name;
+    EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgProjectCursorExplorer." + name);
+  }
+  env.Errors().ClearReports();
+  RemoveItem("FB2");
+  options->SetValue(kShowSystem, true);
+  options->SetValue(kShowSystem, false);
+  EXPECT_EQ(checker->Events(), "") << "a detached cursor follows nothing, rebuilds nothing";
+  EXPECT_TRUE(ErrorSources().empty());
 }
 
 TEST_F(ExplorerCursor, FilterDecidesByTypeSystemAndOption) {
@@ -150,7 +177,7 @@ TEST_F(ExplorerCursor, HidingSystemBlocksRebuildsAtOnceShowingThemWaitsForRefres
   EXPECT_TRUE(system.expired()) << "neither the rebuilt list nor what is left of the old holds it";
 }
 
-TEST_F(ExplorerCursor, ABatchIsFollowedItemByItemAndRebuiltWhenItEnds) {
+TEST_F(ExplorerCursor, BatchesAndMovesAreFollowedAndAViewMayDropTheCursorInItsEvents) {
   Start();
   model->SetAutoRefresh(false);
   AddBelow("C2", Fb(20));
@@ -170,10 +197,6 @@ TEST_F(ExplorerCursor, ABatchIsFollowedItemByItemAndRebuiltWhenItEnds) {
   Build(Sample());
   const std::string events = checker->Events();
   EXPECT_NE(events.find("project-add P total auto 1"), std::string::npos) << events;
-}
-
-TEST_F(ExplorerCursor, MovedItemsLeaveAndEnterAtTheirNewPlace) {
-  Start();
   auto mover = platform::CreateObjectAs<mzblprsx::IRgItemMover>(mzblprsx::clsid::kItemMover);
   mover->SetParents(ItemNamed("C1"), ItemNamed("C2"));
   mover->AddItem(ItemNamed("FB1"), nullptr, nullptr);
@@ -184,43 +207,8 @@ TEST_F(ExplorerCursor, MovedItemsLeaveAndEnterAtTheirNewPlace) {
   EXPECT_EQ(checker->Events(),
             "remove FB1@5 add FB1@9 remove FB2@5 remove C1@4 add C1@8 add FB2@9");
   EXPECT_EQ(Listed(), "P HW Prog FB3 C2 FC5 FB1 C1 FB2 Sym");
-}
 
-TEST_F(ExplorerCursor, ItemsByPositionOrKeyAndFailuresWithoutAModel) {
-  Start();
-  const Item fb1 = ItemNamed("FB1");
-  const std::string key = mzblprsx::RgCursorItemList::KeyOf(fb1);
-  EXPECT_TRUE(SameObject(cursor->Item(Variant("obj " + key.substr(4))), fb1)) << key;
-  EXPECT_TRUE(SameObject(cursor->Item(Variant(5.0)), fb1));
-  EXPECT_EQ(cursor->Index(ItemNamed("Default")), 0);
-  EXPECT_FALSE(cursor->Find(nullptr));
-  expectNoErrors = false;
-  for (const auto& [index, error] : std::vector<std::pair<Variant, int32_t>>{
-           {int32_t{0}, 9}, {int32_t{11}, 9}, {"OBJ 12", 5}, {key + "0", 5}, {Variant(fb1), 13}}) {
-    EXPECT_EQ(ErrorOf([&] { cursor->Item(index); }), error) << index.ToString();
-  }
-  EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgProjectCursorExplorer.Property Get Item");
-  cursor->Attach(nullptr);  // as Detach
-  for (const auto& [name, call] : std::vector<std::pair<std::string, std::function<void()>>>{
-           {"Property Get Count", [&] { cursor->Count(); }},
-           {"Property Get Index", [&] { cursor->Index(fb1); }},
-           {"Find", [&] { cursor->Find(fb1); }},
-           {"NewEnum", [&] { cursor->NewEnum(); }},
-           {"Refresh", [&] { cursor->Refresh(); }}}) {
-    EXPECT_EQ(ErrorOf(call), platform::errc::kObjectNotSet) << name;
-    EXPECT_EQ(ErrorSources().back(), "mzblprsx.RgProjectCursorExplorer." + name);
-  }
-  env.Errors().ClearReports();
-  RemoveItem("FB2");
-  options->SetValue(kShowSystem, true);
-  options->SetValue(kShowSystem, false);
-  EXPECT_EQ(checker->Events(), "") << "a detached cursor follows nothing, rebuilds nothing";
-  EXPECT_TRUE(ErrorSources().empty());
-}
-
-TEST_F(ExplorerCursor, AViewMayDropOrDetachTheCursorInsideItsEvents) {
-  Build(Sample());
-  cursor->Attach(model);
+  checker.reset();  // a view may drop or detach the cursor inside its events
   std::weak_ptr<platform::Object> watch = cursor.Shared();
   platform::ScopedConnection drop =
       cursor->ItemRemove().Connect([this](Item, int32_t) { cursor.Reset(); });

@@ -37,7 +37,7 @@ class DialogCursor : public SnapInFixture {
   Ref<Cursor> cursor = platform::CreateObjectAs<Cursor>("mzblprsx.RgProjectCursorExplorerDialog");
 };
 
-TEST_F(DialogCursor, FilterByModeAndOptionSearchesBelowRejectedItems) {
+TEST_F(DialogCursor, FiltersByModeAndOptionFindsByIndexOrKeyAndListsAPlcsTree) {
   const char* const listed[3][2] = {{"HW C1 FB1 FB3", "HW C1 FB1 FB3"},
                                     {"HW C1 FB1 FB3", "HW C1 FB1 SFC4 FB3"},
                                     {"C1 FB1 FB3", "C1 FB1 SFC4 FB3"}};
@@ -50,9 +50,6 @@ TEST_F(DialogCursor, FilterByModeAndOptionSearchesBelowRejectedItems) {
   cursor->SetCursorMode(mzblprsx::RgProjectExplorerDialogCursorModeDownload);
   cursor->Refresh();
   EXPECT_EQ(Names(cursor->NewEnum()), "HW C1 FB1 FB3") << "the mode applies at the next search";
-}
-
-TEST_F(DialogCursor, ItemIndexFindDetachAndAPlcsTree) {
   cursor->Attach(model);
   const Item fb1 = ItemOf(model, FindObject(project, "FB1"));
   EXPECT_EQ(cursor->Index(fb1) * 10 + cursor->Index(model->Items()->First()), 30);

@@ -32,7 +32,7 @@ class Selection : public CursorTest<mzblprsx::RgProjectSelectionHandler> {
   std::vector<platform::ScopedConnection> c;
 };
 
-TEST_F(Selection, ChangesRaiseEventsSameObjectsAndValuesNothing) {
+TEST_F(Selection, ChangesRaiseEventsFindSearchesOnlyTheSelectionAndReplaceIsSilent) {
   for (const char* name : {"FB1", "FB1", "FB2"}) cursor->SetDocumentItem(ItemNamed(name));
   for (const char* name : {"FB1", "FB1"}) cursor->SetFocusItem(ItemNamed(name));
   for (const bool on : {true, true, false, false}) cursor->SetFocus(on);
@@ -44,9 +44,7 @@ TEST_F(Selection, ChangesRaiseEventsSameObjectsAndValuesNothing) {
   EXPECT_EQ(Selected(), "FB1 |change ") << "the anchor itself, and no AddRangeSelection";
   cursor->SelectRange(ItemNamed("FB3"));
   EXPECT_EQ(Selected(), "|range FB1-FB3 change ") << "cleared, for the owner to fill";
-}
 
-TEST_F(Selection, FindSearchesOnlyTheSelectionAndReplaceCopiesItSilently) {
   for (const char* n : {"FB2", "C1", "FB3"}) cursor->SelectedItems()->Add(ItemNamed(n), {}, {});
   const auto found = [&](int32_t kind, Variant value) {
     return cursor->Find(kind, value) ? NameOf(cursor->FoundItem()) : "-";

@@ -1,17 +1,10 @@
-// An item's children: the block sequence against a plain vector under random insertions and
-// removals anywhere (small blocks, so that splits, merges and emptied blocks happen all the
-// time), and the model's insertions next to random neighbours checked position by position.
-#include <gtest/gtest.h>
+// An item's children against a plain vector under random insertions and removals: the block
+// sequence (small blocks, so that splits and merges happen all the time), and the model's.
 
-#include <memory>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "host/model/ChildSequence.h"
-#include "host/model/ProjectItem.h"
 #include "model/ModelTest.h"
-#include "mzblprsx/interfaces/RgProjectItems.h"
 
 namespace mztest {
 namespace {

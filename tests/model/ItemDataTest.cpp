@@ -1,7 +1,6 @@
-// An item's property sets: order of keys, replacing in place, exact keys of every length (short
-// keys are stored as their bytes, long ones by hash and text), sets larger than the scanned
-// part, values of every kind and length, entries handed out while the set grows, Clear, and the
-// sets' life as parts of their item.
+// An item's property sets: key order, exact keys of every length (short ones stored as their
+// bytes, long ones by hash and text), large sets, values of every kind, entries handed out while
+// the set grows, Clear, and the sets' life as parts of their item.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -37,19 +36,6 @@ class ItemDataTest : public ::testing::Test {
   platform::Ref<host::ItemData> data = platform::MakeObject<host::ItemData>();
 };
 
-TEST_F(ItemDataTest, AddValueTagsTheTypeAndKeepsTheFlags) {
-  data->AddValue("LoadState", Variant(int16_t{-1}), 2);
-  const auto entry = data->Property("LoadState").As<host::ItemProperty>();
-  ASSERT_TRUE(entry);
-  EXPECT_EQ(entry->Type(), 2);
-  EXPECT_EQ(entry->Flags(), 0);
-  data->SetValue("LoadState", Variant(int16_t{0}), 1);
-  data->AddValue("LoadState", Variant(int16_t{1}), 5);
-  EXPECT_EQ(entry->Flags(), 1) << "AddValue replaces value and type, not flags";
-  EXPECT_EQ(entry->Type(), 5);
-  EXPECT_EQ(data->Value("LoadState").ToInt32(), 1);
-}
-
 TEST_F(ItemDataTest, TextsOfEveryLengthAndKindChangesKeepTheirValues) {
   // Short texts live in the entry itself, longer ones in a value of their own; a key may go
   // from one to the other and to other kinds of value, also while the set grows and moves.
@@ -77,6 +63,37 @@ TEST_F(ItemDataTest, TextsOfEveryLengthAndKindChangesKeepTheirValues) {
   EXPECT_EQ(handedOut->Value().ToString(), longer);
   data->SetValue("K5", Variant(int32_t{1}), 1);
   EXPECT_EQ(data->Value("K5").ToInt32(), 1) << "a text in place replaced by a number";
+}
+
+TEST_F(ItemDataTest, AddValueKeepsTheFlagsAndEntriesHandedOutFollowTheSetWhileItGrows) {
+  data->AddValue("LoadState", Variant(int16_t{-1}), 2);
+  const auto entry = data->Property("LoadState").As<host::ItemProperty>();
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(entry->Type(), 2);
+  EXPECT_EQ(entry->Flags(), 0);
+  data->SetValue("LoadState", Variant(int16_t{0}), 1);
+  data->AddValue("LoadState", Variant(int16_t{1}), 5);
+  EXPECT_EQ(entry->Flags(), 1) << "AddValue replaces value and type, not flags";
+  EXPECT_EQ(entry->Type(), 5);
+  EXPECT_EQ(data->Value("LoadState").ToInt32(), 1);
+  data->SetValue("FIRST", Variant(int32_t{1}), 1);
+  const std::string longKey = "A_KEY_OF_MORE_THAN_FIFTEEN_BYTES";
+  data->AddValue(longKey, Variant("long"), 7);
+  const auto first = data->Property("FIRST");
+  const auto longEntry = data->Property(longKey);
+  ASSERT_TRUE(first && longEntry);
+  EXPECT_EQ(longEntry->Key(), longKey);
+  EXPECT_EQ(first->Key(), "FIRST");
+  for (int i = 0; i < 40; ++i) data->SetValue("MORE" + std::to_string(i), Variant(i), 1);
+  data->SetValue("FIRST", Variant(int32_t{2}), 3);
+  data->SetValue(longKey, Variant("longer"), 2);
+  EXPECT_EQ(first->Value().ToInt32(), 2) << "the entry is still the stored one";
+  EXPECT_EQ(first->Flags(), 3);
+  EXPECT_EQ(longEntry->Value().ToString(), "longer");
+  EXPECT_TRUE(SameObject(data->Property("FIRST"), first)) << "handed out once, then the same";
+  first->SetValue(Variant(int32_t{9}));
+  EXPECT_EQ(data->Value("FIRST").ToInt32(), 9);
+  EXPECT_EQ(data->Value("MORE39").ToInt32(), 39) << "entries after the handed-out ones";
 }
 
 TEST_F(ItemDataTest, KeysOfEveryLengthStayDistinct) {
@@ -109,27 +126,6 @@ TEST_F(ItemDataTest, LargeSetsKeepOrderAndLookupsBeyondTheScannedPart) {
   EXPECT_TRUE(data->Keys().empty());
   EXPECT_EQ(kept->Value().ToString(), "again") << "an entry handed out keeps its last value";
   StoreAndCheck({"NAME", "TYPE"});  // order starts afresh
-}
-
-TEST_F(ItemDataTest, EntriesHandedOutFollowTheSetWhileItGrows) {
-  data->SetValue("FIRST", Variant(int32_t{1}), 1);
-  const std::string longKey = "A_KEY_OF_MORE_THAN_FIFTEEN_BYTES";
-  data->AddValue(longKey, Variant("long"), 7);
-  const auto first = data->Property("FIRST");
-  const auto longEntry = data->Property(longKey);
-  ASSERT_TRUE(first && longEntry);
-  EXPECT_EQ(longEntry->Key(), longKey);
-  EXPECT_EQ(first->Key(), "FIRST");
-  for (int i = 0; i < 40; ++i) data->SetValue("MORE" + std::to_string(i), Variant(i), 1);
-  data->SetValue("FIRST", Variant(int32_t{2}), 3);
-  data->SetValue(longKey, Variant("longer"), 2);
-  EXPECT_EQ(first->Value().ToInt32(), 2) << "the entry is still the stored one";
-  EXPECT_EQ(first->Flags(), 3);
-  EXPECT_EQ(longEntry->Value().ToString(), "longer");
-  EXPECT_TRUE(SameObject(data->Property("FIRST"), first)) << "handed out once, then the same";
-  first->SetValue(Variant(int32_t{9}));
-  EXPECT_EQ(data->Value("FIRST").ToInt32(), 9);
-  EXPECT_EQ(data->Value("MORE39").ToInt32(), 39) << "entries after the handed-out ones";
 }
 
 TEST(ItemStoresTest, DataAndStatesAreSeparateStoresThatLiveAsLongAsAnyoneHoldsThem) {

@@ -1,10 +1,6 @@
-// Searching and walking item lists: the three search kinds, the scope of a child list, the
-// indexes after changes, and the size the tree must reach quickly.
-#include <gtest/gtest.h>
+// Searching and walking item lists: the search kinds, a child list's scope, changes, the size.
 
 #include "model/ModelTest.h"
-#include "mzblprsx/interfaces/RgProjectItemList.h"
-#include "mzblprsx/interfaces/RgProjectItems.h"
 
 namespace mztest {
 namespace {
@@ -18,7 +14,7 @@ class ItemListTest : public ModelTest {
   }
 };
 
-TEST_F(ItemListTest, FindsByItemHandlerClassAndObjectTheFirstInPreOrder) {
+TEST_F(ItemListTest, FindsTheFirstInPreOrderInTheListsScopeAndFollowsChanges) {
   BuildSample();
   const auto list = model->ItemList();
   struct Case {
@@ -46,11 +42,32 @@ TEST_F(ItemListTest, FindsByItemHandlerClassAndObjectTheFirstInPreOrder) {
         << "type " << c.type << " value " << c.value.ToString();
   }
   EXPECT_EQ(NameOf(list->FoundItem()), "FB4") << "a failed search keeps the last find";
-}
 
-TEST_F(ItemListTest, TheIndexesFollowRemovalsMovesAndHandlerChanges) {
-  BuildSample();
-  const auto list = model->ItemList();
+  const auto program = ItemNamed("Prog");
+  const auto children = program->ChildList();
+  EXPECT_EQ(children->Count(), 3);
+  EXPECT_EQ(Found(children, 4, Variant(ObjectNamed("FB3"))), "FB3") << "a block below a category";
+  EXPECT_EQ(Found(children, 2, Variant("RgPrjHandlerCategory")), "C1");
+  EXPECT_EQ(Found(children, 2, Variant("RgPrjHandlerProgram")), "-")
+      << "the list's own item is out";
+  EXPECT_EQ(Found(children, 1, Variant(program)), "-");
+  EXPECT_EQ(Found(ItemNamed("C2")->ChildList(), 2, Variant("RgPrjHandlerBlock")), "FB3")
+      << "the first of the subtree, although FB1 comes first in the model";
+  EXPECT_EQ(Found(ItemNamed("HW")->ChildList(), 4, Variant(ObjectNamed("FB1"))), "-");
+  EXPECT_EQ(NameOf(children->Next(ItemNamed("C1"))), "C2") << "siblings, not pre-order";
+  EXPECT_EQ(NameOf(children->Previous(ItemNamed("Default"))), "C2");
+  EXPECT_FALSE(children->Previous(ItemNamed("C1")));
+  EXPECT_FALSE(children->Next(ItemNamed("Default")));
+  EXPECT_FALSE(children->Next(ItemNamed("FB1"))) << "a grandchild is not walked";
+
+  const auto fb3 = ObjectNamed("FB3");  // of two items of one object the earlier is found
+  const auto again = ItemNamed("C1")->Items()->AddNew(fb3, nullptr, nullptr);
+  ASSERT_TRUE(list->Find(4, Variant(fb3)));
+  EXPECT_TRUE(SameObject(list->FoundItem(), again)) << "C1 comes before C2 in the tree";
+  ItemNamed("C1")->Items()->Remove(again);
+  ASSERT_TRUE(list->Find(4, Variant(fb3)));
+  EXPECT_EQ(NameOf(list->FoundItem()->Parent()), "C2") << "then the one below C2";
+
   const auto c1 = ItemNamed("C1");
   const auto fb1 = ItemNamed("FB1");
   ItemNamed("Prog")->Items()->Remove(c1);
@@ -67,38 +84,6 @@ TEST_F(ItemListTest, TheIndexesFollowRemovalsMovesAndHandlerChanges) {
   EXPECT_EQ(Found(list, 2, Variant("RgPrjHandlerGhost")), "-");
   EXPECT_EQ(Found(list, 4, Variant(ObjectNamed("FB4"))), "FB4") << "the object stays the key";
   ExpectConsistent(model, "after the handler changes");
-}
-
-TEST_F(ItemListTest, OfTwoItemsOfOneObjectTheEarlierIsFound) {
-  BuildSample();
-  const auto fb3 = ObjectNamed("FB3");
-  const auto again = ItemNamed("C1")->Items()->AddNew(fb3, nullptr, nullptr);
-  const auto list = model->ItemList();
-  ASSERT_TRUE(list->Find(4, Variant(fb3)));
-  EXPECT_TRUE(SameObject(list->FoundItem(), again)) << "C1 comes before C2 in the tree";
-  ItemNamed("C1")->Items()->Remove(again);
-  ASSERT_TRUE(list->Find(4, Variant(fb3)));
-  EXPECT_EQ(NameOf(list->FoundItem()->Parent()), "C2") << "then the one below C2";
-}
-
-TEST_F(ItemListTest, AChildListWalksTheChildrenButFindsInTheWholeSubtree) {
-  BuildSample();
-  const auto program = ItemNamed("Prog");
-  const auto list = program->ChildList();
-  EXPECT_EQ(list->Count(), 3);
-  EXPECT_EQ(Found(list, 4, Variant(ObjectNamed("FB3"))), "FB3") << "a block below a category";
-  EXPECT_EQ(Found(list, 2, Variant("RgPrjHandlerCategory")), "C1");
-  EXPECT_EQ(Found(list, 2, Variant("RgPrjHandlerProgram")), "-") << "the list's own item is out";
-  EXPECT_EQ(Found(list, 1, Variant(program)), "-");
-  EXPECT_EQ(Found(ItemNamed("C2")->ChildList(), 2, Variant("RgPrjHandlerBlock")), "FB3")
-      << "the first of the subtree, although FB1 comes first in the model";
-  EXPECT_EQ(Found(ItemNamed("HW")->ChildList(), 4, Variant(ObjectNamed("FB1"))), "-");
-
-  EXPECT_EQ(NameOf(list->Next(ItemNamed("C1"))), "C2") << "siblings, not pre-order";
-  EXPECT_EQ(NameOf(list->Previous(ItemNamed("Default"))), "C2");
-  EXPECT_FALSE(list->Previous(ItemNamed("C1")));
-  EXPECT_FALSE(list->Next(ItemNamed("Default")));
-  EXPECT_FALSE(list->Next(ItemNamed("FB1"))) << "a grandchild is not walked";
 }
 
 TEST_F(ItemListTest, ACategoryOf65535BlocksBuildsAndFindsItsItems) {

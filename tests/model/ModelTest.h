@@ -1,8 +1,6 @@
-// A fixture that owns a reference-host model with the fake factory, records its events as one
-// compact text and checks the whole model after every event, over the sample tree
-//   P { HW, Prog { C1 {FB1, FB2}, C2 {FB3}, Default {FB4} } }.
-//
-//   model->AddProject(project);   // Events() == "add P@1 add HW@1 ... project-add P"
+// A reference-host model with the fake factory whose events are recorded ("add P@1 add HW@1")
+// and after each of which the whole model is checked; sample P { HW, Prog { C1 {FB1, FB2},
+// C2 {FB3}, Default {FB4} } }.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,13 +18,11 @@ inline Ref<FakeObject> SampleProject() {
   const auto category = [](const std::string& name, std::vector<Ref<FakeObject>> blocks) {
     return Node(name, std::move(blocks), "RgPrjHandlerCategory");
   };
-  return Node("P",
-              {Node("HW", {}, "RgPrjHandlerHw"),
-               Node("Prog",
-                    {category("C1", {Block("FB1"), Block("FB2")}), category("C2", {Block("FB3")}),
-                     category("Default", {Block("FB4")})},
-                    "RgPrjHandlerProgram")},
-              "RgPrjHandlerProject");
+  const auto program = Node("Prog",
+                            {category("C1", {Block("FB1"), Block("FB2")}),
+                             category("C2", {Block("FB3")}), category("Default", {Block("FB4")})},
+                            "RgPrjHandlerProgram");
+  return Node("P", {Node("HW", {}, "RgPrjHandlerHw"), program}, "RgPrjHandlerProject");
 }
 
 namespace detail {
@@ -44,8 +40,8 @@ inline void CollectPreOrder(const Ref<mzblprsx::RgProjectItems>& items, const It
 }
 }  // namespace detail
 
-/// Checks the whole model: parents, positions, counts, pre-order walk of the model list both
-/// ways, and that every search kind finds the first matching item in pre-order.
+/// Parents, positions, counts, the model list's pre-order both ways, and that every search kind
+/// finds the first matching item in pre-order.
 inline void ExpectConsistent(const Model& model, const std::string& when) {
   std::vector<Item> order;
   detail::CollectPreOrder(model->Items(), nullptr, model, order, when);
@@ -59,9 +55,8 @@ inline void ExpectConsistent(const Model& model, const std::string& when) {
         << when << ": pre-order after " << NameOf(item);
     EXPECT_TRUE(SameObject(list->Previous(item), i > 0 ? order[i - 1] : Item()))
         << when << ": pre-order before " << NameOf(item);
-    if (const auto handler = item->HandlerObject()) {
+    if (const auto handler = item->HandlerObject())
       firstByClass.emplace(std::string(handler->TypeName()), item);
-    }
     const auto* node = dynamic_cast<const host::ProjectItem*>(item.Get());
     if (node->ObjectIdentity()) firstByObject.emplace(node->ObjectIdentity(), item);
     EXPECT_TRUE(list->Find(1, Variant(item))) << when << ": find item " << NameOf(item);
@@ -116,9 +111,8 @@ class ModelTest : public ::testing::Test {
     model->Terminate();
   }
 
-  /// The recorded events since the last call, space-separated ("add FB1@2 remove C1@1").
+  /// The recorded events and the factory's journal since the last call, space-separated.
   std::string Events() { return Drain(events_, seenEvents_); }
-  /// The journal since the last call, space-separated.
   std::string Calls() { return Drain(*factory->journal, seenCalls_); }
   Ref<FakeObject> ObjectNamed(const std::string& name) { return FindObject(project, name); }
   /// The item of the framework object with that name (model-wide search by object).
@@ -133,7 +127,6 @@ class ModelTest : public ::testing::Test {
   Ref<host::ProjectModel> model = platform::MakeObject<host::ProjectModel>();
   Ref<FakeObject> project = SampleProject();
   bool checkAfterEachEvent = true;
-  /// Connections of a test, ended before the model terminates.
   std::vector<platform::ScopedConnection> connections;
 
  private:

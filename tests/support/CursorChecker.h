@@ -1,14 +1,9 @@
-// Validates a cursor against its model after every event the cursor raises, and records the
-// events compactly ("add FB1@3 remove C1@2 total auto 1 project-add P").
-//
-//   CursorChecker checker(model, cursor, filter);   // before Attach: it must see events first
-//
-// Expected: the tree in pre-order, filtered, restricted to the items whose ItemAdd the model
-// has delivered (a subtree entering the tree is announced item by item). `ordered`: exactly
-// that sequence; otherwise the same set (a sorted cursor). Every listed item is listed once, at
-// the position it reports, and the item an event names is at the position the event reports.
-// A listed item out of the tree is allowed only while its removal is not yet announced, or for
-// the ItemRemove being raised.
+// Checks a cursor against its model after every event it raises (made before Attach, so that it
+// sees the first), and records the events ("add FB1@3 remove C1@2 total auto 1 project-add P").
+// Expected: the filtered tree in pre-order, of the items whose ItemAdd the model delivered; the
+// same set for a sorted cursor (not `ordered`). Each item is listed once, at the position it
+// reports, and an event's item is where the event says; an item out of the tree may stay listed
+// only until its removal is announced.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -53,14 +48,12 @@ class CursorChecker {
     Keep(cursor->ProjectRemove().Connect([this](Item i) { Record("project-rm " + NameOf(i)); }));
   }
 
-  /// The events since the last call.
-  std::string Events() {
+  std::string Events() {  // since the last call
     std::string out;
     for (const auto& e : events_) out += (out.empty() ? "" : " ") + e;
     events_.clear();
     return out;
   }
-  /// Checks the whole list now.
   void CheckNow() {
     Reset();
     Check({});

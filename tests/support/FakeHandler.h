@@ -45,7 +45,6 @@ class FakeHandler : public mzblprsx::IRgProjectItemHandler {
   }
   void Save() override {}
   void Terminate() override {
-    ++terminateCount;
     Log("terminate:");
     item_.Reset();
     object_.Reset();
@@ -57,7 +56,6 @@ class FakeHandler : public mzblprsx::IRgProjectItemHandler {
   bool failTerminate = false;
   std::function<void(FakeHandler&)> onInitialize;
   int initializeCount = 0;
-  int terminateCount = 0;
 
  private:
   void Log(const char* call) {

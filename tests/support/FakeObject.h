@@ -2,9 +2,6 @@
 // `props` is what its handler writes into the item data (at Initialize and Refresh, in this
 // order), `children` what the fake factory builds below its item, and `handlerClass` the class
 // of the handler the factory attaches (none when empty).
-//
-//   auto project = Obj("P", "RgProjectOffline", {Obj("C1", "RgCategory", {Fb(1), Fb(2)})});
-//   model->AddProject(project);   // Names(PreOrder(model)) == "P C1 FB1 FB2"
 #pragma once
 
 #include <map>

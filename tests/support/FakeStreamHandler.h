@@ -1,7 +1,5 @@
-// A stream handler that records what the stream service asks of it and answers as told, in
-// place of a location's own.
-//
-//   handler->checkObjects = [](auto& items) { return false; };
+// A stream handler, in place of a location's own, that records every call the stream service
+// makes ("CheckObjects FB10 FB11") and answers as told.
 #pragma once
 
 #include <functional>
@@ -26,7 +24,6 @@ namespace mztest {
 using platform::Ref;
 using platform::Variant;
 
-/// A stream handler that records every call ("CheckObjects FB10 FB11") and answers as told.
 class FakeStreamHandler final : public mzblprsx::IRgObjectStreamHandler {
  public:
   using Items = Ref<mzblprsx::RgObjectStreamItems>;
@@ -55,7 +52,7 @@ class FakeStreamHandler final : public mzblprsx::IRgObjectStreamHandler {
     log.push_back("GetStreamItems " + std::to_string(action));
     for (int32_t i = 1; i <= items->Count(); ++i) streamItems->Add(items->Item(i), {}, {});
   }
-  std::string GetSourceID() override { return sourceId; }
+  std::string GetSourceID() override { return "{SOURCE}"; }
   bool InsertObjects(Items& items, int32_t, Ref<mzblprsx::RgProjectItem>&, int32_t) override {
     log.push_back("InsertObjects" + Ids(items));
     return insertObjects ? insertObjects(items) : true;
@@ -87,7 +84,6 @@ class FakeStreamHandler final : public mzblprsx::IRgObjectStreamHandler {
   }
 
   std::vector<std::string> log;
-  std::string sourceId = "{SOURCE}";
   std::map<std::string, int32_t> insertActions;  // by object identifier
   std::function<bool(Items&)> checkObjects;
   std::function<bool(Items&)> insertObjects;

@@ -63,14 +63,6 @@ HostProject::HostProject(std::string_view projectXml, std::string_view plcXml) {
   if (!plcXml.empty()) plc = env.ConnectPlcText(plcXml, "t.plc.xml");
 }
 
-platform::Ref<host::Block> HostProject::BlockNamed(const char* name) const {
-  return program->FindBlockById(name);
-}
-
-platform::Ref<host::Category> HostProject::CategoryNamed(const char* id) const {
-  return program->FindCategoryById(id);
-}
-
 std::string HostProject::Members(const host::Category& category) {
   std::string text;
   for (const auto& block : category.Members()) {

@@ -1,12 +1,6 @@
-// Projects and PLCs in the reference host for the host and end-to-end tests: one small project
-// text that every suite builds from, a builder that opens it (or any inline text) in its own
-// application, and the one way to learn which error a call raised. It brings the headers of
-// the host's objects with it, so that a test includes only what is particular to it.
-//
-//   mztest::HostProject host;                      // ProjectXml() open, PlcXml() connected
-//   host.BlockNamed("FB10")->SetHeader("x");
-//   std::string why;
-//   EXPECT_EQ(mztest::ErrorOf([&] { ... }, &why), platform::errc::kInvalidCall);
+// Projects and PLCs in the reference host: one small project text that every suite builds
+// from, and a builder that opens it (or any inline text) in its own application. It brings the
+// headers of the host's objects with it, so that a test includes only what is particular to it.
 #pragma once
 
 #include <cstdint>
@@ -48,10 +42,9 @@ namespace mztest {
 
 inline constexpr std::string_view kGuid = "{3F2A9C41-7B5E-4D10-9A3C-5E8D21C4B7F0}";
 
-/// A project whose root is on line 1 and whose body starts on line 2, so that a test can name
-/// the line an error is reported on.
+/// A project (a PLC) whose root is on line 1 and whose body starts on line 2, so that a test can
+/// name the line an error is reported on.
 std::string ProjectText(std::string_view body);
-/// The same for a PLC.
 std::string PlcText(std::string_view body);
 
 /// Project "T" (kGuid): hardware "Station" (2048 bytes, state 3), symbols FB10 Motor and OB1
@@ -75,8 +68,12 @@ class HostProject {
   explicit HostProject(std::string_view projectXml = ProjectXml(),
                        std::string_view plcXml = PlcXml());
 
-  platform::Ref<host::Block> BlockNamed(const char* name) const;
-  platform::Ref<host::Category> CategoryNamed(const char* id) const;
+  platform::Ref<host::Block> BlockNamed(const char* name) const {
+    return program->FindBlockById(name);
+  }
+  platform::Ref<host::Category> CategoryNamed(const char* id) const {
+    return program->FindCategoryById(id);
+  }
   /// A category's members as "FB10 DB10 FB11".
   static std::string Members(const host::Category& category);
 

@@ -1,11 +1,6 @@
 // A print table that records every call but the cells' ("SetRowStyle(1,1,0,0,0)") and keeps the
-// cells, and a scope that makes it the class registry's print table, putting back the previous
-// one after.
-//
-//   mztest::ScopedPrintTable tables;         // the print objects created now fill tables.last
-//   EXPECT_EQ(tables.last->Row(1), "FB10|Motor|412|LAD|...");
-//
-// PageCount answers `pages` once BeginPrinting was called.
+// cells (PageCount answers `pages` once printing began), and a scope that makes it the class
+// registry's print table, putting back the previous one after.
 #pragma once
 
 #include <cstdint>

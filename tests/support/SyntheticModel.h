@@ -1,18 +1,10 @@
-// A synthetic offline project of any number of blocks, built through the reference host's
-// project model component with the fake factory (journal off), whose handlers write the item
-// data the library's handlers write ("TYPE", "NAME", "BLOCKTYPE", "BLOCKNUMBER", "SIZE", ...).
-//
-//   host::Environment env;                        // the model and the library need one
-//   mzbench::SyntheticModel project(65535);       // built with AutoRefresh off, then on
-//   cursor->Attach(project.Model());
-//
+// A synthetic offline project of any number of blocks, built (AutoRefresh off, then on) in the
+// reference host's model with the fake factory, its handlers writing the library's item data.
 // Tree: project { hardware, program { category 1 .. n, default category }, memory card
-// container { files }, symbol table }. Blocks go round-robin into the categories, the types
-// cycle through OB, FB, FC, DB, UDT, SFB, SFC, SDB (numbered 1, 2, ... per type), and every
-// tenth block of a system type (SFB, SFC, SDB) is a system block. Names, authors,
-// languages, sizes and dates repeat in small pools, so sorts meet many ties.
-//
-// Trap: the model must be released before the environment: destroy the SyntheticModel first.
+// container { files }, symbol table }. Blocks go round-robin into the categories, their types
+// cycle through OB, FB, FC, DB, UDT, SFB, SFC, SDB (numbered per type), every tenth block of a
+// system type is a system block, and the values repeat in small pools, so sorts meet many ties.
+// Destroy it before the host::Environment it needs.
 #pragma once
 
 #include <cstdint>
@@ -32,13 +24,11 @@ class SyntheticModel {
  public:
   /// Builds a project of `blocks` blocks in `categories` categories plus the default one.
   explicit SyntheticModel(int blocks, int categories = 16, int files = 20);
-  /// Terminates the model.
-  ~SyntheticModel();
+  ~SyntheticModel();  // terminates the model
   SyntheticModel(const SyntheticModel&) = delete;
   SyntheticModel& operator=(const SyntheticModel&) = delete;
 
   const platform::Ref<mzblprsx::RgProjectModel>& Model() const { return model_; }
-  /// The program item.
   platform::Ref<mzblprsx::RgProjectItem> ProgramItem() const;
   /// The item of a category, 0-based in tree order (the default category is the last).
   platform::Ref<mzblprsx::RgProjectItem> CategoryItem(int index) const;
