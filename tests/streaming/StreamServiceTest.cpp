@@ -267,6 +267,7 @@ TEST_F(StreamServiceTest, MessagesListMissingBlocksByPriorityAndFlushAndOpenChec
     int32_t answer, message;
     bool result;
   };
+  // The last two: neither copy nor move, so the objects without errors go on unasked.
   const CheckRow checks[] = {
       {true, 1, 1, 0, 0, 0, true},      {true, 1, 1, 3, 0, 1040, true},
       {true, 2, 1, 3, 0, 1041, true},   {true, 1, 1, 2, 7, 1038, false},
@@ -274,7 +275,8 @@ TEST_F(StreamServiceTest, MessagesListMissingBlocksByPriorityAndFlushAndOpenChec
       {true, 2, 2, 1, 7, 1039, false},  {true, 2, 1, 2, 6, 1039, true},
       {false, 1, 1, 0, 0, 0, true},     {false, 1, 1, 3, 0, 1047, true},
       {false, 1, 1, 1, 7, 1048, false}, {false, 1, 2, 2, 6, 1049, true},
-      {false, 1, 2, 2, 7, 1049, false},
+      {false, 1, 2, 2, 7, 1049, false}, {true, 1, 0, 1, 0, 0, true},
+      {false, 1, 0, 1, 0, 0, true},
   };
   for (const auto& row : checks) {
     const int32_t error = row.flush ? mzblprsx::RgDataObjectItemErrorFlushingBlock
@@ -298,6 +300,7 @@ TEST_F(StreamServiceTest, MessagesListMissingBlocksByPriorityAndFlushAndOpenChec
       EXPECT_EQ(m.arguments.at(0), snapIn->GetStaticText(821));
     }
     EXPECT_EQ(env.Errors().PendingAnswers(), 0u) << what;
+    EXPECT_EQ(ReportedNumbers(), std::vector<int32_t>{}) << what << ": no message fails";
   }
 }
 
