@@ -7,6 +7,7 @@
 #include "core/SnapInFixture.h"
 #include "host/framework/ObjectArray.h"
 #include "host/services/BlockService.h"
+#include "mzblprsx/core/RgEnums.h"
 #include "mzblprsx/handlers/IRgObjectGhostBlock.h"
 #include "mzblprsx/interfaces/IRgObject.h"
 #include "mzblprsx/interfaces/IRgProjectItemHandler.h"
@@ -14,6 +15,7 @@
 #include "mzblprsx/interfaces/RgProjectItems.h"
 #include "mzblprsx/interfaces/RgProjectModel.h"
 #include "mzblprsx/models/RgPrjStatusController.h"
+#include "mzblprsx/models/RgProjects.h"
 #include "support/HostTestSupport.h"
 
 namespace mztest {
@@ -162,6 +164,11 @@ TEST_F(StatusTest, NothingIsMarkedBeforeAConnectionAndTheViewsRedrawOnceTheState
   EXPECT_GE(rebuilds, 1) << "the project's views rebuild to show the states";
   EXPECT_TRUE(Offline()->AutoRefresh());
   EXPECT_TRUE(Online()->AutoRefresh());
+
+  rebuilds = 0;
+  snapIn->Projects()->RefreshModel(mzblprsx::RgProjectLocationOnline);
+  EXPECT_EQ(rebuilds, 1) << "a refreshed PLC tree redraws the project's tree once";
+  EXPECT_TRUE(Offline()->AutoRefresh());
 }
 
 }  // namespace
