@@ -3,9 +3,12 @@
 // succeeded, the progress, and bad input stopped before anything starts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 
 #include "PrjsnapTestSupport.h"
+#include "ProgressMeter.h"
 
 namespace mztest {
 namespace {
@@ -85,6 +88,27 @@ TEST(PrjsnapLoadProgress, ALineEveryTenthUnlessQuiet) {
   const std::string args = "download '" + project.Path() + "' --plc '" + plc.Path() + "'";
   ExpectOutput(RunPrjsnap(args), 0, {"download: 50% (20/40)\n", "download: 100% (40/40)\n"});
   EXPECT_FALSE(Has(RunPrjsnap(args + " --quiet").output, "download:"));
+}
+
+// 101 objects: 10 of them are only 9.9 %, so every tenth is reached one object later.
+TEST(PrjsnapLoadProgress, WholePercentsInPlaceOnATerminalTenthsInALogNothingForAFew) {
+  std::ostringstream terminal, log;
+  prjsnap::ProgressMeter bar("download", terminal, true), lines("download", log, false);
+  bar.Update(3, prjsnap::ProgressMeter::kFewObjects - 1);
+  for (int32_t done = 0; done <= 101; ++done) {
+    bar.Update(done, 101);
+    lines.Update(done, 101);
+  }
+  bar.Finish();
+  const std::string drawn = terminal.str();
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\r'), 101) << "each of 0..100 % once";
+  EXPECT_EQ(drawn.substr(drawn.rfind('\r')), "\rdownload [####################] 100%  101/101\n");
+  std::string tenths = "download: 0% (0/101)\n";
+  for (int k = 1; k <= 10; ++k) {
+    tenths +=
+        "download: " + std::to_string(10 * k) + "% (" + std::to_string(10 * k + 1) + "/101)\n";
+  }
+  EXPECT_EQ(log.str(), tenths);
 }
 
 }  // namespace
