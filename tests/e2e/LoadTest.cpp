@@ -38,7 +38,7 @@ TEST_F(PrjsnapLoad, CancelledRefusedBadAndFailedLoadsLeaveBothFiles) {
   for (const char* steps : {"cancel", "escape", "close", "none,load", ""}) {
     SCOPED_TRACE(steps);
     ExpectUntouched(Run("download", std::string("Motors --select '") + steps + "'"), 1,
-                    "nothing was changed");
+                    "the download was cancelled; nothing was changed");
   }
   ExpectUntouched(Run("download", "NoSuchBlock"), 1, "'NoSuchBlock'");
   ExpectUntouched(Run("download", "UDT1"), 1, "cannot be download");
