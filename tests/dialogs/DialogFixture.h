@@ -59,6 +59,12 @@ class ScriptedDialogFixture : public mztest::SnapInFixture {
     ui::UiState::Current().SetModalLoop(loop);
   }
   int32_t MainWindow() { return env.Application().MainWindow()->HWnd(); }
+  /// Descriptions of the errors the error service received.
+  std::string ErrorTexts() const {
+    std::string out;
+    for (const auto& r : env.Errors().Reports()) out += r.source + ": " + r.description + "\n";
+    return out;
+  }
 
   Ref<ui::ScriptedModalLoop> loop = MakeObject<ui::ScriptedModalLoop>();
   std::vector<std::string> looks;
@@ -137,13 +143,6 @@ class DialogFixture : public ScriptedDialogFixture {
     return loop->Do("look", [this, what = std::move(what)](ui::Form& form) {
       looks.push_back(what(Dialog(form)));
     });
-  }
-
-  /// Descriptions of the errors the error service received.
-  std::string ErrorTexts() const {
-    std::string out;
-    for (const auto& r : env.Errors().Reports()) out += r.source + ": " + r.description + "\n";
-    return out;
   }
 
   int32_t number = 0;

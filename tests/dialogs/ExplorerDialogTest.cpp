@@ -217,6 +217,17 @@ TEST_F(BlockListDialogTest, EveryWayOutButOpenGivesNothing) {
   EXPECT_EQ(Open(mzblprsx::RgProjectLocationUnknown), " mode=0");
   EXPECT_EQ(looks.back(), "0 rows, file '', Open Block");
 
+  // A display that fails while the form is shown still unloads it.
+  std::shared_ptr<ui::Form> shown;
+  loop->Do("fail", [&shown](ui::Form& form) {
+    shown = std::dynamic_pointer_cast<ui::Form>(form.shared_from_this());
+    throw platform::Error(platform::errc::kFail, "the display broke");
+  });
+  EXPECT_EQ(Open(), "- mode=0");
+  EXPECT_NE(ErrorTexts().find("the display broke"), std::string::npos) << ErrorTexts();
+  ASSERT_TRUE(shown);
+  EXPECT_FALSE(shown->IsLoaded());
+
   int32_t mode = 7;
   EXPECT_FALSE(MakeObject<mzblprsx::RgProjectDialogBlockList>()->OpenBlock(nullptr, 1, mode));
   EXPECT_EQ(mode, 7) << "without a snap-in the mode stays";
