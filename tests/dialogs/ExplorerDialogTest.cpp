@@ -435,6 +435,7 @@ TEST_F(DownUploadDialogTest, F1ShowsTheTopicOnlyWithoutShiftAndPositionsAreStore
        })
       .PressKey(ui::VK_F1)
       .PressKey(ui::VK_F1, kShift)
+      .Do("help asked without F1", [](ui::Form& form) { form.SendMessage(ui::WM_HELP, 0, 0); })
       .PressKey(ui::VK_ESCAPE);
   Download();
   loop->PressKey(ui::VK_F1).PressKey(ui::VK_ESCAPE);
