@@ -151,6 +151,14 @@ TEST_F(PrjsnapTransfer, WhatHappenedToAReceivedBlocksSymbolIsSaid) {
                 "removed)"});
   EXPECT_EQ(BlockIn(Target(), "FB10"), "FB10  'Motor control'");
   EXPECT_EQ(BlockIn(Target(), "DB11").substr(0, 6), "DB11  ") << "the given symbol: none";
+
+  // A received category named like a block with a symbol is no block that lost its symbol.
+  std::string source = FileText(Source());
+  source.replace(source.find("name=\"Diagnostics\""), 18, "name=\"FB20\"");
+  std::ofstream(Source(), std::ios::binary) << source;
+  DeleteInTarget("OB82 FC5");
+  ExpectOutput(Copy("category:FB20"), 0, {}, {"has no symbol now"});
+  EXPECT_EQ(CategoryOf(Target(), "FC5"), "FB20");
 }
 
 TEST_F(PrjsnapTransfer, RefusedIgnoredAndCancelledCopiesLeaveBothFilesByteForByte) {
